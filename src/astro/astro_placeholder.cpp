@@ -1,0 +1,2 @@
+// PLACEHOLDER: the astronomy subsystem is not built yet.
+namespace varizav::astro_placeholder {}

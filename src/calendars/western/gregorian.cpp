@@ -1,0 +1,69 @@
+#include "calendars/western/gregorian.h"
+
+#include <cmath>
+
+#include "calendars/western/western_names.h"
+#include "calendars/western/western_shared.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace gregorian {
+
+int32_t is_leap_year(int32_t year) noexcept {
+  return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 1 : 0;
+}
+
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
+  // Years are counted from March so that the leap day ends the year; January
+  // and February belong to the year before (month_offsets carries them).
+  const int64_t y = month <= 2 ? int64_t{year} - 1 : int64_t{year};
+  const int64_t days = floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400) +
+                       western::month_offset(month);
+  return day + static_cast<double>(days) + 1721059.5;
+}
+
+CalendarDate from_jd(JulianDay jd) noexcept {
+  const western::DayNumber z = western::split_day(jd);
+  // Centuries since the Gregorian epoch of the algorithm; floor division keeps
+  // 1 March of years 300, -100, -500, ... on the right side of the leap day.
+  const int64_t alpha = floor_quot(4 * z.number - 7468865, 146097);
+  const int64_t b = z.number + alpha - floor_quot(alpha, 4) + 1525;
+  return western::date_from_b(b, z.fraction);
+}
+
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
+  const CalendarDate d = from_jd(jd);
+  if (mode > 0) {
+    return format_text(out, "%s, %d %s %ld", western_weekday_display_name(weekday_index(jd)), ifloor(d.day),
+                       western_month_display_name(d.month), static_cast<long>(d.year));
+  }
+  return format_numeric_date(out, d, mode);
+}
+
+}  // namespace gregorian
+
+JulianDay gregorian_new_year(int32_t year) noexcept {
+  const int64_t y = int64_t{year} - 1;
+  return 1721425.5 + static_cast<double>(floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400));
+}
+
+JulianDay easter_gregorian(int32_t year) noexcept {
+  // Gregorian computus (Gauss/Meeus form). Floor quotients and non-negative
+  // remainders make it valid for negative years too.
+  const int64_t y = year;
+  const int64_t b = floor_quot(y, 100);
+  const int64_t c = y - 100 * b;
+  const int64_t a = mod_floor(y, 19);
+  const int64_t d = floor_quot(b, 4);
+  const int64_t f = floor_quot(b + 8, 25);
+  const int64_t g = floor_quot(b - f + 1, 3);
+  const int64_t h = mod_floor(19 * a + b - d - g + 15, 30);
+  const int64_t e = b - 4 * d;
+  const int64_t i = floor_quot(c, 4);
+  const int64_t k = mod_floor(c, 4);
+  const int64_t l = mod_floor(2 * e + 2 * i - k - h + 32, 7);
+  const int64_t m = floor_quot(a + 11 * h + 22 * l, 451);
+  return static_cast<double>(floor_quot(1461 * y, 4) + (l + h - b + floor_quot(b, 4) - 7 * m) + 2) + 1721138.5;
+}
+
+}  // namespace varizav

@@ -1,0 +1,48 @@
+#include "calendars/western/julian.h"
+
+#include "calendars/western/western_names.h"
+#include "calendars/western/western_shared.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace julian {
+
+int32_t is_leap_year(int32_t year) noexcept { return (year & 3) == 0 ? 1 : 0; }
+
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
+  const int64_t y = month <= 2 ? int64_t{year} - 1 : int64_t{year};
+  return day + static_cast<double>(floor_quot(1461 * y, 4) + western::month_offset(month)) + 1721057.5;
+}
+
+CalendarDate from_jd(JulianDay jd) noexcept {
+  const western::DayNumber z = western::split_day(jd);
+  return western::date_from_b(z.number + 1524, z.fraction);
+}
+
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
+  const CalendarDate d = from_jd(jd);
+  if (mode > 0) {
+    return format_text(out, "%s, %d. %s %ld", western_weekday_display_name(weekday_index(jd)), ifloor(d.day),
+                       western_month_display_name(d.month), static_cast<long>(d.year));
+  }
+  return format_numeric_date(out, d, mode);
+}
+
+}  // namespace julian
+
+JulianDay julian_new_year(int32_t year) noexcept {
+  return 1721423.5 + static_cast<double>(floor_quot(1461 * (int64_t{year} - 1), 4));
+}
+
+JulianDay easter_julian(int32_t year) noexcept {
+  // Julian computus; non-negative remainders keep it valid for negative years.
+  const int64_t y = year;
+  const int64_t a = mod_floor(y, 19);
+  const int64_t b = mod_floor(y, 4);
+  const int64_t c = mod_floor(y, 7);
+  const int64_t d = mod_floor(19 * a + 15, 30);
+  const int64_t e = mod_floor(2 * b + 4 * c - d + 34, 7);
+  return static_cast<double>(floor_quot(1461 * y, 4) + d + e) + 1721138.5;
+}
+
+}  // namespace varizav

@@ -1,0 +1,44 @@
+#include "calendars/western/western_names.h"
+
+#include <array>
+#include <atomic>
+
+namespace varizav {
+namespace {
+
+constexpr std::array<const char*, 12> kMonthsEnglish = {"January", "February", "March",     "April",
+                                                        "May",     "June",     "July",      "August",
+                                                        "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthsGerman = {"Januar", "Februar", "M\xE4rz",    "April",
+                                                       "Mai",    "Juni",    "Juli",       "August",
+                                                       "September", "Oktober", "November", "Dezember"};
+constexpr std::array<const char*, 7> kWeekdaysEnglish = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                         "Friday", "Saturday", "Sunday"};
+constexpr std::array<const char*, 7> kWeekdaysGerman = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
+                                                        "Freitag", "Samstag",  "Sonntag"};
+
+// The display arrays start German; the language switch repoints them.
+std::atomic<bool> g_english_display{false};
+
+}  // namespace
+
+const KeywordTable gregorian_month_names = {12, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
+const KeywordTable weekday_names = {7, nullptr, kWeekdaysEnglish.data(), kWeekdaysGerman.data()};
+
+const char* western_month_display_name(int32_t month) noexcept {
+  if (month < 1 || month > 12) return "";
+  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kMonthsEnglish : kMonthsGerman;
+  return names[static_cast<size_t>(month - 1)];
+}
+
+const char* western_weekday_display_name(int32_t index) noexcept {
+  if (index < 0 || index > 6) return "";
+  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kWeekdaysEnglish : kWeekdaysGerman;
+  return names[static_cast<size_t>(index)];
+}
+
+void select_western_display_names(bool english) noexcept {
+  g_english_display.store(english, std::memory_order_relaxed);
+}
+
+}  // namespace varizav

@@ -1,0 +1,2 @@
+// PLACEHOLDER: the events subsystem is not built yet.
+namespace varizav::events_placeholder {}

@@ -1,0 +1,77 @@
+// Shared date model: the Julian Day pivot, the spreadsheet serial date, the
+// error value, the simple calendar date record and the helpers every calendar
+// uses to write its dates in the three format modes.
+#pragma once
+
+#include <cstdint>
+
+namespace varizav {
+
+// Astronomical Julian Day: midnight falls on .5, the fraction is the time of day.
+using JulianDay = double;
+// Spreadsheet date number: day 0 is 30 December 1899, 0h.
+using SerialDate = double;
+
+// JulianDay of serial day 0 (1899-12-30 0h). The one place the offset lives.
+constexpr double kSerialEpochJd = 2415018.5;
+
+constexpr JulianDay serial_to_jd(SerialDate s) noexcept { return s + kSerialEpochJd; }
+constexpr SerialDate jd_to_serial(JulianDay jd) noexcept { return jd - kSerialEpochJd; }
+
+// Accepted range of dates handed to the formatters and searches (inclusive).
+constexpr double kMinAcceptedJd = -76715589.0;
+constexpr double kMaxAcceptedJd = 80156580.0;
+
+constexpr bool jd_in_accepted_range(JulianDay jd) noexcept {
+  return jd >= kMinAcceptedJd && jd <= kMaxAcceptedJd;  // false for NaN
+}
+
+// The error value: the single-precision quiet NaN 0xFFC00000 widened to double
+// (bit pattern 0xFFF8000000000000).
+double error_value() noexcept;
+
+// Size of every text buffer that belongs to the host, terminator included.
+constexpr int kHostTextSize = 256;
+
+// Simple calendar date: astronomical year (year 0 exists), 1-based month and a
+// 1-based day whose fraction is the time since the calendar's day began.
+struct CalendarDate {
+  int32_t year;
+  int32_t month;
+  double day;
+};
+
+// Weekday index 0 = Monday .. 6 = Sunday of the civil day holding jd;
+// day_start_shift is 0.5 for days beginning at midnight, 0.75 for days
+// beginning at 18:00 of the previous civil day.
+int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
+
+// printf-style formatting into a host text buffer, bounded to kHostTextSize
+// bytes including the terminator, with the add-in's own numeric conventions
+// (decimal separator). Returns the number of characters written.
+int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
+
+// Bounded copy of a text into a host buffer (terminator included).
+int copy_text(char* out, const char* text) noexcept;
+
+// Writes the two number forms common to the simple-date calendars:
+// mode = 0: "%4ld %2d %2d" (year, month, whole day), mode < 0: "%4ld %2d %f".
+int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexcept;
+
+// Decimal separator used by format_text: set by the configuration from LANG.
+void set_numeric_locale_from(const char* locale_name) noexcept;
+
+// The converter pattern of the year/month-name/day worksheet functions: checks
+// 1 <= month <= month_count and 1 <= day < day_bound (a NaN day passes and
+// yields NaN), rejects a year that is NaN or outside the 32-bit range, then
+// returns the serial date of to_jd(trunc(year), month, day), else the error value.
+using SimpleToJd = JulianDay (*)(int32_t year, int32_t month, double day);
+double convert_simple_date(double year, int32_t month, double day, int32_t month_count, double day_bound,
+                           SimpleToJd to_jd) noexcept;
+
+// True for a day the converters accept: 1 <= day < day_bound, or a NaN day.
+constexpr bool day_accepted(double day, double day_bound) noexcept {
+  return !(day < 1.0) && !(day >= day_bound);
+}
+
+}  // namespace varizav

@@ -1,0 +1,27 @@
+// The add-in's current language: a 16-bit Windows language identifier.
+// German texts are used exactly when it is 1031; every other value selects
+// English. The host layer writes it (SetLanguage, VARIZAV_LANGUAGE); keyword
+// lookups and the text catalogue read it at every call.
+#pragma once
+
+#include <cstdint>
+
+namespace varizav {
+
+using LanguageId = uint16_t;
+
+constexpr LanguageId kLanguageGerman = 1031;  // 0x0407, de-DE
+constexpr LanguageId kLanguageEnglish = 9;    // primary language English
+
+LanguageId current_language() noexcept;
+void set_current_language(LanguageId id) noexcept;
+
+inline bool language_is_german() noexcept { return current_language() == kLanguageGerman; }
+
+// Picks the German or the English member of a bilingual pair by the current language.
+template <class T>
+constexpr const T& by_language(const T& english, const T& german) noexcept {
+  return language_is_german() ? german : english;
+}
+
+}  // namespace varizav

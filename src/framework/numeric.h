@@ -1,0 +1,84 @@
+// Numeric kit shared by every calendar and by the astronomy: rounding that is
+// safe for negative values, remainders with the divisor's sign, Horner
+// polynomials and sine/cosine with large-argument reduction.
+//
+// Conversions from double to 32-bit integers saturate: NaN gives INT32_MIN and
+// values beyond the 32-bit range give the nearest limit, so no conversion is
+// undefined behaviour and range checks of the worksheet functions reject them.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace varizav {
+
+// Quotient of a / b rounded toward minus infinity; rem gets a - q*b, which has
+// the sign of b (0 <= rem < b for b > 0). b must not be 0.
+struct FloorDiv {
+  int64_t quot;
+  int64_t rem;
+};
+
+constexpr FloorDiv floor_div(int64_t a, int64_t b) noexcept {
+  int64_t q = a / b;
+  int64_t r = a % b;
+  if (r != 0 && ((r < 0) != (b < 0))) {
+    --q;
+    r += b;
+  }
+  return {q, r};
+}
+
+constexpr int64_t floor_quot(int64_t a, int64_t b) noexcept { return floor_div(a, b).quot; }
+
+constexpr int64_t mod_floor(int64_t a, int64_t b) noexcept { return floor_div(a, b).rem; }
+
+// Saturating conversion of an integral-valued double to int32_t.
+constexpr int32_t saturate_i32(double x) noexcept {
+  if (!(x == x)) return std::numeric_limits<int32_t>::min();  // NaN
+  if (x <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  if (x >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(x);
+}
+
+// Double to int32 toward minus infinity / toward zero, saturating (NaN -> INT32_MIN).
+inline int32_t ifloor(double x) noexcept { return saturate_i32(std::floor(x)); }
+inline int32_t itrunc(double x) noexcept { return saturate_i32(std::trunc(x)); }
+
+// Double to int64 toward minus infinity, saturating (NaN -> INT64_MIN).
+inline int64_t ifloor64(double x) noexcept {
+  const double f = std::floor(x);
+  if (!(f == f) || f <= -9223372036854775808.0) return std::numeric_limits<int64_t>::min();
+  if (f >= 9223372036854775807.0) return std::numeric_limits<int64_t>::max();
+  return static_cast<int64_t>(f);
+}
+
+// True when x truncates to a value inside the signed 32-bit range (false for NaN).
+constexpr bool fits_i32(double x) noexcept { return x > -2147483649.0 && x < 2147483648.0; }
+
+// x - trunc(x): negative for negative non-integers (frac(-1.25) = -0.25).
+inline double frac(double x) noexcept { return x - std::trunc(x); }
+
+// fmod made non-negative for a positive divisor.
+inline double fmod_floor(double x, double y) noexcept {
+  const double r = std::fmod(x, y);
+  return r < 0 ? r + y : r;
+}
+
+// c[0] + c[1] x + ... + c[n] x^n by Horner's rule; n = degree.
+constexpr double poly_eval(double x, int n, const double* c) noexcept {
+  double acc = c[n];
+  for (int i = n - 1; i >= 0; --i) acc = acc * x + c[i];
+  return acc;
+}
+
+// Cosine and sine of x in radians. Arguments beyond the hardware's reduction
+// range are first reduced modulo 2*pi.
+struct SinCos {
+  double cos;
+  double sin;
+};
+SinCos sincos(double x) noexcept;
+
+}  // namespace varizav

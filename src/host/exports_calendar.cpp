@@ -1,0 +1,17 @@
+// Worksheet functions of the calendar framework: the generic date-to-text
+// conversion and the Julian Day converter.
+#include "calendars/registry.h"
+#include "framework/date.h"
+#include "varizav/addin.h"
+
+using namespace varizav;
+
+extern "C" {
+
+VARIZAV_API void SC_calendar(char* result, const char* calendar, const double* date, const double* mode) {
+  format_calendar_date(result, calendar, *date, *mode);
+}
+
+VARIZAV_API void SC_astronomy(double* result, const double* julian_day) { *result = jd_to_serial(*julian_day); }
+
+}  // extern "C"

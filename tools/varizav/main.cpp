@@ -1,0 +1,2 @@
+// PLACEHOLDER: the host tool is being written.
+int main() { return 0; }
