@@ -1,2 +1,0 @@
-// PLACEHOLDER: the astronomy subsystem is not built yet.
-namespace varizav::astro_placeholder {}

@@ -1,2 +1,0 @@
-// PLACEHOLDER: the events subsystem is not built yet.
-namespace varizav::events_placeholder {}
