@@ -32,6 +32,14 @@ VARIZAV_API void SC_astronomy(double* result, const double* julian_day);
    mode < 0 numbers with the day's fraction, mode > 0 text. */
 VARIZAV_API void SC_calendar(char* result, const char* calendar, const double* date, const double* mode);
 
+/* 1 for a leap year of the named calendar (year as text; Chinese "cycle-year"), else 0. */
+VARIZAV_API void SC_leapyear(double* result, const char* calendar, const char* year);
+/* 1 when the date lies in a leap year of the named calendar, else 0. */
+VARIZAV_API void SC_leapyear2(double* result, const char* calendar, const double* date);
+/* A chronological cycle of a year as text: Epact, Indiction, Regent, Golden Number,
+   Solar Cycle, Dominical Letter ("Err:502" for an unknown cycle). */
+VARIZAV_API void SC_chronology(char* result, const char* cycle, const double* year);
+
 #ifdef __cplusplus
 }
 #endif

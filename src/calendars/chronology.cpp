@@ -1,0 +1,130 @@
+#include "calendars/chronology.h"
+
+#include <array>
+#include <limits>
+
+#include "calendars/registry.h"
+#include "calendars/western/civil.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+constexpr std::array<const char*, 6> kCyclesEnglish = {"Epact",         "Indiction",   "Regent",
+                                                       "Golden Number", "Solar Cycle", "Dominical Letter"};
+constexpr std::array<const char*, 6> kCyclesGerman = {"Epakte",       "Indiktion",    "Jahresregent",
+                                                      "Goldene Zahl", "Sonnenzirkel", "Sonntagsbuchstabe"};
+enum Cycle : int32_t { kEpact = 1, kIndiction, kRegent, kGoldenNumber, kSolarCycle, kDominicalLetter };
+
+// Golden numbers 1..19 as Roman numerals, indexed by y mod 19.
+constexpr std::array<const char*, 19> kGoldenNumerals = {"I",   "II",   "III",   "IV",  "V",    "VI",  "VII",
+                                                         "VIII", "IX",  "X",     "XI",  "XII",  "XIII", "XIV",
+                                                         "XV",  "XVI",  "XVII",  "XVIII", "XIX"};
+// The planetary regent of the year, indexed by y mod 7 (the same names in both languages).
+constexpr std::array<const char*, 7> kRegents = {"Mars", "Sonne", "Venus", "Merkur", "Mond", "Saturn", "Jupiter"};
+
+// A year counts as Gregorian for the cycles when it begins after the reform day.
+bool gregorian_year(int64_t y) { return 10000 * y > reform_key(); }
+
+struct ParsedInteger {
+  bool found;
+  int64_t value;  // saturated to the 32-bit range
+  const char* end;
+};
+
+// Base-10 integer: leading white space, one optional sign, digits.
+ParsedInteger parse_integer(const char* p) {
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  const char* digits = p;
+  int64_t v = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    if (v < int64_t{1} << 40) v = v * 10 + (*p - '0');
+  }
+  if (p == digits) return {false, 0, p};
+  return {true, negative ? -v : v, p};
+}
+
+int32_t clamp_year(int64_t y) {
+  if (y < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (y > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(y);
+}
+
+}  // namespace
+
+const KeywordTable chronological_cycles = {6, nullptr, kCyclesEnglish.data(), kCyclesGerman.data()};
+
+int64_t new_year_day_number(int32_t year) noexcept {
+  const int64_t p = int64_t{year} - 1;
+  int64_t n = floor_quot(1461 * p, 4) + 1721424;
+  if (gregorian_year(year)) n += floor_quot(p, 400) + 2 - floor_quot(p, 100);
+  return n;
+}
+
+double leap_year_of_text(const char* calendar, const char* year_text) noexcept {
+  const int32_t id = find_calendar(calendar);
+  const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
+  const ParsedInteger first = parse_integer(year_text);
+  if (!first.found) return error_value();
+  int64_t year = first.value;
+  if (id == kChinese) {
+    // Cycle and year of the cycle with one separator between them ("78-17").
+    if (*first.end == '\0') return error_value();
+    const ParsedInteger second = parse_integer(first.end + 1);
+    if (!second.found) return error_value();
+    year = 60 * (first.value - 1) + second.value - 1;
+  }
+  return is_leap(clamp_year(year)) != 0 ? 1.0 : 0.0;
+}
+
+double leap_year_of_date(const char* calendar, double serial_date) noexcept {
+  const JulianDay jd = serial_to_jd(serial_date);
+  if (!jd_in_accepted_range(jd)) return error_value();
+  const int32_t id = find_calendar(calendar);
+  const FromJdFn from_jd = id >= 0 ? from_jd_table[static_cast<size_t>(id)] : civil_from_jd;
+  const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
+  return is_leap(from_jd(jd).year) != 0 ? 1.0 : 0.0;
+}
+
+void format_chronology(char* out, const char* cycle, double year) noexcept {
+  const int64_t y = itrunc(year);
+  switch (keyword_lookup(cycle, chronological_cycles)) {
+    case kEpact: {
+      int64_t e = 11 * mod_floor(y, 19) + 8;
+      if (gregorian_year(y)) {
+        // Solar and lunar equations of the Gregorian epact (divisions toward zero).
+        const int64_t c = y / 100;
+        e = e - (c - c / 4) + (8 * c + 13) / 25;
+      }
+      format_text(out, "%d", static_cast<int>(mod_floor(e, 30)));
+      return;
+    }
+    case kIndiction:
+      format_text(out, "%d", static_cast<int>(mod_floor(y + 2, 15) + 1));
+      return;
+    case kRegent:
+      copy_text(out, kRegents[static_cast<size_t>(mod_floor(y, 7))]);
+      return;
+    case kGoldenNumber:
+      copy_text(out, kGoldenNumerals[static_cast<size_t>(mod_floor(y, 19))]);
+      return;
+    case kSolarCycle:
+      format_text(out, "%d", static_cast<int>(mod_floor(y + 8, 28) + 1));
+      return;
+    case kDominicalLetter: {
+      const int64_t r = mod_floor(new_year_day_number(static_cast<int32_t>(y)), 7);  // weekday of 1 January, 0 = Monday
+      char letters[3] = {static_cast<char>('A' + (6 - r)), '\0', '\0'};
+      // A leap year changes letter at the leap day: the letter before in the cycle A..G.
+      if (civil_is_leap_year(static_cast<int32_t>(y)) != 0) letters[1] = static_cast<char>('A' + mod_floor(12 - r, 7));
+      copy_text(out, letters);
+      return;
+    }
+    default:
+      copy_text(out, "Err:502");
+      return;
+  }
+}
+
+}  // namespace varizav

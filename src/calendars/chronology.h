@@ -1,0 +1,31 @@
+// Leap years of any calendar of the registry and the classical chronological
+// cycles of a Christian year (epact, indiction, regent, golden number, solar
+// cycle, dominical letter).
+#pragma once
+
+#include <cstdint>
+
+#include "framework/date.h"
+#include "framework/keyword.h"
+
+namespace varizav {
+
+extern const KeywordTable chronological_cycles;  // 1 Epact .. 6 Dominical Letter
+
+// Julian Day Number (noon) of 1 January of year y: Julian calendar for years
+// before the reform year, Gregorian from it on.
+int64_t new_year_day_number(int32_t year) noexcept;
+
+// 1.0 for a leap year of the named calendar, 0.0 for a common year, the error
+// value when the year text holds no number. An unknown calendar name selects
+// the civil calendar. Chinese years are written as cycle and year, e.g. "78-17".
+double leap_year_of_text(const char* calendar, const char* year_text) noexcept;
+
+// 1.0 when the serial date lies in a leap year of the named calendar, 0.0
+// otherwise; the error value for a NaN date or one outside the accepted range.
+double leap_year_of_date(const char* calendar, double serial_date) noexcept;
+
+// Writes the named cycle of year y as text; "Err:502" for an unknown cycle.
+void format_chronology(char* out, const char* cycle, double year) noexcept;
+
+}  // namespace varizav
