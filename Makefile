@@ -31,7 +31,8 @@ run: build
 	@$(TOOL) today
 	@echo
 	@echo "== examples/showcase.tsv through varizav batch =="
-	@$(TOOL) batch --echo < examples/showcase.tsv
+	@# The showcase names calendars, months and cycles in English.
+	@$(TOOL) --lang en batch --echo < examples/showcase.tsv
 
 test-normal: build
 	$(CTEST) --test-dir $(BUILD) --output-on-failure -j $(JOBS)

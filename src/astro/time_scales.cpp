@@ -3,6 +3,8 @@
 #include <atomic>
 #include <ctime>
 
+#include "framework/numeric.h"
+
 namespace varizav {
 namespace {
 std::atomic<double> g_delta_t_override{0.0};
@@ -14,6 +16,26 @@ void set_delta_t_override(double centuries) noexcept { g_delta_t_override.store(
 
 double tz_offset() noexcept { return g_tz_offset.load(std::memory_order_relaxed); }
 void set_tz_offset(double centuries) noexcept { g_tz_offset.store(centuries, std::memory_order_relaxed); }
+
+double delta_t(double t_centuries_ut) noexcept {
+  const double override_centuries = delta_t_override();
+  if (override_centuries != 0.0) return override_centuries;
+  const double t = t_centuries_ut;
+  // Before 1800.0 (and NaN, whose comparisons fail): 102.3 + 123.5 T + 32.5 T^2 s.
+  if (!(t >= -2.0)) return (1.03e-08 * t + 3.9135e-08) * t + 3.2417e-08;
+  if (t < -0.12) {
+    // 1800.0 to 1988.0: polynomial in centuries from 1900.0, coefficients in
+    // centuries (times 36525 gives days), constant term first.
+    static constexpr double kCoefficients[13] = {
+        -3.832991e-10, 3.143053e-08,  9.190965e-08, -3.41191e-07,  -6.171663e-07,
+        1.724052e-06,  2.174976e-06,  -4.023546e-06, -4.087036e-06, 4.419329e-06,
+        3.995318e-06,  -1.847255e-06, -1.590445e-06,
+    };
+    return poly_eval(t + 1.0, 12, kCoefficients);
+  }
+  // From 1988.0: 64 + 76 T seconds.
+  return 2.4082946738662004e-08 * t + 2.028037620097853e-08;
+}
 
 double now_centuries() noexcept {
   // 946728000 s: from 1970-01-01 0h UT to J2000.0 (2000-01-01 12:00).

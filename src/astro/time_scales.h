@@ -19,6 +19,12 @@ constexpr JulianDay centuries_to_jd(double t) noexcept { return t * 36525.0 + kJ
 double delta_t_override() noexcept;
 void set_delta_t_override(double centuries) noexcept;
 
+// Delta T = TD - UT in Julian centuries for the instant T (UT, centuries from
+// J2000.0): the override when one is set, else a quadratic before 1800.0, a
+// degree-12 polynomial in centuries from 1900.0 from 1800.0 to 1988.0, and a
+// linear law from 1988.0 on. Not continuous at 1800.0 and 1988.0.
+double delta_t(double t_centuries_ut) noexcept;
+
 // Universal Time minus local time, in centuries (negative east of Greenwich).
 double tz_offset() noexcept;
 void set_tz_offset(double centuries) noexcept;

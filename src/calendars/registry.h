@@ -57,9 +57,6 @@ extern const std::array<FormatDateFn, kCalendarCount> format_date_table;
 extern const std::array<FromJdFn, kCalendarCount> from_jd_table;
 extern const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table;
 
-// True while a calendar's entries are still the placeholders below.
-bool calendar_is_built(int32_t id) noexcept;
-
 // Writes a serial date as a date of the named calendar; an empty text for a
 // date outside the accepted range or a NaN mode; an unknown calendar name
 // selects the reform-aware civil formatter.

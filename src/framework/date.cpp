@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "framework/numeric.h"
@@ -33,12 +34,36 @@ int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
 }
 
 void set_numeric_locale_from(const char* locale_name) noexcept {
+  // Every locale made here stays alive and reachable for the life of the
+  // library: another thread may still be formatting with the previous one.
+  // A name seen before reuses its locale, so repeated configuration creates
+  // nothing new; a process naming more than kSlots locales keeps the last.
+  struct Known {
+    char name[64];
+    locale_t locale;
+  };
+  constexpr int kSlots = 16;
+  static Known known[kSlots];
+  static int used = 0;
+  static std::atomic_flag busy = ATOMIC_FLAG_INIT;
+  while (busy.test_and_set(std::memory_order_acquire)) {
+  }
   const char* name = (locale_name && locale_name[0] != '\0') ? locale_name : "C";
-  locale_t loc = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
-  if (loc == static_cast<locale_t>(nullptr)) loc = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-  locale_t old = g_numeric_locale.exchange(loc);
-  // The previous locale is kept alive: another thread may be formatting with it.
-  (void)old;
+  locale_t chosen = static_cast<locale_t>(nullptr);
+  for (int i = 0; i < used; ++i) {
+    if (std::strncmp(known[i].name, name, sizeof known[i].name) == 0) chosen = known[i].locale;
+  }
+  if (chosen == static_cast<locale_t>(nullptr) && used < kSlots && std::strlen(name) < sizeof known[0].name) {
+    locale_t loc = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
+    if (loc == static_cast<locale_t>(nullptr)) loc = c_numeric_locale();
+    std::strcpy(known[used].name, name);
+    known[used].locale = loc;
+    ++used;
+    chosen = loc;
+  }
+  if (chosen == static_cast<locale_t>(nullptr)) chosen = c_numeric_locale();
+  g_numeric_locale.store(chosen);
+  busy.clear(std::memory_order_release);
 }
 
 int format_text(char* out, const char* format, ...) noexcept {
@@ -55,6 +80,23 @@ int format_text(char* out, const char* format, ...) noexcept {
     return 0;
   }
   return n < kHostTextSize ? n : kHostTextSize - 1;
+}
+
+double read_decimal_text(const char* text) noexcept {
+  const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  if (*p == '+' || *p == '-') ++p;
+  // Only a digit or a separator may follow; this keeps the hexadecimal,
+  // infinity and NaN forms of strtod out.
+  const bool digit = *p >= '0' && *p <= '9';
+  if (!digit && *p != '.' && *p != ',') return 0.0;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
+  locale_t loc = g_numeric_locale.load();
+  if (loc == static_cast<locale_t>(nullptr)) loc = c_numeric_locale();
+  const locale_t previous = uselocale(loc);
+  const double value = std::strtod(text, nullptr);
+  uselocale(previous);
+  return value;
 }
 
 int copy_text(char* out, const char* text) noexcept {

@@ -61,6 +61,12 @@ int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexc
 // Decimal separator used by format_text: set by the configuration from LANG.
 void set_numeric_locale_from(const char* locale_name) noexcept;
 
+// Leading decimal number of a text, read with the same numeric conventions as
+// format_text: blanks skipped, an optional sign, digits, an optional decimal
+// separator and exponent; 0 when the text does not begin with such a number
+// (hexadecimal, "inf" and "nan" texts included).
+double read_decimal_text(const char* text) noexcept;
+
 // The converter pattern of the year/month-name/day worksheet functions: checks
 // 1 <= month <= month_count and 1 <= day < day_bound (a NaN day passes and
 // yields NaN), rejects a year that is NaN or outside the 32-bit range, then

@@ -7,9 +7,11 @@
 // undefined behaviour and range checks of the worksheet functions reject them.
 #pragma once
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace varizav {
 
@@ -57,12 +59,30 @@ inline int64_t ifloor64(double x) noexcept {
 // True when x truncates to a value inside the signed 32-bit range (false for NaN).
 constexpr bool fits_i32(double x) noexcept { return x > -2147483649.0 && x < 2147483648.0; }
 
+// Floating-point fault path of the numeric kit. An operation faults when it
+// turns operands that are not NaN into a NaN (invalid operation) or finite
+// operands into an infinity (overflow, division by zero). A fault is recorded
+// in errno (EDOM for an invalid operation, ERANGE otherwise) and the
+// floating-point exception flags are cleared; the IEEE result stands. NaN
+// operands pass through silently. Rounding mode and traps are not touched.
+void note_fp_fault(int error_number) noexcept;
+inline double fp_checked(double result, double a, double b = 0.0, double c = 0.0) noexcept {
+  if (!std::isfinite(result)) [[unlikely]] {
+    if (std::isnan(a) || std::isnan(b) || std::isnan(c)) return result;
+    if (std::isnan(result))
+      note_fp_fault(EDOM);
+    else if (std::isfinite(a) && std::isfinite(b) && std::isfinite(c))
+      note_fp_fault(ERANGE);
+  }
+  return result;
+}
+
 // x - trunc(x): negative for negative non-integers (frac(-1.25) = -0.25).
-inline double frac(double x) noexcept { return x - std::trunc(x); }
+inline double frac(double x) noexcept { return fp_checked(x - std::trunc(x), x); }
 
 // fmod made non-negative for a positive divisor.
 inline double fmod_floor(double x, double y) noexcept {
-  const double r = std::fmod(x, y);
+  const double r = fp_checked(std::fmod(x, y), x, y);
   return r < 0 ? r + y : r;
 }
 
@@ -70,6 +90,7 @@ inline double fmod_floor(double x, double y) noexcept {
 constexpr double poly_eval(double x, int n, const double* c) noexcept {
   double acc = c[n];
   for (int i = n - 1; i >= 0; --i) acc = acc * x + c[i];
+  if (!std::is_constant_evaluated()) fp_checked(acc, x);
   return acc;
 }
 

@@ -1,2 +1,204 @@
-// PLACEHOLDER: the host tool is being written.
-int main() { return 0; }
+// varizav: a small host for libvarizav.so. It loads the add-in at run time,
+// registers it the way a spreadsheet does and calls its worksheet functions
+// from the command line or from a batch of tab-separated calls.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin_loader.h"
+#include "commands.h"
+
+using namespace varizav::tool;
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: varizav [--lib PATH] [--lang de|en|0xNNNN] COMMAND [ARG...]\n"
+    "\n"
+    "Loads libvarizav.so the way a spreadsheet does and calls its worksheet functions.\n"
+    "\n"
+    "Commands:\n"
+    "  list                every function with its arguments and description\n"
+    "  help NAME           one function and each of its arguments\n"
+    "  call NAME [ARG...]  calls a function and prints its result (dates also as YYYY-MM-DDTHH:MM:SS)\n"
+    "  batch [--echo]      reads calls NAME<TAB>ARG<TAB>... from standard input, one per line,\n"
+    "                      and prints one result line per call; --echo shows each call beside it\n"
+    "  today [DATE]        a date (default: today) in every calendar, as text and as numbers\n"
+    "\n"
+    "NAME is an exported name (SC_gregorian) or a display name (GREGORIAN), in any case.\n"
+    "A number argument is a number, TRUE/FALSE (WAHR/FALSCH) or a proleptic Gregorian date\n"
+    "YYYY-MM-DD[THH:MM[:SS]], which stands for its serial date (days since 1899-12-30).\n"
+    "A text argument is passed as it is. The error value prints as NaN.\n"
+    "\n"
+    "Options:\n"
+    "  --lib PATH   the add-in to load (default: libvarizav.so beside this program)\n"
+    "  --lang L     language passed to SetLanguage: de (0x0407), en (0x0409) or a Windows\n"
+    "               language id 0xNNNN; default: German when the first non-empty of LC_ALL,\n"
+    "               LC_MESSAGES and LANG begins with \"de\", else English\n"
+    "  -h, --help   this text\n"
+    "  --version    the version of the tool and of the library\n"
+    "\n"
+    "Exit status: 0 success, 1 a failed or malformed call or a library that cannot be\n"
+    "used, 2 bad usage.\n";
+
+struct Options {
+  std::string library;
+  std::optional<uint16_t> language;
+  bool echo = false;
+  bool help = false;
+  bool version = false;
+  std::string command;
+  std::vector<std::string> words;  // the command's own arguments
+};
+
+int usage_error(const std::string& message) {
+  std::fprintf(stderr, "varizav: %s\nTry 'varizav --help'.\n", message.c_str());
+  return kExitUsage;
+}
+
+bool starts_with_ignoring_case(const char* text, const char* prefix) {
+  return strncasecmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+std::optional<uint16_t> parse_language(std::string_view text) {
+  if (text == "de" || text == "DE") return kLanguageGerman;
+  if (text == "en" || text == "EN") return kLanguageEnglish;
+  if (text.size() < 3 || text.size() > 6 || (text.substr(0, 2) != "0x" && text.substr(0, 2) != "0X")) {
+    return std::nullopt;
+  }
+  unsigned value = 0;
+  for (char c : text.substr(2)) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return static_cast<uint16_t>(value);
+}
+
+// The user's language as POSIX locales give it: the first non-empty of
+// LC_ALL, LC_MESSAGES and LANG decides.
+uint16_t language_from_locale() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] != '\0') {
+      return starts_with_ignoring_case(value, "de") ? kLanguageGerman : kLanguageEnglish;
+    }
+  }
+  return kLanguageEnglish;
+}
+
+// Reads the options and the command; returns an error message for bad usage.
+std::optional<std::string> parse_arguments(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    // Everything after `call NAME` belongs to the call (numbers may be negative).
+    const bool in_call = options.command == "call" && !options.words.empty();
+    const bool option = !in_call && arg.size() > 2 && arg.substr(0, 2) == "--";
+    if (!in_call && arg == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (!option) {
+      if (options.command.empty()) {
+        options.command = arg;
+      } else {
+        options.words.emplace_back(arg);
+      }
+      continue;
+    }
+    const size_t equals = arg.find('=');
+    const std::string_view key = arg.substr(0, equals);
+    std::optional<std::string_view> value;
+    if (equals != std::string_view::npos) value = arg.substr(equals + 1);
+    const auto take_value = [&]() -> std::optional<std::string_view> {
+      if (value) return value;
+      if (i + 1 < argc) return std::string_view(argv[++i]);
+      return std::nullopt;
+    };
+    if (key == "--lib") {
+      const auto path = take_value();
+      if (!path || path->empty()) return "--lib needs the path of the library";
+      options.library = *path;
+    } else if (key == "--lang") {
+      const auto text = take_value();
+      if (!text) return "--lang needs de, en or a language id 0xNNNN";
+      options.language = parse_language(*text);
+      if (!options.language) return "--lang takes de, en or a language id 0xNNNN, not '" + std::string(*text) + "'";
+    } else if (key == "--echo" && !value) {
+      options.echo = true;
+    } else if (key == "--help" && !value) {
+      options.help = true;
+    } else if (key == "--version" && !value) {
+      options.version = true;
+    } else {
+      return "unknown option " + std::string(arg);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> check_command(const Options& options) {
+  const std::string& c = options.command;
+  const size_t n = options.words.size();
+  if (c.empty()) return std::string("no command given");
+  if (options.echo && c != "batch") return std::string("--echo belongs to batch");
+  if (c == "list" || c == "batch") {
+    if (n != 0) return c + " takes no arguments";
+  } else if (c == "help") {
+    if (n != 1) return std::string("help takes one function name");
+  } else if (c == "call") {
+    if (n == 0) return std::string("call needs a function name");
+  } else if (c == "today") {
+    if (n > 1) return std::string("today takes at most one date");
+  } else {
+    return "unknown command " + c;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const auto error = parse_arguments(argc, argv, options)) return usage_error(*error);
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (!options.version) {
+    if (const auto error = check_command(options)) return usage_error(*error);
+  }
+
+  AddIn addin;
+  std::string error;
+  const std::string path = options.library.empty() ? default_library_path() : options.library;
+  if (options.version) std::printf("varizav host tool %s\n", VARIZAV_TOOL_VERSION);
+  if (!addin.load(path, error)) {
+    std::fprintf(stderr, "varizav: %s\n", error.c_str());
+    return kExitFailure;
+  }
+  if (options.version) {
+    const char* version = addin.version_entry(3);
+    std::printf("library %s: %s\n", path.c_str(), version != nullptr ? version : "(no version table)");
+    return kExitOk;
+  }
+  if (!addin.register_functions(options.language.value_or(language_from_locale()), error)) {
+    std::fprintf(stderr, "varizav: %s: %s\n", path.c_str(), error.c_str());
+    return kExitFailure;
+  }
+
+  if (options.command == "list") return command_list(addin);
+  if (options.command == "help") return command_help(addin, options.words[0]);
+  if (options.command == "call") return command_call(addin, options.words);
+  if (options.command == "batch") return command_batch(addin, options.echo, stdin, stdout);
+  std::optional<std::string> date;
+  if (!options.words.empty()) date = options.words[0];
+  return command_today(addin, date);
+}

@@ -9,18 +9,9 @@
 namespace varizav {
 namespace gregorian {
 
-int32_t is_leap_year(int32_t year) noexcept {
-  return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 1 : 0;
-}
+int32_t is_leap_year(int32_t year) noexcept { return western::gregorian_leap(year); }
 
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  // Years are counted from March so that the leap day ends the year; January
-  // and February belong to the year before (month_offsets carries them).
-  const int64_t y = month <= 2 ? int64_t{year} - 1 : int64_t{year};
-  const int64_t days = floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400) +
-                       western::month_offset(month);
-  return day + static_cast<double>(days) + 1721059.5;
-}
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return western::gregorian_to_jd(year, month, day); }
 
 CalendarDate from_jd(JulianDay jd) noexcept {
   const western::DayNumber z = western::split_day(jd);

@@ -7,12 +7,9 @@
 namespace varizav {
 namespace julian {
 
-int32_t is_leap_year(int32_t year) noexcept { return (year & 3) == 0 ? 1 : 0; }
+int32_t is_leap_year(int32_t year) noexcept { return western::julian_leap(year); }
 
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  const int64_t y = month <= 2 ? int64_t{year} - 1 : int64_t{year};
-  return day + static_cast<double>(floor_quot(1461 * y, 4) + western::month_offset(month)) + 1721057.5;
-}
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return western::julian_to_jd(year, month, day); }
 
 CalendarDate from_jd(JulianDay jd) noexcept {
   const western::DayNumber z = western::split_day(jd);

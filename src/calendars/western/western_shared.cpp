@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "framework/numeric.h"
 
@@ -30,7 +31,33 @@ CalendarDate date_from_b(int64_t b, double fraction) noexcept {
   const double day = fraction + static_cast<double>(d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e))));
   const int64_t month = e <= 13 ? e - 1 : e - 13;
   const int64_t year = month <= 2 ? q - 4715 : q - 4716;
-  return {saturate_i32(static_cast<double>(year)), static_cast<int32_t>(month), day};
+  return {clamp_year(year), static_cast<int32_t>(month), day};
+}
+
+JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept {
+  // Years are counted from March so that the leap day ends the year; January
+  // and February belong to the year before (month_offset carries them).
+  const int64_t y = month <= 2 ? year - 1 : year;
+  const int64_t days =
+      floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400) + month_offset(month);
+  return day + static_cast<double>(days) + 1721059.5;
+}
+
+JulianDay julian_to_jd(int64_t year, int32_t month, double day) noexcept {
+  const int64_t y = month <= 2 ? year - 1 : year;
+  return day + static_cast<double>(floor_quot(1461 * y, 4) + month_offset(month)) + 1721057.5;
+}
+
+int32_t gregorian_leap(int64_t year) noexcept {
+  return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 1 : 0;
+}
+
+int32_t julian_leap(int64_t year) noexcept { return (year & 3) == 0 ? 1 : 0; }
+
+int32_t clamp_year(int64_t year) noexcept {
+  if (year < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (year > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(year);
 }
 
 }  // namespace varizav::western

@@ -22,4 +22,16 @@ DayNumber split_day(JulianDay jd) noexcept;
 // (Gregorian: Z + alpha - alpha/4 + 1525, Julian: Z + 1524).
 CalendarDate date_from_b(int64_t b, double fraction) noexcept;
 
+// The Gregorian and Julian conversions and leap rules for a year held in 64
+// bits, so that calendars counting years from another epoch (year - offset)
+// never overflow a 32-bit year. For years inside the 32-bit range they are
+// the gregorian:: and julian:: operations.
+JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept;
+JulianDay julian_to_jd(int64_t year, int32_t month, double day) noexcept;
+int32_t gregorian_leap(int64_t year) noexcept;
+int32_t julian_leap(int64_t year) noexcept;
+
+// A year computed in 64 bits, clamped to the 32-bit year field of a date.
+int32_t clamp_year(int64_t year) noexcept;
+
 }  // namespace varizav::western

@@ -1,0 +1,122 @@
+// Perigee and apogee, the passages through the nodes and the greatest
+// declinations of the Moon (Meeus, Astronomical Algorithms, chapters 50-52),
+// in Julian centuries of dynamical time from J2000.0.
+#include <array>
+#include <cstdint>
+
+#include "astro/moon.h"
+#include "astro/moon_arguments.h"
+#include "astro/moon_terms.h"
+#include "astro/series.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+using namespace moon_detail;
+
+// ---- Apsides: slots (D, M, F) ----
+constexpr int32_t kApsisSlotElongation = 0;  // D
+constexpr int32_t kApsisSlotSunAnomaly = 1;  // M, scaled by E
+constexpr int32_t kApsisSlotLatitude = 2;    // F
+
+constexpr int32_t kApsisElongationMultiples = 24;
+constexpr int32_t kApsisSunAnomalyMultiples = 2;
+constexpr int32_t kApsisLatitudeMultiples = 4;
+static_assert(max_multiple<0>(kPerigeeTerms) == kApsisElongationMultiples);
+static_assert(max_multiple<1>(kPerigeeTerms) == kApsisSunAnomalyMultiples);
+static_assert(max_multiple<2>(kPerigeeTerms) == kApsisLatitudeMultiples);
+static_assert(max_multiple<0>(kApogeeTerms) <= kApsisElongationMultiples);
+static_assert(max_multiple<1>(kApogeeTerms) <= kApsisSunAnomalyMultiples);
+static_assert(max_multiple<2>(kApogeeTerms) <= kApsisLatitudeMultiples);
+
+// ---- Nodes: slots (D, M', M) ----
+constexpr int32_t kNodeSlotElongation = 0;   // D
+constexpr int32_t kNodeSlotMoonAnomaly = 1;  // M'
+constexpr int32_t kNodeSlotSunAnomaly = 2;   // M, scaled by E
+
+constexpr int32_t kNodeElongationMultiples = 4;
+constexpr int32_t kNodeMoonAnomalyMultiples = 2;
+constexpr int32_t kNodeSunAnomalyMultiples = 2;
+static_assert(max_multiple<0>(kNodeTerms) == kNodeElongationMultiples);
+static_assert(max_multiple<1>(kNodeTerms) == kNodeMoonAnomalyMultiples);
+static_assert(max_multiple<2>(kNodeTerms) == kNodeSunAnomalyMultiples);
+
+// ---- Declination extremes: slots (D, M, M', F) ----
+constexpr int32_t kExtremeSlotElongation = 0;   // D
+constexpr int32_t kExtremeSlotSunAnomaly = 1;   // M, scaled by E
+constexpr int32_t kExtremeSlotMoonAnomaly = 2;  // M'
+constexpr int32_t kExtremeSlotLatitude = 3;     // F
+
+constexpr int32_t kExtremeElongationMultiples = 2;
+constexpr int32_t kExtremeSunAnomalyMultiples = 2;
+constexpr int32_t kExtremeMoonAnomalyMultiples = 3;
+constexpr int32_t kExtremeLatitudeMultiples = 3;
+static_assert(max_multiple<0>(kExtremeTerms) <= kExtremeElongationMultiples);
+static_assert(max_multiple<1>(kExtremeTerms) <= kExtremeSunAnomalyMultiples);
+static_assert(max_multiple<2>(kExtremeTerms) == kExtremeMoonAnomalyMultiples);
+static_assert(max_multiple<3>(kExtremeTerms) == kExtremeLatitudeMultiples);
+
+}  // namespace
+
+double lunar_apsis(int32_t k, Apsis which) noexcept {
+  const bool apogee = which == Apsis::apogee;
+  const double x = static_cast<double>(k) + (apogee ? 0.5 : 0.0);
+  const double t0 = horner(kAnomalisticMonth, x);
+  fill_multiples(mean_elongation(t0), kApsisSlotElongation, kApsisElongationMultiples);
+  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly, kApsisSunAnomalyMultiples);
+  fill_multiples(argument_of_latitude(t0), kApsisSlotLatitude, kApsisLatitudeMultiples);
+  const double s = apogee ? sum_sine_series(kApogeeTerms, 1.0) : sum_sine_series(kPerigeeTerms, 1.0);
+  return t0 + 1e-10 * s;
+}
+
+LunarApsides lunar_apsides(int32_t k) noexcept {
+  const double perigee = lunar_apsis(k, Apsis::perigee);
+  return {perigee, lunar_apsis(k, Apsis::apogee)};
+}
+
+double lunar_node(int32_t k, Node which) noexcept {
+  const double x = static_cast<double>(k) + (which == Node::descending ? 0.5 : 0.0);
+  const double t0 = horner(kDraconicMonth, x);
+  fill_multiples(mean_elongation(t0), kNodeSlotElongation, kNodeElongationMultiples);
+  fill_multiples(moon_mean_anomaly(t0), kNodeSlotMoonAnomaly, kNodeMoonAnomalyMultiples);
+  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kNodeSlotSunAnomaly, kNodeSunAnomalyMultiples);
+  const double node = ascending_node(t0);
+  // V and P: Meeus's slowly varying planetary terms of the node passages.
+  const double v = 5.231624 + (2.31867 - 0.0001601 * t0) * t0;
+  const double p = node + 4.760386 - 0.04014 * t0;
+  const double s = sum_sine_series(kNodeTerms, 1.0);
+  // 0.0017 sin(Omega) + 0.0003 (sin V + sin P) days.
+  return t0 + 4.6543e-08 * sincos(node).sin + 8.214e-09 * (sincos(v).sin + sincos(p).sin) + 1e-10 * s;
+}
+
+LunarNodes lunar_nodes(int32_t k) noexcept {
+  const double ascending = lunar_node(k, Node::ascending);
+  return {ascending, lunar_node(k, Node::descending)};
+}
+
+double lunar_extreme(int32_t k, Declination which) noexcept {
+  const bool south = which == Declination::south;
+  const double x = static_cast<double>(k) + (south ? 0.5 : 0.0);
+  const double t0 = horner(kTropicalMonth, x);
+  fill_multiples(mean_elongation(t0), kExtremeSlotElongation, kExtremeElongationMultiples);
+  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kExtremeSlotSunAnomaly,
+                        kExtremeSunAnomalyMultiples);
+  fill_multiples(moon_mean_anomaly(t0), kExtremeSlotMoonAnomaly, kExtremeMoonAnomalyMultiples);
+  fill_multiples(argument_of_latitude(t0), kExtremeSlotLatitude, kExtremeLatitudeMultiples);
+  const MultipleAngleTables& tables = multiple_angle_tables();
+  double s = 0.0;  // 1e-10 centuries
+  for (const ExtremeTerm& row : kExtremeTerms) {
+    const SinCos f = series_detail::combined_angle(tables, row.m);
+    s += south ? row.south_a * f.cos + row.south_b * f.sin : row.north_a * f.cos + row.north_b * f.sin;
+  }
+  // Constant term 1.7714e-07 centuries (0.00647 days).
+  return t0 + 1.7714e-07 + 1e-10 * s;
+}
+
+LunarExtremes lunar_extremes(int32_t k) noexcept {
+  const double north = lunar_extreme(k, Declination::north);
+  return {north, lunar_extreme(k, Declination::south)};
+}
+
+}  // namespace varizav

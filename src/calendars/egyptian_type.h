@@ -1,0 +1,70 @@
+// The Egyptian-type calendars: twelve months of 30 days and a thirteenth
+// "month" of epagomenal days. The Armenian, Egyptian and Yazdegerd years are
+// wandering years of exactly 365 days; the Coptic and Ethiopic years add a
+// sixth epagomenal day in every year y with y mod 4 = 3, and their days begin
+// at 18:00 of the previous civil day.
+//
+// Every calendar offers the same operations:
+//   is_leap_year(year)         1 for a year with six epagomenal days, else 0
+//   to_jd(year, month, day)    JulianDay at which the day begins plus its fraction;
+//                              months and days beyond their ends count on
+//   from_jd(jd)                year (year 0 exists), month 1..13, day 1.. with
+//                              the time since the calendar day began
+//   year_start(year)           JulianDay at which 1/1 of the year begins
+//   format_date(out, jd, mode) text (mode > 0) or the number forms (mode <= 0)
+//   month_names                the month keyword table (same names in both languages)
+#pragma once
+
+#include <cstdint>
+
+#include "framework/date.h"
+#include "framework/keyword.h"
+
+namespace varizav {
+
+namespace armenian {
+extern const KeywordTable month_names;
+int32_t is_leap_year(int32_t year) noexcept;
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+CalendarDate from_jd(JulianDay jd) noexcept;
+JulianDay year_start(int32_t year) noexcept;
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
+}  // namespace armenian
+
+namespace egyptian {
+extern const KeywordTable month_names;
+int32_t is_leap_year(int32_t year) noexcept;
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+CalendarDate from_jd(JulianDay jd) noexcept;
+JulianDay year_start(int32_t year) noexcept;
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
+}  // namespace egyptian
+
+namespace yazdegerd {
+extern const KeywordTable month_names;
+int32_t is_leap_year(int32_t year) noexcept;
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+CalendarDate from_jd(JulianDay jd) noexcept;
+JulianDay year_start(int32_t year) noexcept;
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
+}  // namespace yazdegerd
+
+namespace coptic {
+extern const KeywordTable month_names;
+int32_t is_leap_year(int32_t year) noexcept;
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+CalendarDate from_jd(JulianDay jd) noexcept;
+JulianDay year_start(int32_t year) noexcept;
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
+}  // namespace coptic
+
+namespace ethiopic {
+extern const KeywordTable month_names;
+int32_t is_leap_year(int32_t year) noexcept;
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+CalendarDate from_jd(JulianDay jd) noexcept;
+JulianDay year_start(int32_t year) noexcept;
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
+}  // namespace ethiopic
+
+}  // namespace varizav

@@ -1,0 +1,194 @@
+#include "calendars/hebrew.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+constexpr std::array<const char*, 13> kMonthsEnglish = {
+    "Nisan",  "Iyyar",    "Sivan",  "Tammuz", "Av",     "Elul",   "Tishri",
+    "Cheshvan", "Kislev", "Tevet",  "Shevat", "Adar I", "Adar II",
+};
+constexpr std::array<const char*, 13> kMonthsGerman = {
+    "Nisan",     "Ijjar",  "Siwan", "Tammus",  "Aw",     "Elul",   "Tishri",
+    "Cheschwan", "Kislew", "Tewet", "Schewat", "Adar I", "Adar II",
+};
+// Index 0 = Monday. The grave accent (0x60) is part of the transliteration.
+constexpr std::array<const char*, 7> kWeekdaysEnglish = {
+    "yom sheni",  "yom shelishi", "yom revi`i", "yom hamishi",
+    "yom shishi", "yom shabbat",  "yom rishon",
+};
+constexpr std::array<const char*, 7> kWeekdaysGerman = {
+    "Jom Sheni",  "Jom Shlishi",  "Jom Revi`i", "Jom Chamishi",
+    "Jom Shishi", "Jom Schabath", "Jom Rishon",
+};
+
+std::atomic<bool> g_english_display{false};
+
+// Mean synodic month 29d 12h 793p (29 + 13753/25920 days; 1 part = 1/1080 h)
+// and the molad of the first month, 11h 204p after the epoch's start of day
+// (12084/25920 days; the six hours of the molad-zaken rule are included).
+constexpr double kMeanMonthDays = 29.53059413580247;
+constexpr double kFirstMoladDays = 0.4662037037037037;
+// Mean years per day, 98496/35975351 (235 months per 19 years); it
+// overestimates the year of a day count by at most two.
+constexpr double kMeanYearsPerDay = 0.002737874607533364;
+
+// Days from 1 Tishri to the first day of month m (columns 1..13) for each of
+// the six year lengths; column 0 holds the length itself. Row = length mod 9 - 2.
+using MonthStartRow = std::array<int32_t, 14>;
+constexpr std::array<MonthStartRow, 6> hebrew_month_start = {{
+    //   len  Nis  Iyy  Siv  Tam   Av  Elul Tish Ches Kisl Tev  Shev Adar AdII
+    {{353, 176, 206, 235, 265, 294, 324, 0, 30, 59, 88, 117, 147, 176}},
+    {{354, 177, 207, 236, 266, 295, 325, 0, 30, 59, 89, 118, 148, 177}},
+    {{355, 178, 208, 237, 267, 296, 326, 0, 30, 60, 90, 119, 149, 178}},
+    {{383, 206, 236, 265, 295, 324, 354, 0, 30, 59, 88, 117, 147, 177}},
+    {{384, 207, 237, 266, 296, 325, 355, 0, 30, 59, 89, 118, 148, 178}},
+    {{385, 208, 238, 267, 297, 326, 356, 0, 30, 60, 90, 119, 149, 179}},
+}};
+
+constexpr int32_t kTishri = 7;
+constexpr int32_t kKislev = 9;
+constexpr int32_t kTevet = 10;
+
+const MonthStartRow& month_start_row(int64_t length) noexcept {
+  // 353..355 and 383..385 leave the remainders 2..7; the clamp only keeps an
+  // impossible length inside the table.
+  return hebrew_month_start[static_cast<size_t>(std::clamp<int64_t>(mod_floor(length, 9) - 2, 0, 5))];
+}
+
+int32_t month_start(const MonthStartRow& row, int32_t month) noexcept {
+  return (month >= 1 && month <= 13) ? row[static_cast<size_t>(month)] : 0;
+}
+
+// 1 Tishri of year y from the elapsed days of y - 1, y and y + 1: two days
+// later when the year would have 356 days, one day later when the year before
+// would have 382 (the two never coincide).
+int64_t new_year_from(int64_t before, int64_t at, int64_t after) noexcept {
+  return at + (after - at == 356 ? 2 : 0) + (at - before == 382 ? 1 : 0);
+}
+
+// 1 Tishri of year y and of year y + 1.
+struct YearSpan {
+  int64_t start;
+  int64_t next;
+};
+
+YearSpan year_span(int64_t year) noexcept {
+  const int64_t a = hebrew_elapsed_days(year - 1);
+  const int64_t b = hebrew_elapsed_days(year);
+  const int64_t c = hebrew_elapsed_days(year + 1);
+  const int64_t d = hebrew_elapsed_days(year + 2);
+  return {new_year_from(a, b, c), new_year_from(b, c, d)};
+}
+
+JulianDay month_anchor(int32_t year, int32_t month) noexcept {
+  const YearSpan s = year_span(year);
+  return static_cast<double>(s.start + month_start(month_start_row(s.next - s.start), month)) + hebrew::kEpochJd;
+}
+
+}  // namespace
+
+int64_t hebrew_elapsed_days(int64_t year) noexcept {
+  const int64_t months = floor_quot(235 * year - 234, 19);  // months before the year
+  int64_t days = ifloor64(static_cast<double>(months) * kMeanMonthDays + kFirstMoladDays);
+  // 3(days + 1) mod 7 < 3 exactly when 1 Tishri would be a Sunday, Wednesday or Friday.
+  if (mod_floor(3 * (days + 1), 7) < 3) ++days;
+  return days;
+}
+
+int64_t hebrew_new_year(int64_t year) noexcept {
+  return new_year_from(hebrew_elapsed_days(year - 1), hebrew_elapsed_days(year), hebrew_elapsed_days(year + 1));
+}
+
+const KeywordTable hebrew_month_names = {13, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
+
+const char* hebrew_month_display_name(int32_t month) noexcept {
+  if (month < 1 || month > 13) return "";
+  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kMonthsEnglish : kMonthsGerman;
+  return names[static_cast<size_t>(month - 1)];
+}
+
+const char* hebrew_weekday_display_name(int32_t index) noexcept {
+  if (index < 0 || index > 6) return "";
+  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kWeekdaysEnglish : kWeekdaysGerman;
+  return names[static_cast<size_t>(index)];
+}
+
+void select_hebrew_display_names(bool english) noexcept { g_english_display.store(english, std::memory_order_relaxed); }
+
+namespace hebrew {
+
+int32_t is_leap_year(int32_t year) noexcept { return mod_floor(7 * int64_t{year} + 1, 19) <= 6 ? 1 : 0; }
+
+int32_t year_length(int32_t year) noexcept {
+  const YearSpan s = year_span(year);
+  return static_cast<int32_t>(s.next - s.start);
+}
+
+JulianDay year_start(int32_t year) noexcept { return static_cast<double>(hebrew_new_year(year)) + kEpochJd; }
+JulianDay kislev_start(int32_t year) noexcept { return month_anchor(year, kKislev); }
+JulianDay tevet_start(int32_t year) noexcept { return month_anchor(year, kTevet); }
+JulianDay next_year_start(int32_t year) noexcept {
+  return static_cast<double>(hebrew_new_year(int64_t{year} + 1)) + kEpochJd;
+}
+
+JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
+  const YearSpan s = year_span(year);
+  const int64_t days = s.start + month_start(month_start_row(s.next - s.start), month);
+  return day + static_cast<double>(days) + (kEpochJd - 1.0);
+}
+
+CalendarDate from_jd(JulianDay jd) noexcept {
+  // Months in reverse order of the year: the first whose start is not after
+  // the day holds it. In a common year Nisan comes before Adar II, whose
+  // start it shares, so Adar II never results there.
+  static constexpr std::array<int32_t, 13> kReverseYearOrder = {6, 5, 4, 3, 2, 1, 13, 12, 11, 10, 9, 8, 7};
+
+  const double f = jd - kEpochJd;
+  const int64_t n = ifloor(f);  // whole days since the epoch (saturates far outside the date range)
+  int64_t year = static_cast<int64_t>(std::ceil(static_cast<double>(n) * kMeanYearsPerDay)) + 1;
+  // Sliding window of elapsed days of year - 1 .. year + 2. The estimate is
+  // never below the year and at most two above it: at most two steps back.
+  int64_t e_before = hebrew_elapsed_days(year - 1);
+  int64_t e_at = hebrew_elapsed_days(year);
+  int64_t e_after = hebrew_elapsed_days(year + 1);
+  int64_t e_next = hebrew_elapsed_days(year + 2);
+  for (int step = 0; step < 2 && n < new_year_from(e_before, e_at, e_after); ++step) {
+    --year;
+    e_next = e_after;
+    e_after = e_at;
+    e_at = e_before;
+    e_before = hebrew_elapsed_days(year - 1);
+  }
+  const int64_t start = new_year_from(e_before, e_at, e_after);
+  const int64_t doy = n - start;  // [0, 384]
+  const MonthStartRow& row = month_start_row(new_year_from(e_at, e_after, e_next) - start);
+  int32_t month = kTishri;
+  for (const int32_t m : kReverseYearOrder) {
+    if (row[static_cast<size_t>(m)] <= doy) {
+      month = m;
+      break;
+    }
+  }
+  const double day = (f - static_cast<double>(n)) + static_cast<double>(doy - row[static_cast<size_t>(month)] + 1);
+  return {static_cast<int32_t>(year), month, day};
+}
+
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
+  const CalendarDate d = from_jd(jd);
+  if (mode > 0) {
+    // The weekday changes at 18:00 with the date.
+    return format_text(out, "%s, %d %s %ld", hebrew_weekday_display_name(weekday_index(jd, 0.75)), ifloor(d.day),
+                       hebrew_month_display_name(d.month), static_cast<long>(d.year));
+  }
+  return format_numeric_date(out, d, mode);
+}
+
+}  // namespace hebrew
+}  // namespace varizav

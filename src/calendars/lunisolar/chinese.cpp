@@ -1,0 +1,248 @@
+#include "calendars/lunisolar/chinese.h"
+
+#include <array>
+#include <atomic>
+#include <cmath>
+
+#include "astro/moon.h"
+#include "astro/sun_crossing.h"
+#include "astro/time_scales.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+constexpr std::array<const char*, 10> kStems = {"Gui", "Jia", "Yi", "Bing", "Ding", "Wu", "Ji", "Geng", "Xin", "Ren"};
+constexpr std::array<const char*, 12> kBranches = {"Hai", "Zi",  "Chou", "Yin",  "Mao", "Chen",
+                                                   "Si",  "Wu",  "Wei",  "Shen", "You", "Xu"};
+constexpr std::array<const char*, 12> kAnimalsEnglish = {"Pig",   "Rat",   "Ox",    "Tiger",  "Hare", "Dragon",
+                                                         "Snake", "Horse", "Sheep", "Monkey", "Fowl", "Dog"};
+constexpr std::array<const char*, 12> kAnimalsGerman = {"Schwein",  "Ratte", "Ochse", "Tiger", "Hase", "Drache",
+                                                        "Schlange", "Pferd", "Schaf", "Affe",  "Huhn", "Hund"};
+constexpr std::array<const char*, 13> kMonthsEnglish = {"1st", "2nd", "3rd", "4th",  "5th",  "6th", "7th",
+                                                        "8th", "9th", "10th", "11th", "12th", "13th"};
+constexpr std::array<const char*, 13> kMonthsGerman = {"1.", "2.", "3.",  "4.",  "5.",  "6.", "7.",
+                                                       "8.", "9.", "10.", "11.", "12.", "13."};
+
+std::atomic<bool> g_english_animals{false};
+
+// Year Y begins in Gregorian year Y - 2636; sun_longitude_crossing counts years
+// from the March equinox of 2000 (Y = 4636 + 1 for the crossings of 2000/2001).
+constexpr int32_t kYearOf2000 = 4636;
+constexpr double kLunationsPerCentury = 1236.8530875457216;  // 36525 / 29.530588853
+constexpr int32_t kDecemberSolsticeSign = 9;                  // apparent longitude 270 degrees
+constexpr int32_t kNoLeapMonth = 13;
+
+// Ring cache of the years computed, newest at the cursor. A stored year of 0
+// reads as an empty entry. Kept per thread, so that concurrent calls never
+// share it; each thread sees exactly the ring behaviour of a single caller.
+struct CacheEntry {
+  int16_t year;
+  int16_t leap_month;  // 1..13; 0 marks a year whose terms cannot be computed
+  int32_t first_lunation;
+};
+struct YearCache {
+  std::array<CacheEntry, 128> entries{};
+  int32_t cursor = -1;
+};
+thread_local YearCache t_cache;
+
+double new_moon(int32_t k) { return moon_phase(k, 0); }
+
+// Lunation index of month 11 of year Y; not valid when the solstice or its
+// new moon cannot be computed.
+struct Lunation {
+  int32_t k;
+  bool valid;
+};
+Lunation chinese_month11(int64_t year) {
+  const double ts = sun_longitude_crossing(static_cast<double>(year - kYearOf2000), kDecemberSolsticeSign);
+  if (std::isnan(ts)) return {0, false};
+  const int32_t k = ifloor(ts * kLunationsPerCentury);
+  const JulianDay solstice_day = china_local_day(ts);
+  const JulianDay moon_day = china_local_day(new_moon(k));
+  if (std::isnan(moon_day)) return {0, false};
+  // The month begins on the new-moon day at or before the solstice day.
+  return {solstice_day < moon_day ? k - 1 : k, true};
+}
+
+ChineseYearInfo compute_year_info(int32_t year) {
+  const ChineseYearInfo invalid = {kNoLeapMonth, 0, false};
+  const Lunation a = chinese_month11(int64_t{year} - 1);
+  const Lunation b = chinese_month11(year);
+  if (!a.valid || !b.valid) return invalid;
+  int32_t first = a.k + 2;
+  int32_t p;   // principal term examined: the Sun at 30 * (p mod 12) degrees
+  int32_t l;   // lunation that ends the month examined
+  int64_t z;   // Chinese year whose solar terms are examined
+  if (b.k - a.k == 13) {
+    p = 10;
+    l = a.k + 1;
+    z = year;
+  } else {
+    const Lunation c = chinese_month11(int64_t{year} + 1);
+    if (!c.valid) return invalid;
+    if (c.k - (a.k + 12) != 13) return {kNoLeapMonth, first, true};
+    // The leap month of the next span may fall into months 11 or 12 of Y.
+    p = 21;
+    l = a.k + 12;
+    z = int64_t{year} + 1;
+  }
+  for (; p <= 23; ++p) {
+    const int32_t s = p <= 11 ? p : p - 12;
+    ++l;
+    const JulianDay next_month = china_local_day(new_moon(l));
+    const JulianDay term = china_local_day(sun_longitude_crossing(static_cast<double>(z - (kYearOf2000 + 1)), s));
+    if (std::isnan(next_month) || std::isnan(term)) return invalid;
+    if (term < next_month) {  // the month holds its principal term
+      if (p + 1 == 12) ++z;
+      continue;
+    }
+    // The month ending at new moon l lacks a principal term: the leap month.
+    if (p == 10 || p == 11) return {kNoLeapMonth, first + 1, true};  // it belongs to Y - 1
+    return {s + 1, first, true};
+  }
+  return {kNoLeapMonth, first, true};
+}
+
+}  // namespace
+
+const KeywordTable chinese_month_names = {13, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
+
+JulianDay china_local_day(double t) noexcept {
+  // Universal Time plus eight hours, floored to the local civil day.
+  return std::floor((t - delta_t(t)) * 36525.0 + kJ2000Jd - 0.16666666666666666) + 0.5;
+}
+
+ChineseYearInfo chinese_year_info(int32_t year) noexcept {
+  YearCache& cache = t_cache;
+  for (int32_t i = 0; i < 128; ++i) {
+    const CacheEntry& e = cache.entries[static_cast<size_t>(mod_floor(int64_t{cache.cursor} - i, 128))];
+    if (e.year == 0) break;
+    // The stored 16-bit year widened: years beyond 16 bits never match.
+    if (int32_t{e.year} == year) {
+      if (e.leap_month == 0) return {kNoLeapMonth, e.first_lunation, false};
+      return {e.leap_month, e.first_lunation, true};
+    }
+  }
+  const ChineseYearInfo info = compute_year_info(year);
+  cache.cursor = static_cast<int32_t>(mod_floor(int64_t{cache.cursor} + 1, 128));
+  cache.entries[static_cast<size_t>(cache.cursor)] = {static_cast<int16_t>(year),
+                                                       static_cast<int16_t>(info.valid ? info.leap_month : 0),
+                                                       info.first_lunation};
+  return info;
+}
+
+namespace chinese {
+
+int32_t is_leap_year(int32_t year) noexcept {
+  const ChineseYearInfo info = chinese_year_info(year);
+  return info.valid && info.leap_month != kNoLeapMonth ? 1 : 0;
+}
+
+JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept {
+  const ChineseYearInfo info = chinese_year_info(year);
+  if (!info.valid) return std::nan("");
+  // A leap flag on an ordinary month gives the day of the following month.
+  const int64_t l = int64_t{info.first_lunation} + month - 1 + leap + (month > info.leap_month ? 1 : 0);
+  if (l < INT32_MIN || l > INT32_MAX) return std::nan("");
+  return china_local_day(new_moon(static_cast<int32_t>(l))) + day - 1.0;
+}
+
+ChineseDate from_jd(JulianDay x) noexcept {
+  const ChineseDate invalid = {0, 1, 0, std::nan("")};
+  // Estimate from the mean tropical year (365.2421896698 days) since the epoch
+  // of the year count, then correct by the year's own first new moon.
+  int32_t year = ifloor((x - 758325.5 - 10.0) * 0.0027379093332674893);
+  ChineseYearInfo info = chinese_year_info(year);
+  if (!info.valid) return invalid;
+  if (china_local_day(new_moon(info.first_lunation)) > x && year > INT32_MIN) {
+    --year;
+    info = chinese_year_info(year);
+    if (!info.valid) return invalid;
+  }
+  const int32_t next_year_lunation = info.first_lunation + (info.leap_month == kNoLeapMonth ? 12 : 13);
+  const JulianDay next_year_start = china_local_day(new_moon(next_year_lunation));
+  if (!(next_year_start > x) && year < INT32_MAX) {
+    ++year;
+    info = chinese_year_info(year);
+    if (!info.valid) return invalid;
+  }
+  const JulianDay first_day = china_local_day(new_moon(info.first_lunation));
+  if (std::isnan(first_day)) return invalid;
+  // Months of 29.530588853 days; the estimate is at most one or two months high.
+  int32_t i = ifloor((x - first_day) * 0.033863191993038236) + 2;
+  if (i > 14) i = 14;
+  JulianDay month_start = china_local_day(new_moon(info.first_lunation + i));
+  while (!(month_start <= x)) {
+    if (--i < 0) return invalid;
+    month_start = china_local_day(new_moon(info.first_lunation + i));
+  }
+  ChineseDate d;
+  d.year = year;
+  d.leap = i == info.leap_month ? 1 : 0;
+  d.month = static_cast<int16_t>(i < info.leap_month ? i + 1 : i);
+  d.day = x - month_start + 1.0;
+  return d;
+}
+
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
+  const ChineseDate d = from_jd(jd + 5e-10);
+  if (std::isnan(d.day)) {
+    out[0] = '\0';
+    return 0;
+  }
+  const FloorDiv cy = floor_div(d.year, 60);
+  const long cycle = static_cast<long>(cy.quot + 1);
+  const int32_t yc = static_cast<int32_t>(cy.rem + 1);
+  const int32_t day = ifloor(d.day);
+  if (mode > 0) {
+    const auto& animals = g_english_animals.load(std::memory_order_relaxed) ? kAnimalsEnglish : kAnimalsGerman;
+    return format_text(out, "%d %d%s %s-%s %ld (%s)", day, d.month, d.leap ? "!" : "",
+                       kStems[static_cast<size_t>(yc % 10)], kBranches[static_cast<size_t>(yc % 12)], cycle,
+                       animals[static_cast<size_t>(yc % 12)]);
+  }
+  if (mode == 0) return format_text(out, "%2ld %2ld %2d %d %2d", cycle, static_cast<long>(yc), d.month, d.leap, day);
+  return format_text(out, "%2ld %2ld %2d %d %f", cycle, static_cast<long>(yc), d.month, d.leap, d.day);
+}
+
+CalendarDate registry_from_jd(JulianDay jd) noexcept {
+  const ChineseDate d = from_jd(jd);
+  return {d.year, d.month, d.day};
+}
+
+}  // namespace chinese
+
+JulianDay chinese_new_year(int32_t year) noexcept {
+  const ChineseYearInfo info = chinese_year_info(year);
+  if (!info.valid) return std::nan("");
+  return china_local_day(new_moon(info.first_lunation));
+}
+
+JulianDay chinese_month11_start(int32_t year) noexcept {
+  const Lunation m11 = chinese_month11(year);
+  if (!m11.valid) return std::nan("");
+  return china_local_day(new_moon(m11.k));
+}
+
+void select_chinese_display_names(bool english) noexcept {
+  g_english_animals.store(english, std::memory_order_relaxed);
+}
+
+double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept {
+  const int64_t c = itrunc(cycle);
+  const int32_t y = itrunc(year);
+  const int32_t m = keyword_lookup(month, chinese_month_names);
+  if (y < 1 || y > 60 || day < 1.0 || day >= 31.0 || m < 1 || m > 12) return error_value();
+  const int32_t l = leap != 0.0 ? 1 : 0;  // NaN compares unequal: it counts as a leap month
+  // Cycles whose years lie beyond the accepted date range (about 200,000 years
+  // either side) are rejected before any astronomy is done.
+  const int64_t chinese_year = 60 * (c - 1) + y - 1;
+  constexpr int64_t kYearLimit = 220000;
+  if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return error_value();
+  const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);
+  if (!jd_in_accepted_range(jd)) return error_value();
+  return jd_to_serial(jd);
+}
+
+}  // namespace varizav

@@ -1,0 +1,63 @@
+// The Chinese calendar, computed astronomically: months begin on the civil day
+// (zone UT+8) of the true new moon, month 11 holds the December solstice, and
+// in a year of 13 months the first month without a principal solar term is the
+// leap month. Years are counted in cycles of 60.
+//
+// Year numbers Y count the years elapsed since the first year of cycle 1:
+// Y = 60 (cycle - 1) + (year in cycle) - 1; Y = 4636 (cycle 78, year 17) began
+// in February 2000. Every JulianDay taken or given is a local Julian Day of the
+// zone UT+8.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/date.h"
+#include "framework/keyword.h"
+
+namespace varizav {
+
+struct ChineseDate {
+  int32_t year;   // Y
+  int16_t month;  // 1..12
+  int16_t leap;   // 1 for the leap month that follows the month of the same number
+  double day;     // 1-based, fraction = time of day; NaN when the year cannot be computed
+};
+
+extern const KeywordTable chinese_month_names;  // "1st".."13th" / "1.".."13."
+
+// Local midnight (UT+8) of the civil day holding the instant t (centuries TD).
+JulianDay china_local_day(double t_centuries_td) noexcept;
+
+// Leap month and first lunation of a Chinese year. leap_month: 1..12, the
+// month the leap month follows, or 13 when the year has none. valid is false
+// when a new moon or solar term of the year cannot be computed (very far years).
+struct ChineseYearInfo {
+  int32_t leap_month;
+  int32_t first_lunation;
+  bool valid;
+};
+ChineseYearInfo chinese_year_info(int32_t year) noexcept;
+
+namespace chinese {
+int32_t is_leap_year(int32_t year) noexcept;
+// NaN when the year cannot be computed.
+JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept;
+ChineseDate from_jd(JulianDay jd) noexcept;
+// "%d %d%s %s-%s %ld (%s)" (day, month, "!" for a leap month, stem-branch,
+// cycle, animal), or the number forms; an empty text for a year that cannot be computed.
+int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
+// The simple form for the calendar registry (year Y, month, day).
+CalendarDate registry_from_jd(JulianDay jd) noexcept;
+}  // namespace chinese
+
+// Year-start anchors of the holiday codes.
+JulianDay chinese_new_year(int32_t year) noexcept;      // first day of month 1
+JulianDay chinese_month11_start(int32_t year) noexcept; // first day of month 11 (holds the December solstice)
+
+void select_chinese_display_names(bool english) noexcept;
+
+// SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
+// flag (non-zero or NaN: leap), day 1 <= d < 31; serial date or the error value.
+double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept;
+
+}  // namespace varizav

@@ -1,0 +1,283 @@
+#include "events/astro_events.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "astro/moon.h"
+#include "astro/planets.h"
+#include "astro/sun_crossing.h"
+#include "astro/time_scales.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+// ---- The catalogue ----
+
+struct AstroEventEntry {
+  const char* english;
+  const char* german;  // Windows-1252
+  AstroEventCode code;
+};
+
+// 51 entries in lookup order (the first name an abbreviation matches wins).
+static constexpr std::array<AstroEventEntry, 51> kAstroEventEntries = {{
+    {"New Year's Day", "Neujahr", 0x00000001},           // 1
+    {"Julian Year", "Julianisches Jahr", 0x00000001},    // 2
+    {"Besselian Year", "Besselsches Jahr", 0x00000002},  // 3
+    {"New Moon", "Neumond", 0x00000003},                 // 4
+    {"First Quarter", "Erstes Viertel", 0x00010003},     // 5
+    {"Full Moon", "Vollmond", 0x00020003},               // 6
+    {"Last Quarter", "Letztes Viertel", 0x00030003},     // 7
+    {"Perigee", "Perig\xE4um", 0x00000004},              // 8
+    {"Apogee", "Apog\xE4um", 0x00010004},                // 9
+    {"North Point", "Nordpunkt", 0x00000005},            // 10
+    {"South Point",
+     "S\xFC"
+     "dpunkt",
+     0x00010005},                                                               // 11
+    {"Ascending Node", "Aufsteigender Knoten", 0x00000006},                     // 12
+    {"Descending Node", "Absteigender Knoten", 0x00010006},                     // 13
+    {"Solar Eclipse", "Sonnenfinsternis", 0x00000007},                          // 14
+    {"Lunar Eclipse", "Mondfinsternis", 0x00010007},                            // 15
+    {"Eclipse", "Finsternis", 0x00020007},                                      // 16
+    {"Spring", "Fr\xFChlingsanfang", 0x00000008},                               // 17
+    {"Summer", "Sommeranfang", 0x00010008},                                     // 18
+    {"Autumn", "Herbstanfang", 0x00020008},                                     // 19
+    {"Winter", "Winteranfang", 0x00030008},                                     // 20
+    {"Aries", "Widder", 0x00000009},                                            // 21
+    {"Taurus", "Stier", 0x00010009},                                            // 22
+    {"Gemini", "Zwillinge", 0x00020009},                                        // 23
+    {"Cancer", "Krebs", 0x00030009},                                            // 24
+    {"Leo", "L\xF6we", 0x00040009},                                             // 25
+    {"Virgo", "Jungfrau", 0x00050009},                                          // 26
+    {"Libra", "Waage", 0x00060009},                                             // 27
+    {"Scorpio", "Skorpion", 0x00070009},                                        // 28
+    {"Sagittarius", "Sch\xFCtze", 0x00080009},                                  // 29
+    {"Capricorn", "Steinbock", 0x00090009},                                     // 30
+    {"Aquarius", "Wassermann", 0x000A0009},                                     // 31
+    {"Pisces", "Fische", 0x000B0009},                                           // 32
+    {"Zodiac", "Sternzeichen", 0x0000000A},                                     // 33
+    {"Mercury Inferior Conjunction", "Merkur Untere Konjunktion", 0x0002000B},  // 34
+    {"Mercury Superior Conjunction", "Merkur Obere Konjunktion", 0x0003000B},   // 35
+    {"Mercury East Elongation", "Merkur \xD6stliche Elongation", 0x0004000B},   // 36
+    {"Mercury West Elongation", "Merkur Westliche Elongation", 0x0006000B},     // 37
+    {"Venus Inferior Conjunction", "Venus Untere Konjunktion", 0x0002000C},     // 38
+    {"Venus Superior Conjunction", "Venus Obere Konjunktion", 0x0003000C},      // 39
+    {"Venus East Elongation", "Venus \xD6stliche Elongation", 0x0004000C},      // 40
+    {"Venus West Elongation", "Venus Westliche Elongation", 0x0006000C},        // 41
+    {"Mars Opposition", "Mars Opposition", 0x0000000D},                         // 42
+    {"Mars Conjunction", "Mars Konjunktion", 0x0001000D},                       // 43
+    {"Jupiter Opposition", "Jupiter Opposition", 0x0000000E},                   // 44
+    {"Jupiter Conjunction", "Jupiter Konjunktion", 0x0001000E},                 // 45
+    {"Saturn Opposition", "Saturn Opposition", 0x0000000F},                     // 46
+    {"Saturn Conjunction", "Saturn Konjunktion", 0x0001000F},                   // 47
+    {"Uranus Opposition", "Uranus Opposition", 0x00000010},                     // 48
+    {"Uranus Conjunction", "Uranus Konjunktion", 0x00010010},                   // 49
+    {"Neptune Opposition", "Neptun Opposition", 0x00000011},                    // 50
+    {"Neptune Conjunction", "Neptun Konjunktion", 0x00010011},                  // 51
+}};
+static_assert(kAstroEventEntries.size() == 51);
+
+template <std::size_t N>
+struct AstroEventColumns {
+  std::array<const char*, N> english;
+  std::array<const char*, N> german;
+  std::array<int32_t, N> values;
+};
+
+template <std::size_t N>
+constexpr AstroEventColumns<N> split_columns(const std::array<AstroEventEntry, N>& entries) noexcept {
+  AstroEventColumns<N> columns{};
+  for (std::size_t i = 0; i < N; ++i) {
+    columns.english[i] = entries[i].english;
+    columns.german[i] = entries[i].german;
+    columns.values[i] = entries[i].code;
+  }
+  return columns;
+}
+
+constexpr AstroEventColumns<51> kAstroEventColumns = split_columns(kAstroEventEntries);
+
+// ---- Family searches ----
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// No search evaluates more candidates than this, stepping back and forward
+// together, so none can run without end. Near the present a search needs one
+// to three; the estimates drift at remote dates, and over the whole accepted
+// range of start dates the longest valid search takes about 4,500 (perigee
+// and apogee at the lower limit, JulianDay -76715589).
+constexpr int32_t kMaxCandidates = 32768;
+
+// The event of one index of a family: absent for a lunation without an
+// eclipse of the kind examined; t in centuries TD, NaN when it cannot be
+// computed.
+struct Candidate {
+  bool exists;
+  double t;
+};
+
+constexpr bool fits_cycle(int64_t k) noexcept {
+  return k >= std::numeric_limits<int32_t>::min() && k <= std::numeric_limits<int32_t>::max();
+}
+
+// The first existing candidate at or after te (centuries TD), indices
+// stepping by one from index. The estimated start index can lie past the
+// answer (at far dates, and for the signs of January and February, whose
+// year index counts from the March equinox), so it first steps back while
+// the candidate is at or after te. A NaN candidate stops the stepping back
+// and ends the search forward with NaN.
+template <class Family>
+double first_at_or_after(int64_t index, double te, const Family& candidate_at) noexcept {
+  int32_t budget = kMaxCandidates;
+  Candidate c = candidate_at(index);
+  while (!c.exists || c.t >= te) {
+    if (--budget <= 0) return kNaN;
+    c = candidate_at(--index);
+  }
+  while (!c.exists || !(c.t >= te)) {
+    if (c.exists && std::isnan(c.t)) return kNaN;
+    if (--budget <= 0) return kNaN;
+    c = candidate_at(++index);
+  }
+  return c.t;
+}
+
+double moon_phase_search(double te, int32_t phase) noexcept {
+  const auto candidate = [phase](int64_t k) -> Candidate {
+    if (!fits_cycle(k)) return {true, kNaN};
+    return {true, moon_phase(static_cast<int32_t>(k), phase)};
+  };
+  return first_at_or_after(ifloor(te * 1236.853088), te, candidate);  // lunations per century
+}
+
+double apsis_search(double te, int32_t sub) noexcept {
+  const Apsis which = sub == 0 ? Apsis::perigee : Apsis::apogee;
+  const auto candidate = [which](int64_t k) -> Candidate {
+    if (!fits_cycle(k)) return {true, kNaN};
+    return {true, lunar_apsis(static_cast<int32_t>(k), which)};
+  };
+  return first_at_or_after(int64_t{ifloor(te * 1325.552418)} - 1, te, candidate);  // anomalistic months
+}
+
+double declination_search(double te, int32_t sub) noexcept {
+  const Declination which = sub == 0 ? Declination::north : Declination::south;
+  const auto candidate = [which](int64_t k) -> Candidate {
+    if (!fits_cycle(k)) return {true, kNaN};
+    return {true, lunar_extreme(static_cast<int32_t>(k), which)};
+  };
+  return first_at_or_after(int64_t{ifloor(te * 1336.855226)} - 1, te, candidate);  // tropical months
+}
+
+double node_search(double te, int32_t sub) noexcept {
+  const Node which = sub == 0 ? Node::ascending : Node::descending;
+  const auto candidate = [which](int64_t k) -> Candidate {
+    if (!fits_cycle(k)) return {true, kNaN};
+    return {true, lunar_node(static_cast<int32_t>(k), which)};
+  };
+  return first_at_or_after(int64_t{ifloor(te * 1342.227826)} - 1, te, candidate);  // draconic months
+}
+
+Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
+  if (!fits_cycle(k)) return {true, kNaN};
+  const Eclipse e = eclipse_at(static_cast<int32_t>(k), type);
+  return {e.found, e.t_td};
+}
+
+// Sub 0 solar eclipses only, sub 1 lunar only, any other sub both in their
+// order in time: lunar at k, solar at k + 1, lunar at k + 1, ...
+double eclipse_search(double te, int32_t sub) noexcept {
+  const int64_t k0 = int64_t{ifloor(te * 1236.853088)} - 1;
+  if (sub == 0 || sub == 1) {
+    const EclipseType type = sub == 0 ? EclipseType::solar : EclipseType::lunar;
+    return first_at_or_after(k0, te, [type](int64_t k) { return eclipse_candidate(k, type); });
+  }
+  // Index 2k: the new moon of lunation k, 2k + 1: its full moon.
+  const auto either = [](int64_t i) {
+    const FloorDiv d = floor_div(i, 2);
+    return eclipse_candidate(d.quot, d.rem == 0 ? EclipseType::solar : EclipseType::lunar);
+  };
+  return first_at_or_after(2 * k0 + 1, te, either);
+}
+
+// Entry into sign `sign` (unsigned; 12 and more are the following years'),
+// indexed by years from 2000.
+double sign_search(double te, int32_t sign) noexcept {
+  const auto candidate = [sign](int64_t k) -> Candidate {
+    return {true, sun_longitude_crossing(static_cast<double>(k), sign)};
+  };
+  return first_at_or_after(ifloor(te * 100.0021384), te, candidate);  // tropical years per century
+}
+
+// The next entry into any sign, indexed by signs from the March equinox of 2000.
+double any_sign_search(double te) noexcept {
+  const auto candidate = [](int64_t n) -> Candidate {
+    const FloorDiv d = floor_div(n, 12);
+    return {true, sun_longitude_crossing(static_cast<double>(d.quot), static_cast<int32_t>(d.rem))};
+  };
+  return first_at_or_after(int64_t{ifloor(te * 1200.0256608)} - 2, te, candidate);  // signs per century
+}
+
+// Start of the year of `epoch_jd + n * year_days` that is the last at or before jd.
+double year_start(JulianDay jd, double epoch_jd, double years_per_day, double year_days) noexcept {
+  return std::floor((jd - epoch_jd) * years_per_day) * year_days + epoch_jd;
+}
+
+}  // namespace
+
+const KeywordTable astro_events = {static_cast<int32_t>(kAstroEventEntries.size()), kAstroEventColumns.values.data(),
+                                   kAstroEventColumns.english.data(), kAstroEventColumns.german.data()};
+
+double astro_event_td(int32_t kind, double te, int32_t sub) noexcept {
+  if (!std::isfinite(te)) return kNaN;
+  switch (kind) {
+    case kAstroMoonPhase:
+      return moon_phase_search(te, sub);
+    case kAstroApsis:
+      return apsis_search(te, sub);
+    case kAstroDeclination:
+      return declination_search(te, sub);
+    case kAstroNode:
+      return node_search(te, sub);
+    case kAstroEclipse:
+      return eclipse_search(te, sub);
+    case kAstroSeason:
+      // Seasons begin at the signs Aries, Cancer, Libra, Capricorn (3 x season).
+      return sign_search(te, static_cast<int32_t>(static_cast<uint32_t>(sub) * 3u));
+    case kAstroSign:
+      return sign_search(te, sub);
+    case kAstroAnySign:
+      return any_sign_search(te);
+    default:
+      if (kind < kAstroMercury || kind > kAstroNeptune) return kNaN;
+      return next_planet_event(static_cast<Planet>(kind - kAstroMercury), te, sub);
+  }
+}
+
+JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
+  const int32_t kind = selector & 0xFFFF;
+  // Half a year forward: the year start within the year beginning at jd.
+  const JulianDay centred = (selector & kAstroYearCentred) != 0 ? jd + 182.0 : jd;
+  if (kind == kAstroJulianYear) {
+    // Julian epochs 352.25 + 365.25 n; J2000.0 is one of them.
+    return year_start(centred, 352.25, 0.0027378507871321013, 365.25);
+  }
+  if (kind == kAstroBesselianYear) {
+    // Besselian epochs, tropical years of 365.24219878 days (B1900.0 = JD 2415020.3135).
+    return year_start(centred, 38.8951886398718, 0.0027379092649760877, 365.24219878);
+  }
+  if (kind < kAstroMoonPhase || kind > kAstroNeptune || !std::isfinite(jd)) return error_value();
+
+  // Delta T is evaluated once, at the start, and serves both ways.
+  const double t = jd_to_centuries(jd);
+  const double dt = delta_t(t);
+  const double te = t + dt;
+  const double event = astro_event_td(kind, te, sub);
+  if (std::isnan(event)) return error_value();
+  return centuries_to_jd(event - dt - tz_offset());
+}
+
+}  // namespace varizav

@@ -1,0 +1,88 @@
+#include "host/configuration.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "astro/time_scales.h"
+#include "calendars/western/civil.h"
+#include "events/search_limits.h"
+#include "framework/date.h"
+#include "framework/keyword.h"
+#include "framework/language.h"
+
+namespace varizav {
+namespace {
+
+// VARIZAV_LANGUAGE: the first two bytes with bit 5 cleared (ASCII lower case
+// to upper case) select German ("DE") or English ("EN"); anything else, a
+// one-byte or an empty value included, changes nothing.
+void apply_language_setting(const char* value) {
+  if (value[0] == '\0' || value[1] == '\0') return;
+  constexpr unsigned char kCaseBit = 0x20;
+  const auto upper = [](char c) { return static_cast<char>(static_cast<unsigned char>(c) & ~kCaseBit); };
+  const char first = upper(value[0]);
+  const char second = upper(value[1]);
+  if (first == 'D' && second == 'E') set_current_language(kLanguageGerman);
+  if (first == 'E' && second == 'N') set_current_language(kLanguageEnglish);
+}
+
+// LANG as last applied. Building a numeric locale allocates, so it is rebuilt
+// only when LANG names other conventions than at the last configuration.
+// Written only by the configuration, which hosts do not run concurrently.
+struct AppliedLang {
+  bool valid = false;
+  std::array<char, 256> value{};
+};
+AppliedLang g_applied_lang;
+
+void apply_numeric_conventions(const char* lang) {
+  // Unset, empty, "C" and "POSIX" all name the runtime's default conventions.
+  if (lang == nullptr || std::strcmp(lang, "POSIX") == 0) lang = "";
+  if (std::strcmp(lang, "C") == 0) lang = "";
+  const size_t n = std::strlen(lang);
+  if (g_applied_lang.valid && n < g_applied_lang.value.size() && std::strcmp(g_applied_lang.value.data(), lang) == 0) {
+    return;
+  }
+  set_numeric_locale_from(lang);
+  // A name too long to remember is applied again next time.
+  g_applied_lang.valid = n < g_applied_lang.value.size();
+  if (g_applied_lang.valid) std::memcpy(g_applied_lang.value.data(), lang, n + 1);
+}
+
+}  // namespace
+
+int64_t runtime_utc_minus_local_seconds() noexcept {
+  const char* tz = std::getenv("TZ");
+  if (tz == nullptr || tz[0] == '\0') return 0;
+  // tzset reloads the runtime's zone from TZ as it is now; localtime_r alone
+  // may keep a zone read earlier.
+  tzset();
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return 0;
+  return -static_cast<int64_t>(local.tm_gmtoff);  // tm_gmtoff: seconds east of UT
+}
+
+void apply_environment_configuration() noexcept {
+  set_tz_offset(static_cast<double>(runtime_utc_minus_local_seconds()) * kSecondsToCenturies);
+
+  // Julian date of the last Julian day, year*10000 + month*100 + day.
+  if (const char* v = std::getenv("VARIZAV_CALREFORM")) set_reform(leading_integer_saturating(v));
+  // Fixed delta T in seconds; 0 means none.
+  if (const char* v = std::getenv("VARIZAV_DELTA_T")) {
+    set_delta_t_override(static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies);
+  }
+  if (const char* v = std::getenv("VARIZAV_LANGUAGE")) apply_language_setting(v);
+  // Passes of the coincidence searches; a negative count is taken as 0.
+  if (const char* v = std::getenv("VARIZAV_MAX_LOOP")) set_max_loop(leading_integer_saturating(v));
+  // Universal Time minus local time in seconds, replacing the runtime's zone.
+  if (const char* v = std::getenv("VARIZAV_TIMEZONE")) {
+    set_tz_offset(static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies);
+  }
+  // Decimal separator of the add-in's own number texts; the process's locale stays as it is.
+  apply_numeric_conventions(std::getenv("LANG"));
+}
+
+}  // namespace varizav

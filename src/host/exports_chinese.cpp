@@ -1,0 +1,14 @@
+// Worksheet function of the Chinese calendar.
+#include "calendars/lunisolar/chinese.h"
+#include "varizav/addin.h"
+
+using namespace varizav;
+
+extern "C" {
+
+VARIZAV_API void SC_chinese(double* result, const double* cycle, const double* year, const char* month,
+                            const double* leap_month, const double* day) {
+  *result = convert_chinese_date(*cycle, *year, month, *leap_month, *day);
+}
+
+}  // extern "C"

@@ -1,0 +1,76 @@
+// The registration entry points of the legacy add-in protocol: the host asks
+// for the function count (which applies the configuration), then for each
+// function's names and type codes and for each argument's name and
+// description, and tells the add-in its user-interface language.
+#include <cstring>
+
+#include "framework/date.h"
+#include "host/catalogue.h"
+#include "host/configuration.h"
+#include "host/function_registry.h"
+#include "host/language_switch.h"
+#include "varizav/addin.h"
+
+using namespace varizav;
+
+namespace {
+
+// Copies a registration text into a 256-byte host buffer: at most 255 bytes of
+// text, and every byte behind it zero, since hosts read the whole buffer.
+void write_registration_text(char* out, const char* text) {
+  size_t n = 0;
+  while (n < kHostTextSize - 1 && text[n] != '\0') ++n;
+  std::memcpy(out, text, n);
+  std::memset(out + n, 0, kHostTextSize - n);
+}
+
+const FunctionEntry* registry_entry(unsigned short number) {
+  return number < kFunctionCount ? &function_registry[number] : nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+VARIZAV_API void GetFunctionCount(unsigned short* count) {
+  apply_environment_configuration();
+  *count = kFunctionCount;
+}
+
+VARIZAV_API void GetFunctionData(const unsigned short* number, char* exported_name, unsigned short* slot_count,
+                                 int* type_codes, char* display_name) {
+  const FunctionEntry* f = registry_entry(*number);
+  if (f == nullptr) {
+    // Unknown function: empty names, no slots; the type array is not touched.
+    write_registration_text(exported_name, "");
+    write_registration_text(display_name, "");
+    *slot_count = 0;
+    return;
+  }
+  write_registration_text(exported_name, f->exported_name);
+  write_registration_text(display_name, catalogue_text(f->name_entry));
+  // Slot 0 is the result, slots 1..n the arguments in call order.
+  type_codes[0] = f->result_type;
+  for (int32_t a = 0; a < f->argument_count; ++a) type_codes[a + 1] = f->arguments[static_cast<size_t>(a)].type;
+  *slot_count = static_cast<unsigned short>(f->argument_count + 1);
+}
+
+VARIZAV_API void GetParameterDescription(const unsigned short* number, const unsigned short* slot, char* name,
+                                         char* description) {
+  write_registration_text(name, "");
+  write_registration_text(description, "");
+  const FunctionEntry* f = registry_entry(*number);
+  if (f == nullptr || *slot > f->argument_count) return;
+  if (*slot == 0) {
+    // The result slot: the function's own description, no name.
+    write_registration_text(description, catalogue_text(f->description_entry));
+    return;
+  }
+  const ArgumentEntry& arg = f->arguments[static_cast<size_t>(*slot - 1)];
+  write_registration_text(name, catalogue_text(arg.name_entry));
+  write_registration_text(description, catalogue_text(arg.description_entry));
+}
+
+VARIZAV_API void SetLanguage(const unsigned short* language) { select_host_language(*language); }
+
+}  // extern "C"

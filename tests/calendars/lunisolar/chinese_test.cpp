@@ -1,0 +1,164 @@
+#include "calendars/lunisolar/chinese.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "calendars/registry.h"
+#include "calendars/western/gregorian.h"
+#include "calendars/western/western_names.h"
+#include "framework/language.h"
+
+namespace varizav {
+namespace {
+
+// Local midnight (UT+8) of a Gregorian date, as the Chinese calendar counts days.
+JulianDay gregorian_day(int32_t y, int32_t m, int32_t d) { return gregorian::to_jd(y, m, d); }
+
+std::string format(JulianDay jd, int32_t mode) {
+  char out[kHostTextSize];
+  chinese::format_date(out, jd, mode);
+  return out;
+}
+
+TEST(Chinese, NewYear2000IsCycle78Year17) {
+  // Worked example: cycle 78, year 17, month 1 day 1 is 5 February 2000.
+  EXPECT_EQ(chinese::to_jd(4636, 1, 0, 1.0), gregorian_day(2000, 2, 5));
+  const ChineseDate d = chinese::from_jd(gregorian_day(2000, 2, 5));
+  EXPECT_EQ(d.year, 4636);
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.leap, 0);
+  EXPECT_EQ(d.day, 1.0);
+  EXPECT_EQ(chinese_new_year(4636), gregorian_day(2000, 2, 5));
+}
+
+TEST(Chinese, TextAndNumberFormsInBothLanguages) {
+  const JulianDay jd = gregorian_day(2000, 2, 5);
+  select_chinese_display_names(true);
+  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Dragon)");  // worked example
+  select_chinese_display_names(false);
+  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Drache)");  // worked example
+  EXPECT_EQ(format(jd, 0), "78 17  1 0  1");
+  EXPECT_EQ(format(jd + 0.25, -1), "78 17  1 0 1.250000");
+  // The leap month after month 4 of 2001 is marked with "!" (4! = leap fourth month).
+  EXPECT_EQ(format(gregorian_day(2001, 5, 23), 1), "1 4! Xin-Si 78 (Schlange)");
+}
+
+TEST(Chinese, LeapMonthOf2001FollowsMonth4) {
+  // Worked example: year 78-18 (Y = 4637) begins 24 January 2001; its leap month
+  // begins 23 May 2001 and ends with the new moon of 21 June 2001, the day of the
+  // June solstice, so it holds no principal term.
+  const ChineseYearInfo info = chinese_year_info(4637);
+  ASSERT_TRUE(info.valid);
+  EXPECT_EQ(info.leap_month, 4);
+  EXPECT_EQ(chinese_new_year(4637), gregorian_day(2001, 1, 24));
+  EXPECT_EQ(chinese::to_jd(4637, 4, 1, 1.0), gregorian_day(2001, 5, 23));
+  EXPECT_EQ(chinese::to_jd(4637, 5, 0, 1.0), gregorian_day(2001, 6, 21));
+  EXPECT_EQ(chinese::is_leap_year(4637), 1);
+  EXPECT_EQ(chinese::is_leap_year(4636), 0);
+  // A leap flag on an ordinary month gives the day of the following month.
+  EXPECT_EQ(chinese::to_jd(4637, 2, 1, 1.0), chinese::to_jd(4637, 3, 0, 1.0));
+}
+
+TEST(Chinese, WorksheetValidation) {
+  set_current_language(kLanguageEnglish);
+  const double serial_2000_02_05 = jd_to_serial(gregorian_day(2000, 2, 5));
+  struct Case {
+    double cycle, year;
+    const char* month;
+    double leap, day;
+    bool ok;
+  } cases[] = {
+      {78, 17, "1st", 0, 1, true},   {78, 17, "1", 0, 30.5, true}, {78, 17, "1st", 0, 31, false},
+      {78, 17, "1st", 0, 0.5, false}, {78, 0, "1st", 0, 1, false},  {78, 61, "1st", 0, 1, false},
+      {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
+  };
+  for (const Case& c : cases) {
+    const double r = convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day);
+    EXPECT_EQ(!std::isnan(r), c.ok) << c.cycle << " " << c.year << " " << c.month << " " << c.day;
+  }
+  EXPECT_EQ(convert_chinese_date(78, 17, "1st", 0, 1), serial_2000_02_05);
+  set_current_language(kLanguageGerman);
+  EXPECT_EQ(convert_chinese_date(78, 17, "1.", 0, 1), serial_2000_02_05);
+}
+
+TEST(Chinese, YearsOf1800To2200AreWellFormed) {
+  // Properties of the lunisolar construction: 12 or 13 months of 29 or 30 days,
+  // a leap month only in 13-month years, month 11 holds the December solstice.
+  for (int32_t y = 1800 + 2636; y <= 2200 + 2636; ++y) {
+    const ChineseYearInfo info = chinese_year_info(y);
+    ASSERT_TRUE(info.valid) << y;
+    const JulianDay start = chinese_new_year(y);
+    const JulianDay next = chinese_new_year(y + 1);
+    const int32_t months = info.leap_month == 13 ? 12 : 13;
+    const double length = next - start;
+    ASSERT_GE(length, months * 29.0) << y;
+    ASSERT_LE(length, months * 30.0) << y;
+    ASSERT_TRUE(length >= 353 && length <= 385) << y;
+    const JulianDay m11 = chinese_month11_start(y);
+    const JulianDay dec21 = gregorian::to_jd(y - 2636, 12, 1.0);
+    ASSERT_GE(m11, dec21 - 30) << y;
+    ASSERT_LE(m11, dec21 + 30) << y;
+  }
+}
+
+TEST(Chinese, RoundTripEveryDay1800To2200) {
+  // Property: from_jd inverts to_jd for every day, and days are consecutive.
+  const JulianDay first = gregorian::to_jd(1800, 3, 1.0);
+  const JulianDay last = gregorian::to_jd(2200, 1, 1.0);
+  ChineseDate prev = chinese::from_jd(first - 1.0);
+  for (JulianDay jd = first; jd < last; jd += 1.0) {
+    const ChineseDate d = chinese::from_jd(jd);
+    ASSERT_EQ(chinese::to_jd(d.year, d.month, d.leap, d.day), jd) << d.year << " " << d.month << " " << d.day;
+    ASSERT_TRUE(d.day == prev.day + 1.0 || d.day == 1.0) << jd;
+    prev = d;
+  }
+}
+
+TEST(Chinese, CacheAnswersLikeAColdComputation) {
+  // Fill the 128-entry ring past its size, then ask the first years again.
+  ChineseYearInfo first[10];
+  for (int32_t i = 0; i < 10; ++i) first[i] = chinese_year_info(4600 + i);
+  for (int32_t y = 4700; y < 4900; ++y) chinese_year_info(y);
+  for (int32_t i = 0; i < 10; ++i) {
+    const ChineseYearInfo again = chinese_year_info(4600 + i);
+    EXPECT_EQ(again.leap_month, first[i].leap_month);
+    EXPECT_EQ(again.first_lunation, first[i].first_lunation);
+  }
+  // A year beyond the 16-bit range must not hit the entry of its low 16 bits
+  // (70000 = 4464 + 65536).
+  const ChineseYearInfo low = chinese_year_info(4464);
+  const ChineseYearInfo far = chinese_year_info(70000);
+  EXPECT_NE(far.first_lunation, low.first_lunation);
+  EXPECT_EQ(chinese_year_info(70000).first_lunation, far.first_lunation);
+}
+
+TEST(Chinese, FarYearsAreInvalidNotWrong) {
+  // Beyond about 36,000 years the solar terms cannot be computed: the year is
+  // invalid, and its conversions give NaN or the empty text.
+  char out[kHostTextSize];
+  const JulianDay far = 80156580.0;
+  chinese::format_date(out, far, 1);
+  const ChineseDate d = chinese::from_jd(far);
+  if (std::isnan(d.day)) {
+    EXPECT_STREQ(out, "");
+  } else {
+    EXPECT_EQ(chinese::to_jd(d.year, d.month, d.leap, d.day), far);
+  }
+}
+
+TEST(Chinese, StepsBackWhenTheEstimateIsAYearHigh) {
+  // From year 24132 on the mean-year estimate can fall a year past the day;
+  // serial 10994216 must be a valid day of its year, not month 0 of the next.
+  const JulianDay jd = serial_to_jd(10994216.0);
+  const ChineseDate d = chinese::from_jd(jd);
+  ASSERT_FALSE(std::isnan(d.day));
+  EXPECT_GE(d.month, 1);
+  EXPECT_GE(d.day, 1.0);
+  EXPECT_EQ(chinese::to_jd(d.year, d.month, d.leap, d.day), jd);
+}
+
+}  // namespace
+}  // namespace varizav

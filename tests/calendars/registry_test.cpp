@@ -1,0 +1,193 @@
+#include "calendars/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "calendars/western/civil.h"
+#include "calendars/western/western_test_support.h"
+#include "framework/date.h"
+
+namespace varizav {
+namespace {
+
+using testing::LanguageScope;
+using testing::ReformScope;
+
+constexpr double kJan1_2000 = 36526.0;  // serial date of Saturday, 1 January 2000 (Gregorian)
+
+struct TextCase {
+  const char* calendar;
+  double serial;
+  double mode;
+  bool english;
+  const char* text;
+  const char* source;
+};
+
+// Calendar names are looked up in the language of the case (German names
+// for the German rows).
+void expect_texts(const TextCase* begin, const TextCase* end) {
+  for (const TextCase* c = begin; c != end; ++c) {
+    LanguageScope language(c->english);
+    char out[kHostTextSize];
+    std::memset(out, 'x', sizeof out);
+    format_calendar_date(out, c->calendar, c->serial, c->mode);
+    EXPECT_STREQ(out, c->text) << c->calendar << " mode " << c->mode << (c->english ? " en" : " de") << ": "
+                               << c->source;
+  }
+}
+
+TEST(CalendarText, WesternCalendarsInBothLanguages) {
+  const TextCase cases[] = {
+      {"gregorian", kJan1_2000, 0, true, "2000  1  1", "worked example"},
+      {"gregorian", kJan1_2000, 1, true, "Saturday, 1 January 2000", "worked example"},
+      {"gregorianisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2000", "worked example"},
+      {"gregorian", kJan1_2000, -1, true, "2000  1 1.000000", "worked example"},
+      {"gregorianisch", kJan1_2000 + 60.5, 1, false, "Mittwoch, 1 M\xE4rz 2000", "independent: 60 days later, noon"},
+      {"julian", kJan1_2000, 1, true, "Saturday, 19. December 1999", "worked example: Julian 19 December 1999"},
+      {"julianisch", kJan1_2000, 1, false, "Samstag, 19. Dezember 1999", "worked example"},
+      {"julianisch", kJan1_2000, 0, false, "1999 12 19", "worked example"},
+      {"iso8601", kJan1_2000, 1, true, "1999-52-06", "independent: Saturday of week 52 of 1999"},
+      {"iso8601", kJan1_2000, -1, false, "1999-52-06", "the same text in every mode"},
+      {"astronomical", kJan1_2000, 1, true, "2451544.500000", "worked example: the JulianDay itself"},
+      {"astronomisch", kJan1_2000 + 0.25, 0, false, "2451544.750000", "worked example"},
+      {"buddhist", kJan1_2000, 1, true, "Saturday, 1 January 2543", "worked example: Buddhist 2543"},
+      {"buddhistisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2543", "worked example"},
+      {"buddhist", kJan1_2000, 0, true, "2543  1  1", "worked example"},
+      {"buddhist", kJan1_2000 + 0.5, -1, true, "2543  1 1.500000", "independent: noon"},
+      {"byzantine", kJan1_2000, 1, true, "Saturday, 19 December 7508", "worked example: no full stop"},
+      {"byzantinisch", kJan1_2000, 1, false, "Samstag, 19 Dezember 7508", "worked example"},
+      {"byzantine", kJan1_2000, 0, true, "7508 12 19", "worked example"},
+      {"seleukiden", kJan1_2000, 1, false, "Samstag, 19 Dezember 2311", "independent: Julian 1999 + 312"},
+      {"seleucid", kJan1_2000, -1, true, "2311 12 19.000000", "independent"},
+      {"syrian", kJan1_2000, 1, true, "19 Kanun I 2311", "independent: December is Kanun I, no weekday"},
+      {"syrisch", kJan1_2000, 1, false, "19 Kanun I 2311", "one list for both languages"},
+      {"syrian", kJan1_2000, 0, true, "2311  3 19", "independent: the Syrian month number"},
+      {"syrian", kJan1_2000, -1, true, "2311  3 19.000000", "independent"},
+      {"taiwanese", kJan1_2000, 1, true, "Saturday, 1 January 89", "worked example: Taiwanese 89"},
+      {"taiwanisch", kJan1_2000, 0, false, "  89  1  1", "worked example"},
+      {"gengou", kJan1_2000, 1, true, "1 January 12 (Heisei)", "worked example: Heisei 12"},
+      {"gengou", kJan1_2000, 1, false, "1 Januar 12 (Heisei)", "worked example"},
+      {"gengou", kJan1_2000, 0, true, "2660  1  1", "worked example: the Jimmu-count year"},
+      {"gengou", kJan1_2000, -1, true, "15   12  1 1.000000", "independent: era 15, year 12"},
+      {"gengou", 32516.0, 1, true, "8 January 1 (Heisei)", "worked example: 8 January 1989"},
+      {"gengou", 32516.0, 0, true, "2649  1  8", "worked example"},
+      {"gengou", 32515.0, 1, false, "7 Januar 64 (Showa)", "worked example: 7 January 1989"},
+      {"latin", kJan1_2000, 1, true, "XIV Kalendas Januarius 1999", "worked example"},
+      {"lateinisch", kJan1_2000, 1, false, "XIV Kalendas Januarius 1999", "one list for both languages"},
+      {"latin", kJan1_2000, 0, true, "XIV Kal. Jan. 1999", "worked example"},
+      {"latin", kJan1_2000, -1, true, "1999  1 2 14.000000", "worked example"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+}
+
+TEST(CalendarText, CivilDefaultForUnknownNames) {
+  ReformScope reform;
+  // Serial dates of 4 and 15 October 1582, the default reform: JulianDay - 2415018.5.
+  const double oct4 = 2299159.5 - kSerialEpochJd;
+  const double oct15 = 2299160.5 - kSerialEpochJd;
+  const TextCase cases[] = {
+      {"", kJan1_2000, 1, true, "Saturday, 1 January 2000", "worked example: empty name, Gregorian"},
+      {"no such calendar", kJan1_2000, 0, false, "2000  1  1", "worked example: unknown name"},
+      {"", oct4, 1, false, "Donnerstag, 4. Oktober 1582", "worked example: Julian up to the reform day"},
+      {"", oct4 + 0.75, 1, true, "Thursday, 4. October 1582", "independent: 18:00 of the reform day"},
+      {"", oct15, 1, false, "Freitag, 15 Oktober 1582", "worked example: Gregorian after it"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+
+  // Worked example: the English reform keeps 14 September 1752 (Gregorian) Julian.
+  set_reform_english();
+  const double sep14_1752 = 2361221.5 - kSerialEpochJd;
+  const TextCase english[] = {
+      {"", sep14_1752, 1, true, "Thursday, 3. September 1752", "worked example"},
+      {"", sep14_1752 + 1.0, 1, true, "Friday, 15 September 1752", "worked example"},
+      {"", sep14_1752, 0, true, "1752  9  3", "worked example"},
+  };
+  expect_texts(std::begin(english), std::end(english));
+}
+
+TEST(CalendarText, ModeTruncatesTowardZero) {
+  const TextCase cases[] = {
+      {"gregorian", kJan1_2000, 0.9, true, "2000  1  1", "worked example: 0.9 is 0"},
+      {"gregorian", kJan1_2000, -0.9, true, "2000  1  1", "worked example: -0.9 is 0"},
+      {"gregorian", kJan1_2000, -1.5, true, "2000  1 1.000000", "worked example: -1.5 is -1"},
+      {"gregorian", kJan1_2000, 1.9, true, "Saturday, 1 January 2000", "independent: 1.9 is 1"},
+      {"gregorian", kJan1_2000, 1e12, true, "Saturday, 1 January 2000", "independent: a huge mode is text"},
+      {"gregorian", kJan1_2000, -1e12, true, "2000  1 1.000000", "independent: a huge negative mode"},
+      {"gregorian", kJan1_2000, std::nan(""), true, "", "a mode that is not a number gives no text"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+}
+
+TEST(CalendarText, AcceptedRangeIsInclusive) {
+  const double lowest = kMinAcceptedJd - kSerialEpochJd;
+  const double highest = kMaxAcceptedJd - kSerialEpochJd;
+  const TextCase cases[] = {
+      {"gregorian", highest, 0, true, "214749  2 28", "independent: jdn_gregorian(214749, 2, 28)"},
+      {"gregorian", highest + 0.5, 0, true, "", "worked example: half a day past the bound"},
+      {"julian", lowest, 0, true, "-214748  3  1", "independent: jdn_julian(-214748, 3, 1)"},
+      {"julian", lowest - 0.5, 0, true, "", "independent: half a day before the bound"},
+      {"", lowest, 0, true, "-214748  3  1", "independent: the civil default is Julian there"},
+      {"latin", highest, 1, true, "V Nonas Oktober 214744", "independent: Julian 214744-10-03"},
+      {"gregorian", std::nan(""), 0, true, "", "a date that is not a number"},
+      {"gregorian", INFINITY, 0, true, "", "an infinite date"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+}
+
+TEST(CalendarRegistry, NameLookups) {
+  struct Case {
+    const char* text;
+    bool english;
+    int32_t id;
+  };
+  // Worked examples (g, gr, 11, j, ju) and independent ones by list order.
+  const Case cases[] = {
+      {"g", true, kGengou},         {"gr", true, kGregorian},      {"11", true, kGregorian},
+      {"gregorian", true, kGregorian}, {"j", false, kHebrew},      {"ju", false, kJulian},
+      {"j", true, kJulian},         {"b", true, kBuddhist},        {"by", true, kByzantine},
+      {"s", true, kSeleucid},       {"sy", true, kSyrian},         {"t", true, kTaiwanese},
+      {"l", true, kLatin},          {"lateinisch", false, kLatin}, {"seleukiden", false, kSeleucid},
+      {"syrisch", false, kSyrian},  {"taiwanisch", false, kTaiwanese}, {"buddhistisch", false, kBuddhist},
+      {"iso", true, kIso8601},      {"ASTRONOMICAL", true, kAstronomical}, {"", true, -1},
+      {"latin", false, -1},         {"26", true, -1},
+  };
+  for (const Case& c : cases) {
+    LanguageScope language(c.english);
+    EXPECT_EQ(find_calendar(c.text), c.id) << c.text;
+  }
+}
+
+TEST(CalendarRegistry, YearsAndLeapYearsOfTheWesternCalendars) {
+  struct Case {
+    int32_t id;
+    int32_t year_of_2000_01_01;
+    int32_t leap_year;  // a leap year of the calendar
+    int32_t common_year;
+    const char* source;
+  };
+  const Case cases[] = {
+      {kAstronomical, 2000, 1600, 1700, "independent: Gregorian after the 1582 reform"},
+      {kGregorian, 2000, 2000, 1900, "worked example"},
+      {kJulian, 1999, 1900, 1999, "worked example"},
+      {kIso8601, 1999, 2004, 2005, "worked example: years of 53 weeks"},
+      {kBuddhist, 2543, 2543, 2443, "independent: Gregorian 2000 and 1900"},
+      {kByzantine, 7508, 7509, 7508, "independent: Julian 2000 and 1999"},
+      {kGengou, 2660, 2660, 2560, "independent: Jimmu count, Gregorian 2000 and 1900"},
+      {kLatin, 1999, 1900, 1999, "independent: the Julian rule"},
+      {kSeleucid, 2311, 2312, 2311, "independent: Julian 2000 and 1999"},
+      {kSyrian, 2311, 2312, 2311, "independent: the Seleucid years"},
+      {kTaiwanese, 89, 89, -11, "independent: Gregorian 2000 and 1900"},
+  };
+  for (const Case& c : cases) {
+    const size_t i = static_cast<size_t>(c.id);
+    EXPECT_EQ(from_jd_table[i](serial_to_jd(kJan1_2000)).year, c.year_of_2000_01_01) << c.source;
+    EXPECT_NE(is_leap_year_table[i](c.leap_year), 0) << c.source;
+    EXPECT_EQ(is_leap_year_table[i](c.common_year), 0) << c.source;
+  }
+}
+
+}  // namespace
+}  // namespace varizav

@@ -1,0 +1,263 @@
+// The Western calendars' worksheet functions as a host calls them: through
+// the C interface, with numbers and texts behind pointers.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "calendars/western/western_test_support.h"
+#include "varizav/addin.h"
+
+namespace varizav {
+namespace {
+
+using testing::jdn_gregorian;
+using testing::jdn_julian;
+using testing::LanguageScope;
+
+constexpr uint64_t kErrorBits = 0xFFF8000000000000u;  // the float NaN 0xFFC00000 widened
+constexpr double kError = std::bit_cast<double>(kErrorBits);
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// Serial date of 0h of a day given by its Julian Day number (noon).
+constexpr double serial_of(int64_t jdn) { return static_cast<double>(jdn) - 2415019.0; }
+
+void expect_result(double got, double want, const char* what) {
+  if (std::bit_cast<uint64_t>(want) == kErrorBits) {
+    EXPECT_EQ(std::bit_cast<uint64_t>(got), kErrorBits) << what << ": want the error value, got " << got;
+  } else if (std::isnan(want)) {
+    EXPECT_TRUE(std::isnan(got)) << what << ": want a NaN, got " << got;
+  } else {
+    EXPECT_NEAR(got, want, 1e-9) << what;
+  }
+}
+
+using YearMonthDayFn = void (*)(double*, const double*, const char*, const double*);
+
+struct ConverterCase {
+  YearMonthDayFn fn;
+  const char* name;
+  double year;
+  const char* month;
+  double day;
+  bool english;
+  double want;
+  const char* source;
+};
+
+void run(const ConverterCase* begin, const ConverterCase* end) {
+  for (const ConverterCase* c = begin; c != end; ++c) {
+    LanguageScope language(c->english);
+    double result = 0.0;
+    c->fn(&result, &c->year, c->month, &c->day);
+    expect_result(result, c->want, c->source);
+  }
+}
+
+TEST(WesternConverters, GregorianLookupsAndBounds) {
+  const ConverterCase cases[] = {
+      {SC_gregorian, "", 2000, "January", 1, true, 36526, "worked example: 1 January 2000"},
+      {SC_gregorian, "", 2001, "Feb", 30, true, serial_of(jdn_gregorian(2001, 3, 2)), "worked example: counts on"},
+      {SC_gregorian, "", 2001, "Feb", 31.99, true, serial_of(jdn_gregorian(2001, 3, 3)) + 0.99, "worked example"},
+      {SC_gregorian, "", 2001, "Feb", 32, true, kError, "worked example: the day bound 32"},
+      {SC_gregorian, "", 2001, "Feb", 0.999, true, kError, "a day below 1"},
+      {SC_gregorian, "", 2001, "Feb", -5, true, kError, "a negative day"},
+      {SC_gregorian, "", 2001, "Feb", kNotANumber, true, kNotANumber, "a NaN day passes and gives NaN"},
+      {SC_gregorian, "", 2001, "13", 1, true, kError, "worked example: 13"},
+      {SC_gregorian, "", 2001, "-1", 1, true, kError, "worked example: -1"},
+      {SC_gregorian, "", 2001, "0", 1, true, kError, "month 0"},
+      {SC_gregorian, "", 2001, "", 1, true, kError, "the empty month"},
+      {SC_gregorian, "", 2001, "Dec.", 1, true, kError, "worked example: a full stop behind an abbreviation"},
+      {SC_gregorian, "", 2001, "de-cember", 1, true, serial_of(jdn_gregorian(2001, 12, 1)), "worked example"},
+      {SC_gregorian, "", 2001, "december ", 1, true, serial_of(jdn_gregorian(2001, 12, 1)), "worked example"},
+      {SC_gregorian, "", 2001, "12", 1, false, serial_of(jdn_gregorian(2001, 12, 1)), "numbers in both languages"},
+      {SC_gregorian, "", 2001, "Ma", 1, true, serial_of(jdn_gregorian(2001, 3, 1)), "worked example: March first"},
+      {SC_gregorian, "", 2001, "Ma", 1, false, serial_of(jdn_gregorian(2001, 5, 1)), "worked example: Mai"},
+      {SC_gregorian, "", 2001, "Mar", 1, false, kError, "worked example: no German month Mar"},
+      {SC_gregorian, "", 2001, "M\xE4r", 1, false, serial_of(jdn_gregorian(2001, 3, 1)), "independent: M\xE4rz"},
+      {SC_gregorian, "", 2001, "M\xC4RZ", 1, false, serial_of(jdn_gregorian(2001, 3, 1)), "independent: folded"},
+      {SC_gregorian, "", 2001, "j", 1, true, serial_of(jdn_gregorian(2001, 1, 1)), "worked example"},
+      {SC_gregorian, "", 2001, "jun", 1, false, serial_of(jdn_gregorian(2001, 6, 1)), "worked example"},
+      {SC_gregorian, "", 2001, "Okt", 1, false, serial_of(jdn_gregorian(2001, 10, 1)), "independent: German"},
+      {SC_gregorian, "", 2001, "Okt", 1, true, kError, "independent: not an English name"},
+      {SC_gregorian, "", 2000.9, "Jan", 1, true, 36526, "independent: the year truncates"},
+      {SC_gregorian, "", -0.5, "Mar", 1, true, serial_of(jdn_gregorian(0, 3, 1)), "independent: toward zero"},
+      {SC_gregorian, "", kNotANumber, "Jan", 1, true, kError, "a NaN year"},
+      {SC_gregorian, "", 2147483648.0, "Jan", 1, true, kError, "a year beyond 32 bits"},
+      {SC_gregorian, "", -2147483649.0, "Jan", 1, true, kError, "a year below 32 bits"},
+      {SC_gregorian, "", 2147483647.5, "Mar", 1, true, serial_of(jdn_gregorian(2147483647, 3, 1)), "independent"},
+      {SC_gregorian, "", -2147483648.0, "Mar", 1, true, serial_of(jdn_gregorian(-2147483648LL, 3, 1)), "independent"},
+  };
+  run(std::begin(cases), std::end(cases));
+}
+
+TEST(WesternConverters, YearProportionalProductsDoNotOverflow) {
+  // Independent: 1461 * 1469873 exceeds 2^31; 1469873 is a common year.
+  const double y1 = 1469873, y0 = 1469872, day = 1;
+  double a = 0, b = 0;
+  SC_gregorian(&a, &y1, "3", &day);
+  SC_gregorian(&b, &y0, "3", &day);
+  EXPECT_EQ(a - b, 365.0);
+  SC_julian(&a, &y1, "3", &day);
+  SC_julian(&b, &y0, "3", &day);
+  EXPECT_EQ(a - b, 365.0);
+}
+
+TEST(WesternConverters, JulianAndTheEraOffsetCalendars) {
+  const double oct1_2000_julian = serial_of(jdn_julian(2000, 10, 1));
+  const ConverterCase cases[] = {
+      {SC_julian, "", 1582, "October", 4, true, -115859, "worked example: JulianDay 2299159.5"},
+      {SC_julian, "", 1999, "Dezember", 19, false, 36526, "worked example"},
+      {SC_julian, "", 1999, "Dec", 32, true, kError, "the day bound 32"},
+      {SC_julian, "", 1999, "13", 1, true, kError, "month 13"},
+      {SC_buddhist, "", 2543, "January", 1, true, 36526, "worked example"},
+      {SC_buddhist, "", 2543, "Januar", 32, false, kError, "the day bound 32"},
+      {SC_taiwanese, "", 89, "1", 1, true, 36526, "worked example"},
+      {SC_taiwanese, "", 0, "Jan", 1, true, serial_of(jdn_gregorian(1911, 1, 1)), "worked example: year 0"},
+      {SC_taiwanese, "", 89, "0", 1, true, kError, "month 0"},
+      {SC_byzantine, "", 7508, "December", 19, true, 36526, "worked example"},
+      {SC_byzantine, "", 7508, "December", 0.5, true, kError, "a day below 1"},
+      {SC_seleucid, "", 2312, "October", 1, true, oct1_2000_julian, "worked example"},
+      {SC_seleucid, "", 2312, "Oktober", 1, false, oct1_2000_julian, "German month names"},
+      {SC_seleucid, "", kNotANumber, "October", 1, true, kError, "a NaN year"},
+      {SC_syrian, "", 2312, "1", 1, true, oct1_2000_julian, "worked example: 1 is October"},
+      {SC_syrian, "", 2312, "Tishrin I", 1, false, oct1_2000_julian, "worked example, one list"},
+      {SC_syrian, "", 2313, "Kanun II", 1, true, serial_of(jdn_julian(2001, 1, 1)), "worked example"},
+      {SC_syrian, "", 2313, "Aylul", 31, true, serial_of(jdn_julian(2001, 10, 1)), "independent: counts on"},
+      {SC_syrian, "", 2312, "October", 1, true, kError, "not a Syrian month name"},
+      {SC_syrian, "", 2312, "13", 1, true, kError, "month 13"},
+      {SC_syrian, "", 2312, "1", 32, true, kError, "the day bound 32"},
+      {SC_syrian, "", 1e10, "1", 1, true, kError, "a year beyond 32 bits"},
+  };
+  run(std::begin(cases), std::end(cases));
+}
+
+TEST(WesternConverters, Iso8601) {
+  struct Case {
+    double year, week;
+    const char* day;
+    bool english;
+    double want;
+    const char* source;
+  };
+  const double jan1_2005 = serial_of(jdn_gregorian(2005, 1, 1));
+  const Case cases[] = {
+      {2004, 53, "Sat", true, jan1_2005, "worked example"},
+      {2004, 53, "6", true, jan1_2005, "worked example"},
+      {2004, 53, "Sat", false, kError, "independent: German has Samstag, \"Sat\" is no weekday"},
+      {2004, 53, "sa", false, jan1_2005, "independent: Samstag"},
+      {2004, 53, "0", true, kError, "worked example: day 0"},
+      {2004, 53, "6.5", true, jan1_2005 + 0.5, "independent: noon"},
+      {2004, 53, " 6", true, jan1_2005, "independent: leading blanks"},
+      {2004, 53, "+6", true, jan1_2005, "independent: a sign"},
+      {2004, 53, "6th", true, jan1_2005, "independent: the number ends at the first letter"},
+      {2004, 53, "0.6e1", true, jan1_2005, "independent: an exponent"},
+      {2004, 53, "7.999", true, jan1_2005 + 1.999, "the day bound is 8: Sunday, 23:58"},
+      {2004, 53, "8", true, kError, "the day bound is 8"},
+      {2004, 53, "-1", true, kError, "a negative day"},
+      {2004, 53, "0x6", true, kError, "no hexadecimal numbers"},
+      {2004, 53, "nan", true, kError, "no NaN text"},
+      {2004, 53, "", true, kError, "the empty day"},
+      {2004, 53, "M", false, jan1_2005 - 5.0, "independent: Montag"},
+      {2004, 1, "Monday", true, serial_of(jdn_gregorian(2003, 12, 29)), "worked example: 2004-W01-1"},
+      {2004, 53.9, "6", true, jan1_2005, "independent: the week truncates"},
+      {2004, 54, "1", true, kError, "week 54"},
+      {2004, 0.9, "1", true, kError, "week 0"},
+      {2004, kNotANumber, "1", true, kError, "a NaN week"},
+      {2004, 1e12, "1", true, kError, "a huge week"},
+      {2005, 53, "1", true, serial_of(jdn_gregorian(2006, 1, 2)), "independent: week 53 of a 52-week year"},
+      {kNotANumber, 1, "1", true, kError, "a NaN year"},
+      {-3e9, 1, "1", true, kError, "a year below 32 bits"},
+  };
+  for (const Case& c : cases) {
+    LanguageScope language(c.english);
+    double result = 0.0;
+    SC_iso8601(&result, &c.year, &c.week, c.day);
+    expect_result(result, c.want, c.source);
+  }
+}
+
+TEST(WesternConverters, Gengou) {
+  struct Case {
+    const char* era;
+    double year;
+    const char* month;
+    double day;
+    bool english;
+    double want;
+    const char* source;
+  };
+  const Case cases[] = {
+      {"Heisei", 12, "Jan", 1, true, 36526, "worked example"},
+      {"16", 12, "1", 1, true, 36526, "worked example"},
+      {"no such era", 2660, "Jan", 1, true, 36526, "worked example: Jimmu"},
+      {"", 2660, "Januar", 1, false, 36526, "independent: the empty era is Jimmu too"},
+      {"Meiji", 100, "January", 1, true, serial_of(jdn_gregorian(1967, 1, 1)), "worked example: Meiji 100"},
+      {"Showa", 64, "January", 7, true, serial_of(jdn_gregorian(1989, 1, 7)), "worked example"},
+      {"man-en", 1, "M\xE4rz", 1, false, serial_of(jdn_gregorian(1860, 3, 1)), "independent"},
+      {"Heisei", 12, "13", 1, true, kError, "month 13"},
+      {"Heisei", 12, "", 1, true, kError, "the empty month"},
+      {"Heisei", 12, "Jan", 32, true, kError, "the day bound 32"},
+      {"Heisei", 12, "Jan", 0.5, true, kError, "a day below 1"},
+      {"Heisei", 12, "Jan", kNotANumber, true, kNotANumber, "a NaN day gives NaN"},
+      {"Heisei", kNotANumber, "Jan", 1, true, kError, "a NaN year"},
+      {"Heisei", 2147483647, "Mar", 1, true, serial_of(jdn_gregorian(2147483647LL + 1988, 3, 1)),
+       "independent: the Gregorian year leaves 32 bits"},
+  };
+  for (const Case& c : cases) {
+    LanguageScope language(c.english);
+    double result = 0.0;
+    SC_gengou(&result, c.era, &c.year, c.month, &c.day);
+    expect_result(result, c.want, c.source);
+  }
+}
+
+TEST(WesternConverters, Latin) {
+  struct Case {
+    double year;
+    const char* month;
+    const char* division;
+    const char* day;
+    double want;
+    const char* source;
+  };
+  const double feb24 = serial_of(jdn_julian(2000, 2, 24));
+  const double mar1 = serial_of(jdn_julian(2000, 3, 1));
+  const Case cases[] = {
+      {2000, "Martius", "Kalendas", "bis VI", feb24, "worked example: the doubled day"},
+      {2000, "Martius", "Kalendas", "VI", feb24 + 1.0, "worked example"},
+      {2000, "Martius", "Kalendas", "pridie", mar1 - 1.0, "worked example: 29 February"},
+      {2000, "Martius", "Kalendas", "", mar1, "worked example: on the Kalends"},
+      {2000, "Martius", "Kalendas", "1.5", mar1 + 0.5, "worked example: noon of the Kalends"},
+      {2000, "Martius", "Kalendas", "1", mar1, "worked example"},
+      {2000, "Martius", "Kalendas", "0", feb24, "independent: count 0"},
+      {2000, "Martius", "Kalendas", "bis sextum", feb24, "independent: no count name, count 0"},
+      {2000, "Martius", "Kalendas", "nonsense", feb24, "independent: not rejected, count 0"},
+      {2000, "Martius", "Kalendas", "7", feb24 - 1.0, "independent: a.d. VII Kal. Mar."},
+      {2000, "Martius", "Idus", "", serial_of(jdn_julian(2000, 3, 15)), "independent: the Ides of March"},
+      {2000, "3", "2", "2", serial_of(jdn_julian(2000, 3, 14)), "independent: numbers for names"},
+      {2000, "Januarius", "Nonas", "III", serial_of(jdn_julian(2000, 1, 3)), "independent"},
+      {1999, "Januarius", "Kalendas", "XIV", 36526, "worked example: the year of the day, 19 December 1999"},
+      {2000, "Januarius", "Kalendas", "XIV", serial_of(jdn_julian(2000, 12, 19)), "independent: not the year named"},
+      {1999, "Martius", "Kalendas", "bis VI", serial_of(jdn_julian(1999, 2, 2)), "worked example: common year"},
+      {2000, "Martius", "Kalendas", "20.99", mar1 - 20.0 + 0.99, "independent: below 21 accepted, 10 February"},
+      {2000, "Martius", "Kalendas", "21", kError, "the count bound 21"},
+      {2000, "Martius", "Kalendas", "-1", kError, "a negative count"},
+      {2000, "Martius", "Kalenda", "", mar1, "independent: an abbreviation"},
+      {2000, "Martius", "Kalendae", "", kError, "not a division point name"},
+      {2000, "Martius", "4", "", kError, "division point 4"},
+      {2000, "13", "Idus", "", kError, "month 13"},
+      {2000, "March", "Idus", "", kError, "not a Roman month name"},
+      {kNotANumber, "Martius", "Idus", "", kError, "a NaN year"},
+      {5e9, "Martius", "Idus", "", kError, "a year beyond 32 bits"},
+  };
+  for (const Case& c : cases) {
+    double result = 0.0;
+    SC_latin(&result, &c.year, c.month, c.division, c.day);
+    expect_result(result, c.want, c.source);
+  }
+}
+
+}  // namespace
+}  // namespace varizav

@@ -1,0 +1,434 @@
+// The host tool run as a subprocess: against the built library (values from
+// the library's documented examples or computed independently) and against a
+// fake add-in whose every answer the tests know.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kTool = VARIZAV_TOOL_PATH;
+constexpr const char* kFake = VARIZAV_FAKE_ADDIN_PATH;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string temp_file(const std::string& content) {
+  std::string path = (std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") + std::string("/vztoolXXXXXX");
+  const int fd = mkstemp(path.data());
+  EXPECT_GE(fd, 0);
+  if (fd >= 0) {
+    EXPECT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    close(fd);
+  }
+  return path;
+}
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs the tool with the given arguments, standard input and extra
+// environment entries; the caller's locale and VARIZAV_ variables are removed
+// so that every run starts from the same place.
+ToolRun run_tool(const std::vector<std::string>& args, const std::string& input = "",
+             const std::vector<std::string>& extra_env = {}) {
+  const std::string in_path = temp_file(input);
+  const std::string out_path = temp_file("");
+  const std::string err_path = temp_file("");
+
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    if (entry.rfind("LANG=", 0) == 0 || entry.rfind("LC_ALL=", 0) == 0 || entry.rfind("LC_MESSAGES=", 0) == 0 ||
+        entry.rfind("VARIZAV_", 0) == 0) {
+      continue;
+    }
+    env.push_back(entry);
+  }
+  env.insert(env.end(), extra_env.begin(), extra_env.end());
+
+  std::vector<std::string> argv_strings = {kTool};
+  argv_strings.insert(argv_strings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argv_strings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_TRUNC, 0);
+  ToolRun run;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, kTool, &actions, nullptr, argv.data(), envp.data()) == 0) {
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = slurp(out_path);
+  run.err = slurp(err_path);
+  unlink(in_path.c_str());
+  unlink(out_path.c_str());
+  unlink(err_path.c_str());
+  return run;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct CallCase {
+  std::vector<std::string> args;
+  const char* out;  // the whole standard output
+  const char* source;
+};
+
+TEST(ToolCall, PrintsNumbersTextsAndDates) {
+  const CallCase cases[] = {
+      {{"call", "SC_astronomy", "2415018.5"}, "0\t1899-12-30T00:00:00\n", "worked example: JD 2415018.5 is serial 0"},
+      {{"call", "astronomical", "2451545"}, "36526.5\t2000-01-01T12:00:00\n",
+       "independent: JD 2451545.0 is J2000.0, noon of 2000-01-01"},
+      {{"call", "SC_astronomy", "-1"}, "-2415019.5\t-4713-11-23T12:00:00\n",
+       "independent: JD 0 is noon of -4713-11-24 (proleptic Gregorian), JD -1 a day earlier"},
+      {{"call", "SC_astronomy", "TRUE"}, "-2415017.5\t-4713-11-25T12:00:00\n", "independent: TRUE reads as 1"},
+      {{"call", "SC_astronomy", "falsch"}, "-2415018.5\t-4713-11-24T12:00:00\n", "independent: FALSCH reads as 0"},
+      {{"call", "SC_astronomy", "2415018.75"}, "0.25\t1899-12-30T06:00:00\n", "independent: a quarter day is 06:00"},
+      {{"call", "SC_astronomy", "2415018.5000057"}, "5.700159817934036e-06\t1899-12-30T00:00:00\n",
+       "independent: 0.49 s rounds down to the whole second"},
+      {{"call", "SC_astronomy", "1e300"}, "1e+300\n", "independent: far beyond any date, no date column"},
+      {{"call", "SC_astronomy", "nan"}, "NaN\n", "independent: NaN passes through as the error value"},
+      {{"call", "sc_CALENDAR", "gregorian", "36526", "0"}, "2000  1  1\n", "worked example, name in any case"},
+      {{"--lang", "en", "call", "SC_calendar", "gregorian", "2000-01-01", "1"}, "Saturday, 1 January 2000\n",
+       "worked example"},
+      {{"--lang", "de", "call", "KALENDER", "gregorian", "2000-01-01", "1"}, "Samstag, 1 Januar 2000\n",
+       "worked example, German display name"},
+      {{"call", "SC_calendar", "11", "2000-01-01", "-1"}, "2000  1 1.000000\n",
+       "worked example: entry 11 is gregorian, mode -1 six decimals"},
+      {{"call", "SC_calendar", "astronomical", "2000-01-01T18:00", "0"}, "2451545.250000\n",
+       "independent: 2000-01-01 18:00 is JD 2451545.25"},
+      {{"call", "SC_calendar", "astronomical", "0000-03-01T06:30:15", "0"}, "1721119.771007\n",
+       "independent: 1 January 1 AD is JD 1721425.5, 306 days after 0000-03-01; plus 23415 s"},
+      {{"call", "SC_calendar", "astronomical", "-0001-12-31T18:00", "0"}, "1721059.250000\n",
+       "independent: 61 days (31 Dec, 31 Jan, 29 Feb) before 0000-03-01, plus 18 h"},
+  };
+  for (const CallCase& c : cases) {
+    const ToolRun run = run_tool(c.args);
+    EXPECT_EQ(run.status, 0) << c.source << ": " << run.err;
+    EXPECT_EQ(run.out, c.out) << c.source;
+  }
+}
+
+TEST(ToolCall, FunctionsOfEveryArgumentShape) {
+  // Calls through the registered type codes of other argument lists; a case
+  // is skipped while its function is not built.
+  const CallCase cases[] = {
+      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "30"}, "36952\t2001-03-02T00:00:00\n",
+       "worked example: a day past the month's end counts on"},
+      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "32"}, "NaN\n", "worked example: day 32"},
+      {{"call", "SC_iso8601", "2004", "53", "6"}, "38353\t2005-01-01T00:00:00\n", "worked example: text weekday"},
+      {{"call", "SC_mayan", "12", "19", "6", "15", "2"}, "36526\t2000-01-01T00:00:00\n",
+       "worked example: five numbers"},
+      {{"--lang", "en", "call", "SC_gengou", "Heisei", "12", "Jan", "1"}, "36526\t2000-01-01T00:00:00\n",
+       "worked example: text, number, text, number"},
+      {{"call", "SC_latin", "2000", "Martius", "Kalendas", "bis VI"}, "36593\t2000-03-08T00:00:00\n",
+       "worked example: 24 February 2000 (Julian), 13 days behind the Gregorian date"},
+      {{"call", "SC_leapyear", "gregorian", "2000"}, "1\n", "independent: 2000 is a Gregorian leap year, no date"},
+      {{"--lang", "en", "call", "SC_chronology", "epact", "2000"}, "24\n", "worked example: epact of 2000"},
+      {{"call", "SC_chronology", "nothing", "2000"}, "Err:502\n", "worked example: unknown cycle"},
+  };
+  for (const CallCase& c : cases) {
+    const ToolRun run = run_tool(c.args);
+    if (run.err.find("not built yet") != std::string::npos) continue;
+    EXPECT_EQ(run.status, 0) << c.source << ": " << run.err;
+    EXPECT_EQ(run.out, c.out) << c.source;
+  }
+}
+
+TEST(ToolBatch, OneLinePerCallAndBadCallsFail) {
+  const std::string input =
+      "# a comment\n"
+      "\n"
+      "SC_astronomy\t2415018.5\n"
+      "SC_calendar\tgregorian\t2000-01-01\t0\r\n"
+      "SC_nothing\t1\n"
+      "SC_astronomy\t1\t2\n"
+      "SC_astronomy\tnot-a-number\n"
+      "SC_calendar\t\t36526\t0\n";
+  const ToolRun run = run_tool({"batch"}, input);
+  EXPECT_EQ(run.status, 1);
+  const std::vector<std::string> lines = lines_of(run.out);
+  ASSERT_EQ(lines.size(), 6u) << run.out;
+  EXPECT_EQ(lines[0], "0");  // worked example, no date column in batch
+  EXPECT_EQ(lines[1], "2000  1  1");  // worked example, CR of a CRLF line dropped
+  EXPECT_EQ(lines[2].rfind("#BADCALL unknown function SC_nothing", 0), 0u) << lines[2];
+  EXPECT_EQ(lines[3].rfind("#BADCALL SC_astronomy takes 1 argument", 0), 0u) << lines[3];
+  EXPECT_EQ(lines[4].rfind("#BADCALL argument 1 (date) of SC_astronomy", 0), 0u) << lines[4];
+  EXPECT_EQ(lines[5], "2000  1  1");  // worked example: an empty name uses the civil calendar
+
+  const ToolRun good = run_tool({"batch"}, "SC_astronomy\t2415019.5\n");
+  EXPECT_EQ(good.status, 0) << good.err;
+  EXPECT_EQ(good.out, "1\n");  // independent: one day after the serial epoch
+}
+
+TEST(ToolBatch, HundredThousandCallsInOneProcess) {
+  std::string input;
+  for (int i = 0; i < 100000; ++i) input += "SC_astronomy\t" + std::to_string(2415018.5 + i) + "\n";
+  const ToolRun run = run_tool({"batch"}, input);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = lines_of(run.out);
+  ASSERT_EQ(lines.size(), 100000u);
+  // independent: JD 2415018.5 + i is serial i
+  for (int i : {0, 1, 4711, 99999}) EXPECT_EQ(lines[static_cast<size_t>(i)], std::to_string(i));
+}
+
+TEST(ToolBatch, EchoShowsCallBesideResult) {
+  const ToolRun run = run_tool({"batch", "--echo"}, "# group\nSC_calendar\tgregorian\t36526\t0\nSC_astronomy\t2451545\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "# group\n"
+            "SC_calendar(\"gregorian\"; 36526; 0)\t-> 2000  1  1\n"  // worked example
+            "SC_astronomy(2451545)\t-> 36526.5\t2000-01-01T12:00:00\n");  // independent: J2000.0
+}
+
+TEST(ToolUsage, BadUsageExitsWithTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"frobnicate"},
+      {"--frob", "list"},
+      {"--lang", "fr", "list"},
+      {"--lang", "0x12345", "list"},
+      {"--lang"},
+      {"--lib"},
+      {"help"},
+      {"help", "SC_nothing"},
+      {"call"},
+      {"call", "SC_nothing", "1"},
+      {"call", "SC_astronomy"},
+      {"call", "SC_astronomy", "1", "2"},
+      {"call", "SC_astronomy", "2000-02-30"},
+      {"call", "SC_astronomy", "12abc"},
+      {"call", "SC_calendar", std::string(256, 'g'), "0", "0"},
+      {"list", "extra"},
+      {"today", "1999-13-01"},
+      {"today", "2000-01-01", "2000-01-02"},
+      {"--echo", "list"},
+  };
+  for (const auto& args : cases) {
+    std::string joined;
+    for (const auto& a : args) joined += a.substr(0, 20) + " ";
+    const ToolRun run = run_tool(args);
+    EXPECT_EQ(run.status, 2) << joined;
+    EXPECT_EQ(run.out, "") << joined;
+    EXPECT_NE(run.err, "") << joined;
+  }
+}
+
+TEST(ToolUsage, HelpVersionAndMissingLibrary) {
+  for (const char* option : {"--help", "-h"}) {
+    const ToolRun help = run_tool({"list", option});
+    EXPECT_EQ(help.status, 0) << option;
+    EXPECT_EQ(help.out.rfind("Usage: varizav", 0), 0u) << option;
+  }
+
+  const ToolRun version = run_tool({"--version"});
+  EXPECT_EQ(version.status, 0) << version.err;
+  EXPECT_NE(version.out.find("varizav host tool"), std::string::npos);
+
+  const ToolRun missing = run_tool({"--lib", "/nonexistent/libvarizav.so", "list"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("cannot load /nonexistent/libvarizav.so"), std::string::npos) << missing.err;
+}
+
+TEST(ToolList, ShowsEveryRegisteredFunction) {
+  const ToolRun en = run_tool({"--lang", "en", "list"});
+  EXPECT_EQ(en.status, 0) << en.err;
+  const std::vector<std::string> lines = lines_of(en.out);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back().rfind("35 functions, ", 0), 0u) << lines.back();  // the registry has 35 entries
+  // worked example texts of the registry
+  EXPECT_NE(en.out.find("SC_calendar    CALENDAR(calendar; date; format mode)\n"
+                        "    Converts a date to a corresponding calendar date of that calendar.\n"),
+            std::string::npos);
+  EXPECT_NE(en.out.find("SC_astronomy   ASTRONOMICAL(date)\n"), std::string::npos);
+
+  const ToolRun de = run_tool({"list"}, "", {"LANG=de_DE.UTF-8"});
+  EXPECT_NE(de.out.find("SC_calendar    KALENDER(Kalender; Datum; Formatmodus)\n"), std::string::npos) << de.out;
+}
+
+TEST(ToolHelp, ShowsEachArgument) {
+  const ToolRun run = run_tool({"--lang", "en", "help", "calendar"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  // worked example texts of the registry
+  EXPECT_EQ(run.out,
+            "CALENDAR (SC_calendar), result: text\n"
+            "Converts a date to a corresponding calendar date of that calendar.\n"
+            "Arguments:\n"
+            "  1. calendar     text    Name of calendar: Astronomical, Gregorian, Hebrew, Indian, Islamic, ISO8601, "
+            "Julian, Latin, Mayan...\n"
+            "  2. date         number  Date\n"
+            "  3. format mode  number  Selects the output format: 0=number format, 1=string format\n");
+}
+
+TEST(ToolToday, WritesTheDateInEveryBuiltCalendar) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* calendar;
+    const char* text;     // contained in the calendar's line
+    const char* numbers;  // the end of the line
+    const char* source;
+  };
+  const Case cases[] = {
+      {{"--lang", "en", "today", "2000-01-01"}, "  gregorian ", " Saturday, 1 January 2000 ", "2000  1  1",
+       "worked example"},
+      {{"--lang", "de", "today", "36526"}, "  gregorian ", " Samstag, 1 Januar 2000 ", "2000  1  1", "worked example"},
+      {{"--lang", "en", "today", "2000-01-01"}, "  julian ", " Saturday, 19. December 1999 ", "1999 12 19",
+       "independent: the calendars differ by 13 days in 2000"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = run_tool(c.args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = lines_of(run.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "2000-01-01 (serial date 36526)");
+    bool found = false;
+    for (const std::string& line : lines) {
+      if (line.rfind(c.calendar, 0) != 0) continue;
+      found = true;
+      EXPECT_NE(line.find(c.text), std::string::npos) << c.source << ": " << line;
+      EXPECT_EQ(line.substr(line.size() - std::string(c.numbers).size()), c.numbers) << c.source;
+    }
+    EXPECT_TRUE(found) << c.source << ": " << run.out;
+  }
+
+  // Without a date: today's local date (independent: the C library's clock).
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char expected[16];
+  std::strftime(expected, sizeof expected, "%Y-%m-%d ", &local);
+  const ToolRun run = run_tool({"today"});
+  EXPECT_EQ(run.out.rfind(expected, 0), 0u) << run.out;
+}
+
+TEST(ToolFakeAddIn, CallsThroughRegisteredTypes) {
+  const CallCase cases[] = {
+      {{"call", "SC_join", "a", "1", "b b", "2.5", "", "-3"}, "a|1|b b|2.5||-3\n",
+       "independent: six arguments in order, texts and numbers by their type codes"},
+      {{"call", "join", "--x", "TRUE", "-", "1e3", "\xE4", "2000-01-01"}, "--x|1|-|1000|\xE4|36526\n",
+       "independent: arguments after the name are never options; bytes pass unchanged"},
+      {{"call", "SC_gnomon", "1"}, "1.5\n", "independent: GNOMON results are not dates"},
+      {{"call", "SHIFT", "36526", "0.5"}, "36526.5\t2000-01-01T12:00:00\n", "independent: other results are dates"},
+      {{"--lang", "de", "call", "verbinde", "x", "0", "y", "0", "z", "0"}, "x|0|y|0|z|0\n",
+       "independent: German display name"},
+  };
+  for (const CallCase& c : cases) {
+    std::vector<std::string> args = {"--lib", kFake};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ToolRun run = run_tool(args);
+    EXPECT_EQ(run.status, 0) << c.source << ": " << run.err;
+    EXPECT_EQ(run.out, c.out) << c.source;
+  }
+}
+
+TEST(ToolFakeAddIn, RegistersInTheUsersLanguage) {
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> env;
+    const char* language;
+  };
+  const Case cases[] = {
+      {{"--lang", "de"}, {}, "0x0407"},
+      {{"--lang", "en"}, {"LANG=de_DE.UTF-8"}, "0x0409"},
+      {{"--lang", "0x0c07"}, {}, "0x0C07"},
+      {{"--lang=0x0816"}, {}, "0x0816"},
+      {{}, {"LANG=de_AT.UTF-8"}, "0x0407"},
+      {{}, {"LC_MESSAGES=de_CH", "LANG=en_US"}, "0x0407"},
+      {{}, {"LC_ALL=C", "LANG=de_DE"}, "0x0409"},
+      {{}, {"LC_ALL=", "LANG=de_DE"}, "0x0407"},  // an empty variable does not count
+      {{}, {}, "0x0409"},
+  };
+  // independent: SetLanguage, GetFunctionCount, then per function its data and
+  // one description per slot (7, 2, 2, 3, 2, 2 and 8 slots).
+  const std::string log = "LCDPPPPPPPDPPDPPDPPPDPPDPPDPPPPPPPP";
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--lib", kFake};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"call", "SC_log", "0"});
+    const ToolRun run = run_tool(args, "", c.env);
+    EXPECT_EQ(run.out, std::string(c.language) + " " + log + "\n") << c.language << ": " << run.err;
+  }
+}
+
+TEST(ToolFakeAddIn, ReportsWhatCannotBeCalled) {
+  const ToolRun list = run_tool({"--lib", kFake, "--lang", "en", "list"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out,
+            "SC_join     JOIN(t1; n1; t2; n2; t3; n3)\n"
+            "    Joins six arguments.\n"
+            "    Second line.\n"
+            "SC_missing  MISSING(date)  (not built yet)\n"
+            "    Registered, never exported.\n"
+            "SC_gnomon   GNOMON(date)\n"
+            "    Adds half a day.\n"
+            "SC_shift    SHIFT(date; days)\n"
+            "    Adds two numbers.\n"
+            "SC_spill    SPILL(n)\n"
+            "    Writes 300 bytes.\n"
+            "SC_log      LOG(n)\n"
+            "    The registration calls seen.\n"
+            "SC_wide     WIDE(a; b; c; d; e; f; g)  (cannot be called)\n"
+            "    Seven arguments.\n"
+            "7 functions, 6 built.\n");
+
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* err;  // contained in standard error
+  };
+  const Case cases[] = {
+      {{"call", "SC_missing", "1"}, 1, "SC_missing is not built yet"},
+      {{"call", "SC_wide", "1", "2", "3", "4", "5", "6", "7"}, 1, "SC_wide cannot be called"},
+      {{"call", "SC_spill", "1"}, 1, "SC_spill wrote past its 256-byte result buffer"},
+      {{"--version"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--lib", kFake};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ToolRun run = run_tool(args);
+    EXPECT_EQ(run.status, c.status) << c.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+
+  const ToolRun batch = run_tool({"--lib", kFake, "batch"}, "SC_missing\t1\nSC_gnomon\t2\nSC_spill\t0\n");
+  EXPECT_EQ(batch.status, 1);
+  EXPECT_EQ(batch.out, "#BADCALL SC_missing is not built yet\n2.5\n" + std::string(255, 'x') + "\n");
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+#include "commands.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <ctime>
+
+#include "values.h"
+
+namespace varizav::tool {
+namespace {
+
+// Number-valued functions whose result is not a date: the sundial reading (a
+// time of day) and the two leap-year tests (truth values).
+constexpr std::array<std::string_view, 3> kNonDateFunctions = {"SC_gnomon", "SC_leapyear", "SC_leapyear2"};
+
+// The calendars SC_calendar knows, in the order of its calendar argument's
+// entries (entry k is the k-th name here).
+constexpr std::array<std::string_view, 25> kCalendars = {
+    "armenian", "astronomical", "buddhist", "byzantine", "chinese",  "coptic",   "egyptian",
+    "ethiopic", "french",       "gengou",   "gregorian", "hebrew",   "hindu",    "hindu2",
+    "indian",   "islamic",      "iso8601",  "julian",    "latin",    "mayan",    "persian",
+    "seleucid", "syrian",       "taiwanese", "yazdegerd"};
+
+// Format modes of SC_calendar.
+constexpr double kModeNumbers = 0.0;
+constexpr double kModeText = 1.0;
+
+// Bytes a text argument may have: the host's buffer less its terminator.
+constexpr size_t kMaxTextArgument = VARIZAV_TEXT_SIZE - 1;
+
+// Output is gathered and written in blocks of about this many bytes.
+constexpr size_t kOutputBlock = 1 << 16;
+
+struct PreparedCall {
+  const Function* function = nullptr;
+  std::array<Argument, kMaxArguments> arguments{};
+  std::string error;  // empty when the call can go ahead
+  int exit_code = kExitOk;
+};
+
+const char* type_name(int32_t type) { return type == VARIZAV_TYPE_TEXT ? "text" : "number"; }
+
+std::string parameter_list(const Function& f) {
+  std::string names;
+  for (const Parameter& p : f.parameters) {
+    if (!names.empty()) names += ", ";
+    names += p.name;
+  }
+  return names;
+}
+
+// Looks the function up and reads its argument texts by the registered types.
+PreparedCall prepare_call(const AddIn& addin, std::string_view name, const std::vector<std::string_view>& texts) {
+  PreparedCall call;
+  const auto fail = [&call](int code, std::string message) {
+    call.exit_code = code;
+    call.error = std::move(message);
+    return call;
+  };
+  call.function = addin.find(name);
+  if (call.function == nullptr) return fail(kExitUsage, "unknown function " + std::string(name));
+  const Function& f = *call.function;
+  if (texts.size() != f.parameters.size()) {
+    return fail(kExitUsage, f.exported_name + " takes " + std::to_string(f.parameters.size()) + " argument" +
+                                (f.parameters.size() == 1 ? "" : "s") + " (" + parameter_list(f) + "), got " +
+                                std::to_string(texts.size()));
+  }
+  if (!f.built()) return fail(kExitFailure, f.exported_name + " is not built yet");
+  if (!f.unusable_reason.empty()) return fail(kExitFailure, f.exported_name + " cannot be called: " + f.unusable_reason);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const Parameter& p = f.parameters[i];
+    const auto which = [&] { return "argument " + std::to_string(i + 1) + " (" + p.name + ") of " + f.exported_name; };
+    if (p.type == VARIZAV_TYPE_TEXT) {
+      if (texts[i].size() > kMaxTextArgument) {
+        return fail(kExitUsage, which() + " is longer than " + std::to_string(kMaxTextArgument) + " bytes");
+      }
+      call.arguments[i].text = texts[i];
+    } else {
+      const auto number = parse_number_argument(texts[i]);
+      if (!number) {
+        return fail(kExitUsage,
+                    which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) + "'");
+      }
+      call.arguments[i].number = *number;
+    }
+  }
+  return call;
+}
+
+bool is_date_valued(const Function& f) {
+  if (f.result_type != VARIZAV_TYPE_NUMBER) return false;
+  for (std::string_view name : kNonDateFunctions) {
+    if (name == f.exported_name) return false;
+  }
+  return true;
+}
+
+// The result as one line: the number or the text; for date results with
+// with_date, a tab and the ISO date and time it stands for.
+std::string result_text(const Function& f, const CallResult& result, bool with_date) {
+  if (f.result_type == VARIZAV_TYPE_TEXT) return result.text;
+  std::string line = format_number(result.number);
+  if (with_date && is_date_valued(f)) {
+    if (const auto iso = format_iso_datetime(result.number)) line += "\t" + *iso;
+  }
+  return line;
+}
+
+void report_overrun(const Function& f) {
+  std::fprintf(stderr, "varizav: %s wrote past its %d-byte result buffer\n", f.exported_name.c_str(),
+               VARIZAV_TEXT_SIZE);
+}
+
+std::vector<std::string_view> split_tabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+// A call as the showcase shows it: NAME(arg; "text"; ...), with text
+// arguments quoted where the function is known.
+std::string echo_call(const Function* f, const std::vector<std::string_view>& fields) {
+  std::string call(fields[0]);
+  call += '(';
+  for (size_t i = 1; i < fields.size(); ++i) {
+    if (i > 1) call += "; ";
+    const bool text = f != nullptr && i - 1 < f->parameters.size() && f->parameters[i - 1].type == VARIZAV_TYPE_TEXT;
+    if (text) call += '"';
+    call += fields[i];
+    if (text) call += '"';
+  }
+  call += ')';
+  return call;
+}
+
+void print_indented(std::string_view text, const char* indent) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t newline = text.find('\n', start);
+    const std::string_view line = text.substr(start, newline == std::string_view::npos ? text.size() - start
+                                                                                        : newline - start);
+    std::printf("%s%.*s\n", indent, static_cast<int>(line.size()), line.data());
+    if (newline == std::string_view::npos) break;
+    start = newline + 1;
+  }
+}
+
+// Serial date of today's local date, at midnight.
+double today_serial() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return static_cast<double>(serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
+}
+
+}  // namespace
+
+int command_list(const AddIn& addin) {
+  size_t width = 0;
+  for (const Function& f : addin.functions()) width = std::max(width, f.exported_name.size());
+  size_t built = 0;
+  for (const Function& f : addin.functions()) {
+    std::string params;
+    for (const Parameter& p : f.parameters) params += (params.empty() ? "" : "; ") + p.name;
+    const char* state = !f.built() ? "  (not built yet)" : !f.unusable_reason.empty() ? "  (cannot be called)" : "";
+    if (f.built()) ++built;
+    std::printf("%-*s  %s(%s)%s\n", static_cast<int>(width), f.exported_name.c_str(), f.display_name.c_str(),
+                params.c_str(), state);
+    print_indented(f.description, "    ");
+  }
+  std::printf("%zu functions, %zu built.\n", addin.functions().size(), built);
+  return kExitOk;
+}
+
+int command_help(const AddIn& addin, std::string_view name) {
+  const Function* f = addin.find(name);
+  if (f == nullptr) {
+    std::fprintf(stderr, "varizav: unknown function %.*s (varizav list shows them all)\n",
+                 static_cast<int>(name.size()), name.data());
+    return kExitUsage;
+  }
+  std::printf("%s (%s), result: %s%s\n", f->display_name.c_str(), f->exported_name.c_str(),
+              type_name(f->result_type), is_date_valued(*f) ? " (a date)" : "");
+  print_indented(f->description, "");
+  if (!f->built()) std::printf("Not built yet: the library does not export %s.\n", f->exported_name.c_str());
+  if (!f->unusable_reason.empty()) std::printf("The tool cannot call it: %s.\n", f->unusable_reason.c_str());
+  size_t width = 0;
+  for (const Parameter& p : f->parameters) width = std::max(width, p.name.size());
+  std::printf("Arguments:\n");
+  for (size_t i = 0; i < f->parameters.size(); ++i) {
+    const Parameter& p = f->parameters[i];
+    std::printf("  %zu. %-*s  %-6s  ", i + 1, static_cast<int>(width), p.name.c_str(), type_name(p.type));
+    print_indented(p.description, "");
+  }
+  return kExitOk;
+}
+
+int command_call(const AddIn& addin, const std::vector<std::string>& words) {
+  const std::vector<std::string_view> texts(words.begin() + 1, words.end());
+  const PreparedCall call = prepare_call(addin, words[0], texts);
+  if (!call.error.empty()) {
+    std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
+    return call.exit_code;
+  }
+  const CallResult result = addin.call(*call.function, call.arguments.data());
+  std::printf("%s\n", result_text(*call.function, result, true).c_str());
+  if (result.overran) {
+    report_overrun(*call.function);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) {
+  int status = kExitOk;
+  std::string output;
+  output.reserve(2 * kOutputBlock);
+  char* buffer = nullptr;
+  size_t capacity = 0;
+  ssize_t read = 0;
+  while ((read = getline(&buffer, &capacity, in)) >= 0) {
+    std::string_view line(buffer, static_cast<size_t>(read));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') {
+      // The showcase keeps its group headings; plain batch output has exactly
+      // one line per call.
+      if (echo) (output += line) += '\n';
+      continue;
+    }
+    const std::vector<std::string_view> fields = split_tabs(line);
+    const std::vector<std::string_view> texts(fields.begin() + 1, fields.end());
+    const PreparedCall call = prepare_call(addin, fields[0], texts);
+    if (echo) output += echo_call(call.function, fields) + "\t-> ";
+    if (!call.error.empty()) {
+      output += "#BADCALL " + call.error + "\n";
+      status = kExitFailure;
+    } else {
+      const CallResult result = addin.call(*call.function, call.arguments.data());
+      output += result_text(*call.function, result, echo);
+      output += '\n';
+      if (result.overran) {
+        report_overrun(*call.function);
+        status = kExitFailure;
+      }
+    }
+    if (output.size() >= kOutputBlock) {
+      std::fwrite(output.data(), 1, output.size(), out);
+      output.clear();
+    }
+  }
+  std::free(buffer);
+  std::fwrite(output.data(), 1, output.size(), out);
+  std::fflush(out);
+  return status;
+}
+
+int command_today(const AddIn& addin, const std::optional<std::string>& date) {
+  double serial = 0.0;
+  if (date) {
+    const auto parsed = parse_number_argument(*date);
+    if (!parsed || *parsed != *parsed) {
+      std::fprintf(stderr, "varizav: today takes a date YYYY-MM-DD[THH:MM[:SS]] or a serial date, not '%s'\n",
+                   date->c_str());
+      return kExitUsage;
+    }
+    serial = *parsed;
+  } else {
+    serial = today_serial();
+  }
+
+  const Function* calendar = addin.find("SC_calendar");
+  if (calendar == nullptr || !calendar->built() || !calendar->unusable_reason.empty() ||
+      calendar->parameters.size() != 3) {
+    std::fprintf(stderr, "varizav: the library has no usable SC_calendar\n");
+    return kExitFailure;
+  }
+
+  struct Row {
+    std::string_view name;
+    std::string text;
+    std::string numbers;
+  };
+  std::vector<Row> rows;
+  size_t name_width = 0;
+  size_t text_width = 0;
+  for (size_t k = 0; k < kCalendars.size(); ++k) {
+    // The entry number selects the calendar in either language.
+    const std::string entry = std::to_string(k + 1);
+    std::array<Argument, kMaxArguments> arguments{};
+    arguments[0].text = entry;
+    arguments[1].number = serial;
+    arguments[2].number = kModeText;
+    const CallResult text = addin.call(*calendar, arguments.data());
+    if (text.text.empty()) continue;  // not built yet
+    arguments[2].number = kModeNumbers;
+    const CallResult numbers = addin.call(*calendar, arguments.data());
+    rows.push_back({kCalendars[k], text.text, numbers.text});
+    name_width = std::max(name_width, rows.back().name.size());
+    text_width = std::max(text_width, rows.back().text.size());
+  }
+
+  std::string when = format_iso_datetime(serial).value_or("?");
+  if (when.size() > 9 && when.compare(when.size() - 9, 9, "T00:00:00") == 0) when.resize(when.size() - 9);
+  std::printf("%s (serial date %s)\n", when.c_str(), format_number(serial).c_str());
+  for (const Row& row : rows) {
+    std::printf("  %-*.*s  %-*s  %s\n", static_cast<int>(name_width), static_cast<int>(row.name.size()),
+                row.name.data(), static_cast<int>(text_width), row.text.c_str(), row.numbers.c_str());
+  }
+  if (rows.empty()) std::printf("  (no calendar could write this date)\n");
+  return kExitOk;
+}
+
+}  // namespace varizav::tool

@@ -1,0 +1,35 @@
+// The subcommands of the host tool, each working on a registered add-in.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin_loader.h"
+
+namespace varizav::tool {
+
+// Exit statuses: success, a failed or malformed call (or a library that cannot
+// be used), bad usage of the tool itself.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Every function with display name, arguments, exported name and description.
+int command_list(const AddIn& addin);
+
+// One function with each argument's name, type and description.
+int command_help(const AddIn& addin, std::string_view name);
+
+// Calls one function: words[0] is the name, the rest its arguments.
+int command_call(const AddIn& addin, const std::vector<std::string>& words);
+
+// Calls read from `in`, one NAME<TAB>arg... line each, one result line each.
+int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out);
+
+// A date (default: today's local date) written in every calendar the library has.
+int command_today(const AddIn& addin, const std::optional<std::string>& date);
+
+}  // namespace varizav::tool
