@@ -97,6 +97,16 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       {"gregorian", "", std::nan(""), "no number"},
       {"gregorian", "abc", std::nan(""), "no number"},
       {"chinese", "78", std::nan(""), "no second number"},
+      {"hebrew", "5784", 1.0, "worked example: 13 months"},
+      {"islamic", "1420", 1.0, "worked example"},
+      {"coptic", "3", 1.0, "worked example"},
+      {"armenian", "4", 0.0, "worked example: never leap"},
+      {"egyptian", "4", 0.0, "worked example: never leap"},
+      {"yazdegerd", "4", 0.0, "worked example: never leap"},
+      {"mayan", "4", 0.0, "worked example: never leap"},
+      {"chinese", "78-18", 1.0, "worked example: 4637 has a leap month"},
+      {"chinese", "78-17", 0.0, "worked example: 4636 has none"},
+      {"chinese", "78/18", 1.0, "any one separator"},
       {"chinese", "78-", std::nan(""), "no second number"},
   };
   for (const LeapCase& c : cases) {

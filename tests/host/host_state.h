@@ -12,6 +12,7 @@
 #include "astro/time_scales.h"
 #include "calendars/western/civil.h"
 #include "calendars/western/western_names.h"
+#include "host/language_switch.h"
 #include "events/search_limits.h"
 #include "framework/language.h"
 
@@ -59,7 +60,7 @@ class HostTest : public ::testing::Test {
 
   static void reset_settings() {
     set_current_language(kLanguageGerman);
-    select_western_display_names(false);
+    switch_display_names(kLanguageGerman);  // every calendar's display names back to German
     set_reform(15821004);
     set_delta_t_override(0.0);
     set_max_loop(kDefaultMaxLoop);
