@@ -81,9 +81,13 @@ inline double fp_checked(double result, double a, double b = 0.0, double c = 0.0
 inline double frac(double x) noexcept { return fp_checked(x - std::trunc(x), x); }
 
 // fmod made non-negative for a positive divisor.
+// The result lies in [0, y): a remainder a hair below zero would round to y
+// itself when y is added, so it is taken as the largest double below y.
 inline double fmod_floor(double x, double y) noexcept {
   const double r = fp_checked(std::fmod(x, y), x, y);
-  return r < 0 ? r + y : r;
+  if (!(r < 0)) return r;
+  const double shifted = r + y;
+  return shifted < y ? shifted : std::nextafter(y, 0.0);
 }
 
 // c[0] + c[1] x + ... + c[n] x^n by Horner's rule; n = degree.

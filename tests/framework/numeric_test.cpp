@@ -77,3 +77,19 @@ TEST(WeekdayIndex, MondayIsZero) {
 
 }  // namespace
 }  // namespace varizav
+
+namespace varizav {
+namespace {
+
+TEST(FmodFloor, StaysBelowTheDivisor) {
+  // Independent: a remainder just below zero must not round up to the divisor,
+  // or a weekday index of 7 would follow.
+  const double x = std::nextafter(-0.5, -1.0);
+  EXPECT_LT(fmod_floor(x + 0.5, 7.0), 7.0);
+  EXPECT_EQ(weekday_index(x), 6);
+  EXPECT_EQ(fmod_floor(-1.0, 7.0), 6.0);
+  EXPECT_EQ(fmod_floor(7.0, 7.0), 0.0);
+}
+
+}  // namespace
+}  // namespace varizav
