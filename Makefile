@@ -9,8 +9,15 @@ JOBS       ?= $(shell nproc)
 CMAKE      ?= cmake
 CTEST      ?= ctest
 TOOL        = $(BUILD)/tools/varizav/varizav
+LIBRARY     = $(BUILD)/src/libvarizav.so
 
-.PHONY: all build build-asan run test test-normal test-asan bench clean
+# make install: the library, its header and the host tool under PREFIX.
+# make install-calc-addin: the library in LibreOffice's legacy add-in folder.
+PREFIX         ?= /usr/local
+DESTDIR        ?=
+CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
+
+.PHONY: all build build-asan run test test-normal test-asan bench clean install install-calc-addin
 
 all: build
 
@@ -47,6 +54,23 @@ bench:
 	$(CMAKE) -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_BUILD_BENCH=ON -DVARIZAV_BUILD_TESTS=OFF
 	$(CMAKE) --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/varizav_bench
+
+# The tool looks for the library beside its own file: it lives in
+# libexec/varizav beside a link to the installed library, and bin/varizav
+# links to it.
+install: build
+	install -d $(DESTDIR)$(PREFIX)/lib $(DESTDIR)$(PREFIX)/include/varizav $(DESTDIR)$(PREFIX)/bin \
+	  $(DESTDIR)$(PREFIX)/libexec/varizav
+	install -m 755 $(LIBRARY) $(DESTDIR)$(PREFIX)/lib/libvarizav.so
+	install -m 644 include/varizav/addin.h $(DESTDIR)$(PREFIX)/include/varizav/addin.h
+	install -m 755 $(TOOL) $(DESTDIR)$(PREFIX)/libexec/varizav/varizav
+	ln -sfn ../../lib/libvarizav.so $(DESTDIR)$(PREFIX)/libexec/varizav/libvarizav.so
+	ln -sfn ../libexec/varizav/varizav $(DESTDIR)$(PREFIX)/bin/varizav
+
+# Calc loads every library in this folder at start-up (restart it after this).
+install-calc-addin: build
+	install -d $(DESTDIR)$(CALC_ADDIN_DIR)
+	install -m 755 $(LIBRARY) $(DESTDIR)$(CALC_ADDIN_DIR)/libvarizav.so
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

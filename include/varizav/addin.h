@@ -142,6 +142,24 @@ VARIZAV_API void SC_hebrew(double* result, const double* year, const char* month
 VARIZAV_API void SC_mayan(double* result, const double* baktun, const double* katun, const double* tun,
                           const double* uinal, const double* kin);
 
+/* The named holiday of a calendar in the year given as text (Chinese "cycle-year",
+   Mayan cycle number, "astronomical": civil year) -> serial date with its time of day. */
+VARIZAV_API void SC_holiday(double* result, const char* calendar, const char* event, const char* epoch);
+/* The first occurrence of the named holiday at or after the start date -> serial date. */
+VARIZAV_API void SC_holiday2(double* result, const char* calendar, const char* event, const double* date);
+/* The ordinal-th weekday (name or 1..7) or, without one, the ordinal-th day of a
+   civil month (1 first, 0 last, -1 before last, ...) -> serial date. */
+VARIZAV_API void SC_event(double* result, const double* ordinal, const char* name_of_day, const char* month,
+                          const double* year);
+/* The first occurrence at or after the start date of the named event (none: any
+   day) on the given weekday, day and month (empty or 0: any) -> serial date. */
+VARIZAV_API void SC_when(double* result, const char* calendar, const char* event, const char* name_of_day,
+                         const double* day, const char* month, const double* date);
+/* The first day at or after the start date on which two named events of two
+   calendars fall together -> serial date of the first event. */
+VARIZAV_API void SC_when2(double* result, const char* first_calendar, const char* first_event,
+                          const char* second_calendar, const char* second_event, const double* date);
+
 #ifdef __cplusplus
 }
 #endif

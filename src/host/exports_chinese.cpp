@@ -1,5 +1,6 @@
 // Worksheet function of the Chinese calendar.
 #include "calendars/lunisolar/chinese.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -8,7 +9,7 @@ extern "C" {
 
 VARIZAV_API void SC_chinese(double* result, const double* cycle, const double* year, const char* month,
                             const double* leap_month, const double* day) {
-  *result = convert_chinese_date(*cycle, *year, month, *leap_month, *day);
+  *result = convert_chinese_date(*cycle, *year, HostText(month), *leap_month, *day);
 }
 
 }  // extern "C"

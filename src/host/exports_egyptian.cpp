@@ -4,6 +4,7 @@
 #include "calendars/egyptian_type.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -15,7 +16,7 @@ constexpr double kDayBound = 31.0;
 
 double convert(const double* year, const char* month, const double* day, const KeywordTable& months,
                SimpleToJd to_jd) noexcept {
-  return convert_simple_date(*year, keyword_lookup(month, months), *day, kMonthCount, kDayBound, to_jd);
+  return convert_simple_date(*year, keyword_lookup(HostText(month), months), *day, kMonthCount, kDayBound, to_jd);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "calendars/french.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -11,7 +12,8 @@ extern "C" {
 
 // Days 1 <= day < 31 in every month; longer days count on into the next month or year.
 VARIZAV_API void SC_french(double* result, const double* year, const char* month, const double* day) {
-  *result = convert_simple_date(*year, keyword_lookup(month, french::month_names), *day, 13, 31.0, french::to_jd);
+  *result =
+      convert_simple_date(*year, keyword_lookup(HostText(month), french::month_names), *day, 13, 31.0, french::to_jd);
 }
 
 }  // extern "C"

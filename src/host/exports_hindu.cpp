@@ -4,6 +4,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/numeric.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -12,7 +13,7 @@ extern "C" {
 
 VARIZAV_API void SC_hindu(double* result, const double* year, const char* month, const double* leap_month,
                           const double* day) {
-  const int32_t m = keyword_lookup(month, hindu::month_names);
+  const int32_t m = keyword_lookup(HostText(month), hindu::month_names);
   // Lunar days run 1..30; a NaN day passes and gives NaN.
   if (!day_accepted(*day, 31.0) || m < 1 || m > 12 || !fits_i32(*year)) {
     *result = error_value();
@@ -24,7 +25,8 @@ VARIZAV_API void SC_hindu(double* result, const double* year, const char* month,
 }
 
 VARIZAV_API void SC_hindu2(double* result, const double* year, const char* month, const double* day) {
-  *result = convert_simple_date(*year, keyword_lookup(month, hindu2::month_names), *day, 12, 32.0, hindu2::to_jd);
+  *result =
+      convert_simple_date(*year, keyword_lookup(HostText(month), hindu2::month_names), *day, 12, 32.0, hindu2::to_jd);
 }
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/numeric.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -28,17 +29,17 @@ int8_t unit_byte(double value) noexcept { return static_cast<int8_t>(itrunc(valu
 extern "C" {
 
 VARIZAV_API void SC_islamic(double* result, const double* year, const char* month, const double* day) {
-  *result = convert_simple_date(*year, keyword_lookup(month, islamic_month_names), *day, 12, kIslamicDayBound,
+  *result = convert_simple_date(*year, keyword_lookup(HostText(month), islamic_month_names), *day, 12, kIslamicDayBound,
                                 islamic::to_jd);
 }
 
 VARIZAV_API void SC_persian(double* result, const double* year, const char* month, const double* day) {
-  *result = convert_simple_date(*year, keyword_lookup(month, persian_month_names), *day, 12, kPersianDayBound,
+  *result = convert_simple_date(*year, keyword_lookup(HostText(month), persian_month_names), *day, 12, kPersianDayBound,
                                 persian::to_jd);
 }
 
 VARIZAV_API void SC_hebrew(double* result, const double* year, const char* month, const double* day) {
-  *result = convert_simple_date(*year, keyword_lookup(month, hebrew_month_names), *day, 13, kHebrewDayBound,
+  *result = convert_simple_date(*year, keyword_lookup(HostText(month), hebrew_month_names), *day, 13, kHebrewDayBound,
                                 hebrew::to_jd);
 }
 

@@ -11,6 +11,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/numeric.h"
+#include "host/host_text.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -23,7 +24,8 @@ constexpr int32_t kWesternMonths = 12;
 
 double convert_western(const double* year, const char* month, const double* day, const KeywordTable& months,
                        SimpleToJd to_jd) noexcept {
-  return convert_simple_date(*year, keyword_lookup(month, months), *day, kWesternMonths, kWesternDayBound, to_jd);
+  return convert_simple_date(*year, keyword_lookup(HostText(month), months), *day, kWesternMonths, kWesternDayBound,
+                             to_jd);
 }
 
 }  // namespace
@@ -60,8 +62,9 @@ VARIZAV_API void SC_taiwanese(double* result, const double* year, const char* mo
 
 VARIZAV_API void SC_iso8601(double* result, const double* year, const double* week, const char* day) {
   // The day is a number (a fraction is the time of day) or a weekday name.
-  double weekday = read_decimal_text(day);
-  if (weekday == 0.0) weekday = keyword_lookup(day, weekday_names);
+  const HostText day_text(day);
+  double weekday = read_decimal_text(day_text);
+  if (weekday == 0.0) weekday = keyword_lookup(day_text, weekday_names);
   const int32_t w = itrunc(*week);
   if (!(weekday >= 1.0 && weekday < 8.0) || w < 1 || w > 53 || !fits_i32(*year)) {
     *result = error_value();
@@ -71,9 +74,9 @@ VARIZAV_API void SC_iso8601(double* result, const double* year, const double* we
 }
 
 VARIZAV_API void SC_gengou(double* result, const char* era, const double* year, const char* month, const double* day) {
-  const int32_t m = keyword_lookup(month, gregorian_month_names);
+  const int32_t m = keyword_lookup(HostText(month), gregorian_month_names);
   // An era text that matches nothing counts the years of the Jimmu era.
-  const int32_t k = keyword_lookup(era, gengou_era_names);
+  const int32_t k = keyword_lookup(HostText(era), gengou_era_names);
   if (!day_accepted(*day, kWesternDayBound) || m < 1 || m > kWesternMonths || !fits_i32(*year)) {
     *result = error_value();
     return;
@@ -87,13 +90,14 @@ VARIZAV_API void SC_latin(double* result, const double* year, const char* month,
   // The count is a number (a fraction is the time of day) or a count name; the
   // leap-day name "bis VI" and a text that names nothing give count 0.
   constexpr int32_t kLeapDayEntry = 20;
-  double count = read_decimal_text(day);
+  const HostText day_text(day);
+  double count = read_decimal_text(day_text);
   if (count == 0.0) {
-    const int32_t k = keyword_lookup(day, roman_count_names);
+    const int32_t k = keyword_lookup(day_text, roman_count_names);
     count = k < kLeapDayEntry ? k : 0;
   }
-  const int32_t p = keyword_lookup(division, roman_division_names);
-  const int32_t m = keyword_lookup(month, roman_month_names);
+  const int32_t p = keyword_lookup(HostText(division), roman_division_names);
+  const int32_t m = keyword_lookup(HostText(month), roman_month_names);
   if (p < 1 || p > 3 || m < 1 || m > 12 || !(count >= 0.0 && count < 21.0) || !fits_i32(*year)) {
     *result = error_value();
     return;

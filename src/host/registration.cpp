@@ -2,12 +2,11 @@
 // for the function count (which applies the configuration), then for each
 // function's names and type codes and for each argument's name and
 // description, and tells the add-in its user-interface language.
-#include <cstring>
-
 #include "framework/date.h"
 #include "host/catalogue.h"
 #include "host/configuration.h"
 #include "host/function_registry.h"
+#include "host/host_text.h"
 #include "host/language_switch.h"
 #include "varizav/addin.h"
 
@@ -15,14 +14,10 @@ using namespace varizav;
 
 namespace {
 
-// Copies a registration text into a 256-byte host buffer: at most 255 bytes of
-// text, and every byte behind it zero, since hosts read the whole buffer.
-void write_registration_text(char* out, const char* text) {
-  size_t n = 0;
-  while (n < kHostTextSize - 1 && text[n] != '\0') ++n;
-  std::memcpy(out, text, n);
-  std::memset(out + n, 0, kHostTextSize - n);
-}
+// Copies a registration text into a 256-byte host buffer in the host's
+// character set: at most 255 bytes of text, and every byte behind it zero,
+// since hosts read the whole buffer.
+void write_registration_text(char* out, const char* text) { write_host_registration_text(out, text); }
 
 const FunctionEntry* registry_entry(unsigned short number) {
   return number < kFunctionCount ? &function_registry[number] : nullptr;
@@ -34,6 +29,9 @@ extern "C" {
 
 VARIZAV_API void GetFunctionCount(unsigned short* count) {
   apply_environment_configuration();
+  // Hosts set their locale before they load add-ins; its character set
+  // decides how texts cross the boundary from here on.
+  detect_host_charset();
   *count = kFunctionCount;
 }
 

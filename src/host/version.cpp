@@ -18,7 +18,9 @@ using namespace varizav;
 
 namespace {
 
-// A build fact joined from parts and cut to fit a host text buffer.
+// A build fact joined from parts and cut to fit a host text buffer. Bytes
+// outside ASCII (a compiler path, say) become '?', so that every entry reads
+// the same in any character set and stays within the buffer in UTF-8 too.
 struct BoundedText {
   std::array<char, kHostTextSize> bytes{};
 };
@@ -28,7 +30,7 @@ constexpr BoundedText bounded(std::initializer_list<std::string_view> parts) {
   size_t n = 0;
   for (const std::string_view part : parts) {
     for (const char c : part) {
-      if (n < t.bytes.size() - 1) t.bytes[n++] = c;
+      if (n < t.bytes.size() - 1) t.bytes[n++] = static_cast<unsigned char>(c) < 0x80 ? c : '?';
     }
   }
   return t;

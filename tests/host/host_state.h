@@ -12,6 +12,7 @@
 #include "astro/time_scales.h"
 #include "calendars/western/civil.h"
 #include "calendars/western/western_names.h"
+#include "host/host_text.h"
 #include "host/language_switch.h"
 #include "events/search_limits.h"
 #include "framework/language.h"
@@ -51,7 +52,7 @@ class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : {"TZ", "VARIZAV_CALREFORM", "VARIZAV_DELTA_T", "VARIZAV_LANGUAGE", "VARIZAV_MAX_LOOP",
-                             "VARIZAV_TIMEZONE", "LANG"}) {
+                             "VARIZAV_TIMEZONE", "LANG", "LC_ALL", "LC_CTYPE"}) {
       env_.unset(name);
     }
     reset_settings();
@@ -65,6 +66,7 @@ class HostTest : public ::testing::Test {
     set_delta_t_override(0.0);
     set_max_loop(kDefaultMaxLoop);
     set_tz_offset(0.0);
+    set_host_text_utf8(false);
   }
 
   ScopedEnvironment env_;

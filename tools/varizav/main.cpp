@@ -1,6 +1,7 @@
 // varizav: a small host for libvarizav.so. It loads the add-in at run time,
 // registers it the way a spreadsheet does and calls its worksheet functions
 // from the command line or from a batch of tab-separated calls.
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -166,6 +167,10 @@ std::optional<std::string> check_command(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The character set of the user's locale, as any host program takes it: the
+  // library writes its texts in UTF-8 for a UTF-8 terminal. LC_CTYPE only, so
+  // that the tool's own numbers keep their full stop.
+  std::setlocale(LC_CTYPE, "");
   Options options;
   if (const auto error = parse_arguments(argc, argv, options)) return usage_error(*error);
   if (options.help) {

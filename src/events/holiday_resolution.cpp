@@ -1,0 +1,203 @@
+#include "events/holiday_resolution.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "astro/time_scales.h"
+#include "calendars/western/civil.h"
+#include "events/astro_events.h"
+#include "framework/keyword.h"
+#include "framework/numeric.h"
+
+namespace varizav {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+
+constexpr bool fits_32(int64_t v) noexcept { return v >= kInt32Min && v <= kInt32Max; }
+
+// Year lengths of the Julian and Besselian year starts, in days.
+constexpr double kJulianYearDays = 365.25;
+constexpr double kBesselianYearDays = 365.24219878;
+
+// Low 16 bits of an astronomical code, sign-extended: the astro_kind.
+constexpr int32_t astro_selector(EventCode code) noexcept {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(code) & 0xFFFFu));
+}
+
+// The leading decimal integer of a text the way a C library with a 32-bit
+// long reads it: white space skipped, an optional sign, digits; saturated at
+// the 32-bit limits. end points behind the last digit.
+struct LeadingInteger {
+  int32_t value;
+  bool has_digits;
+  const char* end;
+};
+
+LeadingInteger read_leading_integer(const char* text) noexcept {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  int64_t magnitude = 0;
+  const char* digits = p;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    if (magnitude <= kInt32Max + 1) magnitude = magnitude * 10 + (*p - '0');
+  }
+  if (p == digits) return {0, false, text};
+  const int64_t v = negative ? -magnitude : magnitude;
+  return {static_cast<int32_t>(v < kInt32Min ? kInt32Min : (v > kInt32Max ? kInt32Max : v)), true, p};
+}
+
+// True when factor * (year + shift) stays within 32 bits.
+constexpr bool product_fits(int64_t factor, int64_t year, int64_t shift) noexcept {
+  return fits_32(year + shift) && fits_32(factor * (year + shift));
+}
+
+// The Hebrew new year of y forms 235 y - 234 months, their days (29.53 each)
+// and three times that day count in 32 bits.
+bool hebrew_year_fits(int64_t y) noexcept {
+  if (!fits_32(235 * y - 234)) return false;
+  const int64_t months = floor_quot(235 * y - 234, 19);
+  const double days = std::floor(static_cast<double>(months) * 29.53059413580247 + 0.4662037037037037);
+  return std::fabs(3.0 * (days + 1.0)) < 2147483647.0;
+}
+
+}  // namespace
+
+bool anchor_year_in_range(int32_t kind, int32_t year) noexcept {
+  const int64_t y = year;
+  switch (kind) {
+    case kKindGregorianNewYear:
+    case kKindJulianNewYear:
+    case kKindIsoWeekYear:
+      return product_fits(1461, y, -1);
+    case kKindGregorianEaster:
+    case kKindGregorianNextNewYear:
+    case kKindJulianEaster:
+    case kKindJulianNextNewYear:
+    case kKindCopticNewYear:
+    case kKindEthiopicNewYear:
+      return product_fits(1461, y, 0);
+    case kKindBuddhist:
+      return product_fits(1461, y, -544);
+    case kKindByzantine:
+      return product_fits(1461, y, -5510);
+    case kKindGengou:
+      return product_fits(1461, y, -661);
+    case kKindSeleucid:
+    case kKindSyrian:
+      return product_fits(1461, y, -313);
+    case kKindTaiwanese:
+      return product_fits(1461, y, 1910);
+    case kKindCopticEaster:
+      return product_fits(1461, y, 284);
+    case kKindEthiopicEaster:
+      return product_fits(1461, y, 8);
+    case kKindArmenian:
+    case kKindEgyptian:
+    case kKindIndian:
+    case kKindYazdegerd:
+      return product_fits(365, y, 0);
+    case kKindFrench:
+      return product_fits(365, y, -2);
+    case kKindHebrewNewYear:
+    case kKindHebrewKislev:
+    case kKindHebrewTevet:
+    case kKindHebrewNextNewYear:
+      return hebrew_year_fits(y - 1) && hebrew_year_fits(y + 2);
+    case kKindHinduLunisolar:
+      return product_fits(12, y, 0);
+    case kKindIslamic:
+      return fits_32(10631 * y - 10617);
+    case kKindMayanCalendarRound:
+      return year == kInt32Min || product_fits(18980, y, 0);
+    case kKindMayanHaab:
+      return year == kInt32Min || product_fits(365, y, 0);
+    case kKindMayanTzolkin:
+      return year == kInt32Min || product_fits(260, y, 0);
+    case kKindPersian:
+      return fits_32(y - 474) && fits_32(1029983 * floor_quot(y - 474, 2820));
+    default:
+      // Chinese years and the Hindu solar year are computed in floating point.
+      return kind >= 1 && kind <= kEventAnchorCount;
+  }
+}
+
+JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept {
+  const int32_t kind = astro_selector(code);
+  const int32_t sub = astro_sub(code);
+  if (kind == kAstroJulianYear || kind == kAstroBesselianYear) {
+    // Fixed epochs, without delta T or time zone: the last one at or before
+    // j, moved on by a year when it lies before j.
+    const JulianDay epoch = astro_event(j, kind, sub);
+    if (epoch < j) return epoch + (kind == kAstroJulianYear ? kJulianYearDays : kBesselianYearDays);
+    return epoch;
+  }
+  // The dispatcher starts from Universal Time and answers in local time.
+  return astro_event(j + tz_offset() * 36525.0, kind, sub);
+}
+
+JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar) noexcept {
+  if (std::isnan(j)) return kNaN;
+  const int32_t kind = event_kind(code);
+  if (kind == kKindAstronomical) return astro_event_on_or_after(j, code);
+  if (kind > kEventAnchorCount) return kNaN;
+  // The occurrences E(k) grow with the year k. The year holding j - offset
+  // puts the first one at or after j among E(y - 1) .. E(y + 2): one year
+  // back for anchors on the next year's start and for year numbers that run
+  // a few days off the holiday's calendar (ISO week years), two ahead for a
+  // weekday rule that moves next year's date back before j.
+  const int64_t y = year_index(j - static_cast<double>(event_day_offset(code)), calendar, kind);
+  for (int64_t k = y - 1; k <= y + 2; ++k) {
+    if (!fits_32(k) || (k == kInt32Min && is_mayan_kind(kind))) continue;
+    const JulianDay e = event_in_year(code, static_cast<int32_t>(k));
+    if (e >= j) return e;
+  }
+  return kNaN;
+}
+
+double holiday_in_year(const char* calendar, const char* event, const char* epoch) noexcept {
+  const HolidayCalendar hc = find_holiday_calendar(calendar);
+  const LeadingInteger first = read_leading_integer(epoch);
+  if (!first.has_digits) return error_value();
+  int32_t year = first.value;
+  if (hc.table == holiday_tables[kChinese]) {
+    // cycle, one separator character, year of the cycle: the years elapsed
+    // since the first year of cycle 1.
+    if (*first.end == '\0') return error_value();
+    const LeadingInteger second = read_leading_integer(first.end + 1);
+    if (!second.has_digits) return error_value();
+    const int64_t elapsed = 60 * (int64_t{first.value} - 1) + second.value - 1;
+    if (!fits_32(elapsed)) return error_value();
+    year = static_cast<int32_t>(elapsed);
+  }
+  const EventCode code = keyword_lookup(event, *hc.table);
+  if (code == 0) return error_value();
+  const int32_t kind = event_kind(code);
+  double result = kNaN;
+  if (kind == kKindAstronomical) {
+    // The event that belongs to the civil year, from 1 January 0h taken as
+    // Universal Time.
+    if (!product_fits(1461, year, -1)) return error_value();
+    result = astro_event(civil_new_year(year), astro_selector(code) | kAstroYearCentred, astro_sub(code));
+  } else {
+    if (!anchor_year_in_range(kind, year)) return error_value();
+    result = event_in_year(code, year);
+  }
+  return std::isfinite(result) ? jd_to_serial(result) : error_value();
+}
+
+double holiday_on_or_after(const char* calendar, const char* event, double start) noexcept {
+  const JulianDay j = serial_to_jd(start);
+  const HolidayCalendar hc = find_holiday_calendar(calendar);
+  const EventCode code = keyword_lookup(event, *hc.table);
+  if (code == 0 || !jd_in_accepted_range(j)) return error_value();
+  const JulianDay result = next_event_on_or_after(j, code, hc.calendar);
+  return std::isfinite(result) ? jd_to_serial(result) : error_value();
+}
+
+}  // namespace varizav

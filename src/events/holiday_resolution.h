@@ -1,0 +1,39 @@
+// Holiday resolution behind the worksheet functions SC_holiday (the holiday
+// of a year or cycle of a calendar) and SC_holiday2 (the first occurrence at
+// or after a start date). The start-date search itself, shared with the
+// coincidence searches, is next_event_on_or_after (events/holidays.h).
+#pragma once
+
+#include <cstdint>
+
+#include "events/holidays.h"
+#include "framework/date.h"
+
+namespace varizav {
+
+// True when the anchor of the kind can be formed for the year with the
+// 32-bit products of its formula (Gregorian and Julian 1461 y, Islamic
+// 10631 y, Mayan 18980 c, ...); years beyond give the error value in
+// holiday_in_year. The cycle INT32_MIN (the Mayan cycle in progress) passes.
+bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
+
+// Given:    calendar  calendar name (unknown or empty: the Gregorian table)
+//           event     holiday name or 1-based number in that calendar's table
+//           epoch     year of the calendar as a leading decimal integer; for
+//                     the Chinese table "cycle<any one character>year"; for
+//                     the Mayan kinds a cycle number; for "astronomical" a
+//                     civil year whose 1 January 0h (Universal Time) starts
+//                     the search for the year's event
+// Returned: the holiday as a serial date with its time of day, or the error
+//           value (unknown event, epoch without digits, malformed Chinese
+//           epoch, an epoch whose anchor cannot be formed).
+double holiday_in_year(const char* calendar, const char* event, const char* epoch) noexcept;
+
+// Given:    calendar, event  as holiday_in_year
+//           start            serial date (local time), JulianDay within
+//                            [-76715589, 80156580]
+// Returned: the first occurrence at or after start as a serial date with its
+//           time of day, or the error value.
+double holiday_on_or_after(const char* calendar, const char* event, double start) noexcept;
+
+}  // namespace varizav

@@ -1,0 +1,136 @@
+// Holiday codes and tables: every named holiday is one 32-bit EventCode, a
+// rule that turns a year of its calendar into a JulianDay. The code's kind
+// selects a year-start anchor (or, kind 0, an astronomical event), then an
+// optional weekday rule and a day offset move the anchor to the holiday.
+//
+// Code layout: bits 31-24 kind (0 astronomical, 1-37 an anchor), bits 23-16
+// weekday rule (a signed byte), bits 15-0 day offset (signed days).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "calendars/registry.h"
+#include "framework/date.h"
+#include "framework/keyword.h"
+
+namespace varizav {
+
+using EventCode = int32_t;
+
+constexpr int32_t event_kind(EventCode code) noexcept {
+  return static_cast<int32_t>(static_cast<uint32_t>(code) >> 24);
+}
+constexpr int32_t event_weekday_rule(EventCode code) noexcept {
+  return static_cast<int8_t>(static_cast<uint8_t>((static_cast<uint32_t>(code) >> 16) & 0xFFu));
+}
+constexpr int32_t event_day_offset(EventCode code) noexcept {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(code) & 0xFFFFu));
+}
+
+// Anchor kinds (the kind byte of an EventCode).
+enum EventKind : int32_t {
+  kKindAstronomical = 0,
+  kKindGregorianNewYear = 0x01,
+  kKindGregorianEaster = 0x02,
+  kKindGregorianNextNewYear = 0x03,
+  kKindJulianNewYear = 0x04,
+  kKindJulianEaster = 0x05,
+  kKindJulianNextNewYear = 0x06,
+  kKindArmenian = 0x07,
+  kKindBuddhist = 0x08,
+  kKindByzantine = 0x09,
+  kKindChineseNewYear = 0x0A,
+  kKindChineseMonth11 = 0x0B,
+  kKindChineseMonth5 = 0x0C,
+  kKindChineseMonth7 = 0x0D,
+  kKindCopticNewYear = 0x0E,
+  kKindCopticEaster = 0x0F,
+  kKindEgyptian = 0x10,
+  kKindEthiopicNewYear = 0x11,
+  kKindEthiopicEaster = 0x12,
+  kKindFrench = 0x13,
+  kKindGengou = 0x14,
+  kKindHebrewNewYear = 0x15,
+  kKindHebrewKislev = 0x16,
+  kKindHebrewTevet = 0x17,
+  kKindHebrewNextNewYear = 0x18,
+  kKindHinduLunisolar = 0x19,
+  kKindHinduSolar = 0x1A,
+  kKindIndian = 0x1B,
+  kKindIslamic = 0x1C,
+  kKindIsoWeekYear = 0x1D,
+  kKindMayanCalendarRound = 0x1E,
+  kKindMayanHaab = 0x1F,
+  kKindMayanTzolkin = 0x20,
+  kKindPersian = 0x21,
+  kKindSeleucid = 0x22,
+  kKindSyrian = 0x23,
+  kKindTaiwanese = 0x24,
+  kKindYazdegerd = 0x25,
+};
+constexpr int32_t kEventAnchorCount = 37;
+
+constexpr bool is_mayan_kind(int32_t kind) noexcept {
+  return kind >= kKindMayanCalendarRound && kind <= kKindMayanTzolkin;
+}
+
+// The year-start anchors, indexed by kind (entry 0 is empty).
+// Given:    year  a year of the kind's calendar (Mayan kinds: a cycle number;
+//                 INT32_MIN: the cycle in progress now)
+// Returned: JulianDay of the start of the anchor day (fraction .5 midnight,
+//           .25 the 18:00 eve, .75 06:00 Hindu sunrise); NaN when the year
+//           lies so far out that the anchor cannot be formed.
+using EventAnchorFn = JulianDay (*)(int32_t year);
+extern const std::array<EventAnchorFn, kEventAnchorCount + 1> event_anchor_table;
+
+// The anchor of kind 1..37 for a year; NaN for any other kind.
+JulianDay event_anchor(int32_t kind, int32_t year) noexcept;
+
+// The weekday rule r (signed byte) applied to the anchor t, the offset o not
+// yet added: the result plus o is the holiday. r = 0 leaves t; high nibble 0:
+// the latest day on or before t of weekday (7 - w) mod 7 (w = r & 15; 0 =
+// Monday); high nibble n != 0: t + n when the day t + o has weekday w.
+JulianDay apply_weekday_rule(JulianDay t, int32_t weekday_rule, int32_t day_offset) noexcept;
+
+// The holiday of an anchored code (kind 1..37) in a year of its calendar:
+// anchor, weekday rule, offset. NaN for kind 0 or an unformable anchor.
+JulianDay event_in_year(EventCode code, int32_t year) noexcept;
+
+// The holiday tables, by CalendarId: "iso8601" shares the Gregorian table,
+// "latin" the Julian one, "astronomical" is astro_events; the one-entry
+// tables share the name pair "New Year's Day" / "Neujahr".
+extern const KeywordTable gregorian_holidays;
+extern const std::array<const KeywordTable*, kCalendarCount> holiday_tables;
+
+// A calendar argument resolved for the holiday functions: its table and the
+// calendar whose years index the anchors. A name that matches no calendar
+// gives the Gregorian table and the Gregorian years (known = false).
+struct HolidayCalendar {
+  const KeywordTable* table;
+  CalendarId calendar;
+  bool known;
+};
+HolidayCalendar find_holiday_calendar(const char* name) noexcept;
+
+// The year index of the date x for an anchored kind of a calendar: the year
+// field of the calendar's from_jd, or for the Mayan kinds the cycle
+// floor((x - anchor(0)) / (anchor(1) - anchor(0))). INT32_MIN for NaN x.
+int32_t year_index(JulianDay x, CalendarId calendar, int32_t kind) noexcept;
+
+// The first anchor of the kind at or after x (the years indexed as above).
+JulianDay first_anchor_on_or_after(JulianDay x, CalendarId calendar, int32_t kind) noexcept;
+
+// The first astronomical event of the code at or after the local instant j:
+// astro_event started at j converted to Universal Time; the Julian and
+// Besselian year starts (epochs at or before their start) are moved on by one
+// year length when they lie before j. The error value for an unknown kind.
+JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept;
+
+// The first occurrence at or after j of the event of any code (anchored or
+// astronomical), the anchored years indexed through the calendar. Started
+// exactly on an occurrence it returns that occurrence. NaN when j is NaN or
+// the anchors cannot be formed.
+JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar) noexcept;
+
+}  // namespace varizav

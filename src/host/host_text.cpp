@@ -1,0 +1,205 @@
+#include "host/host_text.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace varizav {
+namespace {
+
+// Unicode code points of the Windows-1252 bytes 0x80..0x9F (the code page's
+// own assignments; 0 marks the five undefined bytes 0x81, 0x8D, 0x8F, 0x90,
+// 0x9D). Every other byte is the code point of the same number.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80..0x87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 0x88..0x8F
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90..0x97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 0x98..0x9F
+};
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Windows-1252 byte of a code point, or kUnmappedCharacter when the code page lacks it.
+unsigned char cp1252_byte(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  if (c >= 0x100) {
+    for (size_t i = 0; i < kHighControls.size(); ++i) {
+      if (kHighControls[i] == c) return static_cast<unsigned char>(0x80 + i);
+    }
+  }
+  return kUnmappedCharacter;  // U+0080..U+009F, and everything beyond the code page
+}
+
+char32_t code_point_of(unsigned char byte) {
+  if (byte < 0x80 || byte >= 0xA0) return byte;
+  const char32_t c = kHighControls[byte - 0x80u];
+  return c != 0 ? c : kReplacementCharacter;
+}
+
+// Decodes one UTF-8 character at p; advances p past it. A malformed sequence
+// (stray continuation byte, overlong form, surrogate, beyond U+10FFFF, cut
+// short) consumes its first byte and decodes as kReplacementCharacter.
+char32_t decode_utf8(const unsigned char*& p) {
+  const unsigned char lead = *p++;
+  if (lead < 0x80) return lead;
+  int trail = 0;
+  char32_t c = 0;
+  char32_t least = 0;  // smallest code point of this sequence length (no overlong forms)
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    trail = 1, c = lead & 0x1Fu, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    trail = 2, c = lead & 0x0Fu, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    trail = 3, c = lead & 0x07u, least = 0x10000;
+  } else {
+    return kReplacementCharacter;
+  }
+  for (int i = 0; i < trail; ++i) {
+    if ((p[i] & 0xC0u) != 0x80u) return kReplacementCharacter;  // also stops at the terminator
+    c = (c << 6) | (p[i] & 0x3Fu);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacementCharacter;
+  p += trail;
+  return c;
+}
+
+// UTF-8 bytes of c into out; returns their number (1..3: every Windows-1252
+// character lies in the Basic Multilingual Plane).
+size_t encode_utf8(char32_t c, unsigned char* out) {
+  if (c < 0x80) {
+    out[0] = static_cast<unsigned char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    out[0] = static_cast<unsigned char>(0xC0 | (c >> 6));
+    out[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  out[0] = static_cast<unsigned char>(0xE0 | (c >> 12));
+  out[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+  out[2] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+  return 3;
+}
+
+bool is_ascii(const char* text) {
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+  }
+  return true;
+}
+
+// The name of the locale the environment names for LC_CTYPE, by the POSIX
+// order: LC_ALL, then LC_CTYPE, then LANG, the first one set and non-empty.
+const char* environment_ctype_name() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] != '\0') return value;
+  }
+  return "";
+}
+
+bool is_plain_c_name(const char* name) {
+  return name != nullptr && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0);
+}
+
+}  // namespace
+
+bool codeset_is_utf8(const char* codeset) noexcept {
+  // "UTF-8", "utf8", "UTF_8": the letters u, t, f and the digit 8, any case,
+  // with at most a hyphen or an underscore between f and 8.
+  if (codeset == nullptr) return false;
+  const char* p = codeset;
+  for (const char letter : {'u', 't', 'f'}) {
+    if ((*p | 0x20) != letter) return false;
+    ++p;
+  }
+  if (*p == '-' || *p == '_') ++p;
+  return p[0] == '8' && p[1] == '\0';
+}
+
+bool locale_name_is_utf8(const char* locale_name) noexcept {
+  if (locale_name == nullptr) return false;
+  const char* dot = std::strchr(locale_name, '.');
+  if (dot == nullptr) return false;
+  std::array<char, 16> codeset{};
+  size_t n = 0;
+  for (const char* p = dot + 1; *p != '\0' && *p != '@'; ++p) {
+    if (n + 1 >= codeset.size()) return false;  // longer than any spelling of UTF-8
+    codeset[n++] = *p;
+  }
+  return codeset_is_utf8(codeset.data());
+}
+
+void set_host_text_utf8(bool utf8) noexcept { detail::g_host_utf8.store(utf8, std::memory_order_relaxed); }
+
+void detect_host_charset() noexcept {
+  // Querying with a null locale reads the thread's locale without changing it.
+  const locale_t current = uselocale(static_cast<locale_t>(nullptr));
+  bool plain_c = false;
+  const char* codeset = nullptr;
+  if (current == LC_GLOBAL_LOCALE) {
+    plain_c = is_plain_c_name(setlocale(LC_CTYPE, nullptr));  // a query: the null name sets nothing
+    codeset = nl_langinfo(CODESET);
+  } else {
+    codeset = nl_langinfo_l(CODESET, current);
+    // A thread locale has no name to ask for; glibc's C locale calls its codeset this.
+    plain_c = codeset != nullptr && std::strcmp(codeset, "ANSI_X3.4-1968") == 0;
+  }
+  const bool utf8 = plain_c ? locale_name_is_utf8(environment_ctype_name()) : codeset_is_utf8(codeset);
+  set_host_text_utf8(utf8);
+}
+
+size_t utf8_to_cp1252(const char* text, char* out, size_t out_size) noexcept {
+  if (out_size == 0) return 0;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  size_t n = 0;
+  while (*p != '\0') {
+    const unsigned char byte = cp1252_byte(decode_utf8(p));
+    if (n + 1 == out_size) {
+      // No room left for this character: mark the cut so that the text
+      // cannot match as the shorter text it would otherwise become.
+      if (n > 0) out[n - 1] = static_cast<char>(kUnmappedCharacter);
+      break;
+    }
+    out[n++] = static_cast<char>(byte);
+  }
+  out[n] = '\0';
+  return n;
+}
+
+size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept {
+  if (out_size == 0) return 0;
+  size_t n = 0;
+  for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
+    unsigned char bytes[3];
+    const size_t length = encode_utf8(code_point_of(*p), bytes);
+    if (n + length >= out_size) break;  // the next character would leave no room for the terminator
+    std::memcpy(out + n, bytes, length);
+    n += length;
+  }
+  out[n] = '\0';
+  return n;
+}
+
+const char* HostText::transcode(const char* text) noexcept {
+  if (is_ascii(text)) return text;
+  utf8_to_cp1252(text, buffer_, sizeof buffer_);
+  return buffer_;
+}
+
+void write_host_registration_text(char* out, const char* cp1252_text) noexcept {
+  size_t n = 0;
+  if (host_text_is_utf8()) {
+    n = cp1252_to_utf8(cp1252_text, out, kHostTextSize);
+  } else {
+    while (n < kHostTextSize - 1 && cp1252_text[n] != '\0') ++n;
+    std::memcpy(out, cp1252_text, n);
+  }
+  std::memset(out + n, 0, kHostTextSize - n);
+}
+
+}  // namespace varizav

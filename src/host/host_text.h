@@ -1,0 +1,110 @@
+// Texts at the host boundary. Inside, every text of the add-in is
+// Windows-1252. A host whose character set is UTF-8 (LibreOffice under a
+// UTF-8 locale) passes and expects UTF-8: its text arguments are transcoded to
+// Windows-1252 before any lookup, and every text written for it (registration
+// texts, text results) is transcoded to UTF-8, still within the host's
+// 256-byte buffers. With any other character set the bytes pass unchanged.
+//
+// The character set is decided when the host asks for the function count.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+
+#include "framework/date.h"
+
+namespace varizav {
+
+namespace detail {
+// True while the host's texts are UTF-8. Written by the registration, read at
+// every text argument and result: a relaxed load is a plain load on x86-64.
+inline std::atomic<bool> g_host_utf8{false};
+}  // namespace detail
+
+inline bool host_text_is_utf8() noexcept { return detail::g_host_utf8.load(std::memory_order_relaxed); }
+
+// Decides the host's character set: the codeset of the calling thread's
+// current LC_CTYPE locale; when that is the plain C locale, the codeset that
+// LC_ALL, LC_CTYPE or LANG (the first one set and non-empty) names. Reads the
+// locale and the environment only; changes neither.
+void detect_host_charset() noexcept;
+
+// Sets the character set directly (UTF-8 or not), for hosts and tests that know it.
+void set_host_text_utf8(bool utf8) noexcept;
+
+// True for a codeset name that means UTF-8 ("UTF-8", "utf8", any case).
+bool codeset_is_utf8(const char* codeset) noexcept;
+
+// True when a locale name language[_territory][.codeset][@modifier] names
+// the UTF-8 codeset; false without a codeset part.
+bool locale_name_is_utf8(const char* locale_name) noexcept;
+
+// Windows-1252 byte written for a character that Windows-1252 lacks, and for
+// each byte of a malformed UTF-8 sequence: the letter thorn, which the name
+// lookup compares (it does not skip it like punctuation) and which no name
+// contains, so that such a text matches nothing.
+constexpr unsigned char kUnmappedCharacter = 0xFE;
+
+// UTF-8 text to Windows-1252 into out (out_size bytes, terminator included).
+// A text whose Windows-1252 form does not fit ends in kUnmappedCharacter in
+// the last place, so that it cannot pass for a shorter text. Returns the bytes
+// written, terminator excluded.
+size_t utf8_to_cp1252(const char* text, char* out, size_t out_size) noexcept;
+
+// Windows-1252 text to UTF-8 into out (out_size bytes, terminator included),
+// cut at a character boundary when it does not fit. The five bytes that
+// Windows-1252 leaves undefined become U+FFFD. Returns the bytes written,
+// terminator excluded.
+size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept;
+
+// A text argument from the host as the add-in reads it (Windows-1252):
+//   SC_gregorian(..., HostText(month), ...)
+// The same pointer when the host is not UTF-8 or the text is plain ASCII,
+// otherwise a transcoded copy held in this object.
+class HostText {
+ public:
+  explicit HostText(const char* text) noexcept : text_(host_text_is_utf8() ? transcode(text) : text) {}
+  HostText(const HostText&) = delete;
+  HostText& operator=(const HostText&) = delete;
+
+  operator const char*() const noexcept { return text_; }
+
+ private:
+  const char* transcode(const char* text) noexcept;
+
+  const char* text_;
+  char buffer_[kHostTextSize];  // written only when the text needs transcoding
+};
+
+// The host's 256-byte text result buffer as the add-in writes it: the add-in
+// writes Windows-1252 into it; when the host is UTF-8 the text is written to a
+// buffer of this object and transcoded into the host's buffer when the object
+// goes out of scope.
+//   HostResult out(result);
+//   format_chronology(out, ...);
+class HostResult {
+ public:
+  explicit HostResult(char* host_buffer) noexcept
+      : host_(host_buffer), text_(host_text_is_utf8() ? buffer_ : host_buffer) {
+    if (text_ == buffer_) buffer_[0] = '\0';
+  }
+  ~HostResult() {
+    if (text_ != host_) cp1252_to_utf8(text_, host_, kHostTextSize);
+  }
+  HostResult(const HostResult&) = delete;
+  HostResult& operator=(const HostResult&) = delete;
+
+  operator char*() noexcept { return text_; }
+
+ private:
+  char* host_;
+  char* text_;
+  char buffer_[kHostTextSize];
+};
+
+// Writes a registration text into a 256-byte host buffer in the host's
+// character set: at most 255 bytes of text (cut at a character boundary) and
+// every byte behind it zero, since hosts read the whole buffer.
+void write_host_registration_text(char* out, const char* cp1252_text) noexcept;
+
+}  // namespace varizav

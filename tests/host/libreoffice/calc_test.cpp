@@ -1,0 +1,448 @@
+// LibreOffice Calc as the host. Sheets of formulas call every built worksheet
+// function (the calls of calls.tsv, each at least twice per language); headless
+// Calc evaluates them in three setups (English UI and German UI under a UTF-8
+// locale, German UI under a Windows-1252 locale), and every cell must equal
+// what the host tool returns for the same call in the same language. The tool
+// runs in the plain C locale with Windows-1252 arguments, so it is an
+// independent reference for the library's UTF-8 boundary: the tests' own
+// character conversions go through the C library's iconv.
+//
+// What Calc 7.4 needs (found by trying): formulas in .ods files do not reach
+// legacy add-ins, but a text file of formulas imported with evaluation on does;
+// the add-in folder comes from a fresh profile; the exit status is 0 even when
+// the add-in was not loaded, hence a sentinel cell.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/function_registry.h"
+#include "host/host_program.h"
+
+namespace fs = std::filesystem;
+using namespace varizav::host_program;
+
+namespace {
+
+std::string g_soffice;  // set by main once it is found
+
+// ---- Character sets, by the C library's iconv ----
+
+std::string recode(const std::string& text, const char* from, const char* to) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no iconv " + std::string(from) + " -> " + to + ">";
+  std::string out(text.size() * 4 + 4, '\0');
+  char* in_p = const_cast<char*>(text.data());
+  size_t in_left = text.size();
+  char* out_p = out.data();
+  size_t out_left = out.size();
+  const size_t r = iconv(cd, &in_p, &in_left, &out_p, &out_left);
+  iconv_close(cd);
+  if (r == static_cast<size_t>(-1)) return "<not convertible: " + text + ">";
+  out.resize(out.size() - out_left);
+  return out;
+}
+std::string to_utf8(const std::string& cp1252) { return recode(cp1252, "WINDOWS-1252", "UTF-8"); }
+std::string to_cp1252(const std::string& utf8) { return recode(utf8, "UTF-8", "WINDOWS-1252"); }
+
+std::vector<std::string> split(const std::string& line, char separator) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t at = line.find(separator, start);
+    fields.push_back(line.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) return fields;
+    start = at + 1;
+  }
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines = split(text, '\n');
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  for (std::string& l : lines) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+  }
+  return lines;
+}
+
+// ---- The calls ----
+
+struct Call {
+  std::string language;  // "en", "de" or "*"
+  std::string function;  // exported name
+  std::vector<std::string> arguments;  // UTF-8
+  int line = 0;  // in calls.tsv
+};
+
+std::vector<Call> read_calls() {
+  std::vector<Call> calls;
+  const std::vector<std::string> lines = lines_of(read_file(VARIZAV_CALLS_PATH));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty() || lines[i][0] == '#') continue;
+    std::vector<std::string> fields = split(lines[i], '\t');
+    Call c;
+    c.line = static_cast<int>(i + 1);
+    c.language = fields[0];
+    if (fields.size() > 1) c.function = fields[1];
+    c.arguments.assign(fields.begin() + std::min<size_t>(2, fields.size()), fields.end());
+    calls.push_back(std::move(c));
+  }
+  return calls;
+}
+
+const varizav::FunctionEntry* registry_entry(const std::string& exported_name) {
+  for (const varizav::FunctionEntry& f : varizav::function_registry) {
+    if (exported_name == f.exported_name) return &f;
+  }
+  return nullptr;
+}
+
+// ---- The host tool, the reference ----
+
+std::string scratch_dir() {
+  const fs::path dir = fs::path(VARIZAV_WORK_DIR) / "scratch";
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+// The tool in the plain C locale: Windows-1252 in and out.
+RunResult run_tool(const std::vector<std::string>& args, const std::string& input) {
+  const std::string input_path = scratch_dir() + "/tool.in";
+  write_file(input_path, input);
+  std::vector<std::string> argv = {VARIZAV_TOOL_PATH, "--lib", VARIZAV_LIBRARY_PATH};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return run(argv, clean_environment({"LC_ALL=C", "TZ=UTC"}), input_path, scratch_dir());
+}
+
+struct ListedFunction {
+  std::string display_name;  // UTF-8
+  bool built = false;
+};
+
+// `varizav list` in a language: exported name -> display name and whether it is built.
+std::map<std::string, ListedFunction> list_functions(const std::string& language) {
+  std::map<std::string, ListedFunction> functions;
+  const RunResult r = run_tool({"--lang", language, "list"}, "");
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const std::string& line : lines_of(r.out)) {
+    if (line.rfind("SC_", 0) != 0) continue;
+    const size_t blank = line.find(' ');
+    const size_t name_start = line.find_first_not_of(' ', blank);
+    const size_t paren = line.find('(', name_start);
+    if (blank == std::string::npos || name_start == std::string::npos || paren == std::string::npos) continue;
+    ListedFunction f;
+    f.display_name = to_utf8(line.substr(name_start, paren - name_start));
+    f.built = line.find("(not built yet)") == std::string::npos && line.find("(cannot be called)") == std::string::npos;
+    functions[line.substr(0, blank)] = f;
+  }
+  return functions;
+}
+
+// The calls of a language to functions that are built.
+std::vector<Call> calls_for(const std::string& language, const std::map<std::string, ListedFunction>& listed) {
+  std::vector<Call> out;
+  for (const Call& c : read_calls()) {
+    const auto it = listed.find(c.function);
+    if ((c.language == language || c.language == "*") && it != listed.end() && it->second.built) out.push_back(c);
+  }
+  return out;
+}
+
+// One result line per call from `varizav batch` (Windows-1252 texts, NaN for the error value).
+std::vector<std::string> reference_results(const std::string& language, const std::vector<Call>& calls) {
+  std::string input;
+  for (const Call& c : calls) {
+    input += c.function;
+    for (const std::string& a : c.arguments) {
+      input += '\t';
+      input += to_cp1252(a);
+    }
+    input += "\n";
+  }
+  const RunResult r = run_tool({"--lang", language, "batch"}, input);
+  EXPECT_EQ(r.status, 0) << r.err << r.out;
+  return lines_of(r.out);
+}
+
+// ---- Calc ----
+
+struct HostSetup {
+  const char* name;
+  const char* ui_locale;   // the UI language, which Calc passes to SetLanguage
+  const char* language;    // the same for the host tool
+  const char* error_text;  // how Calc shows the error value in that UI
+  bool cp1252_locale;      // run under en_US.CP1252 instead of C.UTF-8
+};
+
+const HostSetup kSetups[] = {
+    {"english-utf8", "en-US", "en", "#NUM!", false},
+    {"german-utf8", "de-DE", "de", "#ZAHL!", false},
+    {"german-cp1252", "de-DE", "de", "#ZAHL!", true},
+};
+
+// A file URL for an absolute path, with the bytes a URL must not hold escaped.
+std::string file_url(const fs::path& path) {
+  std::string url = "file://";
+  for (const unsigned char c : path.string()) {
+    const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+    if (plain) {
+      url += static_cast<char>(c);
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", c);
+      url += hex;
+    }
+  }
+  return url;
+}
+
+// A fresh profile whose add-in folder holds only the library; the system
+// locale en-US pins the full stop as the decimal separator of formulas.
+void write_profile(const fs::path& profile, const fs::path& addin_dir, const char* ui_locale) {
+  fs::create_directories(profile / "user");
+  const std::string xcu =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+      "<item oor:path=\"/org.openoffice.Office.Paths/Paths/org.openoffice.Office.Paths:NamedPath['Addin']\">"
+      "<prop oor:name=\"WritePath\" oor:op=\"fuse\"><value>" +
+      file_url(addin_dir) +
+      "</value></prop></item>\n"
+      "<item oor:path=\"/org.openoffice.Office.Linguistic/General\"><prop oor:name=\"UILocale\" oor:op=\"fuse\">"
+      "<value>" +
+      std::string(ui_locale) +
+      "</value></prop></item>\n"
+      "<item oor:path=\"/org.openoffice.Setup/L10N\"><prop oor:name=\"ooSetupSystemLocale\" oor:op=\"fuse\">"
+      "<value>en-US</value></prop></item>\n"
+      "</oor:items>\n";
+  write_file((profile / "user" / "registrymodifications.xcu").string(), xcu);
+}
+
+// en_US with the Windows-1252 character set, built once into the work folder.
+std::string cp1252_locale_dir(std::string& error) {
+  const fs::path dir = fs::path(VARIZAV_WORK_DIR) / "locales";
+  if (fs::exists(dir / "en_US.CP1252" / "LC_CTYPE")) return dir.string();
+  fs::create_directories(dir);
+  const std::string localedef = find_program("localedef");
+  const RunResult r = run({localedef, "-i", "en_US", "-f", "CP1252", (dir / "en_US.CP1252").string()},
+                          clean_environment({}), "", scratch_dir());
+  // localedef exits with 1 for mere warnings; the compiled locale is what counts.
+  if (!fs::exists(dir / "en_US.CP1252" / "LC_CTYPE")) error = "localedef failed: " + r.err;
+  return dir.string();
+}
+
+// The fields of one line of Calc's tab-separated output; a field that holds a
+// quote or a tab is quoted, with its quotes doubled.
+std::vector<std::string> output_fields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        fields.back() += c;
+      }
+    } else if (c == '"' && fields.back().empty()) {
+      quoted = true;
+    } else if (c == '\t') {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+// Runs a sheet (tab-separated lines, formulas in Calc's syntax) through
+// headless Calc; the cells of each row as Calc shows them (UTF-8).
+std::vector<std::vector<std::string>> run_calc(const HostSetup& setup, const std::string& sheet, std::string& error) {
+  const fs::path dir = fs::path(VARIZAV_WORK_DIR) / setup.name;
+  fs::remove_all(dir);
+  for (const char* sub : {"addin", "tmp", "out"}) fs::create_directories(dir / sub);
+  // Calc loads every library of the add-in folder: this one only.
+  fs::copy_file(VARIZAV_LIBRARY_PATH, dir / "addin" / "libvarizav.so");
+  write_profile(dir / "profile", dir / "addin", setup.ui_locale);
+  write_file((dir / "sheet.tsv").string(), sheet);
+
+  std::vector<std::string> env;
+  if (setup.cp1252_locale) {
+    const std::string locales = cp1252_locale_dir(error);
+    if (!error.empty()) return {};
+    env = clean_environment({"LOCPATH=" + locales, "LANG=en_US.CP1252", "LC_ALL=en_US.CP1252"});
+  } else {
+    env = clean_environment({"LANG=C.UTF-8", "LC_ALL=C.UTF-8"});
+  }
+  env.push_back("TMPDIR=" + (dir / "tmp").string());
+  env.push_back("TZ=UTC");
+
+  // Import: tab-separated, UTF-8 (76), en-US (1033), formulas evaluated (last
+  // token). Export: tab-separated UTF-8, cells as shown (at most 15 digits).
+  const RunResult r = run({g_soffice, "--headless", "--norestore", "--nolockcheck",
+                           "-env:UserInstallation=" + file_url(dir / "profile"),
+                           "--infilter=Text - txt - csv (StarCalc):9,34,76,1,,1033,false,false,false,false,false,-1,true",
+                           "--convert-to", "csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true", "--outdir",
+                           (dir / "out").string(), (dir / "sheet.tsv").string()},
+                          env, "", dir.string());
+  const fs::path csv = dir / "out" / "sheet.csv";
+  if (r.status != 0 || !fs::exists(csv)) {
+    error = "soffice exited with " + std::to_string(r.status) + ": " + r.err + r.out;
+    return {};
+  }
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& line : lines_of(read_file(csv.string()))) rows.push_back(output_fields(line));
+  return rows;
+}
+
+std::string formula_of(const ListedFunction& f, const varizav::FunctionEntry& entry, const Call& c) {
+  std::string formula = "=" + f.display_name + "(";
+  for (size_t i = 0; i < c.arguments.size(); ++i) {
+    if (i > 0) formula += ";";
+    if (entry.arguments[i].type == varizav::kTypeText) {
+      formula += '"';
+      for (const char ch : c.arguments[i]) formula += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+      formula += '"';
+    } else {
+      formula += c.arguments[i];
+    }
+  }
+  return formula + ")";
+}
+
+// A Calc cell against the tool's result: texts exactly, the error value as
+// the UI's error text, numbers to the 15 significant digits Calc shows.
+::testing::AssertionResult same_cell(const std::string& cell, const std::string& reference, bool text_result,
+                                     const char* error_text) {
+  if (text_result) {
+    const std::string want = to_utf8(reference);
+    if (cell == want) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool \"" << want << "\"";
+  }
+  if (reference == "NaN") {
+    if (cell == error_text) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc " << cell << ", tool the error value " << error_text;
+  }
+  char* end = nullptr;
+  const double want = std::strtod(reference.c_str(), &end);
+  char* cell_end = nullptr;
+  const double got = std::strtod(cell.c_str(), &cell_end);
+  if (cell.empty() || *cell_end != '\0') {
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool " << reference;
+  }
+  // Half a unit of the 15th significant digit, and a hair for Calc's own rounding.
+  const double unit = want == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(want))) - 14);
+  if (std::fabs(got - want) <= 0.5000001 * unit) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "Calc " << cell << ", tool " << reference;
+}
+
+// The label of the row of call i.
+std::string cell_label(size_t i) {
+  std::string label = std::to_string(i);
+  label.insert(label.begin(), 'c');
+  return label;
+}
+
+// ---- Tests ----
+
+// Every function the library builds is called at least twice in each
+// language, and every call names a registered function with its number of arguments.
+TEST(CalcSheets, CallEveryBuiltFunctionTwiceInEachLanguage) {
+  for (const Call& c : read_calls()) {
+    const varizav::FunctionEntry* f = registry_entry(c.function);
+    ASSERT_NE(f, nullptr) << "calls.tsv line " << c.line << ": unknown function " << c.function;
+    EXPECT_TRUE(c.language == "en" || c.language == "de" || c.language == "*") << "line " << c.line;
+    EXPECT_EQ(c.arguments.size(), static_cast<size_t>(f->argument_count)) << "line " << c.line << " " << c.function;
+  }
+  for (const char* language : {"en", "de"}) {
+    const auto listed = list_functions(language);
+    EXPECT_EQ(listed.size(), static_cast<size_t>(varizav::kFunctionCount));
+    std::map<std::string, int> count;
+    for (const Call& c : calls_for(language, listed)) ++count[c.function];
+    for (const auto& [name, f] : listed) {
+      if (f.built) {
+        EXPECT_GE(count[name], 2) << name << " needs two calls in language " << language;
+      }
+    }
+  }
+}
+
+class CalcSetup : public ::testing::TestWithParam<HostSetup> {};
+
+TEST_P(CalcSetup, EveryCellEqualsTheHostTool) {
+  const HostSetup& setup = GetParam();
+  const auto listed = list_functions(setup.language);
+  const std::vector<Call> calls = calls_for(setup.language, listed);
+  const std::vector<std::string> reference = reference_results(setup.language, calls);
+  ASSERT_EQ(reference.size(), calls.size());
+
+  // The sentinel: day 0 from its Julian Day. Calc shows #NAME? when the add-in
+  // did not load or its display names did not reach Calc.
+  const std::string astronomy = listed.at("SC_astronomy").display_name;
+  std::vector<std::pair<std::string, std::string>> rows = {{"sentinel", "=" + astronomy + "(2415018.5)"}};
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const varizav::FunctionEntry* entry = registry_entry(calls[i].function);
+    ASSERT_NE(entry, nullptr);
+    rows.emplace_back(cell_label(i), formula_of(listed.at(calls[i].function), *entry, calls[i]));
+  }
+  std::string sheet;
+  for (const auto& [label, formula] : rows) sheet += label + "\t" + formula + "\n";
+  std::string error;
+  std::map<std::string, std::string> cells;
+  for (const std::vector<std::string>& row : run_calc(setup, sheet, error)) {
+    if (row.size() >= 2) cells[row[0]] = row[1];
+  }
+  ASSERT_TRUE(error.empty()) << error;
+  ASSERT_EQ(cells.count("sentinel"), 1u) << "Calc wrote no sentinel row";
+  ASSERT_EQ(cells.at("sentinel"), "0") << "the add-in did not load into Calc: " << rows[0].second << " shows "
+                                       << cells.at("sentinel");
+
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const std::string label = cell_label(i);
+    const auto it = cells.find(label);
+    ASSERT_NE(it, cells.end()) << "no cell for " << rows[i + 1].second;
+    const bool text_result = registry_entry(calls[i].function)->result_type == varizav::kTypeText;
+    EXPECT_TRUE(same_cell(it->second, reference[i], text_result, setup.error_text))
+        << setup.name << ", calls.tsv line " << calls[i].line << ": " << rows[i + 1].second;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, CalcSetup, ::testing::ValuesIn(kSetups),
+                         [](const ::testing::TestParamInfo<HostSetup>& info) {
+                           std::string name;
+                           for (const char* p = info.param.name; *p != '\0'; ++p) {
+                             if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+                           }
+                           return name;
+                         });
+
+// What the three setups need besides Calc: the German language pack (German
+// display names) and the locale sources to build en_US.CP1252.
+std::string missing_prerequisite(const std::string& soffice) {
+  const fs::path program_dir = fs::canonical(soffice).parent_path();
+  if (!fs::exists(program_dir / "resource" / "de")) return "the German language pack of LibreOffice (libreoffice-l10n-de)";
+  if (find_program("localedef").empty() || !fs::exists("/usr/share/i18n/locales/en_US") ||
+      !fs::exists("/usr/share/i18n/charmaps/CP1252.gz")) {
+    return "the locale sources for en_US.CP1252 (package locales)";
+  }
+  return "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  g_soffice = find_program("soffice");
+  if (g_soffice.empty()) return missing_host("LibreOffice (soffice) is not installed");
+  if (const std::string missing = missing_prerequisite(g_soffice); !missing.empty()) {
+    return missing_host(missing + " is not installed");
+  }
+  return RUN_ALL_TESTS();
+}
