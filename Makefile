@@ -50,10 +50,15 @@ test-asan: build-asan
 
 test: test-normal test-asan
 
+# Release build of the benchmarks; the calendar conversions run side by side
+# with ICU 72 (libicu-dev), the summary table comes last, then the batch run.
 bench:
+	@test -f /usr/include/unicode/calendar.h || pkg-config --exists icu-i18n || \
+	  { echo "make bench compares with ICU 72: install it with  apt-get install libicu-dev"; exit 1; }
 	$(CMAKE) -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_BUILD_BENCH=ON -DVARIZAV_BUILD_TESTS=OFF
 	$(CMAKE) --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/varizav_bench
+	bench/batch_bench.sh $(BENCH_BUILD)/tools/varizav/varizav
 
 # The tool looks for the library beside its own file: it lives in
 # libexec/varizav beside a link to the installed library, and bin/varizav

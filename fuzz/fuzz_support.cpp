@@ -115,7 +115,7 @@ const std::array<std::string, 64>& hostile_texts() {
       "-2147483648",
       "-2147483649",
       "4294967296",
-      "4294967297",
+      std::string(4096, 'A'),  // longer than any host buffer: hosts may pass long cell texts
       "1e308",
       "nan",
       "inf",
@@ -142,7 +142,7 @@ const std::array<std::string, 64>& hostile_texts() {
       "\t",
       "\n\r",
       "a",
-      "A",
+      std::string(300, '7'),
       "II",
       "bis",
       "bis VI",
@@ -168,9 +168,9 @@ const std::array<std::string, 64>& hostile_texts() {
   return texts;
 }
 
-// 64 names the keyword tables know, tag 0x40-0x7F: calendars, events,
+// 96 names the keyword tables know, tag 0x40-0x9F: calendars, events,
 // cycles, weekdays, months and eras, in both languages.
-const std::array<const char*, 64> kKnownNames = {
+const std::array<const char*, 96> kKnownNames = {
     "gregorian",      "julian",         "hebrew",         "islamic",          "chinese",
     "astronomical",   "mayan",          "hindu",          "hindu2",           "french",
     "persian",        "coptic",         "ethiopic",       "egyptian",         "armenian",
@@ -185,6 +185,14 @@ const std::array<const char*, 64> kKnownNames = {
     "Dominical Letter",                 "Golden Number",  "Solar Cycle",      "Indiction",
     "Regent",         "Friday",         "Sunday",         "February",         "December",
     "Meiji",          "Heisei",
+    // German names (the add-in starts in German).
+    "gregorianisch",  "julianisch",     "islamisch",      "chinesisch",       "astronomisch",
+    "maya",           "franz\xF6sisch", "persisch",      "koptisch",         "\xE4thiopisch",
+    "lateinisch",     "indisch",        "jezdegerd",      "seleukiden",       "Weihnachten",
+    "Neujahr",        "Passah",         "Jom Kippur",     "Pfingsten",        "Vollmond",
+    "Neumond",        "Finsternis",     "Fr\xFChlingsanfang", "Sternzeichen", "Epakte",
+    "Sonntagsbuchstabe", "Goldene Zahl", "Freitag",       "Sonntag",          "Februar",
+    "M\xE4rz",        "Dezember",
 };
 
 }  // namespace
@@ -225,7 +233,7 @@ double read_number(ByteReader& in) {
 std::string read_text(ByteReader& in) {
   const uint8_t tag = in.byte();
   if (tag < 0x40) return hostile_texts()[tag];
-  if (tag < 0x80) return kKnownNames[tag - 0x40u];
+  if (tag < 0xA0) return kKnownNames[tag - 0x40u];
   std::string raw = in.bytes(in.byte());
   const size_t nul = raw.find('\0');
   if (nul != std::string::npos) raw.resize(nul);

@@ -41,10 +41,10 @@ class ByteReader {
 double read_number(ByteReader& in);
 
 // A text argument. Tag byte:
-//   0x00-0x3F  a hostile text (empty, 255 bytes, every byte 1-255, digits only,
-//              huge numbers, ...)
-//   0x40-0x7F  a name the keyword tables know (calendars, events, months, ...)
-//   0x80-0xFF  raw bytes: a length byte, then that many bytes (a zero byte
+//   0x00-0x3F  a hostile text (empty, 255 and 4096 bytes, every byte 1-255,
+//              digits only, huge numbers, ...)
+//   0x40-0x9F  a name the keyword tables know (calendars, events, months, ...)
+//   0xA0-0xFF  raw bytes: a length byte, then that many bytes (a zero byte
 //              ends the text early, as it would for the host)
 std::string read_text(ByteReader& in);
 

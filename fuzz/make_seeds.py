@@ -20,8 +20,13 @@ KNOWN = [
     "Mars Opposition", "Mercury West Elongation", "Neptune Conjunction", "Epact", "Dominical Letter",
     "Golden Number", "Solar Cycle", "Indiction", "Regent", "Friday", "Sunday", "February", "December",
     "Meiji", "Heisei",
+    "gregorianisch", "julianisch", "islamisch", "chinesisch", "astronomisch", "maya", "franz\u00f6sisch",
+    "persisch", "koptisch", "\u00e4thiopisch", "lateinisch", "indisch", "jezdegerd", "seleukiden", "Weihnachten",
+    "Neujahr", "Passah", "Jom Kippur", "Pfingsten", "Vollmond", "Neumond", "Finsternis", "Fr\u00fchlingsanfang",
+    "Sternzeichen", "Epakte", "Sonntagsbuchstabe", "Goldene Zahl", "Freitag", "Sonntag", "Februar", "M\u00e4rz",
+    "Dezember",
 ]
-assert len(KNOWN) == 64
+assert len(KNOWN) == 96
 
 
 def num(x):
@@ -40,7 +45,7 @@ def txt(s):
     if s in KNOWN:
         return bytes([0x40 + KNOWN.index(s)])
     b = s.encode("latin-1")
-    return bytes([0x80, len(b)]) + b
+    return bytes([0xA0, len(b)]) + b
 
 
 def hostile_number(i):
@@ -111,6 +116,17 @@ WORKSHEET_CALLS = {
     "yazdegerd": call(34, num(1369), txt("1"), num(1)),
 }
 
+# The same searches with the German names (the add-in starts in German).
+GERMAN_CALLS = {
+    "holiday_de": call(18, txt("gregorianisch"), txt("Ostern"), txt("2000")),
+    "holiday_astro_de": call(18, txt("astronomisch"), txt("Vollmond"), txt("2000")),
+    "holiday2_de": call(19, txt("j\u00fcdisch"), txt("Passah"), num(D2000)),
+    "calendar_chinese_de": call(4, txt("chinesisch"), num(D2000), num(1)),
+    "when_de": call(32, txt("astronomisch"), txt("Vollmond"), txt("Freitag"), num(13), txt(""), num(D2000)),
+    "when2_de": call(33, txt("gregorianisch"), txt("Ostern"), txt("j\u00fcdisch"), txt("Passah"), num(D2000)),
+    "chronology_de": call(6, txt("Sonntagsbuchstabe"), num(2000)),
+}
+
 # Registration operations (registration_fuzzer.cpp): 0 settings, 1 function
 # data, 2 parameter description, 3 SetLanguage, 4 versioninfo, 5 VERSIONINFO.
 REGISTRATION = {
@@ -141,6 +157,8 @@ def main():
         worksheet[name] = GERMAN + data
         worksheet[name + "_en"] = ENGLISH + data
         worksheet[name + "_all_settings"] = EVERYTHING + data
+    for name, data in GERMAN_CALLS.items():
+        worksheet[name] = GERMAN + data
     write(os.path.join(HERE, "corpus", "worksheet"), worksheet)
     write(os.path.join(HERE, "corpus", "registration"), {k: GERMAN + v for k, v in REGISTRATION.items()})
 

@@ -15,6 +15,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -35,6 +37,13 @@ constexpr size_t kGuardSize = 64;
 constexpr unsigned char kGuardByte = 0xA5;
 constexpr unsigned char kUnwrittenText = 0xCC;
 constexpr int kCallsPerInput = 8;
+
+// VARIZAV_FUZZ_TRACE set: every call is written to stderr (for reading a
+// crash input or checking what a seed reaches).
+bool tracing() {
+  static const bool on = std::getenv("VARIZAV_FUZZ_TRACE") != nullptr;
+  return on;
+}
 
 // Every registered function by its number; those not built yet have no address.
 const std::vector<host_calls::RegisteredFunction>& registered() {
@@ -73,6 +82,18 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
     }
   }
   const std::array<double, kMaxArguments> numbers_before = numbers;
+  if (tracing()) {
+    std::fprintf(stderr, "%s(", name);
+    for (int32_t a = 0; a < f.argument_count(); ++a) {
+      const size_t i = static_cast<size_t>(a);
+      if (f.type_codes[i + 1] == kTypeText) {
+        std::fprintf(stderr, "%s\"%s\"", a ? ", " : "", texts[i].c_str());
+      } else {
+        std::fprintf(stderr, "%s%.17g", a ? ", " : "", numbers[i]);
+      }
+    }
+    std::fprintf(stderr, ")\n");
+  }
 
   if (f.text_result()) {
     auto buffer = std::make_unique<unsigned char[]>(VARIZAV_TEXT_SIZE + kGuardSize);
@@ -82,6 +103,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
     if (strnlen(reinterpret_cast<const char*>(buffer.get()), VARIZAV_TEXT_SIZE) == VARIZAV_TEXT_SIZE) {
       fault("text result not terminated within 256 bytes", name);
     }
+    if (tracing()) std::fprintf(stderr, "  -> \"%s\"\n", reinterpret_cast<const char*>(buffer.get()));
     for (size_t g = 0; g < kGuardSize; ++g) {
       if (buffer[VARIZAV_TEXT_SIZE + g] != kGuardByte) fault("wrote behind the 256-byte text buffer", name);
     }
@@ -89,6 +111,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
     double result = std::bit_cast<double>(kUnwrittenResult);
     host_calls::call(f, &result, args.data());
     if (std::bit_cast<uint64_t>(result) == kUnwrittenResult) fault("number result not written", name);
+    if (tracing()) std::fprintf(stderr, "  -> %.17g\n", result);
     const bool passes_infinity = f.exported_name == "SC_astronomy" && infinite_argument;
     if (std::isinf(result) && !passes_infinity) fault("infinite number result", name);
   }

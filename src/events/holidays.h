@@ -122,9 +122,11 @@ int32_t year_index(JulianDay x, CalendarId calendar, int32_t kind) noexcept;
 JulianDay first_anchor_on_or_after(JulianDay x, CalendarId calendar, int32_t kind) noexcept;
 
 // The first astronomical event of the code at or after the local instant j:
-// astro_event started at j converted to Universal Time; the Julian and
-// Besselian year starts (epochs at or before their start) are moved on by one
-// year length when they lie before j. The error value for an unknown kind.
+// astro_event started at j converted to Universal Time (tz_offset), the
+// result in local time. The Julian and Besselian year starts are fixed
+// epochs without time zone: the last one at or before j, moved on by one
+// year length (365.25 or 365.24219878 days) when it lies before j. The error
+// value for an unknown kind.
 JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept;
 
 // The first occurrence at or after j of the event of any code (anchored or

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 
 #include "astro/time_scales.h"
 #include "calendars/western/civil.h"
@@ -30,7 +31,7 @@ void apply_language_setting(const char* value) {
 
 // LANG as last applied. Building a numeric locale allocates, so it is rebuilt
 // only when LANG names other conventions than at the last configuration.
-// Written only by the configuration, which hosts do not run concurrently.
+// Written only under the configuration's lock.
 struct AppliedLang {
   bool valid = false;
   std::array<char, 256> value{};
@@ -66,7 +67,14 @@ int64_t runtime_utc_minus_local_seconds() noexcept {
 }
 
 void apply_environment_configuration() noexcept {
-  set_tz_offset(static_cast<double>(runtime_utc_minus_local_seconds()) * kSecondsToCenturies);
+  // One configuration at a time (hosts may register from several threads),
+  // and each setting stored once with its final value, so that a worksheet
+  // call running meanwhile never sees an intermediate one (the runtime's zone
+  // before VARIZAV_TIMEZONE replaces it).
+  static std::mutex configuring;
+  const std::lock_guard<std::mutex> lock(configuring);
+
+  double tz_offset_centuries = static_cast<double>(runtime_utc_minus_local_seconds()) * kSecondsToCenturies;
 
   // Julian date of the last Julian day, year*10000 + month*100 + day.
   if (const char* v = std::getenv("VARIZAV_CALREFORM")) set_reform(leading_integer_saturating(v));
@@ -79,8 +87,9 @@ void apply_environment_configuration() noexcept {
   if (const char* v = std::getenv("VARIZAV_MAX_LOOP")) set_max_loop(leading_integer_saturating(v));
   // Universal Time minus local time in seconds, replacing the runtime's zone.
   if (const char* v = std::getenv("VARIZAV_TIMEZONE")) {
-    set_tz_offset(static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies);
+    tz_offset_centuries = static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies;
   }
+  set_tz_offset(tz_offset_centuries);
   // Decimal separator of the add-in's own number texts; the process's locale stays as it is.
   apply_numeric_conventions(std::getenv("LANG"));
 }

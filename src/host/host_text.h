@@ -36,7 +36,7 @@ void set_host_text_utf8(bool utf8) noexcept;
 bool codeset_is_utf8(const char* codeset) noexcept;
 
 // True when a locale name language[_territory][.codeset][@modifier] names
-// the UTF-8 codeset; false without a codeset part.
+// the UTF-8 codeset; false when it names no codeset.
 bool locale_name_is_utf8(const char* locale_name) noexcept;
 
 // Windows-1252 byte written for a character that Windows-1252 lacks, and for

@@ -72,7 +72,8 @@ TEST_F(HolidayResolutionTest, HolidayInYear) {
       {"mayan", "Haab", "0", jd_to_serial(583934.5), "independent: 348 days before day zero"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(holiday_in_year(c.calendar, c.event, c.epoch), c.want) << c.calendar << " " << c.event << ": " << c.source;
+    EXPECT_EQ(holiday_in_year(c.calendar, c.event, c.epoch), c.want)
+        << c.calendar << " " << c.event << ": " << c.source;
   }
   // The first full moon of 2000 from 1 January 0h UT: 21 January 2000 04:40 UT
   // (independent: published ephemeris), within two minutes.
@@ -95,6 +96,8 @@ TEST_F(HolidayResolutionTest, HolidayInYearRejects) {
       {"chinese", "New Year's Day", "78-"},
       {"chinese", "New Year's Day", "78-x"},
       {"chinese", "New Year's Day", "99999999-1"},  // 60 (cycle - 1) leaves 32 bits
+      {"chinese", "Dongzhi", "35791395-8"},         // year 2^31 - 1: too far to compute
+      {"chinese", "Dragon Festival", "-35791393-1"},
       // Anchors whose 32-bit products would overflow (independent: 2^31 over
       // the factor of the formula).
       {"islamic", "New Year's Day", "202004"},      // 10631 y - 10617

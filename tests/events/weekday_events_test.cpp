@@ -127,6 +127,27 @@ TEST_F(WeekdayEventTest, EnglishReform) {
   EXPECT_EQ(civil_month_days(1582, 10), 31);
 }
 
+// At the limits of the 32-bit year (Julian before the reform, Gregorian
+// after it). Independent: the first weekday from the first's own weekday.
+TEST_F(WeekdayEventTest, YearLimits) {
+  struct Limit {
+    int32_t year;
+    double december1;
+  };
+  const Limit kLimits[] = {{2147483647, gregorian_jd0(2147483647, 12, 1)},
+                           {-2147483647 - 1, julian_jd0(-2147483648LL, 12, 1)}};
+  for (const Limit& limit : kLimits) {
+    for (int32_t w = 1; w <= 7; ++w) {
+      const double first_w = limit.december1 + (w - weekday_of(limit.december1) + 7) % 7;
+      EXPECT_EQ(weekday_event(1, w, 12, limit.year), first_w) << limit.year << " w " << w;
+      EXPECT_EQ(weekday_event(0, w, 12, limit.year), first_w + (first_w - limit.december1 <= 2 ? 28 : 21))
+          << limit.year << " w " << w;
+    }
+    EXPECT_EQ(weekday_event(0, 0, 12, limit.year), limit.december1 + 30) << limit.year;
+    EXPECT_EQ(civil_month_days(limit.year, 12), 31) << limit.year;
+  }
+}
+
 // Independent: walk the civil days from the month's first (or back from its
 // last) and count the days of the weekday; compare every ordinal, weekday and
 // month of years around JulianDay 0, both reforms and the present.

@@ -156,10 +156,14 @@ ChineseDate from_jd(JulianDay x) noexcept {
   int32_t year = ifloor((x - 758325.5 - 10.0) * 0.0027379093332674893);
   ChineseYearInfo info = chinese_year_info(year);
   if (!info.valid) return invalid;
-  if (china_local_day(new_moon(info.first_lunation)) > x && year > INT32_MIN) {
+  // Each new moon costs a full lunar series: the first day of the year is
+  // computed once per year tried and reused below.
+  JulianDay first_day = china_local_day(new_moon(info.first_lunation));
+  if (first_day > x && year > INT32_MIN) {
     --year;
     info = chinese_year_info(year);
     if (!info.valid) return invalid;
+    first_day = china_local_day(new_moon(info.first_lunation));
   }
   const int32_t next_year_lunation = info.first_lunation + (info.leap_month == kNoLeapMonth ? 12 : 13);
   const JulianDay next_year_start = china_local_day(new_moon(next_year_lunation));
@@ -167,13 +171,25 @@ ChineseDate from_jd(JulianDay x) noexcept {
     ++year;
     info = chinese_year_info(year);
     if (!info.valid) return invalid;
+    first_day = china_local_day(new_moon(info.first_lunation));
   }
-  const JulianDay first_day = china_local_day(new_moon(info.first_lunation));
   if (std::isnan(first_day)) return invalid;
-  // Months of 29.530588853 days; the estimate is at most one or two months high.
-  int32_t i = ifloor((x - first_day) * 0.033863191993038236) + 2;
-  if (i > 14) i = 14;
+  // The month is the last one of months 0..cap (cap = 14, or two above the
+  // estimate from months of 29.530588853 days) that begins at or before x.
+  // Month starts increase with the month, so the search starts at the
+  // estimate, which is at most one month off, and moves up or down from there.
+  const int32_t estimate = ifloor((x - first_day) * 0.033863191993038236);
+  const int32_t cap = estimate > 12 ? 14 : estimate + 2;
+  int32_t i = estimate < cap ? estimate : cap;
   JulianDay month_start = china_local_day(new_moon(info.first_lunation + i));
+  if (month_start <= x) {
+    while (i < cap) {
+      const JulianDay next = china_local_day(new_moon(info.first_lunation + i + 1));
+      if (!(next <= x)) break;
+      ++i;
+      month_start = next;
+    }
+  }
   while (!(month_start <= x)) {
     if (--i < 0) return invalid;
     month_start = china_local_day(new_moon(info.first_lunation + i));

@@ -414,6 +414,86 @@ TEST_P(CalcSetup, EveryCellEqualsTheHostTool) {
   }
 }
 
+// A call written as in the demo sheet, NAME(arg;"text";...), read back into
+// the function's exported name and its arguments; an empty name when the
+// display name is unknown.
+Call parse_demo_call(const std::string& text, const std::map<std::string, std::string>& exported_by_display) {
+  Call c;
+  c.language = "en";
+  const size_t open = text.find('(');
+  if (open == std::string::npos || text.back() != ')') return c;
+  const auto it = exported_by_display.find(text.substr(0, open));
+  if (it == exported_by_display.end()) return c;
+  c.function = it->second;
+  std::string argument;
+  bool quoted = false;
+  for (size_t i = open + 1; i + 1 < text.size(); ++i) {
+    const char ch = text[i];
+    if (quoted && ch == '"' && text[i + 1] == '"') {
+      argument += '"';
+      ++i;
+    } else if (ch == '"') {
+      quoted = !quoted;
+    } else if (ch == ';' && !quoted) {
+      c.arguments.push_back(argument);
+      argument.clear();
+    } else {
+      argument += ch;
+    }
+  }
+  c.arguments.push_back(argument);
+  return c;
+}
+
+// The shipped demo sheet opens in an English Calc, shows every built
+// function, and each of its results equals the host tool's.
+TEST(CalcDemo, EveryFunctionAgreesWithTheHostTool) {
+  const auto listed = list_functions("en");
+  std::map<std::string, std::string> exported_by_display;
+  for (const auto& [exported, f] : listed) exported_by_display[f.display_name] = exported;
+
+  const std::string sheet = read_file(VARIZAV_DEMO_PATH);
+  const std::vector<std::string> lines = lines_of(sheet);
+  ASSERT_GT(lines.size(), 1u);
+  std::vector<Call> calls;
+  std::map<std::string, int> shown;
+  for (size_t i = 1; i < lines.size(); ++i) {  // line 1 holds the headings
+    const std::vector<std::string> fields = split(lines[i], '\t');
+    ASSERT_GE(fields.size(), 3u) << "calc-demo.tsv line " << i + 1;
+    EXPECT_EQ(fields[2], "=" + fields[1]) << "calc-demo.tsv line " << i + 1 << ": the call beside its formula";
+    Call c = parse_demo_call(fields[1], exported_by_display);
+    c.line = static_cast<int>(i + 1);
+    ASSERT_FALSE(c.function.empty()) << "calc-demo.tsv line " << i + 1 << ": unknown function in " << fields[1];
+    ++shown[c.function];
+    calls.push_back(c);
+  }
+  for (const auto& [exported, f] : listed) {
+    if (f.built) {
+      EXPECT_GE(shown[exported], 1) << exported << " is missing from calc-demo.tsv";
+    }
+  }
+  const std::vector<std::string> reference = reference_results("en", calls);
+  ASSERT_EQ(reference.size(), calls.size());
+
+  const HostSetup demo = {"english-demo", "en-US", "en", "#NUM!", false};
+  std::string error;
+  const std::vector<std::vector<std::string>> rows = run_calc(demo, sheet, error);
+  ASSERT_TRUE(error.empty()) << error;
+  ASSERT_EQ(rows.size(), lines.size());
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const std::vector<std::string>& row = rows[i + 1];
+    ASSERT_GE(row.size(), 3u) << "calc-demo.tsv line " << calls[i].line;
+    const bool text_result = registry_entry(calls[i].function)->result_type == varizav::kTypeText;
+    EXPECT_TRUE(same_cell(row[2], reference[i], text_result, demo.error_text))
+        << "calc-demo.tsv line " << calls[i].line << ": " << lines[i + 1];
+    // The date column is empty for the error value, otherwise a date.
+    if (row.size() > 3) {
+      EXPECT_TRUE(row[3].empty() || std::isdigit(static_cast<unsigned char>(row[3].back())))
+          << "calc-demo.tsv line " << calls[i].line << ": date column shows " << row[3];
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Hosts, CalcSetup, ::testing::ValuesIn(kSetups),
                          [](const ::testing::TestParamInfo<HostSetup>& info) {
                            std::string name;
