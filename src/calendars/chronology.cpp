@@ -1,6 +1,7 @@
 #include "calendars/chronology.h"
 
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "calendars/registry.h"
@@ -85,7 +86,11 @@ double leap_year_of_date(const char* calendar, double serial_date) noexcept {
   const int32_t id = find_calendar(calendar);
   const FromJdFn from_jd = id >= 0 ? from_jd_table[static_cast<size_t>(id)] : civil_from_jd;
   const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
-  return is_leap(from_jd(jd).year) != 0 ? 1.0 : 0.0;
+  const CalendarDate date = from_jd(jd);
+  // A NaN day: the calendar cannot compute the date (the Chinese calendar
+  // where the Sun's crossings no longer converge), so it has no year there.
+  if (std::isnan(date.day)) return error_value();
+  return is_leap(date.year) != 0 ? 1.0 : 0.0;
 }
 
 void format_chronology(char* out, const char* cycle, double year) noexcept {

@@ -105,6 +105,15 @@ constexpr AstroEventColumns<51> kAstroEventColumns = split_columns(kAstroEventEn
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// Mean frequencies of the families, cycles per Julian century: they give the
+// start index from T and the jumps of first_at_or_after.
+constexpr double kLunationsPerCentury = 1236.853088;
+constexpr double kAnomalisticMonthsPerCentury = 1325.552418;
+constexpr double kTropicalMonthsPerCentury = 1336.855226;
+constexpr double kDraconicMonthsPerCentury = 1342.227826;
+constexpr double kTropicalYearsPerCentury = 100.0021384;
+constexpr double kSignsPerCentury = 1200.0256608;  // 12 per tropical year
+
 // No search evaluates more candidates than this, stepping back and forward
 // together, so none can run without end. Near the present a search needs one
 // to three; the estimates drift at remote dates, and over the whole accepted
@@ -124,16 +133,36 @@ constexpr bool fits_cycle(int64_t k) noexcept {
   return k >= std::numeric_limits<int32_t>::min() && k <= std::numeric_limits<int32_t>::max();
 }
 
+// Jumps of the start index by whole mean cycles (see first_at_or_after).
+constexpr int32_t kMaxJumps = 8;
+// Largest jump, in indices: far more than any drift within the accepted range.
+constexpr double kMaxJumpCycles = 1.0e6;
+
 // The first existing candidate at or after te (centuries TD), indices
-// stepping by one from index. The estimated start index can lie past the
-// answer (at far dates, and for the signs of January and February, whose
-// year index counts from the March equinox), so it first steps back while
-// the candidate is at or after te. A NaN candidate stops the stepping back
-// and ends the search forward with NaN.
+// stepping by one from index. Far from J2000 the estimated index drifts from
+// the answer by up to thousands of cycles (the polynomial terms of the
+// theories outgrow the mean motion), so the index first jumps by the remaining
+// distance in mean cycles (indices_per_century, the family's mean frequency)
+// while that is two or more; a jump that lands on an incomputable candidate is
+// not taken. Near the present the estimate is within a cycle and no jump is
+// made. The index can still lie past the answer (and does for the signs of
+// January and February, whose year index counts from the March equinox), so it
+// then steps back while the candidate is at or after te. A NaN candidate stops
+// the stepping back and ends the search forward with NaN.
 template <class Family>
-double first_at_or_after(int64_t index, double te, const Family& candidate_at) noexcept {
+double first_at_or_after(int64_t index, double te, double indices_per_century, const Family& candidate_at) noexcept {
   int32_t budget = kMaxCandidates;
   Candidate c = candidate_at(index);
+  for (int32_t jump = 0; jump < kMaxJumps && c.exists && std::isfinite(c.t); ++jump) {
+    const double cycles = std::trunc((te - c.t) * indices_per_century);
+    if (!(std::fabs(cycles) >= 2.0)) break;
+    const int64_t target = index + static_cast<int64_t>(std::fmax(-kMaxJumpCycles, std::fmin(cycles, kMaxJumpCycles)));
+    if (--budget <= 0) return kNaN;
+    const Candidate landed = candidate_at(target);
+    if (!landed.exists || !std::isfinite(landed.t)) break;
+    index = target;
+    c = landed;
+  }
   while (!c.exists || c.t >= te) {
     if (--budget <= 0) return kNaN;
     c = candidate_at(--index);
@@ -151,7 +180,7 @@ double moon_phase_search(double te, int32_t phase) noexcept {
     if (!fits_cycle(k)) return {true, kNaN};
     return {true, moon_phase(static_cast<int32_t>(k), phase)};
   };
-  return first_at_or_after(ifloor(te * 1236.853088), te, candidate);  // lunations per century
+  return first_at_or_after(ifloor(te * kLunationsPerCentury), te, kLunationsPerCentury, candidate);
 }
 
 double apsis_search(double te, int32_t sub) noexcept {
@@ -160,7 +189,8 @@ double apsis_search(double te, int32_t sub) noexcept {
     if (!fits_cycle(k)) return {true, kNaN};
     return {true, lunar_apsis(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * 1325.552418)} - 1, te, candidate);  // anomalistic months
+  return first_at_or_after(int64_t{ifloor(te * kAnomalisticMonthsPerCentury)} - 1, te, kAnomalisticMonthsPerCentury,
+                           candidate);
 }
 
 double declination_search(double te, int32_t sub) noexcept {
@@ -169,7 +199,8 @@ double declination_search(double te, int32_t sub) noexcept {
     if (!fits_cycle(k)) return {true, kNaN};
     return {true, lunar_extreme(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * 1336.855226)} - 1, te, candidate);  // tropical months
+  return first_at_or_after(int64_t{ifloor(te * kTropicalMonthsPerCentury)} - 1, te, kTropicalMonthsPerCentury,
+                           candidate);
 }
 
 double node_search(double te, int32_t sub) noexcept {
@@ -178,7 +209,8 @@ double node_search(double te, int32_t sub) noexcept {
     if (!fits_cycle(k)) return {true, kNaN};
     return {true, lunar_node(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * 1342.227826)} - 1, te, candidate);  // draconic months
+  return first_at_or_after(int64_t{ifloor(te * kDraconicMonthsPerCentury)} - 1, te, kDraconicMonthsPerCentury,
+                           candidate);
 }
 
 Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
@@ -190,17 +222,17 @@ Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
 // Sub 0 solar eclipses only, sub 1 lunar only, any other sub both in their
 // order in time: lunar at k, solar at k + 1, lunar at k + 1, ...
 double eclipse_search(double te, int32_t sub) noexcept {
-  const int64_t k0 = int64_t{ifloor(te * 1236.853088)} - 1;
+  const int64_t k0 = int64_t{ifloor(te * kLunationsPerCentury)} - 1;
   if (sub == 0 || sub == 1) {
     const EclipseType type = sub == 0 ? EclipseType::solar : EclipseType::lunar;
-    return first_at_or_after(k0, te, [type](int64_t k) { return eclipse_candidate(k, type); });
+    return first_at_or_after(k0, te, kLunationsPerCentury, [type](int64_t k) { return eclipse_candidate(k, type); });
   }
   // Index 2k: the new moon of lunation k, 2k + 1: its full moon.
   const auto either = [](int64_t i) {
     const FloorDiv d = floor_div(i, 2);
     return eclipse_candidate(d.quot, d.rem == 0 ? EclipseType::solar : EclipseType::lunar);
   };
-  return first_at_or_after(2 * k0 + 1, te, either);
+  return first_at_or_after(2 * k0 + 1, te, 2.0 * kLunationsPerCentury, either);
 }
 
 // Entry into sign `sign` (unsigned; 12 and more are the following years'),
@@ -209,7 +241,7 @@ double sign_search(double te, int32_t sign) noexcept {
   const auto candidate = [sign](int64_t k) -> Candidate {
     return {true, sun_longitude_crossing(static_cast<double>(k), sign)};
   };
-  return first_at_or_after(ifloor(te * 100.0021384), te, candidate);  // tropical years per century
+  return first_at_or_after(ifloor(te * kTropicalYearsPerCentury), te, kTropicalYearsPerCentury, candidate);
 }
 
 // The next entry into any sign, indexed by signs from the March equinox of 2000.
@@ -218,7 +250,7 @@ double any_sign_search(double te) noexcept {
     const FloorDiv d = floor_div(n, 12);
     return {true, sun_longitude_crossing(static_cast<double>(d.quot), static_cast<int32_t>(d.rem))};
   };
-  return first_at_or_after(int64_t{ifloor(te * 1200.0256608)} - 2, te, candidate);  // signs per century
+  return first_at_or_after(int64_t{ifloor(te * kSignsPerCentury)} - 2, te, kSignsPerCentury, candidate);
 }
 
 // Start of the year of `epoch_jd + n * year_days` that is the last at or before jd.

@@ -152,6 +152,7 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
   // a few days off the holiday's calendar (ISO week years), two ahead for a
   // weekday rule that moves next year's date back before j.
   const int64_t y = year_index(j - static_cast<double>(event_day_offset(code)), calendar, kind);
+  if (y == kInt32Min) return kNaN;  // no year of the calendar holds the start
   for (int64_t k = y - 1; k <= y + 2; ++k) {
     if (!fits_32(k) || (k == kInt32Min && is_mayan_kind(kind))) continue;
     const JulianDay e = event_in_year(code, static_cast<int32_t>(k));

@@ -136,12 +136,14 @@ int32_t year_index(JulianDay x, CalendarId calendar, int32_t kind) noexcept {
     return ifloor((x - a0) / (a1 - a0));
   }
   if (calendar < 0 || calendar >= kCalendarCount) calendar = kGregorian;
-  return from_jd_table[static_cast<size_t>(calendar)](x).year;
+  const CalendarDate date = from_jd_table[static_cast<size_t>(calendar)](x);
+  return std::isnan(date.day) ? std::numeric_limits<int32_t>::min() : date.year;
 }
 
 JulianDay first_anchor_on_or_after(JulianDay x, CalendarId calendar, int32_t kind) noexcept {
   if (std::isnan(x)) return kNaN;
   const int32_t y = year_index(x, calendar, kind);
+  if (y == std::numeric_limits<int32_t>::min()) return kNaN;  // no year holds x
   const JulianDay a = event_anchor(kind, y);
   if (a >= x) return a;
   return y < std::numeric_limits<int32_t>::max() ? event_anchor(kind, y + 1) : kNaN;

@@ -115,7 +115,9 @@ HolidayCalendar find_holiday_calendar(const char* name) noexcept;
 
 // The year index of the date x for an anchored kind of a calendar: the year
 // field of the calendar's from_jd, or for the Mayan kinds the cycle
-// floor((x - anchor(0)) / (anchor(1) - anchor(0))). INT32_MIN for NaN x.
+// floor((x - anchor(0)) / (anchor(1) - anchor(0))). INT32_MIN for NaN x and
+// for a date the calendar cannot compute (from_jd gives a NaN day: the
+// Chinese calendar where the Sun's crossings no longer converge).
 int32_t year_index(JulianDay x, CalendarId calendar, int32_t kind) noexcept;
 
 // The first anchor of the kind at or after x (the years indexed as above).

@@ -1,0 +1,257 @@
+// The UNO add-in component of the LibreOffice extension. LibreOffice keeps
+// the formulas of UNO add-ins when it saves and loads OpenDocument files (as
+// ORG.VARIZAV.CALENDAR.<METHOD>), which it does not for legacy add-ins.
+//
+// The component is a thin host of libvarizav.so, which it finds beside its
+// own file: it asks for the function count once (the library's
+// configuration and character-set detection), passes the UI language to
+// SetLanguage, and calls every worksheet function the way a legacy host does,
+// with texts in the process's text encoding, so that the library's own rules
+// for host texts apply unchanged.
+#include <dlfcn.h>
+
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/lang/XServiceName.hpp>
+#include <com/sun/star/sheet/XAddIn.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
+#include <cppuhelper/implbase4.hxx>
+#include <cppuhelper/implementationentry.hxx>
+#include <cppuhelper/supportsservice.hxx>
+#include <osl/thread.h>
+#include <org/varizav/XCalendar.hpp>
+#include <rtl/string.hxx>
+#include <rtl/ustring.hxx>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace css = ::com::sun::star;
+
+extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* implementation_name,
+                                                                      void* service_manager, void* registry_key);
+
+namespace {
+
+constexpr int kFunctionCount = 35;
+constexpr size_t kResultSize = 256;  // the host's text result buffer, terminator included
+constexpr int kMaxArguments = 6;
+
+// An English and a German text, UTF-8.
+struct TextPair {
+  const char* english;
+  const char* german;
+};
+
+struct FunctionTexts {
+  const char* method;         // the programmatic name
+  const char* exported_name;  // the C symbol in libvarizav.so
+  int argument_count;
+  TextPair display_name;
+  TextPair description;
+  struct {
+    TextPair name;
+    TextPair description;
+  } arguments[kMaxArguments];
+};
+
+#include "calendar_texts.inc"
+
+const char kServiceName[] = "org.varizav.Calendar";
+const char kAddInService[] = "com.sun.star.sheet.AddIn";
+const char kCategory[] = "Add-In";
+
+// libvarizav.so, loaded once per process from the folder of this component.
+class Library {
+ public:
+  static Library& instance() {
+    static Library library;
+    return library;
+  }
+
+  void* function(int number) const {
+    if (functions_[number] == nullptr) {
+      throw css::uno::RuntimeException(::rtl::OUString::fromUtf8(("varizav: " + error_).c_str()),
+                                       css::uno::Reference<css::uno::XInterface>());
+    }
+    return functions_[number];
+  }
+
+  void set_language(unsigned short language) const {
+    if (set_language_ != nullptr) set_language_(&language);
+  }
+
+ private:
+  Library() {
+    fprintf(stderr, "DEBUG load\n");
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&component_getFactory), &info) == 0 || info.dli_fname == nullptr) {
+      error_ = "cannot locate the component's own file";
+      return;
+    }
+    std::string path = info.dli_fname;
+    path = path.substr(0, path.rfind('/') + 1) + "libvarizav.so";
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+      const char* why = dlerror();
+      error_ = "cannot load " + path + ": " + (why != nullptr ? why : "");
+      return;
+    }
+    using CountFunction = void (*)(unsigned short*);
+    const auto count = reinterpret_cast<CountFunction>(dlsym(handle, "GetFunctionCount"));
+    set_language_ = reinterpret_cast<void (*)(const unsigned short*)>(dlsym(handle, "SetLanguage"));
+    unsigned short functions = 0;
+    if (count != nullptr) count(&functions);
+    if (functions != kFunctionCount || set_language_ == nullptr) {
+      error_ = path + " is not the library this extension was built for";
+      return;
+    }
+    error_.clear();
+    for (int k = 0; k < kFunctionCount; ++k) {
+      functions_[k] = dlsym(handle, kFunctions[k].exported_name);
+      if (functions_[k] == nullptr) error_ = path + " lacks " + kFunctions[k].exported_name;
+    }
+    // Every function or none, so that a mismatched library shows errors only.
+    if (!error_.empty()) {
+      for (void*& f : functions_) f = nullptr;
+    }
+  }
+
+  void* functions_[kFunctionCount] = {};
+  void (*set_language_)(const unsigned short*) = nullptr;
+  std::string error_ = "not loaded";
+};
+
+Library& library() { return Library::instance(); }
+
+// Texts to and from the library in the process's text encoding, as a legacy host passes them.
+::rtl::OString to_host(const ::rtl::OUString& text) { return ::rtl::OUStringToOString(text, osl_getThreadTextEncoding()); }
+
+::rtl::OUString from_host(const char* text) {
+  return ::rtl::OUString(text, static_cast<sal_Int32>(strnlen(text, kResultSize - 1)), osl_getThreadTextEncoding());
+}
+
+// The Windows language identifier a legacy host passes for a UI locale.
+// German and English by territory; other languages as their primary
+// language with the default sublanguage (1 << 10); an unknown language as
+// 0x03FF, a user-defined identifier, which the library ignores.
+unsigned short windows_language(const css::lang::Locale& locale) {
+  struct Entry {
+    const char* language;
+    const char* country;  // "" for any
+    unsigned short id;
+  };
+  static const Entry kIdentifiers[] = {
+      {"de", "DE", 0x0407}, {"de", "CH", 0x0807}, {"de", "AT", 0x0C07}, {"de", "LU", 0x1007}, {"de", "LI", 0x1407},
+      {"de", "", 0x0407},   {"en", "US", 0x0409}, {"en", "GB", 0x0809}, {"en", "AU", 0x0C09}, {"en", "CA", 0x1009},
+      {"en", "", 0x0409},   {"fr", "", 0x040C},   {"es", "", 0x0C0A},   {"it", "", 0x0410},   {"nl", "", 0x0413},
+      {"pt", "", 0x0816},   {"sv", "", 0x041D},   {"da", "", 0x0406},   {"nb", "", 0x0414},   {"fi", "", 0x040B},
+      {"pl", "", 0x0415},   {"cs", "", 0x0405},   {"hu", "", 0x040E},   {"ru", "", 0x0419},   {"ja", "", 0x0411},
+      {"zh", "", 0x0804},   {"ko", "", 0x0412},   {"tr", "", 0x041F},   {"el", "", 0x0408},   {"he", "", 0x040D},
+      {"ar", "", 0x0401},
+  };
+  for (const Entry& e : kIdentifiers) {
+    if (locale.Language.equalsAscii(e.language) && (e.country[0] == '\0' || locale.Country.equalsAscii(e.country))) {
+      return e.id;
+    }
+  }
+  return 0x03FF;
+}
+
+class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::sheet::XAddIn,
+                                                 css::lang::XServiceName, css::lang::XServiceInfo> {
+ public:
+  // ---- XCalendar: the 35 worksheet functions ----
+#include "calendar_methods.inc"
+
+  // ---- XAddIn ----
+  ::rtl::OUString SAL_CALL getProgrammaticFuntionName(const ::rtl::OUString& display_name) override {
+    for (const FunctionTexts& f : kFunctions) {
+      if (display_name.equalsIgnoreAsciiCase(text(f.display_name))) return ::rtl::OUString::createFromAscii(f.method);
+    }
+    return ::rtl::OUString();
+  }
+  ::rtl::OUString SAL_CALL getDisplayFunctionName(const ::rtl::OUString& name) override {
+    const FunctionTexts* f = find(name);
+    return f != nullptr ? text(f->display_name) : ::rtl::OUString();
+  }
+  ::rtl::OUString SAL_CALL getFunctionDescription(const ::rtl::OUString& name) override {
+    const FunctionTexts* f = find(name);
+    return f != nullptr ? text(f->description) : ::rtl::OUString();
+  }
+  ::rtl::OUString SAL_CALL getDisplayArgumentName(const ::rtl::OUString& name, sal_Int32 argument) override {
+    const FunctionTexts* f = find(name);
+    if (f == nullptr || argument < 0 || argument >= f->argument_count) return ::rtl::OUString();
+    return text(f->arguments[argument].name);
+  }
+  ::rtl::OUString SAL_CALL getArgumentDescription(const ::rtl::OUString& name, sal_Int32 argument) override {
+    const FunctionTexts* f = find(name);
+    if (f == nullptr || argument < 0 || argument >= f->argument_count) return ::rtl::OUString();
+    return text(f->arguments[argument].description);
+  }
+  ::rtl::OUString SAL_CALL getProgrammaticCategoryName(const ::rtl::OUString&) override {
+    return ::rtl::OUString::createFromAscii(kCategory);
+  }
+  ::rtl::OUString SAL_CALL getDisplayCategoryName(const ::rtl::OUString&) override {
+    return ::rtl::OUString::createFromAscii(kCategory);
+  }
+
+  // ---- XLocalizable: the UI language ----
+  void SAL_CALL setLocale(const css::lang::Locale& locale) override {
+    locale_ = locale;
+    fprintf(stderr, "DEBUG setLocale %s %s\n", ::rtl::OUStringToOString(locale.Language, RTL_TEXTENCODING_UTF8).getStr(), ::rtl::OUStringToOString(locale.Country, RTL_TEXTENCODING_UTF8).getStr());
+    german_ = locale.Language.equalsAscii("de");
+    library().set_language(windows_language(locale));
+  }
+  css::lang::Locale SAL_CALL getLocale() override { return locale_; }
+
+  // ---- XServiceName, XServiceInfo ----
+  ::rtl::OUString SAL_CALL getServiceName() override { return ::rtl::OUString::createFromAscii(kServiceName); }
+  ::rtl::OUString SAL_CALL getImplementationName() override { return implementation_name(); }
+  sal_Bool SAL_CALL supportsService(const ::rtl::OUString& service) override {
+    return ::cppu::supportsService(this, service);
+  }
+  css::uno::Sequence<::rtl::OUString> SAL_CALL getSupportedServiceNames() override { return service_names(); }
+
+  static ::rtl::OUString implementation_name() { return ::rtl::OUString::createFromAscii(kServiceName); }
+  static css::uno::Sequence<::rtl::OUString> service_names() {
+    css::uno::Sequence<::rtl::OUString> names(2);
+    names.getArray()[0] = ::rtl::OUString::createFromAscii(kServiceName);
+    names.getArray()[1] = ::rtl::OUString::createFromAscii(kAddInService);
+    return names;
+  }
+
+ private:
+  ::rtl::OUString text(const TextPair& pair) const {
+    return ::rtl::OUString::fromUtf8(german_ ? pair.german : pair.english);
+  }
+  static const FunctionTexts* find(const ::rtl::OUString& method) {
+    for (const FunctionTexts& f : kFunctions) {
+      if (method.equalsAscii(f.method)) return &f;
+    }
+    return nullptr;
+  }
+
+  css::lang::Locale locale_;
+  bool german_ = false;
+};
+
+css::uno::Reference<css::uno::XInterface> SAL_CALL create_calendar(
+    const css::uno::Reference<css::uno::XComponentContext>&) {
+  return static_cast<::cppu::OWeakObject*>(new Calendar);
+}
+::rtl::OUString SAL_CALL calendar_implementation_name() { return Calendar::implementation_name(); }
+css::uno::Sequence<::rtl::OUString> SAL_CALL calendar_service_names() { return Calendar::service_names(); }
+
+const ::cppu::ImplementationEntry kEntries[] = {
+    {create_calendar, calendar_implementation_name, calendar_service_names, ::cppu::createSingleComponentFactory,
+     nullptr, 0},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+};
+
+}  // namespace
+
+extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* implementation_name,
+                                                                      void* service_manager, void* registry_key) {
+  return ::cppu::component_getFactoryHelper(implementation_name, service_manager, registry_key, kEntries);
+}

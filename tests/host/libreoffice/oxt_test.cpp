@@ -1,0 +1,371 @@
+// The LibreOffice extension in LibreOffice Calc: varizav.oxt is installed
+// into a fresh profile with unopkg, an OpenDocument spreadsheet (.fods) that
+// calls every worksheet function by its stored name
+// (ORG.VARIZAV.CALENDAR.<METHOD>) is converted to csv, saved as .ods, and the
+// .ods is converted to csv again; every cell of both csvs must equal what the
+// host tool returns for the same call (the independent reference: the tool
+// calls the library directly in the plain C locale with Windows-1252 texts),
+// in an English and in a German UI.
+//
+// What LibreOffice 7.4 needs (found by trying): unopkg refuses to run as
+// root, so it runs as nobody on a profile owned by nobody; the profile's
+// build id must be seeded before, or the first start discards the
+// installation; ODF files are recalculated on load only when the profile
+// says so, and that is what proves the extension recomputes saved formulas.
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/function_registry.h"
+#include "host/host_program.h"
+
+namespace fs = std::filesystem;
+using namespace varizav::host_program;
+
+namespace {
+
+std::string g_soffice;
+std::string g_unopkg;
+
+std::string recode(const std::string& text, const char* from, const char* to) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no iconv>";
+  std::string out(text.size() * 4 + 4, '\0');
+  char* in_p = const_cast<char*>(text.data());
+  size_t in_left = text.size();
+  char* out_p = out.data();
+  size_t out_left = out.size();
+  const size_t r = iconv(cd, &in_p, &in_left, &out_p, &out_left);
+  iconv_close(cd);
+  if (r == static_cast<size_t>(-1)) return "<not convertible: " + text + ">";
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+std::vector<std::string> split(const std::string& line, char separator) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t at = line.find(separator, start);
+    fields.push_back(line.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) return fields;
+    start = at + 1;
+  }
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines = split(text, '\n');
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  for (std::string& l : lines) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+  }
+  return lines;
+}
+
+struct Call {
+  const varizav::FunctionEntry* function = nullptr;
+  std::vector<std::string> arguments;  // UTF-8
+  int line = 0;                        // in calls.tsv
+};
+
+// The calls of calls.tsv (shared with the legacy-host test) for a language.
+std::vector<Call> calls_for(const std::string& language) {
+  std::vector<Call> calls;
+  const std::vector<std::string> lines = lines_of(read_file(VARIZAV_CALLS_PATH));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty() || lines[i][0] == '#') continue;
+    const std::vector<std::string> fields = split(lines[i], '\t');
+    if (fields.size() < 2 || (fields[0] != language && fields[0] != "*")) continue;
+    Call c;
+    for (const varizav::FunctionEntry& f : varizav::function_registry) {
+      if (fields[1] == f.exported_name) c.function = &f;
+    }
+    c.arguments.assign(fields.begin() + 2, fields.end());
+    c.line = static_cast<int>(i + 1);
+    calls.push_back(std::move(c));
+  }
+  return calls;
+}
+
+std::string scratch_dir() {
+  const fs::path dir = fs::path(VARIZAV_WORK_DIR) / "scratch";
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+// `varizav batch` in the plain C locale: one line per call (Windows-1252, NaN for the error value).
+std::vector<std::string> reference_results(const std::string& language, const std::vector<Call>& calls) {
+  std::string input;
+  for (const Call& c : calls) {
+    input += c.function->exported_name;
+    for (const std::string& a : c.arguments) {
+      input += '\t';
+      input += recode(a, "UTF-8", "WINDOWS-1252");
+    }
+    input += "\n";
+  }
+  const std::string input_path = scratch_dir() + "/tool.in";
+  write_file(input_path, input);
+  const RunResult r = run({VARIZAV_TOOL_PATH, "--lib", VARIZAV_LIBRARY_PATH, "--lang", language, "batch"},
+                          clean_environment({"LC_ALL=C", "TZ=UTC"}), input_path, scratch_dir());
+  EXPECT_EQ(r.status, 0) << r.err << r.out;
+  return lines_of(r.out);
+}
+
+std::string xml_escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '&') out += "&amp;";
+    else if (c == '<') out += "&lt;";
+    else if (c == '>') out += "&gt;";
+    else if (c == '"') out += "&quot;";
+    else out += c;
+  }
+  return out;
+}
+
+// A call as an OpenFormula expression with the name ODF stores for it.
+std::string stored_formula(const Call& c) {
+  std::string method = std::string(c.function->exported_name).substr(3);
+  for (char& ch : method) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  std::string formula = "of:=ORG.VARIZAV.CALENDAR." + method + "(";
+  for (size_t i = 0; i < c.arguments.size(); ++i) {
+    if (i > 0) formula += ";";
+    if (c.function->arguments[i].type == varizav::kTypeText) {
+      formula += '"';
+      for (const char ch : c.arguments[i]) formula += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+      formula += '"';
+    } else {
+      formula += c.arguments[i];
+    }
+  }
+  return formula + ")";
+}
+
+// A flat OpenDocument spreadsheet: one row per call, its label and its formula.
+std::string fods_of(const std::vector<Call>& calls) {
+  std::string rows;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>c" + std::to_string(i) +
+            "</text:p></table:table-cell><table:table-cell table:formula=\"" + xml_escaped(stored_formula(calls[i])) +
+            "\"/></table:table-row>\n";
+  }
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+         "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" office:version=\"1.2\" "
+         "office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">\n"
+         "<office:body><office:spreadsheet><table:table table:name=\"Calls\">\n" +
+         rows + "</table:table></office:spreadsheet></office:body></office:document>\n";
+}
+
+struct UiSetup {
+  const char* name;
+  const char* ui_locale;
+  const char* language;    // the host tool's
+  const char* error_text;  // the error value as Calc shows it in that UI
+};
+
+const UiSetup kSetups[] = {
+    {"english", "en-US", "en", "#NUM!"},
+    {"german", "de-DE", "de", "#ZAHL!"},
+};
+
+// A fresh profile: the UI language, en-US as the system locale (the full stop
+// as decimal separator in the csv), recalculation of ODF files on load
+// (ODFRecalcMode 0, always), and the build id that keeps installed extensions.
+void write_profile(const fs::path& profile, const char* ui_locale) {
+  fs::create_directories(profile / "user" / "extensions");
+  std::string build_id;
+  const fs::path versionrc = fs::canonical(g_soffice).parent_path() / "versionrc";
+  for (const std::string& line : lines_of(read_file(versionrc.string()))) {
+    if (line.rfind("buildid=", 0) == 0) build_id = line.substr(8);
+  }
+  write_file((profile / "user" / "extensions" / "buildid").string(), build_id);
+  write_file((profile / "user" / "registrymodifications.xcu").string(),
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+             "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+             "<item oor:path=\"/org.openoffice.Office.Linguistic/General\"><prop oor:name=\"UILocale\" "
+             "oor:op=\"fuse\"><value>" +
+                 std::string(ui_locale) +
+                 "</value></prop></item>\n"
+                 "<item oor:path=\"/org.openoffice.Setup/L10N\"><prop oor:name=\"ooSetupSystemLocale\" "
+                 "oor:op=\"fuse\"><value>en-US</value></prop></item>\n"
+                 "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\"><prop oor:name=\"ODFRecalcMode\" "
+                 "oor:op=\"fuse\"><value>0</value></prop></item>\n"
+                 "</oor:items>\n");
+}
+
+std::vector<std::string> office_environment(const fs::path& dir) {
+  return clean_environment({"LANG=C.UTF-8", "LC_ALL=C.UTF-8", "TZ=UTC", "HOME=" + dir.string(),
+                            "TMPDIR=" + (dir / "tmp").string()});
+}
+
+// Installs the extension into the profile; as root through the user nobody,
+// since unopkg refuses to run as root.
+std::string install_extension(const fs::path& dir, const fs::path& profile) {
+  std::vector<std::string> argv = {g_unopkg, "add", "-f", "-s", "-env:UserInstallation=file://" + profile.string(),
+                                   VARIZAV_OXT_PATH};
+  if (geteuid() == 0) {
+    const std::string setpriv = find_program("setpriv");
+    if (setpriv.empty()) return "setpriv is missing (util-linux)";
+    const RunResult own = run({find_program("chown"), "-R", "nobody:nogroup", dir.string()}, clean_environment({}), "",
+                              scratch_dir());
+    if (own.status != 0) return "chown failed: " + own.err;
+    argv.insert(argv.begin(), {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
+  }
+  const RunResult r = run(argv, office_environment(dir), "", scratch_dir());
+  if (r.status != 0) return "unopkg add failed (" + std::to_string(r.status) + "): " + r.err + r.out;
+  return "";
+}
+
+// Converts a file with headless Calc into out_dir; "" or the error.
+std::string convert(const fs::path& dir, const fs::path& profile, const fs::path& input, const std::string& format,
+                    const fs::path& out_dir) {
+  fs::create_directories(out_dir);
+  const RunResult r = run({g_soffice, "--headless", "--norestore", "--nolockcheck",
+                           "-env:UserInstallation=file://" + profile.string(), "--convert-to", format, "--outdir",
+                           out_dir.string(), input.string()},
+                          office_environment(dir), "", dir.string());
+  const fs::path output = out_dir / (input.stem().string() + "." + format.substr(0, format.find(':')));
+  if (r.status != 0 || !fs::exists(output)) {
+    return "soffice exited with " + std::to_string(r.status) + " converting " + input.string() + ": " + r.err + r.out;
+  }
+  return "";
+}
+
+// Tab-separated UTF-8, cells as shown (at most 15 significant digits).
+const char kCsvFormat[] = "csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true";
+
+// Label -> cell of a csv written with kCsvFormat (quoted fields unquoted).
+std::map<std::string, std::string> csv_cells(const fs::path& csv) {
+  std::map<std::string, std::string> cells;
+  for (const std::string& line : lines_of(read_file(csv.string()))) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else if (c == '"' && (quoted || fields.back().empty())) {
+        quoted = !quoted;
+      } else if (c == '\t' && !quoted) {
+        fields.emplace_back();
+      } else {
+        fields.back() += c;
+      }
+    }
+    if (fields.size() >= 2) cells[fields[0]] = fields[1];
+  }
+  return cells;
+}
+
+// A cell against the tool's result: texts exactly, the error value as the
+// UI's error text, numbers to the 15 significant digits Calc shows.
+::testing::AssertionResult same_cell(const std::string& cell, const std::string& reference, bool text_result,
+                                     const char* error_text) {
+  if (text_result) {
+    const std::string want = recode(reference, "WINDOWS-1252", "UTF-8");
+    if (cell == want) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool \"" << want << "\"";
+  }
+  if (reference == "NaN") {
+    if (cell == error_text) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc " << cell << ", tool the error value " << error_text;
+  }
+  const double want = std::strtod(reference.c_str(), nullptr);
+  char* cell_end = nullptr;
+  const double got = std::strtod(cell.c_str(), &cell_end);
+  if (cell.empty() || *cell_end != '\0') {
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool " << reference;
+  }
+  // Half a unit of the 15th significant digit, and a hair for Calc's own rounding.
+  const double unit = want == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(want))) - 14);
+  if (std::fabs(got - want) <= 0.5000001 * unit) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "Calc " << cell << ", tool " << reference;
+}
+
+class ExtensionSetup : public ::testing::TestWithParam<UiSetup> {};
+
+TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
+  const UiSetup& setup = GetParam();
+  const std::vector<Call> calls = calls_for(setup.language);
+  std::map<std::string, int> called;
+  for (const Call& c : calls) {
+    ASSERT_NE(c.function, nullptr) << "calls.tsv line " << c.line << ": unknown function";
+    ASSERT_EQ(c.arguments.size(), static_cast<size_t>(c.function->argument_count)) << "calls.tsv line " << c.line;
+    ++called[c.function->exported_name];
+  }
+  EXPECT_EQ(called.size(), static_cast<size_t>(varizav::kFunctionCount)) << "every function is called";
+  const std::vector<std::string> reference = reference_results(setup.language, calls);
+  ASSERT_EQ(reference.size(), calls.size());
+
+  const fs::path dir = fs::path(VARIZAV_WORK_DIR) / ("oxt-" + std::string(setup.name));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "tmp");
+  const fs::path profile = dir / "profile";
+  write_profile(profile, setup.ui_locale);
+  const fs::path fods = dir / "calls.fods";
+  write_file(fods.string(), fods_of(calls));
+  const std::string installed = install_extension(dir, profile);
+  ASSERT_EQ(installed, "");
+
+  // The .fods straight to csv; the .fods saved as .ods; the .ods to csv.
+  ASSERT_EQ(convert(dir, profile, fods, kCsvFormat, dir / "from-fods"), "");
+  ASSERT_EQ(convert(dir, profile, fods, "ods", dir / "ods"), "");
+  ASSERT_EQ(convert(dir, profile, dir / "ods" / "calls.ods", kCsvFormat, dir / "from-ods"), "");
+
+  for (const char* pass : {"from-fods", "from-ods"}) {
+    const std::map<std::string, std::string> cells = csv_cells(dir / pass / "calls.csv");
+    for (size_t i = 0; i < calls.size(); ++i) {
+      const auto it = cells.find("c" + std::to_string(i));
+      ASSERT_NE(it, cells.end()) << pass << ": no cell for calls.tsv line " << calls[i].line;
+      EXPECT_TRUE(same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText,
+                            setup.error_text))
+          << setup.name << " " << pass << ", calls.tsv line " << calls[i].line << ": " << stored_formula(calls[i]);
+    }
+  }
+
+  // The reload recomputed the cells rather than showing the values cached in
+  // the .ods: a profile without the extension shows the error of an unknown
+  // function in every cell.
+  const fs::path bare = dir / "bare-profile";
+  write_profile(bare, setup.ui_locale);
+  ASSERT_EQ(convert(dir, bare, dir / "ods" / "calls.ods", kCsvFormat, dir / "bare"), "");
+  const std::map<std::string, std::string> bare_cells = csv_cells(dir / "bare" / "calls.csv");
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const auto it = bare_cells.find("c" + std::to_string(i));
+    ASSERT_NE(it, bare_cells.end());
+    EXPECT_EQ(it->second, "#NAME?") << "without the extension, calls.tsv line " << calls[i].line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, ExtensionSetup, ::testing::ValuesIn(kSetups),
+                         [](const ::testing::TestParamInfo<UiSetup>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  g_soffice = find_program("soffice");
+  if (g_soffice.empty()) return missing_host("LibreOffice (soffice) is not installed");
+  g_unopkg = find_program("unopkg");
+  if (g_unopkg.empty()) return missing_host("LibreOffice's unopkg is not installed");
+  if (!fs::exists(fs::canonical(g_soffice).parent_path() / "resource" / "de")) {
+    return missing_host("the German language pack of LibreOffice (libreoffice-l10n-de) is not installed");
+  }
+  if (std::string(VARIZAV_OXT_PATH).empty()) {
+    return missing_host("the LibreOffice SDK (libreoffice-dev libreoffice-dev-common), without which varizav.oxt "
+                        "is not built,");
+  }
+  return RUN_ALL_TESTS();
+}
