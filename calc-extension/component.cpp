@@ -10,10 +10,15 @@
 // for host texts apply unchanged.
 #include <dlfcn.h>
 
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/lang/XServiceName.hpp>
 #include <com/sun/star/sheet/XAddIn.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
 #include <cppuhelper/implbase4.hxx>
 #include <cppuhelper/implementationentry.hxx>
 #include <cppuhelper/supportsservice.hxx>
@@ -22,9 +27,10 @@
 #include <rtl/string.hxx>
 #include <rtl/ustring.hxx>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "host/function_registry.h"
 
 namespace css = ::com::sun::star;
 
@@ -33,9 +39,9 @@ extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* 
 
 namespace {
 
-constexpr int kFunctionCount = 35;
+using ::varizav::kFunctionCount;
+using ::varizav::kMaxArguments;
 constexpr size_t kResultSize = 256;  // the host's text result buffer, terminator included
-constexpr int kMaxArguments = 6;
 
 // An English and a German text, UTF-8.
 struct TextPair {
@@ -83,7 +89,6 @@ class Library {
 
  private:
   Library() {
-    fprintf(stderr, "DEBUG load\n");
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&component_getFactory), &info) == 0 || info.dli_fname == nullptr) {
       error_ = "cannot locate the component's own file";
@@ -125,16 +130,18 @@ class Library {
 Library& library() { return Library::instance(); }
 
 // Texts to and from the library in the process's text encoding, as a legacy host passes them.
-::rtl::OString to_host(const ::rtl::OUString& text) { return ::rtl::OUStringToOString(text, osl_getThreadTextEncoding()); }
+::rtl::OString to_host(const ::rtl::OUString& text) {
+  return ::rtl::OUStringToOString(text, osl_getThreadTextEncoding());
+}
 
 ::rtl::OUString from_host(const char* text) {
   return ::rtl::OUString(text, static_cast<sal_Int32>(strnlen(text, kResultSize - 1)), osl_getThreadTextEncoding());
 }
 
-// The Windows language identifier a legacy host passes for a UI locale.
-// German and English by territory; other languages as their primary
-// language with the default sublanguage (1 << 10); an unknown language as
-// 0x03FF, a user-defined identifier, which the library ignores.
+// The Windows language identifier (LCID, as Microsoft's MS-LCID lists them)
+// a legacy host passes for a UI locale: German and English by territory,
+// other common languages by their main territory, an unknown language as
+// 0x03FF (a user-defined primary language, which the library ignores).
 unsigned short windows_language(const css::lang::Locale& locale) {
   struct Entry {
     const char* language;
@@ -158,9 +165,54 @@ unsigned short windows_language(const css::lang::Locale& locale) {
   return 0x03FF;
 }
 
+// The language of the user interface in effect ("de-DE"), from the
+// configuration that LibreOffice writes at start-up; "" when unavailable.
+::rtl::OUString configured_ui_locale(const css::uno::Reference<css::uno::XComponentContext>& context) {
+  try {
+    const css::uno::Reference<css::lang::XMultiServiceFactory> provider =
+        css::configuration::theDefaultProvider::get(context);
+    css::beans::PropertyValue path;
+    path.Name = "nodepath";
+    path.Value <<= ::rtl::OUString("/org.openoffice.Setup/L10N");
+    css::uno::Sequence<css::uno::Any> arguments(1);
+    arguments.getArray()[0] <<= path;
+    const css::uno::Reference<css::container::XNameAccess> l10n(
+        provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", arguments),
+        css::uno::UNO_QUERY_THROW);
+    ::rtl::OUString locale;
+    l10n->getByName("ooLocale") >>= locale;
+    return locale;
+  } catch (const css::uno::Exception&) {
+    return ::rtl::OUString();
+  }
+}
+
+// A BCP 47 tag ("de-DE", "en-US", "de") as a locale.
+css::lang::Locale locale_of_tag(const ::rtl::OUString& tag) {
+  css::lang::Locale locale;
+  const sal_Int32 dash = tag.indexOf('-');
+  locale.Language = dash < 0 ? tag : tag.copy(0, dash);
+  if (dash >= 0) {
+    const sal_Int32 next = tag.indexOf('-', dash + 1);
+    locale.Country = next < 0 ? tag.copy(dash + 1) : tag.copy(dash + 1, next - dash - 1);
+  }
+  return locale;
+}
+
 class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::sheet::XAddIn,
                                                  css::lang::XServiceName, css::lang::XServiceInfo> {
  public:
+  // The library's language is the UI language, as a legacy host sets it:
+  // Calc also passes en-US to setLocale to read the English function names,
+  // which must not switch the library's name lookups and date texts.
+  explicit Calendar(const css::uno::Reference<css::uno::XComponentContext>& context) {
+    const ::rtl::OUString ui = configured_ui_locale(context);
+    if (!ui.isEmpty()) {
+      ui_language_known_ = true;
+      library().set_language(windows_language(locale_of_tag(ui)));
+    }
+  }
+
   // ---- XCalendar: the 35 worksheet functions ----
 #include "calendar_methods.inc"
 
@@ -199,9 +251,12 @@ class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::
   // ---- XLocalizable: the UI language ----
   void SAL_CALL setLocale(const css::lang::Locale& locale) override {
     locale_ = locale;
-    fprintf(stderr, "DEBUG setLocale %s %s\n", ::rtl::OUStringToOString(locale.Language, RTL_TEXTENCODING_UTF8).getStr(), ::rtl::OUStringToOString(locale.Country, RTL_TEXTENCODING_UTF8).getStr());
     german_ = locale.Language.equalsAscii("de");
-    library().set_language(windows_language(locale));
+    // Without the configuration, the first locale Calc passes is the UI's.
+    if (!ui_language_known_) {
+      ui_language_known_ = true;
+      library().set_language(windows_language(locale));
+    }
   }
   css::lang::Locale SAL_CALL getLocale() override { return locale_; }
 
@@ -234,11 +289,12 @@ class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::
 
   css::lang::Locale locale_;
   bool german_ = false;
+  bool ui_language_known_ = false;
 };
 
 css::uno::Reference<css::uno::XInterface> SAL_CALL create_calendar(
-    const css::uno::Reference<css::uno::XComponentContext>&) {
-  return static_cast<::cppu::OWeakObject*>(new Calendar);
+    const css::uno::Reference<css::uno::XComponentContext>& context) {
+  return static_cast<::cppu::OWeakObject*>(new Calendar(context));
 }
 ::rtl::OUString SAL_CALL calendar_implementation_name() { return Calendar::implementation_name(); }
 css::uno::Sequence<::rtl::OUString> SAL_CALL calendar_service_names() { return Calendar::service_names(); }

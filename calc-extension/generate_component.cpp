@@ -71,8 +71,8 @@ void write_idl(std::ostream& out) {
   for (const FunctionEntry& f : function_registry) {
     out << "    " << (f.result_type == kTypeText ? "string" : "double") << " " << method_name(f) << "(";
     for (int32_t a = 0; a < f.argument_count; ++a) {
-      out << (a > 0 ? ", " : "") << "[in] " << (f.arguments[static_cast<size_t>(a)].type == kTypeText ? "string" : "double")
-          << " arg" << a + 1;
+      const bool text = f.arguments[static_cast<size_t>(a)].type == kTypeText;
+      out << (a > 0 ? ", " : "") << "[in] " << (text ? "string" : "double") << " arg" << a + 1;
     }
     out << ");\n";
   }

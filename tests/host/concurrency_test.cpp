@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "astro/time_scales.h"
 #include "framework/date.h"
 #include "host/catalogue.h"
 #include "host/function_registry.h"
@@ -239,6 +241,28 @@ TEST_P(ConcurrencyTest, EightThreadsMatchASerialRun) {
                     << got.text << "\"";
     }
   }
+}
+
+// GetFunctionCount from one thread while another reads the settings: each
+// setting changes only to its final value, never passing through the
+// runtime's own zone (UT here, TZ unset) before VARIZAV_TIMEZONE replaces it.
+TEST_F(ConcurrencyTest, ConfigurationNeverShowsAnIntermediateValue) {
+  env_.set("VARIZAV_TIMEZONE", "-3600");
+  unsigned short count = 0;
+  GetFunctionCount(&count);
+  const double want = tz_offset();
+  ASSERT_EQ(want, -3600 * kSecondsToCenturies);  // worked example: Central European time
+  std::atomic<bool> done{false};
+  std::atomic<int> other_values{0};
+  std::thread reader([&] {
+    while (!done.load()) {
+      if (tz_offset() != want) ++other_values;
+    }
+  });
+  for (int i = 0; i < 100000; ++i) GetFunctionCount(&count);
+  done = true;
+  reader.join();
+  EXPECT_EQ(other_values.load(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, ConcurrencyTest,

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -130,11 +131,9 @@ std::string xml_escaped(const std::string& text) {
   return out;
 }
 
-// A call as an OpenFormula expression with the name ODF stores for it.
-std::string stored_formula(const Call& c) {
-  std::string method = std::string(c.function->exported_name).substr(3);
-  for (char& ch : method) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  std::string formula = "of:=ORG.VARIZAV.CALENDAR." + method + "(";
+// A call as a formula: the name, then the arguments, texts quoted.
+std::string formula_of(const std::string& name, const Call& c) {
+  std::string formula = name + "(";
   for (size_t i = 0; i < c.arguments.size(); ++i) {
     if (i > 0) formula += ";";
     if (c.function->arguments[i].type == varizav::kTypeText) {
@@ -146,6 +145,30 @@ std::string stored_formula(const Call& c) {
     }
   }
   return formula + ")";
+}
+
+// A call as an OpenFormula expression with the name ODF stores for it.
+std::string stored_formula(const Call& c) {
+  std::string method = std::string(c.function->exported_name).substr(3);
+  for (char& ch : method) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return formula_of("of:=ORG.VARIZAV.CALENDAR." + method, c);
+}
+
+// Exported name -> display name (UTF-8) in a language, from `varizav list`.
+std::map<std::string, std::string> display_names(const std::string& language) {
+  std::map<std::string, std::string> names;
+  const RunResult r = run({VARIZAV_TOOL_PATH, "--lib", VARIZAV_LIBRARY_PATH, "--lang", language, "list"},
+                          clean_environment({"LC_ALL=C", "TZ=UTC"}), "", scratch_dir());
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const std::string& line : lines_of(r.out)) {
+    if (line.rfind("SC_", 0) != 0) continue;
+    const size_t blank = line.find(' ');
+    const size_t start = line.find_first_not_of(' ', blank);
+    const size_t paren = line.find('(', start);
+    if (start == std::string::npos || paren == std::string::npos) continue;
+    names[line.substr(0, blank)] = recode(line.substr(start, paren - start), "WINDOWS-1252", "UTF-8");
+  }
+  return names;
 }
 
 // A flat OpenDocument spreadsheet: one row per call, its label and its formula.
@@ -209,32 +232,54 @@ std::vector<std::string> office_environment(const fs::path& dir) {
                             "TMPDIR=" + (dir / "tmp").string()});
 }
 
-// Installs the extension into the profile; as root through the user nobody,
-// since unopkg refuses to run as root.
-std::string install_extension(const fs::path& dir, const fs::path& profile) {
-  std::vector<std::string> argv = {g_unopkg, "add", "-f", "-s", "-env:UserInstallation=file://" + profile.string(),
-                                   VARIZAV_OXT_PATH};
+// A folder under /tmp for the profile the extension is installed into: as
+// root, unopkg runs as nobody, who may not be able to reach the build tree.
+// Removed with this object.
+struct ProfileHome {
+  fs::path path;
+  ProfileHome() {
+    char pattern[] = "/tmp/varizav-oxt-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) path = pattern;
+  }
+  ~ProfileHome() {
+    std::error_code ignored;
+    if (!path.empty()) fs::remove_all(path, ignored);
+  }
+  ProfileHome(const ProfileHome&) = delete;
+  ProfileHome& operator=(const ProfileHome&) = delete;
+};
+
+// Installs a copy of the extension into home/profile; as root through the
+// user nobody, since unopkg refuses to run as root.
+std::string install_extension(const fs::path& home) {
+  const fs::path oxt = home / "varizav.oxt";
+  fs::create_directories(home / "tmp");
+  fs::copy_file(VARIZAV_OXT_PATH, oxt, fs::copy_options::overwrite_existing);
+  std::vector<std::string> argv = {g_unopkg, "add", "-f", "-s",
+                                   "-env:UserInstallation=file://" + (home / "profile").string(), oxt.string()};
   if (geteuid() == 0) {
     const std::string setpriv = find_program("setpriv");
     if (setpriv.empty()) return "setpriv is missing (util-linux)";
-    const RunResult own = run({find_program("chown"), "-R", "nobody:nogroup", dir.string()}, clean_environment({}), "",
-                              scratch_dir());
+    const RunResult own = run({find_program("chown"), "-R", "nobody:nogroup", home.string()}, clean_environment({}),
+                              "", scratch_dir());
     if (own.status != 0) return "chown failed: " + own.err;
     argv.insert(argv.begin(), {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
   }
-  const RunResult r = run(argv, office_environment(dir), "", scratch_dir());
+  const RunResult r = run(argv, office_environment(home), "", scratch_dir());
   if (r.status != 0) return "unopkg add failed (" + std::to_string(r.status) + "): " + r.err + r.out;
   return "";
 }
 
-// Converts a file with headless Calc into out_dir; "" or the error.
+// Converts a file with headless Calc into out_dir, through an import filter
+// when one is given; "" or the error.
 std::string convert(const fs::path& dir, const fs::path& profile, const fs::path& input, const std::string& format,
-                    const fs::path& out_dir) {
+                    const fs::path& out_dir, const std::string& infilter = "") {
   fs::create_directories(out_dir);
-  const RunResult r = run({g_soffice, "--headless", "--norestore", "--nolockcheck",
-                           "-env:UserInstallation=file://" + profile.string(), "--convert-to", format, "--outdir",
-                           out_dir.string(), input.string()},
-                          office_environment(dir), "", dir.string());
+  std::vector<std::string> argv = {g_soffice, "--headless", "--norestore", "--nolockcheck",
+                                   "-env:UserInstallation=file://" + profile.string()};
+  if (!infilter.empty()) argv.push_back("--infilter=" + infilter);
+  argv.insert(argv.end(), {"--convert-to", format, "--outdir", out_dir.string(), input.string()});
+  const RunResult r = run(argv, office_environment(dir), "", dir.string());
   const fs::path output = out_dir / (input.stem().string() + "." + format.substr(0, format.find(':')));
   if (r.status != 0 || !fs::exists(output)) {
     return "soffice exited with " + std::to_string(r.status) + " converting " + input.string() + ": " + r.err + r.out;
@@ -312,12 +357,13 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
   const fs::path dir = fs::path(VARIZAV_WORK_DIR) / ("oxt-" + std::string(setup.name));
   fs::remove_all(dir);
   fs::create_directories(dir / "tmp");
-  const fs::path profile = dir / "profile";
+  const ProfileHome home;
+  ASSERT_FALSE(home.path.empty()) << "no folder under /tmp";
+  const fs::path profile = home.path / "profile";
   write_profile(profile, setup.ui_locale);
   const fs::path fods = dir / "calls.fods";
   write_file(fods.string(), fods_of(calls));
-  const std::string installed = install_extension(dir, profile);
-  ASSERT_EQ(installed, "");
+  ASSERT_EQ(install_extension(home.path), "");
 
   // The .fods straight to csv; the .fods saved as .ods; the .ods to csv.
   ASSERT_EQ(convert(dir, profile, fods, kCsvFormat, dir / "from-fods"), "");
@@ -333,6 +379,30 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
                             setup.error_text))
           << setup.name << " " << pass << ", calls.tsv line " << calls[i].line << ": " << stored_formula(calls[i]);
     }
+  }
+
+  // Typed formulas: the display names of the UI's language, in lower case
+  // (names are matched regardless of case), reach the same functions. The
+  // tab-separated sheet is imported as UTF-8 with formulas evaluated.
+  const std::map<std::string, std::string> display = display_names(setup.language);
+  std::string sheet;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const auto found = display.find(calls[i].function->exported_name);
+    std::string name = found != display.end() ? found->second : "";
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    sheet += "c" + std::to_string(i) + "\t" + formula_of("=" + name, calls[i]) + "\n";
+  }
+  write_file((dir / "typed.tsv").string(), sheet);
+  ASSERT_EQ(convert(dir, profile, dir / "typed.tsv", kCsvFormat, dir / "typed",
+                    "Text - txt - csv (StarCalc):9,34,76,1,,1033,false,false,false,false,false,-1,true"),
+            "");
+  const std::map<std::string, std::string> typed = csv_cells(dir / "typed" / "typed.csv");
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const auto it = typed.find("c" + std::to_string(i));
+    ASSERT_NE(it, typed.end()) << "typed: no cell for calls.tsv line " << calls[i].line;
+    EXPECT_TRUE(same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText,
+                          setup.error_text))
+        << setup.name << " typed, calls.tsv line " << calls[i].line;
   }
 
   // The reload recomputed the cells rather than showing the values cached in
@@ -364,8 +434,7 @@ int main(int argc, char** argv) {
     return missing_host("the German language pack of LibreOffice (libreoffice-l10n-de) is not installed");
   }
   if (std::string(VARIZAV_OXT_PATH).empty()) {
-    return missing_host("the LibreOffice SDK (libreoffice-dev libreoffice-dev-common), without which varizav.oxt "
-                        "is not built,");
+    return missing_host("varizav.oxt was not built: the LibreOffice SDK (libreoffice-dev libreoffice-dev-common)");
   }
   return RUN_ALL_TESTS();
 }
