@@ -12,7 +12,6 @@
 // the add-in folder comes from a fresh profile; the exit status is 0 even when
 // the add-in was not loaded, hence a sentinel cell.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cmath>
 #include <filesystem>
@@ -22,52 +21,15 @@
 
 #include "host/function_registry.h"
 #include "host/host_program.h"
+#include "host/libreoffice/calc_text.h"
 
 namespace fs = std::filesystem;
 using namespace varizav::host_program;
+using namespace varizav::calc_test;
 
 namespace {
 
 std::string g_soffice;  // set by main once it is found
-
-// ---- Character sets, by the C library's iconv ----
-
-std::string recode(const std::string& text, const char* from, const char* to) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no iconv " + std::string(from) + " -> " + to + ">";
-  std::string out(text.size() * 4 + 4, '\0');
-  char* in_p = const_cast<char*>(text.data());
-  size_t in_left = text.size();
-  char* out_p = out.data();
-  size_t out_left = out.size();
-  const size_t r = iconv(cd, &in_p, &in_left, &out_p, &out_left);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1)) return "<not convertible: " + text + ">";
-  out.resize(out.size() - out_left);
-  return out;
-}
-std::string to_utf8(const std::string& cp1252) { return recode(cp1252, "WINDOWS-1252", "UTF-8"); }
-std::string to_cp1252(const std::string& utf8) { return recode(utf8, "UTF-8", "WINDOWS-1252"); }
-
-std::vector<std::string> split(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t at = line.find(separator, start);
-    fields.push_back(line.substr(start, at == std::string::npos ? std::string::npos : at - start));
-    if (at == std::string::npos) return fields;
-    start = at + 1;
-  }
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines = split(text, '\n');
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  for (std::string& l : lines) {
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-  }
-  return lines;
-}
 
 // ---- The calls ----
 

@@ -13,7 +13,6 @@
 // installation; ODF files are recalculated on load only when the profile
 // says so, and that is what proves the extension recomputes saved formulas.
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -25,49 +24,16 @@
 
 #include "host/function_registry.h"
 #include "host/host_program.h"
+#include "host/libreoffice/calc_text.h"
 
 namespace fs = std::filesystem;
 using namespace varizav::host_program;
+using namespace varizav::calc_test;
 
 namespace {
 
 std::string g_soffice;
 std::string g_unopkg;
-
-std::string recode(const std::string& text, const char* from, const char* to) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no iconv>";
-  std::string out(text.size() * 4 + 4, '\0');
-  char* in_p = const_cast<char*>(text.data());
-  size_t in_left = text.size();
-  char* out_p = out.data();
-  size_t out_left = out.size();
-  const size_t r = iconv(cd, &in_p, &in_left, &out_p, &out_left);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1)) return "<not convertible: " + text + ">";
-  out.resize(out.size() - out_left);
-  return out;
-}
-
-std::vector<std::string> split(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t at = line.find(separator, start);
-    fields.push_back(line.substr(start, at == std::string::npos ? std::string::npos : at - start));
-    if (at == std::string::npos) return fields;
-    start = at + 1;
-  }
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines = split(text, '\n');
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  for (std::string& l : lines) {
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-  }
-  return lines;
-}
 
 struct Call {
   const varizav::FunctionEntry* function = nullptr;
