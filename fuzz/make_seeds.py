@@ -2,7 +2,9 @@
 """Writes the seed corpus of the fuzz targets (fuzz/corpus/<target>/) in the
 input layout that fuzz/fuzz_support.h describes: one meaningful call of every
 worksheet function (in German and in English settings), and registration
-sequences. Run from anywhere; the files are checked in."""
+sequences. Run from anywhere; the files are checked in. The files named
+regression_* beside them are inputs the fuzzer found (slow far-date searches),
+kept so that every fuzz run starts from them."""
 
 import os
 import struct

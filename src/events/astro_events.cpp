@@ -114,11 +114,13 @@ constexpr double kDraconicMonthsPerCentury = 1342.227826;
 constexpr double kTropicalYearsPerCentury = 100.0021384;
 constexpr double kSignsPerCentury = 1200.0256608;  // 12 per tropical year
 
-// No search evaluates more candidates than this, stepping back and forward
-// together, so none can run without end. Near the present a search needs one
-// to three; the estimates drift at remote dates, and over the whole accepted
-// range of start dates the longest valid search takes about 4,500 (perigee
-// and apogee at the lower limit, JulianDay -76715589).
+// No search evaluates more candidates than this, jumping, stepping back and
+// forward together, so none can run without end. Near the present a search
+// needs one to three; at remote dates the estimates drift by up to about 4,500
+// cycles (perigee and apogee at the lower limit, JulianDay -76715589), which
+// the jumps of first_at_or_after cross in a few candidates (eclipse searches,
+// whose lunations without an eclipse give no instant to jump by, step through
+// the few dozen lunations of their drift).
 constexpr int32_t kMaxCandidates = 32768;
 
 // The event of one index of a family: absent for a lunation without an
