@@ -7,8 +7,8 @@
 //
 // Checked after each call, beyond what AddressSanitizer and
 // UndefinedBehaviorSanitizer report: the call returns; a number result was
-// written and is finite or NaN (SC_astronomy, specified as the argument minus
-// 2415018.5 without any check, passes an infinite argument on); a text result
+// written and is finite or NaN (SC_astronomy, which subtracts 2415018.5 from
+// its argument without any check, passes an infinite argument on); a text result
 // is terminated within the host's 256 bytes and nothing is written behind
 // them; no argument was changed.
 #include <array>

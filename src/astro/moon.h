@@ -9,8 +9,6 @@
 // (Astronomical Algorithms, chapters 49-52 and 54): a mean instant from a
 // polynomial in k, the fundamental arguments at that instant and periodic
 // corrections, here all expressed in Julian centuries.
-//
-// The operations write this thread's multiple-angle tables (astro/series.h).
 #pragma once
 
 #include <cstdint>

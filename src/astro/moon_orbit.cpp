@@ -63,10 +63,11 @@ double lunar_apsis(int32_t k, Apsis which) noexcept {
   const bool apogee = which == Apsis::apogee;
   const double x = static_cast<double>(k) + (apogee ? 0.5 : 0.0);
   const double t0 = horner(kAnomalisticMonth, x);
-  fill_multiples(mean_elongation(t0), kApsisSlotElongation, kApsisElongationMultiples);
-  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly, kApsisSunAnomalyMultiples);
-  fill_multiples(argument_of_latitude(t0), kApsisSlotLatitude, kApsisLatitudeMultiples);
-  const double s = apogee ? sum_sine_series(kApogeeTerms, 1.0) : sum_sine_series(kPerigeeTerms, 1.0);
+  MultipleAngleTables tables;  // filled here, read below
+  fill_multiples(tables, mean_elongation(t0), kApsisSlotElongation, kApsisElongationMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly, kApsisSunAnomalyMultiples);
+  fill_multiples(tables, argument_of_latitude(t0), kApsisSlotLatitude, kApsisLatitudeMultiples);
+  const double s = apogee ? sum_sine_series(tables, kApogeeTerms, 1.0) : sum_sine_series(tables, kPerigeeTerms, 1.0);
   return t0 + 1e-10 * s;
 }
 
@@ -78,14 +79,15 @@ LunarApsides lunar_apsides(int32_t k) noexcept {
 double lunar_node(int32_t k, Node which) noexcept {
   const double x = static_cast<double>(k) + (which == Node::descending ? 0.5 : 0.0);
   const double t0 = horner(kDraconicMonth, x);
-  fill_multiples(mean_elongation(t0), kNodeSlotElongation, kNodeElongationMultiples);
-  fill_multiples(moon_mean_anomaly(t0), kNodeSlotMoonAnomaly, kNodeMoonAnomalyMultiples);
-  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kNodeSlotSunAnomaly, kNodeSunAnomalyMultiples);
+  MultipleAngleTables tables;  // filled here, read below
+  fill_multiples(tables, mean_elongation(t0), kNodeSlotElongation, kNodeElongationMultiples);
+  fill_multiples(tables, moon_mean_anomaly(t0), kNodeSlotMoonAnomaly, kNodeMoonAnomalyMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kNodeSlotSunAnomaly, kNodeSunAnomalyMultiples);
   const double node = ascending_node(t0);
   // V and P: Meeus's slowly varying planetary terms of the node passages.
   const double v = 5.231624 + (2.31867 - 0.0001601 * t0) * t0;
   const double p = node + 4.760386 - 0.04014 * t0;
-  const double s = sum_sine_series(kNodeTerms, 1.0);
+  const double s = sum_sine_series(tables, kNodeTerms, 1.0);
   // 0.0017 sin(Omega) + 0.0003 (sin V + sin P) days.
   return t0 + 4.6543e-08 * sincos(node).sin + 8.214e-09 * (sincos(v).sin + sincos(p).sin) + 1e-10 * s;
 }
@@ -99,12 +101,12 @@ double lunar_extreme(int32_t k, Declination which) noexcept {
   const bool south = which == Declination::south;
   const double x = static_cast<double>(k) + (south ? 0.5 : 0.0);
   const double t0 = horner(kTropicalMonth, x);
-  fill_multiples(mean_elongation(t0), kExtremeSlotElongation, kExtremeElongationMultiples);
-  fill_scaled_multiples(sun_mean_anomaly(t0), eccentricity_factor(t0), kExtremeSlotSunAnomaly,
+  MultipleAngleTables tables;  // filled here, read below
+  fill_multiples(tables, mean_elongation(t0), kExtremeSlotElongation, kExtremeElongationMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kExtremeSlotSunAnomaly,
                         kExtremeSunAnomalyMultiples);
-  fill_multiples(moon_mean_anomaly(t0), kExtremeSlotMoonAnomaly, kExtremeMoonAnomalyMultiples);
-  fill_multiples(argument_of_latitude(t0), kExtremeSlotLatitude, kExtremeLatitudeMultiples);
-  const MultipleAngleTables& tables = multiple_angle_tables();
+  fill_multiples(tables, moon_mean_anomaly(t0), kExtremeSlotMoonAnomaly, kExtremeMoonAnomalyMultiples);
+  fill_multiples(tables, argument_of_latitude(t0), kExtremeSlotLatitude, kExtremeLatitudeMultiples);
   double s = 0.0;  // 1e-10 centuries
   for (const ExtremeTerm& row : kExtremeTerms) {
     const SinCos f = series_detail::combined_angle(tables, row.m);

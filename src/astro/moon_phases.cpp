@@ -54,10 +54,10 @@ double moon_phase(int32_t k, int32_t phase) noexcept {
   const double t0 = horner(kLunation, x);
 
   const double e = eccentricity_factor(t0);
-  fill_multiples(moon_mean_anomaly(t0), kSlotMoonAnomaly, kPhaseMoonAnomalyMultiples);
-  fill_scaled_multiples(sun_mean_anomaly(t0), e, kSlotSunAnomaly, kPhaseSunAnomalyMultiples);
-  fill_multiples(argument_of_latitude(t0), kSlotLatitude, kPhaseLatitudeMultiples);
-  const MultipleAngleTables& tables = multiple_angle_tables();
+  MultipleAngleTables tables;  // filled here, read below
+  fill_multiples(tables, moon_mean_anomaly(t0), kSlotMoonAnomaly, kPhaseMoonAnomalyMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), e, kSlotSunAnomaly, kPhaseSunAnomalyMultiples);
+  fill_multiples(tables, argument_of_latitude(t0), kSlotLatitude, kPhaseLatitudeMultiples);
 
   double s = 0.0;  // 1e-12 centuries
   for (const PhaseTerm& row : kPhaseTerms) {
@@ -91,10 +91,10 @@ Eclipse eclipse_at(int32_t k, EclipseType type) noexcept {
   const double sin_node = sincos(ascending_node(t0)).sin;
   const double f1 = f - 0.00046513 * sin_node;  // 0.02665 degrees
   const double e = eccentricity_factor(t0);
-  fill_multiples(moon_mean_anomaly(t0), kSlotMoonAnomaly, kEclipseMoonAnomalyMultiples);
-  fill_scaled_multiples(sun_mean_anomaly(t0), e, kSlotSunAnomaly, kEclipseSunAnomalyMultiples);
-  fill_multiples(f1, kSlotLatitude, kEclipseLatitudeMultiples);
-  const MultipleAngleTables& tables = multiple_angle_tables();
+  MultipleAngleTables tables;  // filled here, read below
+  fill_multiples(tables, moon_mean_anomaly(t0), kSlotMoonAnomaly, kEclipseMoonAnomalyMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), e, kSlotSunAnomaly, kEclipseSunAnomalyMultiples);
+  fill_multiples(tables, f1, kSlotLatitude, kEclipseLatitudeMultiples);
 
   const SinCos m1 = angle(tables, 0, 1, 0);           // E (cos M, sin M)
   const SinCos m2 = angle(tables, 0, 2, 0);           // E^2 (cos 2M, sin 2M)
@@ -109,7 +109,7 @@ Eclipse eclipse_at(int32_t k, EclipseType type) noexcept {
   // full moon's leading terms differ by 0.0010 sin M' and 0.0006 E sin M days.
   double s = 82.0 * sincos(5.23165 + 2.318633 * t0).sin - 55.0 * sin_node;
   if (lunar) s += 274.0 * mp1.sin + 164.0 * m1.sin;
-  s += sum_sine_series(kEclipseTerms, 1.0);
+  s += sum_sine_series(tables, kEclipseTerms, 1.0);
   const double t = t0 + 1e-10 * s;
 
   // gamma: least distance of the Moon's centre from the axis of the Earth's

@@ -45,9 +45,9 @@ Factors factors_at(const PlanetTheory& theory, double t) noexcept {
   const double m = 6.24005998414535 + 628.30195525973 * t;
   f.cos_m[0] = 1.0;
   if (theory.arguments == ArgumentSet::inner_or_mars) {
-    fill_multiples(m, 0, theory.m_multiples);
-    const MultipleAngleTables& tables = multiple_angle_tables();
-    for (int32_t k = 1; k <= theory.m_multiples; ++k) {
+    MultipleAngleTables tables;
+    fill_multiples(tables, m, 0, theory.m_multiples);
+      for (int32_t k = 1; k <= theory.m_multiples; ++k) {
       f.cos_m[k] = tables.cos_multiples[0][k];
       f.sin_m[k] = tables.sin_multiples[0][k];
     }

@@ -3,15 +3,12 @@
 namespace varizav {
 namespace {
 
-// Per-thread scratch: every theory evaluation reloads the slots it reads.
-thread_local MultipleAngleTables t_tables{};
-
 // Row m of the slot from (c1, s1) = (a cos x, a sin x) by the addition
 // theorems: (c_m, s_m) = (c_{m-1}, s_{m-1}) * (c1, s1) as complex numbers.
-void fill_slot(double c1, double s1, int32_t slot, int32_t n) noexcept {
+void fill_slot(MultipleAngleTables& tables, double c1, double s1, int32_t slot, int32_t n) noexcept {
   if (slot < 0 || slot >= kSeriesSlots) return;
-  double* cos_row = t_tables.cos_multiples[slot];
-  double* sin_row = t_tables.sin_multiples[slot];
+  double* cos_row = tables.cos_multiples[slot];
+  double* sin_row = tables.sin_multiples[slot];
   cos_row[0] = 1.0;
   sin_row[0] = 0.0;
   if (n < 1) return;
@@ -26,20 +23,18 @@ void fill_slot(double c1, double s1, int32_t slot, int32_t n) noexcept {
 
 }  // namespace
 
-MultipleAngleTables& multiple_angle_tables() noexcept { return t_tables; }
-
-void fill_multiples(double x, int32_t slot, int32_t n) noexcept {
+void fill_multiples(MultipleAngleTables& tables, double x, int32_t slot, int32_t n) noexcept {
   const SinCos f = sincos(x);
-  fill_slot(f.cos, f.sin, slot, n);
+  fill_slot(tables, f.cos, f.sin, slot, n);
 }
 
-void fill_scaled_multiples(double x, double a, int32_t slot, int32_t n) noexcept {
+void fill_scaled_multiples(MultipleAngleTables& tables, double x, double a, int32_t slot, int32_t n) noexcept {
   const SinCos f = sincos(x);
-  fill_slot(a * f.cos, a * f.sin, slot, n);
+  fill_slot(tables, a * f.cos, a * f.sin, slot, n);
 }
 
-void combine_arguments(int32_t count, int32_t nargs, const int8_t* multiples, SinCos* out) noexcept {
-  const MultipleAngleTables& tables = t_tables;
+void combine_arguments(const MultipleAngleTables& tables, int32_t count, int32_t nargs, const int8_t* multiples,
+                       SinCos* out) noexcept {
   for (int32_t row = 0; row < count; ++row) {
     const int8_t* m = multiples + static_cast<std::ptrdiff_t>(row) * nargs;
     double c = 1.0;

@@ -4,8 +4,8 @@
 // tables (cos m*x and sin m*x for m = 1..n, built once by the addition
 // theorems), and then forms every term's argument, an integer combination of
 // the slot arguments, by complex multiplication of table entries instead of
-// one sine per term. The tables are per-thread scratch storage: each theory
-// evaluation overwrites the slots it uses before reading them.
+// one sine per term. Each theory evaluation keeps its tables on its own
+// stack, loads the slots it uses and reads only those: no state outlives a call.
 #pragma once
 
 #include <array>
@@ -28,15 +28,12 @@ struct MultipleAngleTables {
   double sin_multiples[kSeriesSlots][kMaxMultiple + 1];
 };
 
-// This thread's tables.
-MultipleAngleTables& multiple_angle_tables() noexcept;
-
 // Loads cos(m x), sin(m x), m = 1..n (n <= 63) into the slot (0..11).
-void fill_multiples(double x, int32_t slot, int32_t n) noexcept;
+void fill_multiples(MultipleAngleTables& tables, double x, int32_t slot, int32_t n) noexcept;
 
 // Loads a^m cos(m x), a^m sin(m x), m = 1..n, into the slot. A negative
 // multiple read from the slot is scaled by a^|m| as well.
-void fill_scaled_multiples(double x, double a, int32_t slot, int32_t n) noexcept;
+void fill_scaled_multiples(MultipleAngleTables& tables, double x, double a, int32_t slot, int32_t n) noexcept;
 
 // (cos, sin) of multiple m (|m| <= the count loaded) of the slot's argument;
 // a negative multiple gives the conjugate, 0 gives (1, 0).
@@ -48,7 +45,8 @@ inline SinCos slot_multiple(const MultipleAngleTables& tables, int32_t slot, int
 
 // For each of count rows of nargs multiples (row-major, slot j = column j):
 // out[row] = (cos theta, sin theta) of theta = sum_j m_j x_j.
-void combine_arguments(int32_t count, int32_t nargs, const int8_t* multiples, SinCos* out) noexcept;
+void combine_arguments(const MultipleAngleTables& tables, int32_t count, int32_t nargs, const int8_t* multiples,
+                       SinCos* out) noexcept;
 
 namespace series_detail {
 // (cos, sin) of sum_j m[j] x_j from the tables, by complex multiplication.
@@ -73,8 +71,8 @@ SinCos combined_angle(const MultipleAngleTables& tables, const std::array<int32_
 
 // The same for a table of fixed-width rows.
 template <std::size_t NArgs, std::size_t Count>
-void combine_arguments(const std::array<std::array<int8_t, NArgs>, Count>& rows, SinCos* out) noexcept {
-  const MultipleAngleTables& tables = multiple_angle_tables();
+void combine_arguments(const MultipleAngleTables& tables, const std::array<std::array<int8_t, NArgs>, Count>& rows,
+                       SinCos* out) noexcept {
   for (std::size_t row = 0; row < Count; ++row) out[row] = series_detail::combine_row<NArgs>(tables, rows[row]);
 }
 
@@ -105,22 +103,22 @@ struct CombinedTerm {
 
 // scale * sum of c sin theta over the rows.
 template <std::size_t NArgs>
-double sum_sine_series(std::span<const SineTerm<NArgs>> rows, double scale) noexcept {
-  const MultipleAngleTables& tables = multiple_angle_tables();
+double sum_sine_series(const MultipleAngleTables& tables, std::span<const SineTerm<NArgs>> rows, double scale) noexcept {
   double sum = 0.0;
   for (const SineTerm<NArgs>& row : rows) sum += row.c * series_detail::combined_angle(tables, row.m).sin;
   return scale * sum;
 }
 
 template <std::size_t NArgs, std::size_t Count>
-double sum_sine_series(const std::array<SineTerm<NArgs>, Count>& rows, double scale) noexcept {
-  return sum_sine_series(std::span<const SineTerm<NArgs>>(rows), scale);
+double sum_sine_series(const MultipleAngleTables& tables, const std::array<SineTerm<NArgs>, Count>& rows,
+                       double scale) noexcept {
+  return sum_sine_series(tables, std::span<const SineTerm<NArgs>>(rows), scale);
 }
 
 // {scale * sum cc cos theta, scale * sum cs sin theta} over the rows.
 template <std::size_t NArgs>
-SinCos sum_sine_cosine_series(std::span<const SineCosineTerm<NArgs>> rows, double scale) noexcept {
-  const MultipleAngleTables& tables = multiple_angle_tables();
+SinCos sum_sine_cosine_series(const MultipleAngleTables& tables, std::span<const SineCosineTerm<NArgs>> rows,
+                              double scale) noexcept {
   double sum_cos = 0.0;
   double sum_sin = 0.0;
   for (const SineCosineTerm<NArgs>& row : rows) {
@@ -132,8 +130,9 @@ SinCos sum_sine_cosine_series(std::span<const SineCosineTerm<NArgs>> rows, doubl
 }
 
 template <std::size_t NArgs, std::size_t Count>
-SinCos sum_sine_cosine_series(const std::array<SineCosineTerm<NArgs>, Count>& rows, double scale) noexcept {
-  return sum_sine_cosine_series(std::span<const SineCosineTerm<NArgs>>(rows), scale);
+SinCos sum_sine_cosine_series(const MultipleAngleTables& tables, const std::array<SineCosineTerm<NArgs>, Count>& rows,
+                              double scale) noexcept {
+  return sum_sine_cosine_series(tables, std::span<const SineCosineTerm<NArgs>>(rows), scale);
 }
 
 // sum of a cos theta_i + b sin theta_i over the rows, theta_i read from combos.

@@ -33,8 +33,9 @@ SunPosition sun_position(double t_centuries_td) noexcept {
   // theta_1 .. theta_62 from the multiple-angle tables, the lunar ones directly.
   std::array<SinCos, kArguments> theta;
   theta[0] = {1.0, 0.0};
-  for (int32_t slot = 0; slot < 5; ++slot) fill_multiples(kPlanetRates[slot] * tau, slot, kPlanetMaxMultiples[slot]);
-  combine_arguments(kPlanetaryCombinations, &theta[1]);
+  MultipleAngleTables tables;  // filled here, read below
+  for (int32_t slot = 0; slot < 5; ++slot) fill_multiples(tables, kPlanetRates[slot] * tau, slot, kPlanetMaxMultiples[slot]);
+  combine_arguments(tables, kPlanetaryCombinations, &theta[1]);
   const double earth = kPlanetRates[kEarthSlot] * tau;
   const double d = kRateD * tau;
   const double l = kRateL * tau;

@@ -1,7 +1,6 @@
 #include "astro/time_scales.h"
 
 #include <atomic>
-#include <ctime>
 
 #include "framework/numeric.h"
 
@@ -35,12 +34,6 @@ double delta_t(double t_centuries_ut) noexcept {
   }
   // From 1988.0: 64 + 76 T seconds.
   return 2.4082946738662004e-08 * t + 2.028037620097853e-08;
-}
-
-double now_centuries() noexcept {
-  // 946728000 s: from 1970-01-01 0h UT to J2000.0 (2000-01-01 12:00).
-  constexpr double kUnixToJ2000Seconds = 946728000.0;
-  return (static_cast<double>(std::time(nullptr)) - kUnixToJ2000Seconds) * kSecondsToCenturies;
 }
 
 }  // namespace varizav

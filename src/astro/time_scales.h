@@ -1,6 +1,6 @@
 // Time scales of the astronomy: the time argument T in Julian centuries from
 // J2000.0, the delta T override and the local time-zone offset (both held in
-// Julian centuries), and the current time.
+// Julian centuries).
 #pragma once
 
 #include "framework/date.h"
@@ -28,8 +28,5 @@ double delta_t(double t_centuries_ut) noexcept;
 // Universal Time minus local time, in centuries (negative east of Greenwich).
 double tz_offset() noexcept;
 void set_tz_offset(double centuries) noexcept;
-
-// The current system time as T (Universal Time).
-double now_centuries() noexcept;
 
 }  // namespace varizav

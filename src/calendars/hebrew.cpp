@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 
+#include "framework/language.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -27,8 +27,6 @@ constexpr std::array<const char*, 7> kWeekdaysGerman = {
     "Jom Sheni",  "Jom Shlishi",  "Jom Revi`i", "Jom Chamishi",
     "Jom Shishi", "Jom Schabath", "Jom Rishon",
 };
-
-std::atomic<bool> g_english_display{false};
 
 // Mean synodic month 29d 12h 793p (29 + 13753/25920 days; 1 part = 1/1080 h)
 // and the molad of the first month, 11h 204p after the epoch's start of day
@@ -110,17 +108,16 @@ const KeywordTable hebrew_month_names = {13, nullptr, kMonthsEnglish.data(), kMo
 
 const char* hebrew_month_display_name(int32_t month) noexcept {
   if (month < 1 || month > 13) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kMonthsEnglish : kMonthsGerman;
+  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
   return names[static_cast<size_t>(month - 1)];
 }
 
 const char* hebrew_weekday_display_name(int32_t index) noexcept {
   if (index < 0 || index > 6) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kWeekdaysEnglish : kWeekdaysGerman;
+  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
   return names[static_cast<size_t>(index)];
 }
 
-void select_hebrew_display_names(bool english) noexcept { g_english_display.store(english, std::memory_order_relaxed); }
 
 namespace hebrew {
 

@@ -1,8 +1,8 @@
 #include "calendars/islamic.h"
 
 #include <array>
-#include <atomic>
 
+#include "framework/language.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -26,8 +26,6 @@ constexpr std::array<const char*, 7> kWeekdaysGerman = {
     "Yaum el-Jum`a",    "Yaum es-Sabt",      "Yaum el-Ahad",
 };
 
-std::atomic<bool> g_english_display{false};
-
 // Days from the epoch to 1 Muharram of year y: 10631 days per 30 years, the
 // constant placing the leap days in years 2, 5, 7, ... of each cycle.
 int64_t days_before_year(int64_t year) noexcept { return floor_quot(10631 * year - 10617, 30); }
@@ -38,19 +36,16 @@ const KeywordTable islamic_month_names = {12, nullptr, kMonthsEnglish.data(), kM
 
 const char* islamic_month_display_name(int32_t month) noexcept {
   if (month < 1 || month > 12) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kMonthsEnglish : kMonthsGerman;
+  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
   return names[static_cast<size_t>(month - 1)];
 }
 
 const char* islamic_weekday_display_name(int32_t index) noexcept {
   if (index < 0 || index > 6) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kWeekdaysEnglish : kWeekdaysGerman;
+  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
   return names[static_cast<size_t>(index)];
 }
 
-void select_islamic_display_names(bool english) noexcept {
-  g_english_display.store(english, std::memory_order_relaxed);
-}
 
 namespace islamic {
 

@@ -33,10 +33,9 @@ JulianDay year_start(int32_t year) noexcept;
 // Month names of the worksheet argument (1 = Muharram), English and German.
 extern const KeywordTable islamic_month_names;
 
-// Display names of the text output; the language switch selects English or
-// German (German at start).
+// Display names of the text output; in the display-name language
+// (framework/language.h).
 const char* islamic_month_display_name(int32_t month) noexcept;    // 1..12
 const char* islamic_weekday_display_name(int32_t index) noexcept;  // 0 = Monday .. 6
-void select_islamic_display_names(bool english) noexcept;
 
 }  // namespace varizav

@@ -2,9 +2,7 @@
 
 #include <array>
 #include <cstdio>
-#include <limits>
 
-#include "astro/time_scales.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -30,18 +28,6 @@ constexpr int64_t kHaabAtEpoch = 348;
 constexpr int64_t kCalendarRoundDays = 18980;  // 52 Haab years = 73 Tzolkin cycles
 constexpr int64_t kHaabYearDays = 365;
 constexpr int64_t kTzolkinCycleDays = 260;
-
-constexpr int32_t kCurrentCycle = std::numeric_limits<int32_t>::min();
-
-// Whole days from day zero to the current system time.
-int64_t days_since_epoch_now() noexcept { return ifloor(now_centuries() * 36525.0 + kJ2000Jd - mayan::kEpochJd); }
-
-// Cycle number c, or the cycle in progress now (counted from `offset` days
-// before day zero, truncated toward zero) when c is INT32_MIN.
-int64_t resolve_cycle(int32_t cycle, int64_t length, int64_t offset) noexcept {
-  if (cycle != kCurrentCycle) return cycle;
-  return (days_since_epoch_now() + offset) / length;
-}
 
 }  // namespace
 
@@ -122,17 +108,33 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 JulianDay calendar_round_start(int32_t cycle) noexcept {
-  return static_cast<double>(kCalendarRoundDays * resolve_cycle(cycle, kCalendarRoundDays, 0)) + kEpochJd;
+  return static_cast<double>(kCalendarRoundDays * cycle) + kEpochJd;
 }
 
 JulianDay haab_year_start(int32_t cycle) noexcept {
-  return static_cast<double>(kHaabYearDays * resolve_cycle(cycle, kHaabYearDays, kHaabAtEpoch)) +
-         (kEpochJd - static_cast<double>(kHaabAtEpoch));
+  return static_cast<double>(kHaabYearDays * cycle) + (kEpochJd - static_cast<double>(kHaabAtEpoch));
 }
 
 JulianDay tzolkin_cycle_start(int32_t cycle) noexcept {
-  return static_cast<double>(kTzolkinCycleDays * resolve_cycle(cycle, kTzolkinCycleDays, kTzolkinAtEpoch)) +
-         (kEpochJd - static_cast<double>(kTzolkinAtEpoch));
+  return static_cast<double>(kTzolkinCycleDays * cycle) + (kEpochJd - static_cast<double>(kTzolkinAtEpoch));
+}
+
+int32_t cycle_in_progress(Cycle cycle, JulianDay now) noexcept {
+  // Whole days from day zero to now, counted from the cycle's own start
+  // before day zero, divided truncating toward zero (the count is positive
+  // for any present-day clock).
+  const auto count = [now](int64_t length, int64_t start_before_epoch) {
+    return static_cast<int32_t>((ifloor64(now - kEpochJd) + start_before_epoch) / length);
+  };
+  switch (cycle) {
+    case Cycle::calendar_round:
+      return count(kCalendarRoundDays, 0);
+    case Cycle::haab_year:
+      return count(kHaabYearDays, kHaabAtEpoch);
+    case Cycle::tzolkin:
+      return count(kTzolkinCycleDays, kTzolkinAtEpoch);
+  }
+  return 0;
 }
 
 }  // namespace mayan

@@ -48,11 +48,16 @@ CalendarDate calendar_date(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 
 // Holiday anchors: the first day of calendar round (18980 days), Haab year
-// (from 0 Pop) or Tzolkin cycle (from 1 Imix) number c. The cycle number
-// INT32_MIN stands for the cycle in progress at the current system time.
+// (from 0 Pop) or Tzolkin cycle (from 1 Imix) number c.
 JulianDay calendar_round_start(int32_t cycle) noexcept;
 JulianDay haab_year_start(int32_t cycle) noexcept;
 JulianDay tzolkin_cycle_start(int32_t cycle) noexcept;
+
+// Number of the calendar round, Haab year or Tzolkin cycle in progress at the
+// instant now (a JulianDay the caller reads from its clock); within 32 bits
+// for any now of the accepted date range.
+enum class Cycle { calendar_round, haab_year, tzolkin };
+int32_t cycle_in_progress(Cycle cycle, JulianDay now) noexcept;
 
 }  // namespace mayan
 }  // namespace varizav

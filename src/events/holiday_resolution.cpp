@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "astro/time_scales.h"
+#include "calendars/mayan.h"
 #include "calendars/western/civil.h"
 #include "events/astro_events.h"
 #include "framework/keyword.h"
@@ -114,11 +115,11 @@ bool anchor_year_in_range(int32_t kind, int32_t year) noexcept {
     case kKindIslamic:
       return fits_32(10631 * y - 10617);
     case kKindMayanCalendarRound:
-      return year == kInt32Min || product_fits(18980, y, 0);
+      return product_fits(18980, y, 0);
     case kKindMayanHaab:
-      return year == kInt32Min || product_fits(365, y, 0);
+      return product_fits(365, y, 0);
     case kKindMayanTzolkin:
-      return year == kInt32Min || product_fits(260, y, 0);
+      return product_fits(260, y, 0);
     case kKindPersian:
       return fits_32(y - 474) && fits_32(1029983 * floor_quot(y - 474, 2820));
     default:
@@ -161,7 +162,7 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
   return kNaN;
 }
 
-double holiday_in_year(const char* calendar, const char* event, const char* epoch) noexcept {
+double holiday_in_year(const char* calendar, const char* event, const char* epoch, JulianDay now) noexcept {
   const HolidayCalendar hc = find_holiday_calendar(calendar);
   const LeadingInteger first = read_leading_integer(epoch);
   if (!first.has_digits) return error_value();
@@ -186,6 +187,10 @@ double holiday_in_year(const char* calendar, const char* event, const char* epoc
     if (!product_fits(1461, year, -1)) return error_value();
     result = astro_event(civil_new_year(year), astro_selector(code) | kAstroYearCentred, astro_sub(code));
   } else {
+    // The smallest cycle number stands for the Mayan cycle in progress now.
+    if (year == kInt32Min && is_mayan_kind(kind)) {
+      year = mayan::cycle_in_progress(static_cast<mayan::Cycle>(kind - kKindMayanCalendarRound), now);
+    }
     if (!anchor_year_in_range(kind, year)) return error_value();
     result = event_in_year(code, year);
   }

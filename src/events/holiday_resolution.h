@@ -14,20 +14,22 @@ namespace varizav {
 // True when the anchor of the kind can be formed for the year with the
 // 32-bit products of its formula (Gregorian and Julian 1461 y, Islamic
 // 10631 y, Mayan 18980 c, ...); years beyond give the error value in
-// holiday_in_year. The cycle INT32_MIN (the Mayan cycle in progress) passes.
+// holiday_in_year.
 bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
 
 // Given:    calendar  calendar name (unknown or empty: the Gregorian table)
 //           event     holiday name or 1-based number in that calendar's table
 //           epoch     year of the calendar as a leading decimal integer; for
 //                     the Chinese table "cycle<any one character>year"; for
-//                     the Mayan kinds a cycle number; for "astronomical" a
-//                     civil year whose 1 January 0h (Universal Time) starts
-//                     the search for the year's event
+//                     the Mayan kinds a cycle number (the smallest 32-bit
+//                     one: the cycle in progress at now); for "astronomical"
+//                     a civil year whose 1 January 0h (Universal Time)
+//                     starts the search for the year's event
+//           now       the current instant as a JulianDay (the caller's clock)
 // Returned: the holiday as a serial date with its time of day, or the error
 //           value (unknown event, epoch without digits, malformed Chinese
 //           epoch, an epoch whose anchor cannot be formed).
-double holiday_in_year(const char* calendar, const char* event, const char* epoch) noexcept;
+double holiday_in_year(const char* calendar, const char* event, const char* epoch, JulianDay now) noexcept;
 
 // Given:    calendar, event  as holiday_in_year
 //           start            serial date (local time), JulianDay within

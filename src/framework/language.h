@@ -16,12 +16,26 @@ constexpr LanguageId kLanguageEnglish = 9;    // primary language English
 LanguageId current_language() noexcept;
 void set_current_language(LanguageId id) noexcept;
 
+// The language of the month, weekday and animal names that the calendars'
+// text forms write: English or German. It follows the host language only when
+// that is English or German (the display-name switcher sets it); any other
+// language keeps the names last chosen. German until the host says otherwise.
+bool display_names_english() noexcept;
+void set_display_names_english(bool english) noexcept;
+
 inline bool language_is_german() noexcept { return current_language() == kLanguageGerman; }
 
 // Picks the German or the English member of a bilingual pair by the current language.
 template <class T>
 constexpr const T& by_language(const T& english, const T& german) noexcept {
   return language_is_german() ? german : english;
+}
+
+// Picks the English or the German member of a pair of display-name lists by
+// the display-name language.
+template <class T>
+const T& by_display_language(const T& english, const T& german) noexcept {
+  return display_names_english() ? english : german;
 }
 
 }  // namespace varizav

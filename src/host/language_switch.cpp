@@ -1,10 +1,7 @@
 #include "host/language_switch.h"
 
-#include "calendars/hebrew.h"
-#include "calendars/lunisolar/chinese.h"
-#include "calendars/islamic.h"
 #include "calendars/western/civil.h"
-#include "calendars/western/western_names.h"
+#include "framework/language.h"
 
 namespace varizav {
 namespace {
@@ -49,12 +46,8 @@ void switch_display_names(LanguageId language) noexcept {
   if (language != kLanguageEnglish && language != kLanguageGerman) return;
   const bool english = language == kLanguageEnglish;
 
-  // The display name arrays of the calendars' text output: one call per
-  // calendar that writes month or weekday names (Western, Chinese, Hebrew, Islamic).
-  select_western_display_names(english);
-  select_chinese_display_names(english);
-  select_hebrew_display_names(english);
-  select_islamic_display_names(english);
+  // The month, weekday and animal names of every calendar's text output.
+  set_display_names_english(english);
 
   // English users count dates by the British reform of 1752: the civil calendar
   // stays Julian up to 3 September 1752 (Julian), the day that is 14 September

@@ -26,11 +26,11 @@ TEST(MultipleAngles, AdditionTheoremsMatchDirectEvaluation) {
   };
   const Case cases[] = {{0.7, 1.0, 63}, {-2.3, 1.0, 19}, {1234.5678, 1.0, 24}, {6.24, 0.9975, 3}, {0.3, 0.5, 8}};
   for (const Case& c : cases) {
+    MultipleAngleTables tables;
     if (c.a == 1.0)
-      fill_multiples(c.x, 4, c.n);
+      fill_multiples(tables, c.x, 4, c.n);
     else
-      fill_scaled_multiples(c.x, c.a, 4, c.n);
-    const MultipleAngleTables& tables = multiple_angle_tables();
+      fill_scaled_multiples(tables, c.x, c.a, 4, c.n);
     for (int32_t m = -c.n; m <= c.n; ++m) {
       const double scale = std::pow(c.a, std::abs(m));
       const SinCos f = slot_multiple(tables, 4, m);
@@ -44,21 +44,22 @@ TEST(MultipleAngles, AdditionTheoremsMatchDirectEvaluation) {
 }
 
 TEST(MultipleAngles, SlotsAreIndependent) {
-  fill_multiples(0.4, 0, 5);
-  fill_multiples(1.1, 11, 5);
-  const MultipleAngleTables& tables = multiple_angle_tables();
+  MultipleAngleTables tables;
+  fill_multiples(tables, 0.4, 0, 5);
+  fill_multiples(tables, 1.1, 11, 5);
   EXPECT_TRUE(near(tables.sin_multiples[0][5], std::sin(2.0), 1e-14));
   EXPECT_TRUE(near(tables.sin_multiples[11][5], std::sin(5.5), 1e-14));
 }
 
 TEST(SeriesSums, CombinationsAndTermSums) {
   const double x0 = 0.81, x1 = -1.7, x2 = 2.9, e = 0.99;
-  fill_multiples(x0, 0, 4);
-  fill_scaled_multiples(x1, e, 1, 3);
-  fill_multiples(x2, 2, 2);
+  MultipleAngleTables tables;
+  fill_multiples(tables, x0, 0, 4);
+  fill_scaled_multiples(tables, x1, e, 1, 3);
+  fill_multiples(tables, x2, 2, 2);
   static constexpr std::array<std::array<int8_t, 3>, 4> kRows = {{{1, 0, 0}, {2, -1, 0}, {0, 3, -2}, {-4, 1, 2}}};
   std::array<SinCos, 4> combos;
-  combine_arguments(kRows, combos.data());
+  combine_arguments(tables, kRows, combos.data());
   for (std::size_t i = 0; i < kRows.size(); ++i) {
     const auto& m = kRows[i];
     const double theta = m[0] * x0 + m[1] * x1 + m[2] * x2;
@@ -70,7 +71,7 @@ TEST(SeriesSums, CombinationsAndTermSums) {
   static constexpr std::array<SineTerm<3>, 3> kSine = {{{{1, 0, 0}, 700}, {{0, -2, 1}, -35}, {{3, 1, -2}, 12}}};
   double want = 0.0;
   for (const auto& t : kSine) want += t.c * std::pow(e, std::abs(t.m[1])) * std::sin(t.m[0] * x0 + t.m[1] * x1 + t.m[2] * x2);
-  EXPECT_TRUE(near(sum_sine_series(kSine, 1e-10), 1e-10 * want, 1e-22));
+  EXPECT_TRUE(near(sum_sine_series(tables, kSine, 1e-10), 1e-10 * want, 1e-22));
 
   static constexpr std::array<SineCosineTerm<3>, 2> kSineCosine = {{{{0, 1, 1}, 5, -7}, {{2, 0, -1}, -3, 11}}};
   double want_sin = 0.0, want_cos = 0.0;
@@ -80,7 +81,7 @@ TEST(SeriesSums, CombinationsAndTermSums) {
     want_sin += t.cs * scale * std::sin(theta);
     want_cos += t.cc * scale * std::cos(theta);
   }
-  const SinCos got = sum_sine_cosine_series(kSineCosine, 2.0);
+  const SinCos got = sum_sine_cosine_series(tables, kSineCosine, 2.0);
   EXPECT_TRUE(near(got.sin, 2.0 * want_sin, 1e-12));
   EXPECT_TRUE(near(got.cos, 2.0 * want_cos, 1e-12));
 

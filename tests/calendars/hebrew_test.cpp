@@ -230,7 +230,7 @@ TEST(Hebrew, TextThroughTheRegistry) {
       {347997.25 - 2415018.5, 0, "   1  7  1", "   1  7  1", "epoch, padded"},
   };
   for (const bool english : {true, false}) {
-    select_hebrew_display_names(english);
+    set_display_names_english(english);
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const Case& c : cases) {
       char out[kHostTextSize];
@@ -238,7 +238,7 @@ TEST(Hebrew, TextThroughTheRegistry) {
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }
   }
-  select_hebrew_display_names(false);
+  set_display_names_english(false);
   set_current_language(kLanguageGerman);
 }
 

@@ -106,7 +106,7 @@ TEST(Islamic, TextThroughTheRegistry) {
       {36621.75, 0, "1421  1  1", "1421  1  1", "number form"},
   };
   for (const bool english : {true, false}) {
-    select_islamic_display_names(english);
+    set_display_names_english(english);
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const TextCase& c : cases) {
       char out[kHostTextSize];
@@ -114,7 +114,7 @@ TEST(Islamic, TextThroughTheRegistry) {
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }
   }
-  select_islamic_display_names(false);
+  set_display_names_english(false);
   set_current_language(kLanguageGerman);
 }
 

@@ -6,6 +6,7 @@
 #include "calendars/islamic.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
+#include "framework/language.h"
 
 namespace varizav {
 namespace {
@@ -13,8 +14,7 @@ namespace {
 class SemiticLanguageTest : public testing::HostTest {
  protected:
   void TearDown() override {
-    select_hebrew_display_names(false);
-    select_islamic_display_names(false);
+    set_display_names_english(false);
     HostTest::TearDown();
   }
 };

@@ -196,6 +196,8 @@ TEST(WesternConverters, Gengou) {
       {"Meiji", 100, "January", 1, true, serial_of(jdn_gregorian(1967, 1, 1)), "worked example: Meiji 100"},
       {"Showa", 64, "January", 7, true, serial_of(jdn_gregorian(1989, 1, 7)), "worked example"},
       {"man-en", 1, "M\xE4rz", 1, false, serial_of(jdn_gregorian(1860, 3, 1)), "independent"},
+      {"Reiwa", 1, "May", 1, true, 43586, "independent: Reiwa began on 1 May 2019"},
+      {"17", 1, "5", 1, true, 43586, "independent: era-table entry 17"},
       {"Heisei", 12, "13", 1, true, kError, "month 13"},
       {"Heisei", 12, "", 1, true, kError, "the empty month"},
       {"Heisei", 12, "Jan", 32, true, kError, "the day bound 32"},

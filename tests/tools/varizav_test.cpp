@@ -216,6 +216,25 @@ TEST(ToolBatch, EchoShowsCallBesideResult) {
             "SC_astronomy(2451545)\t-> 36526.5\t2000-01-01T12:00:00\n");  // independent: J2000.0
 }
 
+TEST(ToolUsage, MalformedCallExitsWithOne) {
+  // A call the tool cannot make is a failed call (status 1), as --help says;
+  // only a command line the tool cannot read is bad usage (status 2).
+  const std::vector<std::vector<std::string>> cases = {
+      {"call", "SC_nothing", "1"},
+      {"call", "SC_astronomy"},
+      {"call", "SC_astronomy", "1", "2"},
+      {"call", "SC_astronomy", "2000-02-30"},
+      {"call", "SC_astronomy", "12abc"},
+      {"call", "SC_calendar", std::string(256, 'g'), "0", "0"},
+  };
+  for (const auto& args : cases) {
+    const ToolRun run = run_tool(args);
+    EXPECT_EQ(run.status, 1) << args[1] << " " << args.size();
+    EXPECT_EQ(run.out, "") << args[1];
+    EXPECT_NE(run.err, "") << args[1];
+  }
+}
+
 TEST(ToolUsage, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
@@ -228,12 +247,6 @@ TEST(ToolUsage, BadUsageExitsWithTwo) {
       {"help"},
       {"help", "SC_nothing"},
       {"call"},
-      {"call", "SC_nothing", "1"},
-      {"call", "SC_astronomy"},
-      {"call", "SC_astronomy", "1", "2"},
-      {"call", "SC_astronomy", "2000-02-30"},
-      {"call", "SC_astronomy", "12abc"},
-      {"call", "SC_calendar", std::string(256, 'g'), "0", "0"},
       {"list", "extra"},
       {"today", "1999-13-01"},
       {"today", "2000-01-01", "2000-01-02"},

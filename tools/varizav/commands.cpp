@@ -36,7 +36,6 @@ struct PreparedCall {
   const Function* function = nullptr;
   std::array<Argument, kMaxArguments> arguments{};
   std::string error;  // empty when the call can go ahead
-  int exit_code = kExitOk;
 };
 
 const char* type_name(int32_t type) { return type == VARIZAV_TYPE_TEXT ? "text" : "number"; }
@@ -53,34 +52,32 @@ std::string parameter_list(const Function& f) {
 // Looks the function up and reads its argument texts by the registered types.
 PreparedCall prepare_call(const AddIn& addin, std::string_view name, const std::vector<std::string_view>& texts) {
   PreparedCall call;
-  const auto fail = [&call](int code, std::string message) {
-    call.exit_code = code;
+  const auto fail = [&call](std::string message) {
     call.error = std::move(message);
     return call;
   };
   call.function = addin.find(name);
-  if (call.function == nullptr) return fail(kExitUsage, "unknown function " + std::string(name));
+  if (call.function == nullptr) return fail("unknown function " + std::string(name));
   const Function& f = *call.function;
   if (texts.size() != f.parameters.size()) {
-    return fail(kExitUsage, f.exported_name + " takes " + std::to_string(f.parameters.size()) + " argument" +
+    return fail(f.exported_name + " takes " + std::to_string(f.parameters.size()) + " argument" +
                                 (f.parameters.size() == 1 ? "" : "s") + " (" + parameter_list(f) + "), got " +
                                 std::to_string(texts.size()));
   }
-  if (!f.built()) return fail(kExitFailure, f.exported_name + " is not built yet");
-  if (!f.unusable_reason.empty()) return fail(kExitFailure, f.exported_name + " cannot be called: " + f.unusable_reason);
+  if (!f.built()) return fail(f.exported_name + " is not built yet");
+  if (!f.unusable_reason.empty()) return fail(f.exported_name + " cannot be called: " + f.unusable_reason);
   for (size_t i = 0; i < texts.size(); ++i) {
     const Parameter& p = f.parameters[i];
     const auto which = [&] { return "argument " + std::to_string(i + 1) + " (" + p.name + ") of " + f.exported_name; };
     if (p.type == VARIZAV_TYPE_TEXT) {
       if (texts[i].size() > kMaxTextArgument) {
-        return fail(kExitUsage, which() + " is longer than " + std::to_string(kMaxTextArgument) + " bytes");
+        return fail(which() + " is longer than " + std::to_string(kMaxTextArgument) + " bytes");
       }
       call.arguments[i].text = texts[i];
     } else {
       const auto number = parse_number_argument(texts[i]);
       if (!number) {
-        return fail(kExitUsage,
-                    which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) + "'");
+        return fail(which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) + "'");
       }
       call.arguments[i].number = *number;
     }
@@ -206,7 +203,7 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   const PreparedCall call = prepare_call(addin, words[0], texts);
   if (!call.error.empty()) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
-    return call.exit_code;
+    return kExitFailure;  // a malformed call, as a failed one
   }
   const CallResult result = addin.call(*call.function, call.arguments.data());
   std::printf("%s\n", result_text(*call.function, result, true).c_str());

@@ -1,12 +1,13 @@
 #include "calendars/lunisolar/chinese.h"
 
 #include <array>
-#include <atomic>
+#include <bit>
 #include <cmath>
 
 #include "astro/moon.h"
 #include "astro/sun_crossing.h"
 #include "astro/time_scales.h"
+#include "framework/language.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -24,8 +25,6 @@ constexpr std::array<const char*, 13> kMonthsEnglish = {"1st", "2nd", "3rd", "4t
 constexpr std::array<const char*, 13> kMonthsGerman = {"1.", "2.", "3.",  "4.",  "5.",  "6.", "7.",
                                                        "8.", "9.", "10.", "11.", "12.", "13."};
 
-std::atomic<bool> g_english_animals{false};
-
 // Year Y begins in Gregorian year Y - 2636; sun_longitude_crossing counts years
 // from the March equinox of 2000 (Y = 4636 + 1 for the crossings of 2000/2001).
 constexpr int32_t kYearOf2000 = 4636;
@@ -33,13 +32,15 @@ constexpr double kLunationsPerCentury = 1236.8530875457216;  // 36525 / 29.53058
 constexpr int32_t kDecemberSolsticeSign = 9;                  // apparent longitude 270 degrees
 constexpr int32_t kNoLeapMonth = 13;
 
-// Ring cache of the years computed, newest at the cursor. A stored year of 0
-// reads as an empty entry. Kept per thread, so that concurrent calls never
-// share it; each thread sees exactly the ring behaviour of a single caller.
+// Ring cache of the years computed, newest at the cursor: a cache whose value
+// is a pure function of its full key, the whole year and the delta T override
+// in force when it was computed (the solar terms and new moons of a year move
+// with delta T). Kept per thread, so that concurrent calls never share it.
 struct CacheEntry {
-  int16_t year;
-  int16_t leap_month;  // 1..13; 0 marks a year whose terms cannot be computed
-  int32_t first_lunation;
+  bool filled;
+  int32_t year;
+  double delta_t_override;  // centuries; compared bit for bit
+  ChineseYearInfo info;
 };
 struct YearCache {
   std::array<CacheEntry, 128> entries{};
@@ -116,20 +117,17 @@ JulianDay china_local_day(double t) noexcept {
 
 ChineseYearInfo chinese_year_info(int32_t year) noexcept {
   YearCache& cache = t_cache;
+  const double override_centuries = delta_t_override();
   for (int32_t i = 0; i < 128; ++i) {
     const CacheEntry& e = cache.entries[static_cast<size_t>(mod_floor(int64_t{cache.cursor} - i, 128))];
-    if (e.year == 0) break;
-    // The stored 16-bit year widened: years beyond 16 bits never match.
-    if (int32_t{e.year} == year) {
-      if (e.leap_month == 0) return {kNoLeapMonth, e.first_lunation, false};
-      return {e.leap_month, e.first_lunation, true};
+    if (!e.filled) break;
+    if (e.year == year && std::bit_cast<uint64_t>(e.delta_t_override) == std::bit_cast<uint64_t>(override_centuries)) {
+      return e.info;
     }
   }
   const ChineseYearInfo info = compute_year_info(year);
   cache.cursor = static_cast<int32_t>(mod_floor(int64_t{cache.cursor} + 1, 128));
-  cache.entries[static_cast<size_t>(cache.cursor)] = {static_cast<int16_t>(year),
-                                                       static_cast<int16_t>(info.valid ? info.leap_month : 0),
-                                                       info.first_lunation};
+  cache.entries[static_cast<size_t>(cache.cursor)] = {true, year, override_centuries, info};
   return info;
 }
 
@@ -213,7 +211,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   const int32_t yc = static_cast<int32_t>(cy.rem + 1);
   const int32_t day = ifloor(d.day);
   if (mode > 0) {
-    const auto& animals = g_english_animals.load(std::memory_order_relaxed) ? kAnimalsEnglish : kAnimalsGerman;
+    const auto& animals = by_display_language(kAnimalsEnglish, kAnimalsGerman);
     return format_text(out, "%d %d%s %s-%s %ld (%s)", day, d.month, d.leap ? "!" : "",
                        kStems[static_cast<size_t>(yc % 10)], kBranches[static_cast<size_t>(yc % 12)], cycle,
                        animals[static_cast<size_t>(yc % 12)]);
@@ -241,9 +239,6 @@ JulianDay chinese_month11_start(int32_t year) noexcept {
   return china_local_day(new_moon(m11.k));
 }
 
-void select_chinese_display_names(bool english) noexcept {
-  g_english_animals.store(english, std::memory_order_relaxed);
-}
 
 double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept {
   const int64_t c = itrunc(cycle);

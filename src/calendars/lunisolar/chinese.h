@@ -54,8 +54,6 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept;
 JulianDay chinese_new_year(int32_t year) noexcept;      // first day of month 1
 JulianDay chinese_month11_start(int32_t year) noexcept; // first day of month 11 (holds the December solstice)
 
-void select_chinese_display_names(bool english) noexcept;
-
 // SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
 // flag (non-zero or NaN: leap), day 1 <= d < 31; serial date or the error value.
 double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept;

@@ -37,6 +37,7 @@ constexpr std::array<GengouEra, kGengouEraCount> kEras = {{
     {"Taisho", 2419613.5, 1911},  // 30 July 1912
     {"Showa", 2424874.5, 1925},   // 25 December 1926
     {"Heisei", 2447534.5, 1988},  // 8 January 1989
+    {"Reiwa", 2458604.5, 2018},   // 1 May 2019
 }};
 
 constexpr std::array<const char*, kGengouEraCount> kEraNames = [] {

@@ -1,5 +1,5 @@
 // The Japanese era calendar (gengou): Gregorian months and days with the year
-// counted within an era, from the Jimmu era (660 BC) through Heisei.
+// counted within an era, from the Jimmu era (660 BC) through Reiwa.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +9,9 @@
 
 namespace varizav {
 
-constexpr int32_t kGengouEraCount = 16;
+constexpr int32_t kGengouEraCount = 17;
 
-// Era names, 1 = Jimmu .. 16 = Heisei; one list for both languages.
+// Era names, 1 = Jimmu .. 17 = Reiwa; one list for both languages.
 extern const KeywordTable gengou_era_names;
 
 // A Gengou date. from_jd writes the Jimmu-count year (Gregorian year + 660)
@@ -19,7 +19,7 @@ extern const KeywordTable gengou_era_names;
 struct GengouDate {
   int32_t year;
   int16_t month;  // Gregorian month 1..12
-  int16_t era;    // 0 = Jimmu .. 15 = Heisei
+  int16_t era;    // 0 = Jimmu .. 16 = Reiwa
   double day;     // Gregorian day of the month, fraction = time of day
 };
 
@@ -33,7 +33,7 @@ JulianDay to_jd(const GengouDate& date) noexcept;
 // The era in force at jd (Jimmu before 1 January 1801) and the Jimmu-count year.
 GengouDate from_jd(JulianDay jd) noexcept;
 // mode > 0: "%d %s %ld (%s)" (day, Western month name, era year, era name);
-// mode < 0: "%d %4ld %2d %f" (era number 0..15, era year, month, day);
+// mode < 0: "%d %4ld %2d %f" (era number 0..16, era year, month, day);
 // mode = 0: "%4ld %2d %2d" (Jimmu-count year, month, whole day).
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // JulianDay of 0h, 1 January of Jimmu-count year y (Gregorian year y - 660).

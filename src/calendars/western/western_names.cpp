@@ -1,7 +1,9 @@
 #include "calendars/western/western_names.h"
 
 #include <array>
-#include <atomic>
+#include <cstddef>
+
+#include "framework/language.h"
 
 namespace varizav {
 namespace {
@@ -17,9 +19,6 @@ constexpr std::array<const char*, 7> kWeekdaysEnglish = {"Monday", "Tuesday",  "
 constexpr std::array<const char*, 7> kWeekdaysGerman = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
                                                         "Freitag", "Samstag",  "Sonntag"};
 
-// The display arrays start German; the language switch repoints them.
-std::atomic<bool> g_english_display{false};
-
 }  // namespace
 
 const KeywordTable gregorian_month_names = {12, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
@@ -27,18 +26,15 @@ const KeywordTable weekday_names = {7, nullptr, kWeekdaysEnglish.data(), kWeekda
 
 const char* western_month_display_name(int32_t month) noexcept {
   if (month < 1 || month > 12) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kMonthsEnglish : kMonthsGerman;
+  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
   return names[static_cast<size_t>(month - 1)];
 }
 
 const char* western_weekday_display_name(int32_t index) noexcept {
   if (index < 0 || index > 6) return "";
-  const auto& names = g_english_display.load(std::memory_order_relaxed) ? kWeekdaysEnglish : kWeekdaysGerman;
+  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
   return names[static_cast<size_t>(index)];
 }
 
-void select_western_display_names(bool english) noexcept {
-  g_english_display.store(english, std::memory_order_relaxed);
-}
 
 }  // namespace varizav

@@ -14,7 +14,7 @@ int32_t month_offset(int32_t month) noexcept {
 }
 
 DayNumber split_day(JulianDay jd) noexcept {
-  // 0.5 is taken in single precision as the reference algorithm does; it is exact.
+  // The half day is written as a single-precision 0.5 and widened; the value is exact.
   const double a = jd + static_cast<double>(0.5f);
   // Far outside any calendar's range the day number is clamped so that the
   // integer steps cannot overflow; NaN and infinities keep a NaN fraction.

@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include "astro/time_scales.h"
 #include "calendars/registry.h"
 #include "calendars/western/gregorian.h"
 #include "calendars/western/western_names.h"
@@ -36,9 +39,9 @@ TEST(Chinese, NewYear2000IsCycle78Year17) {
 
 TEST(Chinese, TextAndNumberFormsInBothLanguages) {
   const JulianDay jd = gregorian_day(2000, 2, 5);
-  select_chinese_display_names(true);
+  set_display_names_english(true);
   EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Dragon)");  // worked example
-  select_chinese_display_names(false);
+  set_display_names_english(false);
   EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Drache)");  // worked example
   EXPECT_EQ(format(jd, 0), "78 17  1 0  1");
   EXPECT_EQ(format(jd + 0.25, -1), "78 17  1 0 1.250000");
@@ -133,6 +136,48 @@ TEST(Chinese, CacheAnswersLikeAColdComputation) {
   const ChineseYearInfo far = chinese_year_info(70000);
   EXPECT_NE(far.first_lunation, low.first_lunation);
   EXPECT_EQ(chinese_year_info(70000).first_lunation, far.first_lunation);
+}
+
+// The year info of `year` on a thread of its own, after `before` was asked
+// there (an empty cache when before is nullptr).
+ChineseYearInfo info_on_fresh_thread(int32_t year, std::optional<int32_t> before = std::nullopt) {
+  ChineseYearInfo info{};
+  std::thread([&] {
+    if (before) chinese_year_info(*before);
+    info = chinese_year_info(year);
+  }).join();
+  return info;
+}
+
+bool same(const ChineseYearInfo& a, const ChineseYearInfo& b) {
+  return a.leap_month == b.leap_month && a.first_lunation == b.first_lunation && a.valid == b.valid;
+}
+
+TEST(Chinese, CachedYearsAreKeyedOnTheWholeYear) {
+  // Independent: 70173 (cycle 1170, year 33) and 4637 (the year 2000) share
+  // their low 16 bits; each must answer as when asked first.
+  struct Case {
+    int32_t first, then;
+  };
+  const Case cases[] = {{70173, 4637}, {4637, 70173}, {4637 - 65536, 4637}, {4637, 4637 + 131072}};
+  for (const Case& c : cases) {
+    EXPECT_TRUE(same(info_on_fresh_thread(c.then, c.first), info_on_fresh_thread(c.then)))
+        << c.then << " after " << c.first;
+  }
+}
+
+TEST(Chinese, CachedYearsFollowTheDeltaTSetting) {
+  // A year cached under one delta T is computed again under another. Year
+  // 4602 (1966/67) moves a new moon across local midnight when delta T is
+  // fixed at 12 hours (found by computing both), so a stale entry would show.
+  const ChineseYearInfo plain = chinese_year_info(4602);
+  set_delta_t_override(43200.0 * kSecondsToCenturies);
+  const ChineseYearInfo shifted = chinese_year_info(4602);
+  const ChineseYearInfo fresh = info_on_fresh_thread(4602);
+  set_delta_t_override(0.0);
+  EXPECT_FALSE(same(shifted, plain));
+  EXPECT_TRUE(same(shifted, fresh));
+  EXPECT_TRUE(same(chinese_year_info(4602), plain));
 }
 
 TEST(Chinese, FarYearsAreInvalidNotWrong) {

@@ -23,7 +23,7 @@ constexpr Era kEras[kGengouEraCount] = {
     {"Kaei", 1848, 1, 1, 1847},   {"Ansei", 1854, 1, 1, 1853},  {"Man-en", 1860, 1, 1, 1859},
     {"Bunkyu", 1861, 1, 1, 1860}, {"Genji", 1864, 1, 1, 1863},  {"Keio", 1865, 1, 1, 1864},
     {"Meiji", 1868, 9, 8, 1867},  {"Taisho", 1912, 7, 30, 1911}, {"Showa", 1926, 12, 25, 1925},
-    {"Heisei", 1989, 1, 8, 1988},
+    {"Heisei", 1989, 1, 8, 1988}, {"Reiwa", 2019, 5, 1, 2018},
 };
 
 TEST(Gengou, EachEraBeginsOnItsFirstDay) {
@@ -56,6 +56,9 @@ TEST(Gengou, KnownDates) {
       {2000, 1, 1, 15, 12, "worked example: Heisei 12"},
       {1868, 9, 7, 11, 4, "independent: the last day of Keio"},
       {-1000, 6, 1, 0, -340, "independent: Jimmu years before the foundation are negative"},
+      {2019, 4, 30, 15, 31, "independent: the last day of Heisei"},
+      {2019, 5, 1, 16, 1, "independent: Reiwa 1 begins on 1 May 2019"},
+      {2026, 12, 8, 16, 8, "independent: Reiwa 8"},
   };
   for (const Case& c : cases) {
     const GengouDate d = gengou::from_jd(gregorian::to_jd(c.gy, c.gm, c.gd));
@@ -104,7 +107,8 @@ TEST(Gengou, EraNameLookup) {
   };
   // Independent: entries in list order; hyphens are ignored in text and name.
   const Case cases[] = {{"Heisei", 16}, {"16", 16}, {"1", 1},     {"man-en", 9}, {"Manen", 9}, {"K", 2},
-                        {"ke", 12},     {"Sh", 15}, {"bunk", 3}, {"", 0},       {"17", 0},    {"Edo", 0}};
+                        {"ke", 12},     {"Sh", 15}, {"bunk", 3}, {"", 0},       {"Reiwa", 17}, {"17", 17},
+                        {"r", 17},      {"18", 0},  {"Edo", 0}};
   for (const Case& c : cases) EXPECT_EQ(keyword_lookup(c.text, gengou_era_names), c.entry) << c.text;
 }
 

@@ -48,11 +48,11 @@ class LanguageScope {
  public:
   explicit LanguageScope(bool english) {
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);
-    select_western_display_names(english);
+    set_display_names_english(english);
   }
   ~LanguageScope() {
     set_current_language(kLanguageGerman);
-    select_western_display_names(false);
+    set_display_names_english(false);
   }
   LanguageScope(const LanguageScope&) = delete;
   LanguageScope& operator=(const LanguageScope&) = delete;
