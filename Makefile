@@ -9,9 +9,9 @@ ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
-# Seconds per fuzz target; CI runs both targets for a few minutes in all.
+# Seconds per fuzz target; CI runs every target for a few minutes in all.
 FUZZ_SECONDS ?= 90
-FUZZ_TARGETS = worksheet_fuzzer registration_fuzzer
+FUZZ_TARGETS = worksheet_fuzzer registration_fuzzer differential_fuzzer
 JOBS       ?= $(shell nproc)
 CMAKE      ?= cmake
 CTEST      ?= ctest
@@ -75,7 +75,8 @@ test: test-normal test-asan test-tsan
 build-fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
 
-# Each target starts from the checked-in seeds (fuzz/corpus/<target>) and adds
+# Each target starts from the checked-in seeds (fuzz/corpus/<target>; the
+# differential target also from the worksheet seeds, whose layout it shares) and adds
 # what it finds to a corpus of its own in the build directory; a crash, a
 # failed check or a call running over 20 s stops it with the input saved in
 # $(FUZZ_BUILD)/artifacts.
@@ -83,10 +84,11 @@ fuzz: build-fuzz
 	@mkdir -p $(FUZZ_BUILD)/artifacts
 	@set -e; for t in $(FUZZ_TARGETS); do \
 	  name=$${t%_fuzzer}; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  seeds=fuzz/corpus/$$name; [ $$name != differential ] || seeds="$$seeds fuzz/corpus/worksheet"; \
 	  echo "== $$t for $(FUZZ_SECONDS) s =="; \
 	  log=$(FUZZ_BUILD)/$$name.log; \
 	  $(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name > $$log 2>&1 || \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/corpus/$$name $$seeds > $$log 2>&1 || \
 	    { tail -n 40 $$log; echo "$$t found a fault: input in $(FUZZ_BUILD)/artifacts"; exit 1; }; \
 	  grep -E 'INITED|DONE|^stat::(number_of_executed_units|peak_rss_mb|slowest_unit_time_sec)' $$log; \
 	done

@@ -240,6 +240,34 @@ std::string read_text(ByteReader& in) {
   return raw;
 }
 
+void decode_arguments(const host_calls::RegisteredFunction& f, ByteReader& in, DecodedArguments& out) {
+  for (int32_t a = 0; a < f.argument_count(); ++a) {
+    const size_t i = static_cast<size_t>(a);
+    if (f.type_codes[i + 1] == kTypeText) {
+      out.texts[i] = read_text(in);
+      out.blocks[i] = exact_copy(out.texts[i]);
+      out.args[i] = out.blocks[i].get();
+    } else {
+      out.numbers[i] = read_number(in);
+      out.args[i] = &out.numbers[i];
+    }
+  }
+}
+
+const std::vector<host_calls::RegisteredFunction>& registered() {
+  static const std::vector<host_calls::RegisteredFunction> functions = host_calls::register_all();
+  return functions;
+}
+
+const host_calls::RegisteredFunction* pick(uint8_t selector) {
+  const std::vector<host_calls::RegisteredFunction>& functions = registered();
+  for (size_t step = 0; step < functions.size(); ++step) {
+    const host_calls::RegisteredFunction& f = functions[(selector + step) % functions.size()];
+    if (f.address != nullptr) return &f;
+  }
+  return nullptr;
+}
+
 std::unique_ptr<char[]> exact_copy(const std::string& text) {
   auto block = std::make_unique<char[]>(text.size() + 1);
   std::memcpy(block.get(), text.data(), text.size());

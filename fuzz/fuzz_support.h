@@ -7,10 +7,14 @@
 // byte string is a valid input.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "host/worksheet_call.h"
 
 namespace varizav::fuzz {
 
@@ -51,6 +55,24 @@ std::string read_text(ByteReader& in);
 // A zero-terminated copy of the text in a heap block of exactly its size, so
 // that a read past the terminator is an AddressSanitizer report.
 std::unique_ptr<char[]> exact_copy(const std::string& text);
+
+// The arguments of one call, decoded by the function's registered type codes:
+// numbers in place, each text in a heap block of its own; args points at them
+// in slot order, ready for host_calls::call.
+struct DecodedArguments {
+  std::array<double, kMaxArguments> numbers{};
+  std::array<std::string, kMaxArguments> texts;
+  std::array<std::unique_ptr<char[]>, kMaxArguments> blocks;
+  std::array<const void*, kMaxArguments> args{};
+};
+void decode_arguments(const host_calls::RegisteredFunction& f, ByteReader& in, DecodedArguments& out);
+
+// Every registered function by its number; those not built have no address.
+const std::vector<host_calls::RegisteredFunction>& registered();
+
+// The function of registration number `selector` (mod the count), or the next
+// one that is built: a seed keeps calling the same function as others land.
+const host_calls::RegisteredFunction* pick(uint8_t selector);
 
 // Resets every setting to a fixed state (German, default reform, no delta T
 // override, UT, a small search bound), then applies the settings record of the

@@ -146,6 +146,24 @@ REGISTRATION = {
 }
 
 
+# Call sequences for the differential target: a far date fills a cache entry,
+# then an ordinary date of the same low bits or of the same process is asked.
+FAR_CHINESE = call(5, num(1170), num(33), txt("1"), num(0), num(1))  # year 70173: 4637 + 65536
+NEAR_CHINESE = call(5, num(78), num(17), txt("1"), num(0), num(1))   # year 4636
+DIFFERENTIAL = {
+    "chinese_far_then_near": NEAR_CHINESE + FAR_CHINESE + NEAR_CHINESE + call(5, num(78), num(18), txt("1"), num(0),
+                                                                              num(1)),
+    "calendar_chinese_after_far": FAR_CHINESE + call(4, txt("chinese"), num(D2000 + 400), num(1)),
+    "chinese_near_then_far": NEAR_CHINESE + FAR_CHINESE,
+    "chinese_holiday_then_dates": call(19, txt("chinese"), txt("New Year"), num(D2000)) +
+    call(24, txt("chinese"), txt("78-17")) + call(4, txt("chinese"), num(D2000 + 33), num(-1)),
+    "language_texts": call(4, txt("hebrew"), num(D2000), num(1)) + call(4, txt("islamic"), num(D2000), num(1)) +
+    call(4, txt("chinese"), num(D2000), num(1)) + call(4, txt("gengou"), num(43586), num(1)),
+    "mayan_in_progress": call(18, txt("mayan"), txt("Haab"), txt("-2147483648")) +
+    call(4, txt("mayan"), num(D2000), num(1)),
+}
+
+
 def write(directory, seeds):
     os.makedirs(directory, exist_ok=True)
     for name, data in seeds.items():
@@ -163,6 +181,12 @@ def main():
         worksheet[name] = GERMAN + data
     write(os.path.join(HERE, "corpus", "worksheet"), worksheet)
     write(os.path.join(HERE, "corpus", "registration"), {k: GERMAN + v for k, v in REGISTRATION.items()})
+    differential = {}
+    for name, data in DIFFERENTIAL.items():
+        differential[name] = GERMAN + data
+        differential[name + "_en"] = ENGLISH + data
+        differential[name + "_all_settings"] = EVERYTHING + data
+    write(os.path.join(HERE, "corpus", "differential"), differential)
 
 
 if __name__ == "__main__":

@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "host/worksheet_call.h"
 
 using namespace varizav;
 using namespace varizav::fuzz;
@@ -45,42 +44,14 @@ bool tracing() {
   return on;
 }
 
-// Every registered function by its number; those not built yet have no address.
-const std::vector<host_calls::RegisteredFunction>& registered() {
-  static const std::vector<host_calls::RegisteredFunction> functions = host_calls::register_all();
-  return functions;
-}
-
-// The function of registration number `selector` (mod the count), or the next
-// one that is built: a seed keeps calling the same function as others land.
-const host_calls::RegisteredFunction* pick(uint8_t selector) {
-  const std::vector<host_calls::RegisteredFunction>& functions = registered();
-  for (size_t step = 0; step < functions.size(); ++step) {
-    const host_calls::RegisteredFunction& f = functions[(selector + step) % functions.size()];
-    if (f.address != nullptr) return &f;
-  }
-  return nullptr;
-}
-
 void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
   const char* name = f.exported_name.c_str();
-  std::array<double, kMaxArguments> numbers{};
-  std::array<std::string, kMaxArguments> texts;
-  std::array<std::unique_ptr<char[]>, kMaxArguments> blocks;
-  std::array<const void*, kMaxArguments> args{};
+  DecodedArguments decoded;
+  decode_arguments(f, in, decoded);
+  const std::array<double, kMaxArguments>& numbers = decoded.numbers;
+  const std::array<std::string, kMaxArguments>& texts = decoded.texts;
   bool infinite_argument = false;
-  for (int32_t a = 0; a < f.argument_count(); ++a) {
-    const size_t i = static_cast<size_t>(a);
-    if (f.type_codes[i + 1] == kTypeText) {
-      texts[i] = read_text(in);
-      blocks[i] = exact_copy(texts[i]);
-      args[i] = blocks[i].get();
-    } else {
-      numbers[i] = read_number(in);
-      infinite_argument = infinite_argument || std::isinf(numbers[i]);
-      args[i] = &numbers[i];
-    }
-  }
+  for (const double x : numbers) infinite_argument = infinite_argument || std::isinf(x);
   const std::array<double, kMaxArguments> numbers_before = numbers;
   if (tracing()) {
     std::fprintf(stderr, "%s(", name);
@@ -99,7 +70,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
     auto buffer = std::make_unique<unsigned char[]>(VARIZAV_TEXT_SIZE + kGuardSize);
     std::memset(buffer.get(), kUnwrittenText, VARIZAV_TEXT_SIZE);
     std::memset(buffer.get() + VARIZAV_TEXT_SIZE, kGuardByte, kGuardSize);
-    host_calls::call(f, buffer.get(), args.data());
+    host_calls::call(f, buffer.get(), decoded.args.data());
     if (strnlen(reinterpret_cast<const char*>(buffer.get()), VARIZAV_TEXT_SIZE) == VARIZAV_TEXT_SIZE) {
       fault("text result not terminated within 256 bytes", name);
     }
@@ -109,7 +80,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
     }
   } else {
     double result = std::bit_cast<double>(kUnwrittenResult);
-    host_calls::call(f, &result, args.data());
+    host_calls::call(f, &result, decoded.args.data());
     if (std::bit_cast<uint64_t>(result) == kUnwrittenResult) fault("number result not written", name);
     if (tracing()) std::fprintf(stderr, "  -> %.17g\n", result);
     const bool passes_infinity = f.exported_name == "SC_astronomy" && infinite_argument;
@@ -119,7 +90,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
   for (int32_t a = 0; a < f.argument_count(); ++a) {
     const size_t i = static_cast<size_t>(a);
     if (f.type_codes[i + 1] == kTypeText) {
-      if (std::strcmp(blocks[i].get(), texts[i].c_str()) != 0) fault("changed a text argument", name);
+      if (std::strcmp(decoded.blocks[i].get(), texts[i].c_str()) != 0) fault("changed a text argument", name);
     } else if (std::bit_cast<uint64_t>(numbers[i]) != std::bit_cast<uint64_t>(numbers_before[i])) {
       fault("changed a number argument", name);
     }
