@@ -6,6 +6,7 @@
 
 namespace varizav {
 namespace {
+// Settings: written only by the configuration read at GetFunctionCount.
 std::atomic<double> g_delta_t_override{0.0};
 std::atomic<double> g_tz_offset{0.0};
 }  // namespace

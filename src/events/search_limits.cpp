@@ -4,6 +4,7 @@
 
 namespace varizav {
 namespace {
+// Setting: written only by the configuration read at GetFunctionCount.
 std::atomic<int32_t> g_max_loop{kDefaultMaxLoop};
 }  // namespace
 

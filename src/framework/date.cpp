@@ -15,7 +15,8 @@
 namespace varizav {
 namespace {
 
-// The numeric locale of the add-in's own formatting. It is never installed as
+// Setting: the numeric locale of the add-in's own formatting, written only by
+// the configuration read at GetFunctionCount. It is never installed as
 // the process's global locale; format_text selects it for the calling thread
 // only while it formats.
 std::atomic<locale_t> g_numeric_locale{static_cast<locale_t>(nullptr)};
@@ -34,6 +35,7 @@ int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
 }
 
 void set_numeric_locale_from(const char* locale_name) noexcept {
+  // A cache of locales by name, each a pure function of its name.
   // Every locale made here stays alive and reachable for the life of the
   // library: another thread may still be formatting with the previous one.
   // A name seen before reuses its locale, so repeated configuration creates

@@ -29,9 +29,9 @@ void apply_language_setting(const char* value) {
   if (first == 'E' && second == 'N') set_current_language(kLanguageEnglish);
 }
 
-// LANG as last applied. Building a numeric locale allocates, so it is rebuilt
-// only when LANG names other conventions than at the last configuration.
-// Written only under the configuration's lock.
+// Setting, written only by the configuration under its lock: LANG as last
+// applied. Building a numeric locale allocates, so it is rebuilt only when
+// LANG names other conventions than at the last configuration.
 struct AppliedLang {
   bool valid = false;
   std::array<char, 256> value{};
@@ -71,7 +71,7 @@ void apply_environment_configuration() noexcept {
   // and each setting stored once with its final value, so that a worksheet
   // call running meanwhile never sees an intermediate one (the runtime's zone
   // before VARIZAV_TIMEZONE replaces it).
-  static std::mutex configuring;
+  static std::mutex configuring;  // holds no value: it orders the writers of the settings
   const std::lock_guard<std::mutex> lock(configuring);
 
   double tz_offset_centuries = static_cast<double>(runtime_utc_minus_local_seconds()) * kSecondsToCenturies;

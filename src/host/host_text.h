@@ -16,7 +16,8 @@
 namespace varizav {
 
 namespace detail {
-// True while the host's texts are UTF-8. Written by the registration, read at
+// Setting: true while the host's texts are UTF-8. Written only by the
+// configuration read at GetFunctionCount, read at
 // every text argument and result: a relaxed load is a plain load on x86-64.
 inline std::atomic<bool> g_host_utf8{false};
 }  // namespace detail

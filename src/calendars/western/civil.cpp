@@ -24,6 +24,8 @@ constexpr int32_t kDefaultReformJd = 2299160;
 constexpr int32_t kEnglishReformYmd = 17520903;  // 3 September 1752 (Julian), British calendar act
 constexpr int32_t kEnglishReformJd = 2361222;
 
+// Setting: written only by the configuration read at GetFunctionCount
+// (VARIZAV_CALREFORM) and by SetLanguage (English moves it to 1752).
 std::atomic<int64_t> g_reform{pack(kDefaultReformYmd, kDefaultReformJd)};
 
 // Civil key of a date: 10000*y + 100*m + d, which orders dates also in
