@@ -53,20 +53,12 @@ Outcome call_on_fresh_thread(const host_calls::RegisteredFunction& f, const Deco
 
 void report(const host_calls::RegisteredFunction& f, const DecodedArguments& decoded, const Outcome& warm,
             const Outcome& fresh) {
-  std::fprintf(stderr, "%s(", f.exported_name.c_str());
-  for (int32_t a = 0; a < f.argument_count(); ++a) {
-    const size_t i = static_cast<size_t>(a);
-    if (f.type_codes[i + 1] == kTypeText) {
-      std::fprintf(stderr, "%s\"%s\"", a ? ", " : "", decoded.texts[i].c_str());
-    } else {
-      std::fprintf(stderr, "%s%.17g", a ? ", " : "", decoded.numbers[i]);
-    }
-  }
+  print_call(f, decoded);
   if (f.text_result()) {
-    std::fprintf(stderr, ")\n  after earlier calls: \"%s\"\n  on a fresh thread:   \"%s\"\n", warm.text.data(),
+    std::fprintf(stderr, "  after earlier calls: \"%s\"\n  on a fresh thread:   \"%s\"\n", warm.text.data(),
                  fresh.text.data());
   } else {
-    std::fprintf(stderr, ")\n  after earlier calls: %.17g (%016llx)\n  on a fresh thread:   %.17g (%016llx)\n",
+    std::fprintf(stderr, "  after earlier calls: %.17g (%016llx)\n  on a fresh thread:   %.17g (%016llx)\n",
                  std::bit_cast<double>(warm.number_bits), static_cast<unsigned long long>(warm.number_bits),
                  std::bit_cast<double>(fresh.number_bits), static_cast<unsigned long long>(fresh.number_bits));
   }

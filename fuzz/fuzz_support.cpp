@@ -254,6 +254,19 @@ void decode_arguments(const host_calls::RegisteredFunction& f, ByteReader& in, D
   }
 }
 
+void print_call(const host_calls::RegisteredFunction& f, const DecodedArguments& decoded) {
+  std::fprintf(stderr, "%s(", f.exported_name.c_str());
+  for (int32_t a = 0; a < f.argument_count(); ++a) {
+    const size_t i = static_cast<size_t>(a);
+    if (f.type_codes[i + 1] == kTypeText) {
+      std::fprintf(stderr, "%s\"%s\"", a ? ", " : "", decoded.texts[i].c_str());
+    } else {
+      std::fprintf(stderr, "%s%.17g", a ? ", " : "", decoded.numbers[i]);
+    }
+  }
+  std::fprintf(stderr, ")\n");
+}
+
 const std::vector<host_calls::RegisteredFunction>& registered() {
   static const std::vector<host_calls::RegisteredFunction> functions = host_calls::register_all();
   return functions;

@@ -67,6 +67,9 @@ struct DecodedArguments {
 };
 void decode_arguments(const host_calls::RegisteredFunction& f, ByteReader& in, DecodedArguments& out);
 
+// Writes "NAME(arg, ...)" with texts quoted and numbers to 17 digits to stderr.
+void print_call(const host_calls::RegisteredFunction& f, const DecodedArguments& decoded);
+
 // Every registered function by its number; those not built have no address.
 const std::vector<host_calls::RegisteredFunction>& registered();
 

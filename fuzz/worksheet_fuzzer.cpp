@@ -53,18 +53,7 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
   bool infinite_argument = false;
   for (const double x : numbers) infinite_argument = infinite_argument || std::isinf(x);
   const std::array<double, kMaxArguments> numbers_before = numbers;
-  if (tracing()) {
-    std::fprintf(stderr, "%s(", name);
-    for (int32_t a = 0; a < f.argument_count(); ++a) {
-      const size_t i = static_cast<size_t>(a);
-      if (f.type_codes[i + 1] == kTypeText) {
-        std::fprintf(stderr, "%s\"%s\"", a ? ", " : "", texts[i].c_str());
-      } else {
-        std::fprintf(stderr, "%s%.17g", a ? ", " : "", numbers[i]);
-      }
-    }
-    std::fprintf(stderr, ")\n");
-  }
+  if (tracing()) print_call(f, decoded);
 
   if (f.text_result()) {
     auto buffer = std::make_unique<unsigned char[]>(VARIZAV_TEXT_SIZE + kGuardSize);
