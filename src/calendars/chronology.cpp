@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "calendars/lunisolar/chinese.h"
 #include "calendars/registry.h"
 #include "calendars/western/civil.h"
 #include "framework/numeric.h"
@@ -27,32 +28,6 @@ constexpr std::array<const char*, 7> kRegents = {"Mars", "Sonne", "Venus", "Merk
 // A year counts as Gregorian for the cycles when it begins after the reform day.
 bool gregorian_year(int64_t y) { return 10000 * y > reform_key(); }
 
-struct ParsedInteger {
-  bool found;
-  int64_t value;  // saturated to the 32-bit range
-  const char* end;
-};
-
-// Base-10 integer: leading white space, one optional sign, digits.
-ParsedInteger parse_integer(const char* p) {
-  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  const char* digits = p;
-  int64_t v = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    if (v < int64_t{1} << 40) v = v * 10 + (*p - '0');
-  }
-  if (p == digits) return {false, 0, p};
-  return {true, negative ? -v : v, p};
-}
-
-int32_t clamp_year(int64_t y) {
-  if (y < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  if (y > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(y);
-}
-
 }  // namespace
 
 const KeywordTable chronological_cycles = {6, nullptr, kCyclesEnglish.data(), kCyclesGerman.data()};
@@ -67,15 +42,15 @@ int64_t new_year_day_number(int32_t year) noexcept {
 double leap_year_of_text(const char* calendar, const char* year_text) noexcept {
   const int32_t id = find_calendar(calendar);
   const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
-  const ParsedInteger first = parse_integer(year_text);
-  if (!first.found) return error_value();
-  int64_t year = first.value;
+  int64_t year = 0;
   if (id == kChinese) {
-    // Cycle and year of the cycle with one separator between them ("78-17").
-    if (*first.end == '\0') return error_value();
-    const ParsedInteger second = parse_integer(first.end + 1);
-    if (!second.found) return error_value();
-    year = 60 * (first.value - 1) + second.value - 1;
+    const ChineseYearText chinese_year = read_chinese_year(year_text);  // "78-17"
+    if (!chinese_year.found) return error_value();
+    year = chinese_year.year;
+  } else {
+    const LeadingInteger first = read_leading_integer(year_text, Blanks::white_space);
+    if (!first.has_digits) return error_value();
+    year = first.saturated;
   }
   return is_leap(clamp_year(year)) != 0 ? 1.0 : 0.0;
 }

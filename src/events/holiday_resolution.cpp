@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "astro/time_scales.h"
+#include "calendars/lunisolar/chinese.h"
 #include "calendars/mayan.h"
 #include "calendars/western/civil.h"
 #include "events/astro_events.h"
@@ -27,30 +28,6 @@ constexpr double kBesselianYearDays = 365.24219878;
 // Low 16 bits of an astronomical code, sign-extended: the astro_kind.
 constexpr int32_t astro_selector(EventCode code) noexcept {
   return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(code) & 0xFFFFu));
-}
-
-// The leading decimal integer of a text the way a C library with a 32-bit
-// long reads it: white space skipped, an optional sign, digits; saturated at
-// the 32-bit limits. end points behind the last digit.
-struct LeadingInteger {
-  int32_t value;
-  bool has_digits;
-  const char* end;
-};
-
-LeadingInteger read_leading_integer(const char* text) noexcept {
-  const char* p = text;
-  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  int64_t magnitude = 0;
-  const char* digits = p;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    if (magnitude <= kInt32Max + 1) magnitude = magnitude * 10 + (*p - '0');
-  }
-  if (p == digits) return {0, false, text};
-  const int64_t v = negative ? -magnitude : magnitude;
-  return {static_cast<int32_t>(v < kInt32Min ? kInt32Min : (v > kInt32Max ? kInt32Max : v)), true, p};
 }
 
 // True when factor * (year + shift) stays within 32 bits.
@@ -164,18 +141,15 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
 
 double holiday_in_year(const char* calendar, const char* event, const char* epoch, JulianDay now) noexcept {
   const HolidayCalendar hc = find_holiday_calendar(calendar);
-  const LeadingInteger first = read_leading_integer(epoch);
-  if (!first.has_digits) return error_value();
-  int32_t year = first.value;
+  int32_t year = 0;
   if (hc.table == holiday_tables[kChinese]) {
-    // cycle, one separator character, year of the cycle: the years elapsed
-    // since the first year of cycle 1.
-    if (*first.end == '\0') return error_value();
-    const LeadingInteger second = read_leading_integer(first.end + 1);
-    if (!second.has_digits) return error_value();
-    const int64_t elapsed = 60 * (int64_t{first.value} - 1) + second.value - 1;
-    if (!fits_32(elapsed)) return error_value();
-    year = static_cast<int32_t>(elapsed);
+    const ChineseYearText chinese_year = read_chinese_year(epoch);
+    if (!chinese_year.found || !fits_32(chinese_year.year)) return error_value();
+    year = static_cast<int32_t>(chinese_year.year);
+  } else {
+    const LeadingInteger first = read_leading_integer(epoch, Blanks::white_space);
+    if (!first.has_digits) return error_value();
+    year = first.saturated;
   }
   const EventCode code = keyword_lookup(event, *hc.table);
   if (code == 0) return error_value();

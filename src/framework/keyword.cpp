@@ -1,5 +1,6 @@
 #include "framework/keyword.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -81,41 +82,34 @@ int64_t text_length(const char* text) {
   return n;
 }
 
-const char* skip_sign(const char* p, bool* negative) {
-  while (*p == ' ' || *p == '\t') ++p;
-  *negative = false;
-  if (*p == '+' || *p == '-') {
-    *negative = *p == '-';
-    ++p;
-  }
-  return p;
-}
 
 }  // namespace
 
 uint8_t keyword_class(uint8_t byte) noexcept { return kClassTable[byte]; }
 
-int32_t leading_integer_wrapping(const char* text) noexcept {
+LeadingInteger read_leading_integer(const char* text, Blanks blanks) noexcept {
+  const char* p = text;
+  if (blanks == Blanks::spaces_and_tabs) {
+    while (*p == ' ' || *p == '\t') ++p;
+  } else {
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  }
   bool negative = false;
-  const char* p = skip_sign(text, &negative);
-  uint32_t v = 0;  // unsigned: the value wraps at 32 bits by design
-  for (; *p >= '0' && *p <= '9'; ++p) v = v * 10u + static_cast<uint32_t>(*p - '0');
-  if (negative) v = 0u - v;
-  return static_cast<int32_t>(v);
-}
-
-int32_t leading_integer_saturating(const char* text) noexcept {
-  bool negative = false;
-  const char* p = skip_sign(text, &negative);
-  int64_t v = 0;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  const char* const digits = p;
+  uint32_t wrapped = 0;    // unsigned: wraps at 32 bits by design
+  int64_t magnitude = 0;   // held at 2^31 once it gets there: [0, 2^31]
   constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   for (; *p >= '0' && *p <= '9'; ++p) {
-    v = v * 10 + (*p - '0');
-    if (v > kLimit) v = kLimit;
+    wrapped = wrapped * 10u + static_cast<uint32_t>(*p - '0');
+    magnitude = magnitude * 10 + (*p - '0');
+    if (magnitude > kLimit) magnitude = kLimit;
   }
-  if (negative) v = -v;
-  if (v > std::numeric_limits<int32_t>::max()) v = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(v);
+  if (p == digits) return {0, 0, false, text};
+  if (negative) wrapped = 0u - wrapped;
+  // -2^31 is exact; only +2^31 lies past the range.
+  const int64_t v = negative ? -magnitude : std::min(magnitude, kLimit - 1);
+  return {static_cast<int32_t>(v), static_cast<int32_t>(wrapped), true, p};
 }
 
 int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept {

@@ -24,12 +24,28 @@ int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept;
 // values), or 0 when nothing matches.
 int32_t keyword_lookup(const char* text, const KeywordTable& table) noexcept;
 
-// Leading decimal integer of a text: blanks and tabs skipped, one optional sign,
-// digits up to the first other character, 0 without digits.
-// The wrapping form keeps 32-bit two's-complement wrap-around (lookups by number);
-// the saturating form clamps to the 32-bit range (configuration values).
-int32_t leading_integer_wrapping(const char* text) noexcept;
-int32_t leading_integer_saturating(const char* text) noexcept;
+// The leading decimal integer of a text: leading blanks skipped, one optional
+// sign, then digits up to the first other character.
+enum class Blanks {
+  spaces_and_tabs,  // name lookups and configuration values
+  white_space,      // the C library's: space, \t, \n, \v, \f, \r (year texts)
+};
+struct LeadingInteger {
+  int32_t saturated;  // clamped to the 32-bit range; 0 without digits
+  int32_t wrapped;    // the value modulo 2^32 as two's complement; 0 without digits
+  bool has_digits;
+  const char* end;  // behind the last digit; the text itself without digits
+};
+LeadingInteger read_leading_integer(const char* text, Blanks blanks) noexcept;
+
+// The wrapping form serves lookups by number; the saturating form,
+// configuration values. Blanks and tabs are skipped.
+inline int32_t leading_integer_wrapping(const char* text) noexcept {
+  return read_leading_integer(text, Blanks::spaces_and_tabs).wrapped;
+}
+inline int32_t leading_integer_saturating(const char* text) noexcept {
+  return read_leading_integer(text, Blanks::spaces_and_tabs).saturated;
+}
 
 // Class of a Windows-1252 byte for name comparison: 0 end of text, 1 ignored,
 // otherwise the case-folded byte.

@@ -56,6 +56,13 @@ inline int64_t ifloor64(double x) noexcept {
   return static_cast<int64_t>(f);
 }
 
+// A year computed in 64 bits, clamped to the signed 32-bit year field of a date.
+constexpr int32_t clamp_year(int64_t year) noexcept {
+  if (year < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (year > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(year);
+}
+
 // True when x truncates to a value inside the signed 32-bit range (false for NaN).
 constexpr bool fits_i32(double x) noexcept { return x > -2147483649.0 && x < 2147483648.0; }
 

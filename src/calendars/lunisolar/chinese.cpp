@@ -240,6 +240,14 @@ JulianDay chinese_month11_start(int32_t year) noexcept {
 }
 
 
+ChineseYearText read_chinese_year(const char* text) noexcept {
+  const LeadingInteger cycle = read_leading_integer(text, Blanks::white_space);
+  if (!cycle.has_digits || *cycle.end == '\0') return {false, 0};
+  const LeadingInteger year = read_leading_integer(cycle.end + 1, Blanks::white_space);
+  if (!year.has_digits) return {false, 0};
+  return {true, chinese_year_of_cycle(cycle.saturated, year.saturated)};
+}
+
 double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept {
   const int64_t c = itrunc(cycle);
   const int32_t y = itrunc(year);
@@ -248,7 +256,7 @@ double convert_chinese_date(double cycle, double year, const char* month, double
   const int32_t l = leap != 0.0 ? 1 : 0;  // NaN compares unequal: it counts as a leap month
   // Cycles whose years lie beyond the accepted date range (about 200,000 years
   // either side) are rejected before any astronomy is done.
-  const int64_t chinese_year = 60 * (c - 1) + y - 1;
+  const int64_t chinese_year = chinese_year_of_cycle(c, y);
   constexpr int64_t kYearLimit = 220000;
   if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return error_value();
   const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);

@@ -54,6 +54,21 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept;
 JulianDay chinese_new_year(int32_t year) noexcept;      // first day of month 1
 JulianDay chinese_month11_start(int32_t year) noexcept; // first day of month 11 (holds the December solstice)
 
+// The Chinese year Y of year y (1..60) of cycle c: the years elapsed since the
+// first year of cycle 1 (cycle 78, year 17 is 4636, the year from February 2000).
+constexpr int64_t chinese_year_of_cycle(int64_t cycle, int64_t year_of_cycle) noexcept {
+  return 60 * (cycle - 1) + year_of_cycle - 1;
+}
+
+// A Chinese year written as text: cycle, any one separator character, year of
+// the cycle ("78-17"), each a leading decimal integer (white space skipped,
+// 32-bit saturated). found is false when either number or the separator is missing.
+struct ChineseYearText {
+  bool found;
+  int64_t year;  // chinese_year_of_cycle of the two numbers, in 64 bits
+};
+ChineseYearText read_chinese_year(const char* text) noexcept;
+
 // SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
 // flag (non-zero or NaN: leap), day 1 <= d < 31; serial date or the error value.
 double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept;

@@ -25,7 +25,7 @@ constexpr EraOffset kSeleucid = {312, true};      // Seleucid era: year 1 = -311
 
 CalendarDate era_from_jd(const EraOffset& c, JulianDay jd) noexcept {
   CalendarDate d = c.julian ? julian::from_jd(jd) : gregorian::from_jd(jd);
-  d.year = western::clamp_year(int64_t{d.year} + c.offset);
+  d.year = clamp_year(int64_t{d.year} + c.offset);
   return d;
 }
 

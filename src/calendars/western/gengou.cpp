@@ -74,7 +74,7 @@ GengouDate from_jd(JulianDay jd) noexcept {
       break;
     }
   }
-  return {western::clamp_year(int64_t{g.year} + kJimmuOffset), static_cast<int16_t>(g.month), era, g.day};
+  return {clamp_year(int64_t{g.year} + kJimmuOffset), static_cast<int16_t>(g.month), era, g.day};
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {

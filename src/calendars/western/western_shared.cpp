@@ -54,10 +54,4 @@ int32_t gregorian_leap(int64_t year) noexcept {
 
 int32_t julian_leap(int64_t year) noexcept { return (year & 3) == 0 ? 1 : 0; }
 
-int32_t clamp_year(int64_t year) noexcept {
-  if (year < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  if (year > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(year);
-}
-
 }  // namespace varizav::western

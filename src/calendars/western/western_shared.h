@@ -31,7 +31,4 @@ JulianDay julian_to_jd(int64_t year, int32_t month, double day) noexcept;
 int32_t gregorian_leap(int64_t year) noexcept;
 int32_t julian_leap(int64_t year) noexcept;
 
-// A year computed in 64 bits, clamped to the 32-bit year field of a date.
-int32_t clamp_year(int64_t year) noexcept;
-
 }  // namespace varizav::western
