@@ -15,6 +15,10 @@
 
 namespace varizav {
 
+// Mean lunations per Julian century: 36525 / 29.5305888531, the mean synodic
+// month in days at J2000.0 (Chapront-Touze and Chapront).
+constexpr double kLunationsPerCentury = 1236.8530875457216;
+
 // Instant of a principal phase of lunation k: 0 new moon, 1 first quarter,
 // 2 full moon, 3 last quarter. Another phase number p is phase p mod 4 of
 // lunation k + floor(p / 4), so moon_phase(k, 4) == moon_phase(k + 1, 0).

@@ -8,14 +8,14 @@ namespace varizav {
 namespace {
 // Settings: written only by the configuration read at GetFunctionCount.
 std::atomic<double> g_delta_t_override{0.0};
-std::atomic<double> g_tz_offset{0.0};
+std::atomic<int64_t> g_tz_offset_seconds{0};
 }  // namespace
 
 double delta_t_override() noexcept { return g_delta_t_override.load(std::memory_order_relaxed); }
 void set_delta_t_override(double centuries) noexcept { g_delta_t_override.store(centuries, std::memory_order_relaxed); }
 
-double tz_offset() noexcept { return g_tz_offset.load(std::memory_order_relaxed); }
-void set_tz_offset(double centuries) noexcept { g_tz_offset.store(centuries, std::memory_order_relaxed); }
+int64_t tz_offset_seconds() noexcept { return g_tz_offset_seconds.load(std::memory_order_relaxed); }
+void set_tz_offset_seconds(int64_t seconds) noexcept { g_tz_offset_seconds.store(seconds, std::memory_order_relaxed); }
 
 double delta_t(double t_centuries_ut) noexcept {
   const double override_centuries = delta_t_override();

@@ -1,6 +1,6 @@
 // Time scales of the astronomy: the time argument T in Julian centuries from
-// J2000.0, the delta T override and the local time-zone offset (both held in
-// Julian centuries).
+// J2000.0, the delta T override (held in Julian centuries) and the local
+// time-zone offset (held in seconds).
 #pragma once
 
 #include "framework/date.h"
@@ -25,8 +25,11 @@ void set_delta_t_override(double centuries) noexcept;
 // linear law from 1988.0 on. Not continuous at 1800.0 and 1988.0.
 double delta_t(double t_centuries_ut) noexcept;
 
-// Universal Time minus local time, in centuries (negative east of Greenwich).
-double tz_offset() noexcept;
-void set_tz_offset(double centuries) noexcept;
+// Universal Time minus local time in seconds (negative east of Greenwich),
+// and the same offset in centuries and in days.
+int64_t tz_offset_seconds() noexcept;
+void set_tz_offset_seconds(int64_t seconds) noexcept;
+inline double tz_offset_centuries() noexcept { return static_cast<double>(tz_offset_seconds()) * kSecondsToCenturies; }
+inline double tz_offset_days() noexcept { return tz_offset_centuries() * 36525.0; }
 
 }  // namespace varizav

@@ -107,7 +107,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Mean frequencies of the families, cycles per Julian century: they give the
 // start index from T and the jumps of first_at_or_after.
-constexpr double kLunationsPerCentury = 1236.853088;
 constexpr double kAnomalisticMonthsPerCentury = 1325.552418;
 constexpr double kTropicalMonthsPerCentury = 1336.855226;
 constexpr double kDraconicMonthsPerCentury = 1342.227826;
@@ -311,7 +310,7 @@ JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
   const double te = t + dt;
   const double event = astro_event_td(kind, te, sub);
   if (std::isnan(event)) return error_value();
-  return centuries_to_jd(event - dt - tz_offset());
+  return centuries_to_jd(event - dt - tz_offset_centuries());
 }
 
 }  // namespace varizav

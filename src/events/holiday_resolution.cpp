@@ -116,7 +116,7 @@ JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept {
     return epoch;
   }
   // The dispatcher starts from Universal Time and answers in local time.
-  return astro_event(j + tz_offset() * 36525.0, kind, sub);
+  return astro_event(j + tz_offset_days(), kind, sub);
 }
 
 JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar) noexcept {

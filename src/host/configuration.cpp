@@ -74,7 +74,7 @@ void apply_environment_configuration() noexcept {
   static std::mutex configuring;  // holds no value: it orders the writers of the settings
   const std::lock_guard<std::mutex> lock(configuring);
 
-  double tz_offset_centuries = static_cast<double>(runtime_utc_minus_local_seconds()) * kSecondsToCenturies;
+  int64_t tz_offset_seconds = runtime_utc_minus_local_seconds();
 
   // Julian date of the last Julian day, year*10000 + month*100 + day.
   if (const char* v = std::getenv("VARIZAV_CALREFORM")) set_reform(leading_integer_saturating(v));
@@ -86,10 +86,8 @@ void apply_environment_configuration() noexcept {
   // Passes of the coincidence searches; a negative count is taken as 0.
   if (const char* v = std::getenv("VARIZAV_MAX_LOOP")) set_max_loop(leading_integer_saturating(v));
   // Universal Time minus local time in seconds, replacing the runtime's zone.
-  if (const char* v = std::getenv("VARIZAV_TIMEZONE")) {
-    tz_offset_centuries = static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies;
-  }
-  set_tz_offset(tz_offset_centuries);
+  if (const char* v = std::getenv("VARIZAV_TIMEZONE")) tz_offset_seconds = leading_integer_saturating(v);
+  set_tz_offset_seconds(tz_offset_seconds);
   // Decimal separator of the add-in's own number texts; the process's locale stays as it is.
   apply_numeric_conventions(std::getenv("LANG"));
 }

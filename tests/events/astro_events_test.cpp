@@ -33,19 +33,19 @@ class AstroEventTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_delta_t_ = delta_t_override();
-    saved_tz_ = tz_offset();
+    saved_tz_ = tz_offset_seconds();
     saved_language_ = current_language();
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
   }
   void TearDown() override {
     set_delta_t_override(saved_delta_t_);
-    set_tz_offset(saved_tz_);
+    set_tz_offset_seconds(saved_tz_);
     set_current_language(saved_language_);
   }
 
  private:
   double saved_delta_t_ = 0.0;
-  double saved_tz_ = 0.0;
+  int64_t saved_tz_ = 0;
   LanguageId saved_language_ = kLanguageEnglish;
 };
 
@@ -124,9 +124,9 @@ TEST_F(AstroEventTest, YearStarts) {
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(near(astro_event(c.jd, c.selector, 0), c.want, c.tol)) << c.source;
-    set_tz_offset(-3600.0 * kSecondsToCenturies);  // year starts ignore the time zone
+    set_tz_offset_seconds(-3600);  // year starts ignore the time zone
     EXPECT_TRUE(near(astro_event(c.jd, c.selector, 0), c.want, c.tol)) << c.source;
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
   }
 }
 
@@ -173,9 +173,9 @@ TEST_F(AstroEventTest, EventsOfJanuaryToDecember2000InLocalTime) {
     const JulianDay ut = astro_event(c.start, astro_kind(c.code), astro_sub(c.code));
     EXPECT_TRUE(near(ut, c.jd_td - kDeltaT64Days, tol)) << c.source;
     // One hour east of Greenwich every event comes one hour later.
-    set_tz_offset(-3600.0 * kSecondsToCenturies);
+    set_tz_offset_seconds(-3600);
     EXPECT_TRUE(near(astro_event(c.start, astro_kind(c.code), astro_sub(c.code)), ut + 1.0 / 24.0, 1e-8)) << c.source;
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
   }
 }
 

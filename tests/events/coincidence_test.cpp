@@ -39,16 +39,16 @@ class SearchTest : public ::testing::Test {
   void SetUp() override {
     saved_loop_ = max_loop();
     saved_language_ = current_language();
-    saved_tz_ = tz_offset();
+    saved_tz_ = tz_offset_seconds();
     saved_delta_t_ = delta_t_override();
     saved_reform_ = reform_ymd();
     set_current_language(kLanguageEnglish);
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
   }
   void TearDown() override {
     set_max_loop(saved_loop_);
     set_current_language(saved_language_);
-    set_tz_offset(saved_tz_);
+    set_tz_offset_seconds(saved_tz_);
     set_delta_t_override(saved_delta_t_);
     set_reform(saved_reform_);
   }
@@ -56,7 +56,7 @@ class SearchTest : public ::testing::Test {
  private:
   int32_t saved_loop_ = kDefaultMaxLoop;
   LanguageId saved_language_ = kLanguageEnglish;
-  double saved_tz_ = 0.0;
+  int64_t saved_tz_ = 0;
   double saved_delta_t_ = 0.0;
   int32_t saved_reform_ = 0;
 };
@@ -165,7 +165,7 @@ TEST_F(SearchTest, WhenCases) {
 TEST_F(SearchTest, WhenInLocalTime) {
   // One hour east of Greenwich: the full moon of 13 October 2000 at 09:53
   // local time (independent: 08:53 UT).
-  set_tz_offset(-3600.0 * kSecondsToCenturies);
+  set_tz_offset_seconds(-3600);
   const double got = when("astronomical", "Full Moon", "Friday", 13, "", serial_of(gregorian_jd0(2000, 1, 1)));
   EXPECT_NEAR(got, serial_of(gregorian_jd0(2000, 10, 13)) + 9.883 / 24, 10 * kMinute);
   // Started at 0h local of that day, the full moon of the same morning is found.

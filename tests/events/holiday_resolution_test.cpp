@@ -36,20 +36,20 @@ class HolidayResolutionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_language_ = current_language();
-    saved_tz_ = tz_offset();
+    saved_tz_ = tz_offset_seconds();
     saved_delta_t_ = delta_t_override();
     set_current_language(kLanguageEnglish);
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
   }
   void TearDown() override {
     set_current_language(saved_language_);
-    set_tz_offset(saved_tz_);
+    set_tz_offset_seconds(saved_tz_);
     set_delta_t_override(saved_delta_t_);
   }
 
  private:
   LanguageId saved_language_ = kLanguageEnglish;
-  double saved_tz_ = 0.0;
+  int64_t saved_tz_ = 0;
   double saved_delta_t_ = 0.0;
 };
 
@@ -344,7 +344,7 @@ TEST_F(HolidayResolutionTest, YearStartsFromAStartDate) {
     EXPECT_GE(got, c.start) << c.event;
   }
   // In a time zone the epochs stay where they are.
-  set_tz_offset(-3600.0 * kSecondsToCenturies);
+  set_tz_offset_seconds(-3600);
   EXPECT_EQ(next_event_on_or_after(2451544.5, keyword_lookup("Julian Year", astro_events), kAstronomical), 2451545.0);
 }
 
@@ -361,7 +361,7 @@ TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
     t = moons_ut.back() + kSecond;
   }
   for (const double offset_seconds : {-3600.0, -19800.0, 18000.0, 36000.0}) {
-    set_tz_offset(offset_seconds * kSecondsToCenturies);
+    set_tz_offset_seconds(static_cast<int64_t>(offset_seconds));
     const double offset_days = offset_seconds / 86400.0;
     for (size_t i = 0; i + 1 < moons_ut.size(); ++i) {
       const JulianDay local = moons_ut[i] - offset_days;
@@ -374,9 +374,9 @@ TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
   }
   // SC_holiday keeps its start at 0h UT of 1 January: the same instant in
   // every zone, reported in local time.
-  set_tz_offset(0.0);
+  set_tz_offset_seconds(0);
   const double ut = holiday_in_year("astronomical", "Full Moon", "2000", kNow);
-  set_tz_offset(-3600.0 * kSecondsToCenturies);
+  set_tz_offset_seconds(-3600);
   EXPECT_NEAR(holiday_in_year("astronomical", "Full Moon", "2000", kNow), ut + 1.0 / 24.0, 1e-6);
 }
 

@@ -65,7 +65,7 @@ class HostTest : public ::testing::Test {
     set_reform(15821004);
     set_delta_t_override(0.0);
     set_max_loop(kDefaultMaxLoop);
-    set_tz_offset(0.0);
+    set_tz_offset_seconds(0);
     set_host_text_utf8(false);
   }
 

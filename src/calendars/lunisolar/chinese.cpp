@@ -28,7 +28,6 @@ constexpr std::array<const char*, 13> kMonthsGerman = {"1.", "2.", "3.",  "4.", 
 // Year Y begins in Gregorian year Y - 2636; sun_longitude_crossing counts years
 // from the March equinox of 2000 (Y = 4636 + 1 for the crossings of 2000/2001).
 constexpr int32_t kYearOf2000 = 4636;
-constexpr double kLunationsPerCentury = 1236.8530875457216;  // 36525 / 29.530588853
 constexpr int32_t kDecemberSolsticeSign = 9;                  // apparent longitude 270 degrees
 constexpr int32_t kNoLeapMonth = 13;
 
@@ -112,7 +111,7 @@ const KeywordTable chinese_month_names = {13, nullptr, kMonthsEnglish.data(), kM
 
 JulianDay china_local_day(double t) noexcept {
   // Universal Time plus eight hours, floored to the local civil day.
-  return std::floor((t - delta_t(t)) * 36525.0 + kJ2000Jd - 0.16666666666666666) + 0.5;
+  return std::floor(centuries_to_jd(t - delta_t(t)) - 0.16666666666666666) + 0.5;
 }
 
 ChineseYearInfo chinese_year_info(int32_t year) noexcept {
