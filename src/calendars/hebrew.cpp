@@ -187,5 +187,17 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   return format_numeric_date(out, d, mode);
 }
 
+bool anchor_year_fits(int64_t year) noexcept {
+  // The month count and three times the elapsed days (the weekday test of
+  // the new year) must stay within 32 bits for each year used.
+  const auto fits = [](int64_t y) {
+    const int64_t month_count = 235 * y - 234;
+    if (month_count < INT32_MIN || month_count > INT32_MAX) return false;
+    const double days = std::floor(static_cast<double>(floor_quot(month_count, 19)) * kMeanMonthDays + kFirstMoladDays);
+    return std::fabs(3.0 * (days + 1.0)) < 2147483647.0;
+  };
+  return fits(year - 1) && fits(year + 2);
+}
+
 }  // namespace hebrew
 }  // namespace varizav

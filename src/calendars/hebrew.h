@@ -41,6 +41,10 @@ JulianDay next_year_start(int32_t year) noexcept;
 // Days in the year: 353, 354, 355, 383, 384 or 385.
 int32_t year_length(int32_t year) noexcept;
 
+// True when the year-start anchors of the year (from the new years of year - 1
+// to year + 2) are formed within the 32-bit day counts of the holiday codes.
+bool anchor_year_fits(int64_t year) noexcept;
+
 }  // namespace hebrew
 
 // Days from the epoch day to the molad-based new year of the year, with the

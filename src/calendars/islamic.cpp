@@ -81,5 +81,10 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   return format_numeric_date(out, d, mode);
 }
 
+bool anchor_year_fits(int64_t year) noexcept {
+  const int64_t scaled = 10631 * year - 10617;  // the numerator of days_before_year
+  return scaled >= INT32_MIN && scaled <= INT32_MAX;
+}
+
 }  // namespace islamic
 }  // namespace varizav

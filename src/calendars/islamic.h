@@ -27,6 +27,8 @@ CalendarDate from_jd(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // Eve (18:00) of 1 Muharram of the year.
 JulianDay year_start(int32_t year) noexcept;
+// True when the year's day count from the epoch is formed within 32 bits.
+bool anchor_year_fits(int64_t year) noexcept;
 
 }  // namespace islamic
 

@@ -24,6 +24,9 @@ CalendarDate from_jd(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // 0h of 1 Farvardin of the year.
 JulianDay year_start(int32_t year) noexcept;
+// True when the year's cycle offset and the days of its whole cycles are
+// formed within 32 bits.
+bool anchor_year_fits(int64_t year) noexcept;
 
 }  // namespace persian
 

@@ -5,8 +5,11 @@
 #include <limits>
 
 #include "astro/time_scales.h"
+#include "calendars/hebrew.h"
+#include "calendars/islamic.h"
 #include "calendars/lunisolar/chinese.h"
 #include "calendars/mayan.h"
+#include "calendars/persian.h"
 #include "calendars/western/civil.h"
 #include "events/astro_events.h"
 #include "framework/keyword.h"
@@ -33,15 +36,6 @@ constexpr int32_t astro_selector(EventCode code) noexcept {
 // True when factor * (year + shift) stays within 32 bits.
 constexpr bool product_fits(int64_t factor, int64_t year, int64_t shift) noexcept {
   return fits_32(year + shift) && fits_32(factor * (year + shift));
-}
-
-// The Hebrew new year of y forms 235 y - 234 months, their days (29.53 each)
-// and three times that day count in 32 bits.
-bool hebrew_year_fits(int64_t y) noexcept {
-  if (!fits_32(235 * y - 234)) return false;
-  const int64_t months = floor_quot(235 * y - 234, 19);
-  const double days = std::floor(static_cast<double>(months) * 29.53059413580247 + 0.4662037037037037);
-  return std::fabs(3.0 * (days + 1.0)) < 2147483647.0;
 }
 
 }  // namespace
@@ -86,11 +80,11 @@ bool anchor_year_in_range(int32_t kind, int32_t year) noexcept {
     case kKindHebrewKislev:
     case kKindHebrewTevet:
     case kKindHebrewNextNewYear:
-      return hebrew_year_fits(y - 1) && hebrew_year_fits(y + 2);
+      return hebrew::anchor_year_fits(y);
     case kKindHinduLunisolar:
       return product_fits(12, y, 0);
     case kKindIslamic:
-      return fits_32(10631 * y - 10617);
+      return islamic::anchor_year_fits(y);
     case kKindMayanCalendarRound:
       return product_fits(18980, y, 0);
     case kKindMayanHaab:
@@ -98,7 +92,7 @@ bool anchor_year_in_range(int32_t kind, int32_t year) noexcept {
     case kKindMayanTzolkin:
       return product_fits(260, y, 0);
     case kKindPersian:
-      return fits_32(y - 474) && fits_32(1029983 * floor_quot(y - 474, 2820));
+      return persian::anchor_year_fits(y);
     default:
       // Chinese years and the Hindu solar year are computed in floating point.
       return kind >= 1 && kind <= kEventAnchorCount;
