@@ -16,11 +16,6 @@
 
 namespace varizav::moon_detail {
 
-template <std::size_t N>
-constexpr double horner(const std::array<double, N>& c, double x) noexcept {
-  return poly_eval(x, static_cast<int>(N) - 1, c.data());
-}
-
 // D, mean elongation of the Moon (radians).
 constexpr std::array<double, 8> kMeanElongation = {
     5.198466741027444,       7771.377146812049,      -2.8461095575758893e-05, 3.1479134215410553e-08,

@@ -18,11 +18,11 @@ using namespace sun_terms;
 
 // Secular polynomial plus (((((S5 tau + S4) tau + S3) tau + S2) tau + S1) tau + S0),
 // S_p the periodic sum of power p.
-double coordinate(double tau, const double* secular, int32_t secular_degree, const PowerSeries& series,
+double coordinate(double tau, std::span<const double> secular, const PowerSeries& series,
                   const SinCos* theta) noexcept {
   double periodic = 0.0;
   for (int32_t p = 5; p >= 0; --p) periodic = periodic * tau + sum_combined_series(series[p], theta);
-  return poly_eval(tau, secular_degree, secular) + periodic;
+  return horner(secular, tau) + periodic;
 }
 
 }  // namespace
@@ -46,30 +46,30 @@ SunPosition sun_position(double t_centuries_td) noexcept {
   theta[kPlanetaryArguments + 5] = sincos(d + earth);
   theta[kPlanetaryArguments + 6] = sincos(kRateF * tau);
 
-  const double r = coordinate(tau, kRadiusSecular, 3, kRadiusSeries, theta.data());
-  const double l_earth = coordinate(tau, kLongitudeSecular, 5, kLongitudeSeries, theta.data());
-  const double b_earth = coordinate(tau, kLatitudeSecular, 1, kLatitudeSeries, theta.data());
+  const double r = coordinate(tau, kRadiusSecular, kRadiusSeries, theta.data());
+  const double l_earth = coordinate(tau, kLongitudeSecular, kLongitudeSeries, theta.data());
+  const double b_earth = coordinate(tau, kLatitudeSecular, kLatitudeSeries, theta.data());
   // Geocentric Sun: opposite the Earth's heliocentric direction.
   constexpr double kPi = 3.141592653589793;
   return {r, l_earth + kPi, -b_earth};
 }
 
-double mean_obliquity(double t_centuries) noexcept {
+double mean_obliquity_laskar(double t_centuries) noexcept {
   // Laskar's polynomial of the mean obliquity (23 deg 26' 21.448" at J2000.0),
   // converted from arcseconds and units of 10000 years to radians and
   // centuries; constant term first.
-  static constexpr double kCoefficients[11] = {
+  static constexpr std::array<double, 11> kCoefficients = {
       0.40909280422232897,     -0.00022693789043160602, -7.514612057197808e-10, 9.692637519582399e-09,
       -2.4909726935407956e-12, -1.2104343176261786e-13, -1.893197424732738e-16, 3.451873409499896e-19,
       1.3511757292522768e-20,  2.8070712136242133e-23,  1.1877935187183633e-25,
   };
-  return poly_eval(t_centuries, 10, kCoefficients);
+  return horner(kCoefficients, t_centuries);
 }
 
 double equation_of_time(double t_centuries) noexcept {
   // Smart's formula (Meeus, Astronomical Algorithms, eq. 28.3).
   const double t = t_centuries;
-  const double half_obliquity_tan = std::tan(mean_obliquity(t) * 0.5);
+  const double half_obliquity_tan = std::tan(mean_obliquity_laskar(t) * 0.5);
   const double y = half_obliquity_tan * half_obliquity_tan;
   const double e = 0.016708617 - (4.2037e-05 + 1.236e-07 * t) * t;  // Earth's orbital eccentricity
   const double l0 = 4.895063 + (628.33196679 + 5.292e-06 * t) * t;  // Sun's mean longitude, radians

@@ -19,7 +19,7 @@ SunPosition sun_position(double t_centuries_td) noexcept;
 
 // Mean obliquity of the ecliptic (Laskar's polynomial, valid for |T| < 100),
 // radians; T in Julian centuries from J2000.0.
-double mean_obliquity(double t_centuries) noexcept;
+double mean_obliquity_laskar(double t_centuries) noexcept;
 
 // Equation of time, apparent minus mean solar time (Smart's formula), as an
 // angle in radians (2 pi = one day); T in Julian centuries from J2000.0.

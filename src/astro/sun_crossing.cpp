@@ -22,7 +22,7 @@ double sun_longitude_crossing(double k, int32_t sign) noexcept {
   constexpr int kMaxSteps = 11;
 
   const double target = s * kSignRad;
-  double x = poly_eval(k + s * kTwelfth, 3, kEstimate.data());
+  double x = horner(kEstimate, k + s * kTwelfth);
   for (int step = 0; step < kMaxSteps; ++step) {
     const SunPosition sun = sun_position(x);
     const double t = x;

@@ -1,5 +1,6 @@
 #include "astro/time_scales.h"
 
+#include <array>
 #include <atomic>
 
 #include "framework/numeric.h"
@@ -24,14 +25,16 @@ double delta_t(double t_centuries_ut) noexcept {
   // Before 1800.0 (and NaN, whose comparisons fail): 102.3 + 123.5 T + 32.5 T^2 s.
   if (!(t >= -2.0)) return (1.03e-08 * t + 3.9135e-08) * t + 3.2417e-08;
   if (t < -0.12) {
-    // 1800.0 to 1988.0: polynomial in centuries from 1900.0, coefficients in
-    // centuries (times 36525 gives days), constant term first.
-    static constexpr double kCoefficients[13] = {
+    // 1800.0 to 1988.0: the degree-12 polynomial of Schmadel and Zech
+    // (Astronomische Nachrichten 309, 219, 1988; quoted by Meeus, Astronomical
+    // Algorithms, 1st ed., ch. 9) in centuries from 1900.0, its coefficients
+    // converted from days to centuries (divided by 36525), constant term first.
+    static constexpr std::array<double, 13> kCoefficients = {
         -3.832991e-10, 3.143053e-08,  9.190965e-08, -3.41191e-07,  -6.171663e-07,
         1.724052e-06,  2.174976e-06,  -4.023546e-06, -4.087036e-06, 4.419329e-06,
         3.995318e-06,  -1.847255e-06, -1.590445e-06,
     };
-    return poly_eval(t + 1.0, 12, kCoefficients);
+    return horner(kCoefficients, t + 1.0);
   }
   // From 1988.0: 64 + 76 T seconds.
   return 2.4082946738662004e-08 * t + 2.028037620097853e-08;

@@ -20,8 +20,9 @@ int32_t month_offset(int32_t month) noexcept {
   return (month >= 1 && month <= 12) ? persian_month_offset[static_cast<size_t>(month)] : 0;
 }
 
-// The cycle: 2820 years of 1029983 days; counted from year 474 so that its
-// leap years fall where the 2816-fraction rule below puts them.
+// The arithmetic rule: cycles of 2820 years, 683 of them leap years
+// (2820 * 365 + 683 = 1029983 days), counted from year 474 so that the leap
+// years fall where the rule "(682 (y + 38)) mod 2816 < 682" puts them.
 constexpr int64_t kCycleYears = 2820;
 constexpr int64_t kCycleDays = 1029983;
 // 1 Farvardin 475, the first day of the cycle that starts with year 475.
@@ -32,6 +33,9 @@ constexpr double kCycleEpochJd = 2121445.5;
 int64_t persian_new_year_offset(int64_t year) noexcept {
   const int64_t q = floor_quot(year - 474, kCycleYears);
   const int64_t c = mod_floor(year - 474, kCycleYears);  // [0, 2819]
+  // The leap days of the cycle's first c years, 682 in each 2816 by the same
+  // fraction as is_leap_year; 172760 puts 1 Farvardin 475 on day 173125 from
+  // the epoch (JulianDay 2121445.5, kCycleEpochJd).
   return kCycleDays * q + 365 * c + floor_quot(682 * c - 682, 2816) + 172760;
 }
 
@@ -41,7 +45,7 @@ namespace persian {
 
 int32_t is_leap_year(int32_t year) noexcept {
   const int64_t y = mod_floor(int64_t{year} - 474, kCycleYears) + 474;
-  return mod_floor(682 * y + 25916, 2816) <= 681 ? 1 : 0;
+  return mod_floor(682 * y + 25916, 2816) <= 681 ? 1 : 0;  // 25916 = 682 * 38
 }
 
 JulianDay year_start(int32_t year) noexcept { return static_cast<double>(persian_new_year_offset(year)) + kEpochJd; }
@@ -56,6 +60,7 @@ CalendarDate from_jd(JulianDay jd) noexcept {
   const int64_t d1 = mod_floor(n, kCycleDays);   // [0, 1029982]: day of the cycle
   const int64_t a = d1 / 366;
   const int64_t b = d1 % 366;
+  // 1028522 = 2816 * 365 + 682, the days of 2816 years; 2134 = 2816 - 682.
   int64_t year = kCycleYears * cycles + a + 475 + floor_quot(2134 * a + 2816 * b + 2815, 1028522);
   // The estimate runs one year ahead on the cycle's very last day (the leap
   // day of its year 2820).

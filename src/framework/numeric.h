@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <type_traits>
 
 namespace varizav {
@@ -103,6 +104,12 @@ constexpr double poly_eval(double x, int n, const double* c) noexcept {
   for (int i = n - 1; i >= 0; --i) acc = acc * x + c[i];
   if (!std::is_constant_evaluated()) fp_checked(acc, x);
   return acc;
+}
+
+// The polynomial whose coefficients, constant term first, are c (at least
+// one); its degree is the count less one.
+constexpr double horner(std::span<const double> c, double x) noexcept {
+  return poly_eval(x, static_cast<int>(c.size()) - 1, c.data());
 }
 
 // Cosine and sine of x in radians. Arguments beyond the hardware's reduction
