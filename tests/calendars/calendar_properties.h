@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "framework/date.h"
+#include "expect_error.h"
 
 namespace varizav::testing {
 
@@ -53,13 +54,13 @@ inline void sweep_days(const SimpleCalendar& cal, double first_day_jd, int64_t d
   }
 }
 
-// Worksheet results: kError is the error value (bit pattern), kNaN any NaN.
-constexpr double kError = -1e300;
+// Worksheet results: kError is the error value (bit pattern), kNaN a NaN
+// other than the error value.
 constexpr double kNaN = 1e300;
 
 inline void expect_result(double got, double want, const char* source) {
-  if (want == kError) {
-    EXPECT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(error_value())) << source;
+  if (is_error_value(want)) {
+    expect_error(got, source);
   } else if (want == kNaN) {
     EXPECT_TRUE(std::isnan(got) && std::bit_cast<uint64_t>(got) != std::bit_cast<uint64_t>(error_value()))
         << source;

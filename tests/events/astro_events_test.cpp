@@ -12,6 +12,7 @@
 #include "astro/time_scales.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -23,10 +24,7 @@ constexpr double kDeltaT64 = 64.0 * kSecondsToCenturies;   // a fixed delta T of
 constexpr double kDeltaT64Days = 64.0 / 86400.0;
 constexpr double jd_of(double t_centuries) { return t_centuries * 36525.0 + 2451545.0; }
 
-bool is_error_value(double x) {
-  const double e = error_value();
-  return std::memcmp(&x, &e, sizeof x) == 0;
-}
+using testing::is_error_value;
 
 // Delta T, time zone and language are process-wide: every test restores them.
 class AstroEventTest : public ::testing::Test {

@@ -16,6 +16,7 @@
 #include "events/search_limits.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -26,7 +27,7 @@ using testing::julian_jd0;
 using testing::serial_of;
 using testing::weekday_of;
 
-constexpr double kError = -1e300;         // marks an expected error value
+using testing::kError;
 constexpr double kMinute = 1.0 / 1440.0;  // days
 // Astronomical instants found from different starts differ by a fraction of a
 // second (delta T is taken at the start instant).
@@ -75,7 +76,7 @@ double when2(const char* calendar1, const char* event1, const char* calendar2, c
 }
 
 void expect_serial(double got, double want, double tolerance, const char* source) {
-  if (want == kError) {
+  if (is_error_value(want)) {
     EXPECT_TRUE(is_error_value(got)) << source << ": got " << got;
   } else {
     EXPECT_NEAR(got, want, tolerance) << source;

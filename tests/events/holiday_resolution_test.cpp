@@ -15,6 +15,7 @@
 #include "events/astro_events.h"
 #include "events/holidays.h"
 #include "framework/language.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -26,10 +27,7 @@ constexpr JulianDay kNow = 2451544.5;
 JulianDay greg(int32_t y, int32_t m, int32_t d) { return gregorian::to_jd(y, m, static_cast<double>(d)); }
 SerialDate serial(int32_t y, int32_t m, int32_t d) { return jd_to_serial(greg(y, m, d)); }
 
-bool is_error_value(double x) {
-  const double e = error_value();
-  return std::memcmp(&x, &e, sizeof x) == 0;
-}
+using testing::is_error_value;
 
 // Language and time zone are process-wide: every test restores them.
 class HolidayResolutionTest : public ::testing::Test {

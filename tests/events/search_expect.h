@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "framework/date.h"
+#include "expect_error.h"
 
 namespace varizav::testing {
 
@@ -34,9 +35,5 @@ inline int weekday_of(double jd) {
   return static_cast<int>(r < 0 ? r + 7.0 : r) + 1;
 }
 
-inline bool is_error_value(double x) {
-  const double e = error_value();
-  return std::memcmp(&x, &e, sizeof x) == 0;
-}
 
 }  // namespace varizav::testing

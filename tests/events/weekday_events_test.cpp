@@ -9,6 +9,7 @@
 #include "events/search_expect.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -19,7 +20,7 @@ using testing::julian_jd0;
 using testing::serial_of;
 using testing::weekday_of;
 
-constexpr double kError = -1.0;  // marks an expected error value
+using testing::kError;
 
 // Language and reform date are process-wide: every test restores them.
 class WeekdayEventTest : public ::testing::Test {
@@ -58,7 +59,7 @@ void expect_cases(const Case* cases, size_t count, double (*event)(double, const
   for (size_t i = 0; i < count; ++i) {
     const Case& c = cases[i];
     const double got = event(c.ordinal, c.day, c.month, c.year);
-    if (c.want_jd == kError) {
+    if (is_error_value(c.want_jd)) {
       EXPECT_TRUE(is_error_value(got)) << c.source << ": got " << got;
     } else {
       EXPECT_EQ(got, serial_of(c.want_jd)) << c.source << ": want " << serial_of(c.want_jd) << " got " << got;

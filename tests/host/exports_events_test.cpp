@@ -8,14 +8,12 @@
 #include "framework/date.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
 
-bool is_error_value(double x) {
-  const double e = error_value();
-  return std::memcmp(&x, &e, sizeof x) == 0;
-}
+using testing::is_error_value;
 
 double holiday(const char* calendar, const char* event, const char* epoch) {
   double result = 0.0;

@@ -8,6 +8,7 @@
 
 #include "calendars/western/western_test_support.h"
 #include "varizav/addin.h"
+#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -16,16 +17,17 @@ using testing::jdn_gregorian;
 using testing::jdn_julian;
 using testing::LanguageScope;
 
-constexpr uint64_t kErrorBits = 0xFFF8000000000000u;  // the float NaN 0xFFC00000 widened
-constexpr double kError = std::bit_cast<double>(kErrorBits);
+using testing::expect_error;
+using testing::is_error_value;
+using testing::kError;
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // Serial date of 0h of a day given by its Julian Day number (noon).
 constexpr double serial_of(int64_t jdn) { return static_cast<double>(jdn) - 2415019.0; }
 
 void expect_result(double got, double want, const char* what) {
-  if (std::bit_cast<uint64_t>(want) == kErrorBits) {
-    EXPECT_EQ(std::bit_cast<uint64_t>(got), kErrorBits) << what << ": want the error value, got " << got;
+  if (is_error_value(want)) {
+    expect_error(got, what);
   } else if (std::isnan(want)) {
     EXPECT_TRUE(std::isnan(got)) << what << ": want a NaN, got " << got;
   } else {

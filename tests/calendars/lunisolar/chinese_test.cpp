@@ -182,16 +182,13 @@ TEST(Chinese, CachedYearsFollowTheDeltaTSetting) {
 
 TEST(Chinese, FarYearsAreInvalidNotWrong) {
   // Beyond about 36,000 years the solar terms cannot be computed: the year is
-  // invalid, and its conversions give NaN or the empty text.
+  // invalid, and its conversions give NaN or the empty text. The upper bound
+  // of the accepted range (about 215,000 years ahead) lies far beyond.
   char out[kHostTextSize];
   const JulianDay far = 80156580.0;
   chinese::format_date(out, far, 1);
-  const ChineseDate d = chinese::from_jd(far);
-  if (std::isnan(d.day)) {
-    EXPECT_STREQ(out, "");
-  } else {
-    EXPECT_EQ(chinese::to_jd(d.year, d.month, d.leap, d.day), far);
-  }
+  EXPECT_STREQ(out, "");
+  EXPECT_TRUE(std::isnan(chinese::from_jd(far).day));
 }
 
 TEST(Chinese, StepsBackWhenTheEstimateIsAYearHigh) {
