@@ -21,21 +21,6 @@
 namespace varizav {
 namespace {
 
-constexpr std::array<const char*, kCalendarCount> kEnglishNames = {
-    "armenian", "astronomical", "buddhist", "byzantine", "chinese",  "coptic",   "egyptian",
-    "ethiopic", "french",       "gengou",   "gregorian", "hebrew",   "hindu",    "hindu2",
-    "indian",   "islamic",      "iso8601",  "julian",    "latin",    "mayan",    "persian",
-    "seleucid", "syrian",       "taiwanese", "yazdegerd",
-};
-// German names keep the English order, so "jüdisch" stands at 11 and "jezdegerd" at 24.
-constexpr std::array<const char*, kCalendarCount> kGermanNames = {
-    "armenisch",   "astronomisch", "buddhistisch", "byzantinisch", "chinesisch",
-    "koptisch",    "\xE4gyptisch", "\xE4thiopisch", "franz\xF6sisch", "gengou",
-    "gregorianisch", "j\xFC" "disch", "hindu",     "hindu2",       "indisch",
-    "islamisch",   "iso8601",      "julianisch",   "lateinisch",   "maya",
-    "persisch",    "seleukiden",   "syrisch",      "taiwanisch",   "jezdegerd",
-};
-
 CalendarDate hindu_from_jd(JulianDay jd) noexcept {
   const hindu::LunisolarDate d = hindu::from_jd(jd);
   return {d.year, d.month, d.day};
@@ -57,95 +42,76 @@ CalendarDate latin_from_jd(JulianDay jd) noexcept {
   return {r.year, r.month, r.day};
 }
 
+// One row per calendar, in CalendarId order: the names and the operations
+// that generic code reaches by calendar.
+constexpr std::array<CalendarRecord, kCalendarCount> kCalendars = {{
+    {kArmenian, "armenian", "armenisch", armenian::format_date, armenian::from_jd, armenian::is_leap_year},
+    {kAstronomical, "astronomical", "astronomisch", civil_format_date, civil_from_jd, civil_is_leap_year},
+    {kBuddhist, "buddhist", "buddhistisch", buddhist::format_date, buddhist::from_jd, buddhist::is_leap_year},
+    {kByzantine, "byzantine", "byzantinisch", byzantine::format_date, byzantine::from_jd, byzantine::is_leap_year},
+    {kChinese, "chinese", "chinesisch", chinese::format_date, chinese::registry_from_jd, chinese::is_leap_year},
+    {kCoptic, "coptic", "koptisch", coptic::format_date, coptic::from_jd, coptic::is_leap_year},
+    {kEgyptian, "egyptian", "\xE4gyptisch", egyptian::format_date, egyptian::from_jd, egyptian::is_leap_year},
+    {kEthiopic, "ethiopic", "\xE4thiopisch", ethiopic::format_date, ethiopic::from_jd, ethiopic::is_leap_year},
+    {kFrench, "french", "franz\xF6sisch", french::format_date, french::from_jd, french::is_leap_year},
+    {kGengou, "gengou", "gengou", gengou::format_date, gengou_from_jd, gengou::is_leap_year},
+    {kGregorian, "gregorian", "gregorianisch", gregorian::format_date, gregorian::from_jd, gregorian::is_leap_year},
+    {kHebrew, "hebrew", "j\xFC" "disch", hebrew::format_date, hebrew::from_jd, hebrew::is_leap_year},
+    {kHindu, "hindu", "hindu", hindu::format_date, hindu_from_jd, hindu::is_leap_year},
+    {kHindu2, "hindu2", "hindu2", hindu2::format_date, hindu2::from_jd, hindu2::is_leap_year},
+    {kIndian, "indian", "indisch", indian::format_date, indian::from_jd, indian::is_leap_year},
+    {kIslamic, "islamic", "islamisch", islamic::format_date, islamic::from_jd, islamic::is_leap_year},
+    {kIso8601, "iso8601", "iso8601", iso8601::format_date, iso_from_jd, iso8601::is_leap_year},
+    {kJulian, "julian", "julianisch", julian::format_date, julian::from_jd, julian::is_leap_year},
+    // The Roman calendar names days of the Julian calendar, and keeps its leap years.
+    {kLatin, "latin", "lateinisch", latin::format_date, latin_from_jd, julian::is_leap_year},
+    // The simple form of a long-count date: tun count, uinal + 1, kin + 1.
+    {kMayan, "mayan", "maya", mayan::format_date, mayan::calendar_date, mayan::is_leap_year},
+    {kPersian, "persian", "persisch", persian::format_date, persian::from_jd, persian::is_leap_year},
+    {kSeleucid, "seleucid", "seleukiden", seleucid::format_date, seleucid::from_jd, seleucid::is_leap_year},
+    {kSyrian, "syrian", "syrisch", syrian::format_date, syrian::from_jd, syrian::is_leap_year},
+    {kTaiwanese, "taiwanese", "taiwanisch", taiwanese::format_date, taiwanese::from_jd, taiwanese::is_leap_year},
+    {kYazdegerd, "yazdegerd", "jezdegerd", yazdegerd::format_date, yazdegerd::from_jd, yazdegerd::is_leap_year},
+}};
+
+// Every row present and in its place: a missing or misplaced row leaves a
+// zero record or a wrong id and does not compile.
+constexpr bool rows_complete() {
+  for (size_t i = 0; i < kCalendars.size(); ++i) {
+    const CalendarRecord& r = kCalendars[i];
+    if (static_cast<size_t>(r.id) != i || r.english_name == nullptr || r.german_name == nullptr ||
+        r.format_date == nullptr || r.from_jd == nullptr || r.is_leap_year == nullptr) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(rows_complete());
+
+template <class T>
+constexpr std::array<T, kCalendarCount> column(T CalendarRecord::*field) {
+  std::array<T, kCalendarCount> out{};
+  for (size_t i = 0; i < out.size(); ++i) out[i] = kCalendars[i].*field;
+  return out;
+}
+
+constexpr std::array<const char*, kCalendarCount> kEnglishNames = column(&CalendarRecord::english_name);
+constexpr std::array<const char*, kCalendarCount> kGermanNames = column(&CalendarRecord::german_name);
+
 }  // namespace
+
+const CalendarRecord& calendar_record(CalendarId id) noexcept { return kCalendars[static_cast<size_t>(id)]; }
 
 const KeywordTable calendar_names = {kCalendarCount, nullptr, kEnglishNames.data(), kGermanNames.data()};
 
+const std::array<FormatDateFn, kCalendarCount> format_date_table = column(&CalendarRecord::format_date);
+const std::array<FromJdFn, kCalendarCount> from_jd_table = column(&CalendarRecord::from_jd);
+const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table = column(&CalendarRecord::is_leap_year);
+
 int32_t find_calendar(const char* name) noexcept { return keyword_entry(name, calendar_names) - 1; }
 
-const std::array<FormatDateFn, kCalendarCount> format_date_table = {
-    armenian::format_date,     // armenian
-    civil_format_date,         // astronomical
-    buddhist::format_date,     // buddhist
-    byzantine::format_date,    // byzantine
-    chinese::format_date,      // chinese
-    coptic::format_date,       // coptic
-    egyptian::format_date,     // egyptian
-    ethiopic::format_date,     // ethiopic
-    french::format_date,       // french
-    gengou::format_date,       // gengou
-    gregorian::format_date,    // gregorian
-    hebrew::format_date,       // hebrew
-    hindu::format_date,        // hindu
-    hindu2::format_date,       // hindu2
-    indian::format_date,       // indian
-    islamic::format_date,      // islamic
-    iso8601::format_date,      // iso8601
-    julian::format_date,       // julian
-    latin::format_date,        // latin
-    mayan::format_date,        // mayan
-    persian::format_date,      // persian
-    seleucid::format_date,     // seleucid
-    syrian::format_date,       // syrian
-    taiwanese::format_date,    // taiwanese
-    yazdegerd::format_date,    // yazdegerd
-};
 
-const std::array<FromJdFn, kCalendarCount> from_jd_table = {
-    armenian::from_jd,     // armenian
-    civil_from_jd,         // astronomical
-    buddhist::from_jd,     // buddhist
-    byzantine::from_jd,    // byzantine
-    chinese::registry_from_jd,  // chinese
-    coptic::from_jd,       // coptic
-    egyptian::from_jd,     // egyptian
-    ethiopic::from_jd,     // ethiopic
-    french::from_jd,       // french
-    gengou_from_jd,        // gengou
-    gregorian::from_jd,    // gregorian
-    hebrew::from_jd,       // hebrew
-    hindu_from_jd,         // hindu
-    hindu2::from_jd,       // hindu2
-    indian::from_jd,       // indian
-    islamic::from_jd,      // islamic
-    iso_from_jd,           // iso8601
-    julian::from_jd,       // julian
-    latin_from_jd,         // latin
-    mayan::calendar_date,  // mayan: tun count, uinal + 1, kin + 1
-    persian::from_jd,      // persian
-    seleucid::from_jd,     // seleucid
-    syrian::from_jd,       // syrian
-    taiwanese::from_jd,    // taiwanese
-    yazdegerd::from_jd,    // yazdegerd
-};
 
-const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table = {
-    armenian::is_leap_year,     // armenian
-    civil_is_leap_year,         // astronomical
-    buddhist::is_leap_year,     // buddhist
-    byzantine::is_leap_year,    // byzantine
-    chinese::is_leap_year,      // chinese
-    coptic::is_leap_year,       // coptic
-    egyptian::is_leap_year,     // egyptian
-    ethiopic::is_leap_year,     // ethiopic
-    french::is_leap_year,       // french
-    gengou::is_leap_year,       // gengou
-    gregorian::is_leap_year,    // gregorian
-    hebrew::is_leap_year,       // hebrew
-    hindu::is_leap_year,        // hindu
-    hindu2::is_leap_year,       // hindu2
-    indian::is_leap_year,       // indian
-    islamic::is_leap_year,      // islamic
-    iso8601::is_leap_year,      // iso8601
-    julian::is_leap_year,       // julian
-    julian::is_leap_year,       // latin: the Roman calendar names days of the Julian calendar
-    mayan::is_leap_year,        // mayan
-    persian::is_leap_year,      // persian
-    seleucid::is_leap_year,     // seleucid
-    syrian::is_leap_year,       // syrian
-    taiwanese::is_leap_year,    // taiwanese
-    yazdegerd::is_leap_year,    // yazdegerd
-};
 
 void format_calendar_date(char* out, const char* calendar, double serial_date, double mode) noexcept {
   out[0] = '\0';

@@ -47,12 +47,25 @@ using FormatDateFn = int (*)(char* out, JulianDay jd, int32_t mode);
 using FromJdFn = CalendarDate (*)(JulianDay jd);
 using IsLeapYearFn = int32_t (*)(int32_t year);
 
+// A calendar: its names in both languages (the German list keeps the English
+// order, so "jüdisch" stands at 11 and "jezdegerd" at 24) and its operations.
+struct CalendarRecord {
+  CalendarId id;
+  const char* english_name;
+  const char* german_name;
+  FormatDateFn format_date;
+  FromJdFn from_jd;
+  IsLeapYearFn is_leap_year;
+};
+const CalendarRecord& calendar_record(CalendarId id) noexcept;
+
 // The names of the 25 calendars; keyword entry k is CalendarId k - 1.
 extern const KeywordTable calendar_names;
 
 // CalendarId selected by a calendar name text, or -1 when nothing matches.
 int32_t find_calendar(const char* name) noexcept;
 
+// The columns of the calendar records, by CalendarId.
 extern const std::array<FormatDateFn, kCalendarCount> format_date_table;
 extern const std::array<FromJdFn, kCalendarCount> from_jd_table;
 extern const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table;
