@@ -69,7 +69,7 @@ double mean_obliquity_laskar(double t_centuries) noexcept {
 double equation_of_time(double t_centuries) noexcept {
   // Smart's formula (Meeus, Astronomical Algorithms, eq. 28.3).
   const double t = t_centuries;
-  const double half_obliquity_tan = std::tan(mean_obliquity_laskar(t) * 0.5);
+  const double half_obliquity_tan = tangent(mean_obliquity_laskar(t) * 0.5);
   const double y = half_obliquity_tan * half_obliquity_tan;
   const double e = 0.016708617 - (4.2037e-05 + 1.236e-07 * t) * t;  // Earth's orbital eccentricity
   const double l0 = 4.895063 + (628.33196679 + 5.292e-06 * t) * t;  // Sun's mean longitude, radians

@@ -112,12 +112,15 @@ constexpr double horner(std::span<const double> c, double x) noexcept {
   return poly_eval(x, static_cast<int>(c.size()) - 1, c.data());
 }
 
-// Cosine and sine of x in radians. Arguments beyond the hardware's reduction
-// range are first reduced modulo 2*pi.
+// Cosine and sine, and the tangent, of x in radians, computed by the kit
+// itself so that every platform gives the same bits (within one unit in the
+// last place of the exact value for |x| < 2^28; larger arguments are first
+// reduced modulo the double nearest 2 pi). NaN for NaN and infinities.
 struct SinCos {
   double cos;
   double sin;
 };
 SinCos sincos(double x) noexcept;
+double tangent(double x) noexcept;
 
 }  // namespace varizav
