@@ -2,7 +2,7 @@
 // with numbers and strings, the settings a spreadsheet host takes from the
 // environment given explicitly, and a few helpers for JavaScript dates.
 import { createEngine, languageId, TEXT_SIZE, TYPE_NUMBER, TYPE_TEXT } from './engine.js';
-import { formatIsoDateTime, parseIsoDate } from './values.js';
+import { formatIsoDateTime, formatNumber as formatNumberText, parseIsoDate } from './values.js';
 
 // Serial date of 1970-01-01, the epoch of JavaScript's Date.
 const SERIAL_UNIX_EPOCH = 25569;
@@ -121,9 +121,9 @@ export function worksheet(name) {
   return (...values) => call(name, ...values);
 }
 
-function tableNames(table) {
+function tableNames(table, language) {
   const { engine } = current;
-  const german = languageId(current.settings.language) === 0x0407;
+  const german = languageId(language ?? current.settings.language) === 0x0407;
   const names = [];
   for (let entry = 1; entry <= engine.nameCount(table); ++entry) {
     const bytes = engine.nameBytes(table, entry, german);
@@ -132,20 +132,21 @@ function tableNames(table) {
   return names;
 }
 
-// The names of the 25 calendars in the language in force (German for German,
-// English otherwise); entry k + 1 of the calendar argument is names[k].
-export function calendarNames() {
-  return tableNames(0);
+// The names of the 25 calendars in the language in force, or in the language
+// given ("de": German, otherwise English); entry k + 1 of the calendar
+// argument is names[k].
+export function calendarNames(language) {
+  return tableNames(0, language);
 }
 
 // The holiday names of a calendar (its index in calendarNames()), in the
-// language in force; for "astronomical" the astronomical events. Entry k + 1
-// of the event argument is names[k].
-export function holidayNames(calendarIndex) {
+// language in force or the one given; for "astronomical" the astronomical
+// events. Entry k + 1 of the event argument is names[k].
+export function holidayNames(calendarIndex, language) {
   if (!Number.isInteger(calendarIndex) || calendarIndex < 0 || calendarIndex >= 25) {
     throw new RangeError(`calendar index 0..24, not ${String(calendarIndex)}`);
   }
-  return tableNames(calendarIndex + 1);
+  return tableNames(calendarIndex + 1, language);
 }
 
 // Serial date (days since 1899-12-30, Universal Time) of a Date.
@@ -167,4 +168,10 @@ export function isoFromSerial(serial) {
 // Serial date of "YYYY-MM-DD[THH:MM[:SS]]" (proleptic Gregorian), or null.
 export function serialFromIso(text) {
   return parseIsoDate(text);
+}
+
+// A number as the host tool `varizav` writes it: the shortest text that reads
+// back as the same double, "NaN" for the error value.
+export function formatNumber(value) {
+  return formatNumberText(value);
 }

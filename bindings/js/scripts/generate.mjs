@@ -43,10 +43,10 @@ export function functions(): FunctionInfo[];
 export function call(name: string, ...values: Array<number | boolean | string>): number | string;
 /** The worksheet function of that exported name as a JavaScript function. */
 export function worksheet(name: string): (...values: Array<number | boolean | string>) => number | string;
-/** The 25 calendar names in the language in force; entry k + 1 of a calendar argument. */
-export function calendarNames(): string[];
+/** The 25 calendar names in the language in force or the one given; entry k + 1 of a calendar argument. */
+export function calendarNames(language?: 'de' | 'en' | number): string[];
 /** The holiday (for "astronomical": event) names of calendar index 0..24; entry k + 1 of an event argument. */
-export function holidayNames(calendarIndex: number): string[];
+export function holidayNames(calendarIndex: number, language?: 'de' | 'en' | number): string[];
 /** Serial date (days since 1899-12-30, Universal Time) of a Date. */
 export function serialFromDate(date: Date): number;
 /** The Date of a serial date (Universal Time). */
@@ -55,6 +55,8 @@ export function dateFromSerial(serial: number): Date;
 export function isoFromSerial(serial: number): string | null;
 /** Serial date of "YYYY-MM-DD[THH:MM[:SS]]" (proleptic Gregorian), or null. */
 export function serialFromIso(text: string): number | null;
+/** A number as the host tool writes it: shortest round-trip text, "NaN" for the error value. */
+export function formatNumber(value: number): string;
 
 `;
 for (const f of engine.functions) {
