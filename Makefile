@@ -27,7 +27,7 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt wasm web test-js test-web
+        install install-calc-addin oxt wasm web test-js test-web bench-wasm
 
 all: build
 
@@ -147,6 +147,19 @@ wasm: $(WASM_BUILD)/CMakeCache.txt
 	@mkdir -p $(JS_DIR)/dist
 	cp $(WASM_BUILD)/bindings/js/varizav-core.mjs $(WASM_BUILD)/bindings/js/varizav-core.wasm $(JS_DIR)/dist/
 	node $(JS_DIR)/scripts/generate.mjs
+
+# Converter calls through the npm package next to the same calls through the
+# native library (process CPU time, best of five runs each).
+bench-wasm: build wasm
+	@mkdir -p $(BUILD)/bench-wasm
+	$(CXX) -O2 -std=c++20 -Iinclude bench/converter_calls.cpp -o $(BUILD)/bench-wasm/converter_calls -ldl
+	@$(BUILD)/bench-wasm/converter_calls $(LIBRARY) > $(BUILD)/bench-wasm/native.tsv
+	@node bench/converter_calls.mjs > $(BUILD)/bench-wasm/wasm.tsv
+	@printf '%-26s %10s %10s %7s\n' call native wasm ratio
+	@join -t '	' $(BUILD)/bench-wasm/native.tsv $(BUILD)/bench-wasm/wasm.tsv | \
+	  awk -F '\t' '{ printf "%-26s %7.1f ns %7.1f ns %6.2fx\n", $$1, $$2, $$3, $$3 / $$2 }'
+	@printf 'package size: %s bytes gzipped (.wasm and JavaScript)\n' \
+	  "$$(cat $(JS_DIR)/dist/*.wasm $(JS_DIR)/dist/*.mjs $(JS_DIR)/dist/*.js $(JS_DIR)/varizav.js $(JS_DIR)/lib/*.js | gzip -9 | wc -c)"
 
 # The web page: static files in $(WEB_BUILD)/site, the package beside them.
 web: wasm

@@ -61,6 +61,13 @@ function decodeUtf8(bytes) {
   return utf8Decoder.decode(Uint8Array.from(bytes, (c) => c.charCodeAt(0)));
 }
 
+// A result text from the memory: ASCII directly, anything else as UTF-8.
+function decodeResult(bytes) {
+  let ascii = true;
+  for (let i = 0; i < bytes.length && ascii; ++i) ascii = bytes[i] < 0x80;
+  return ascii ? String.fromCharCode.apply(null, bytes) : utf8Decoder.decode(bytes);
+}
+
 function encodeUtf8(text) {
   if (!/[^\x00-\x7f]/.test(text)) return text;
   let bytes = '';
@@ -88,37 +95,70 @@ export function functions() {
   return current.engine.functions.map(describe);
 }
 
-function argument(f, p, value, index) {
-  if (p.type === TYPE_TEXT) {
+function badArgument(f, index, what) {
+  return new TypeError(`${f.exportedName}: argument ${index + 1} must be ${what}`);
+}
+
+// Puts one argument into its slot: a text (a number is written as text)
+// encoded as UTF-8, a number or a truth value as a double.
+function putArgument(engine, f, index, value) {
+  if (f.parameters[index].type === TYPE_TEXT) {
+    if (engine.slotText[index] === value) return;  // the slot holds this text already
     const text = typeof value === 'number' ? String(value) : value;
-    if (typeof text !== 'string') throw new TypeError(`${f.exportedName}: argument ${index + 1} must be a string`);
+    if (typeof text !== 'string') throw badArgument(f, index, 'a string');
     const bytes = encodeUtf8(text);
     if (bytes.length >= TEXT_SIZE) {
       throw new RangeError(`${f.exportedName}: argument ${index + 1} is longer than ${TEXT_SIZE - 1} bytes`);
     }
-    return bytes;
+    engine.writeText(index, bytes);
+    engine.slotText[index] = value;
+  } else if (typeof value === 'number') {
+    engine.setNumber(index, value);
+  } else if (typeof value === 'boolean') {
+    engine.setNumber(index, value ? 1 : 0);
+  } else {
+    throw badArgument(f, index, 'a number');
   }
-  if (typeof value === 'boolean') return value ? 1 : 0;
-  if (typeof value !== 'number') throw new TypeError(`${f.exportedName}: argument ${index + 1} must be a number`);
-  return value;
+}
+
+function lookup(engine, name) {
+  const f = engine.byName.get(name);
+  if (f === undefined) throw new TypeError(`no worksheet function ${name}`);
+  return f;
+}
+
+function callWith(engine, f, count, a0, a1, a2, a3, a4, a5) {
+  const n = f.parameters.length;
+  if (count !== n) throw new TypeError(`${f.exportedName} takes ${n} arguments, got ${count}`);
+  if (n > 0) putArgument(engine, f, 0, a0);
+  if (n > 1) putArgument(engine, f, 1, a1);
+  if (n > 2) putArgument(engine, f, 2, a2);
+  if (n > 3) putArgument(engine, f, 3, a3);
+  if (n > 4) putArgument(engine, f, 4, a4);
+  if (n > 5) putArgument(engine, f, 5, a5);
+  if (f.resultType === TYPE_NUMBER) return engine.callNumber(f);
+  return engine.callTextDecoded(f, decodeResult);
 }
 
 // Calls a worksheet function by its exported name: a number (NaN for the
 // error value) or a string.
 export function call(name, ...values) {
-  const f = current.engine.byName.get(name);
-  if (f === undefined) throw new TypeError(`no worksheet function ${name}`);
-  if (values.length !== f.parameters.length) {
-    throw new TypeError(`${name} takes ${f.parameters.length} arguments, got ${values.length}`);
-  }
-  const args = f.parameters.map((p, i) => argument(f, p, values[i], i));
-  const { value } = current.engine.callBytes(f, args);
-  return f.resultType === TYPE_NUMBER ? value : decodeUtf8(value);
+  const { engine } = current;
+  return callWith(engine, lookup(engine, name), values.length, ...values);
 }
 
 // The worksheet function of that exported name as a JavaScript function.
 export function worksheet(name) {
-  return (...values) => call(name, ...values);
+  // The function's registration, looked up again only after configure.
+  let engine = null;
+  let f = null;
+  return function worksheetFunction(a0, a1, a2, a3, a4, a5) {
+    if (engine !== current.engine) {
+      f = lookup(current.engine, name);
+      engine = current.engine;
+    }
+    return callWith(engine, f, arguments.length, a0, a1, a2, a3, a4, a5);
+  };
 }
 
 function tableNames(table, language) {

@@ -69,13 +69,20 @@ export class Engine {
   // Use createEngine: the instance is set up asynchronously.
   constructor(core, language, environment) {
     this.core = core;
-    this.heap = () => core.HEAPU8;
+    // The module's own exports: the runtime's wrappers add a lookup per call.
+    this.exports = core.asm;
+    this.memory = core.asm.memory;
+    this.view = new Uint8Array(this.memory.buffer);
+    // The text each argument slot holds for the JavaScript API (null: unknown),
+    // so that a repeated text is neither encoded nor copied again.
+    this.slotText = new Array(MAX_ARGUMENTS).fill(null);
     const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 1));
     this.textArgs = [];
     for (let i = 0; i < MAX_ARGUMENTS; ++i) this.textArgs.push(scratch + i * TEXT_SIZE);
     this.textResult = scratch + MAX_ARGUMENTS * TEXT_SIZE;
     this.registration = this.textResult + TEXT_SIZE + GUARD_SIZE;
     this.numbers = (this.registration + TEXT_SIZE + 7) & ~7;  // 8-byte aligned doubles, result first
+    this.numberView = new Float64Array(this.memory.buffer, this.numbers, MAX_ARGUMENTS + 1);
 
     for (const [name, value] of Object.entries(environment)) this.setEnvironment(name, value);
     this.writeShort(this.registration, language);
@@ -89,6 +96,11 @@ export class Engine {
       if (f === null) continue;
       this.functions.push(f);
     }
+  }
+
+  // The memory as bytes (its size is fixed: the views never go stale).
+  heap() {
+    return this.view;
   }
 
   setEnvironment(name, value) {
@@ -160,9 +172,71 @@ export class Engine {
         f.parameters.push({ name: this.bytesAt(name), description: this.bytesAt(description), type: typeCodes[slot] });
       }
     }
-    f.entry = core[`_${f.exportedName}`] ?? null;
+    f.entry = this.exports[f.exportedName] ?? null;
+    // Fixed places of the arguments: text i in text slot i, number i in number slot i + 1.
+    f.pointers = f.parameters.map((p, i) => (p.type === TYPE_TEXT ? this.textArgs[i] : this.numbers + 8 * (i + 1)));
+    f.result = f.resultType === TYPE_TEXT ? this.textResult : this.numbers;
     this.byName.set(f.exportedName, f);
     return f;
+  }
+
+  // Copies text bytes ("binary" string) into an argument slot.
+  writeText(slot, bytes) {
+    const heap = this.heap();
+    const at = this.textArgs[slot];
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+  }
+
+  setNumber(slot, value) {
+    this.numberView[slot + 1] = value;
+  }
+
+  // Calls the function with the arguments already in their slots.
+  invoke(f) {
+    const p = f.pointers;
+    const r = f.result;
+    switch (p.length) {
+      case 1: f.entry(r, p[0]); break;
+      case 2: f.entry(r, p[0], p[1]); break;
+      case 3: f.entry(r, p[0], p[1], p[2]); break;
+      case 4: f.entry(r, p[0], p[1], p[2], p[3]); break;
+      case 5: f.entry(r, p[0], p[1], p[2], p[3], p[4]); break;
+      default: f.entry(r, p[0], p[1], p[2], p[3], p[4], p[5]); break;
+    }
+  }
+
+  // A number result: the error value stands in the slot until the call writes it.
+  callNumber(f) {
+    this.numberView[0] = NaN;
+    this.invoke(f);
+    return this.numberView[0];
+  }
+
+  // A text result, decoded by decode(bytes of the memory) without the
+  // checks of callText: what JavaScript programs call.
+  callTextDecoded(f, decode) {
+    this.heap()[this.textResult] = 0;
+    this.invoke(f);
+    const heap = this.heap();
+    const start = this.textResult;
+    let end = start;
+    while (end < start + TEXT_SIZE - 1 && heap[end] !== 0) ++end;
+    return decode(heap.subarray(start, end));
+  }
+
+  // A text result as bytes, and whether the call wrote past its buffer.
+  callText(f) {
+    let heap = this.heap();
+    heap.fill(0, this.textResult, this.textResult + TEXT_SIZE);
+    heap.fill(GUARD_BYTE, this.textResult + TEXT_SIZE, this.textResult + TEXT_SIZE + GUARD_SIZE);
+    this.invoke(f);
+    heap = this.heap();
+    let overran = heap[this.textResult + TEXT_SIZE - 1] !== 0;
+    for (let k = TEXT_SIZE; k < TEXT_SIZE + GUARD_SIZE && !overran; ++k) {
+      overran = heap[this.textResult + k] !== GUARD_BYTE;
+    }
+    return { value: this.bytesAt(this.textResult, TEXT_SIZE - 1), overran };
   }
 
   // Calls a registered function. args holds one entry per parameter: a number
@@ -170,35 +244,16 @@ export class Engine {
   // at most 255 bytes. Returns { value, overran }: a number, or the result
   // text as bytes.
   callBytes(f, args) {
-    const heap = this.heap();
-    const numbers = new Float64Array(heap.buffer, this.numbers, MAX_ARGUMENTS + 1);
-    const pointers = [];
     for (let i = 0; i < f.parameters.length; ++i) {
       if (f.parameters[i].type === TYPE_TEXT) {
-        const text = args[i];
-        const at = this.textArgs[i];
-        for (let k = 0; k < text.length; ++k) heap[at + k] = text.charCodeAt(k);
-        heap[at + text.length] = 0;
-        pointers.push(at);
+        this.writeText(i, args[i]);
+        this.slotText[i] = null;
       } else {
-        numbers[i + 1] = args[i];
-        pointers.push(this.numbers + 8 * (i + 1));
+        this.setNumber(i, args[i]);
       }
     }
-    if (f.resultType === TYPE_TEXT) {
-      heap.fill(0, this.textResult, this.textResult + TEXT_SIZE);
-      heap.fill(GUARD_BYTE, this.textResult + TEXT_SIZE, this.textResult + TEXT_SIZE + GUARD_SIZE);
-      f.entry(this.textResult, ...pointers);
-      const after = this.heap();
-      let overran = after[this.textResult + TEXT_SIZE - 1] !== 0;
-      for (let k = TEXT_SIZE; k < TEXT_SIZE + GUARD_SIZE && !overran; ++k) {
-        overran = after[this.textResult + k] !== GUARD_BYTE;
-      }
-      return { value: this.bytesAt(this.textResult, TEXT_SIZE - 1), overran };
-    }
-    numbers[0] = NaN;
-    f.entry(this.numbers, ...pointers);
-    return { value: new Float64Array(this.heap().buffer, this.numbers, 1)[0], overran: false };
+    if (f.resultType === TYPE_TEXT) return this.callText(f);
+    return { value: this.callNumber(f), overran: false };
   }
 
   // Entry 1..count of a name table (0: calendars; 1 + k: holidays of
