@@ -243,6 +243,28 @@ function zoneText() {
   return `${sign}${String(Math.floor(a / 60)).padStart(2, '0')}:${String(a % 60).padStart(2, '0')}`;
 }
 
+// The two searches: worksheet function, prefix of its fields.
+const SEARCHES = [['SC_when', 'w'], ['SC_when2', 'x']];
+
+// A form per search: legend, description, argument fields, button, result.
+function buildSearchForms() {
+  for (const [name, prefix] of SEARCHES) {
+    const id = name.slice(3);
+    const form = document.createElement('form');
+    form.id = `${id}-form`;
+    form.className = 'search';
+    form.innerHTML = `<fieldset><legend id="${id}-legend"></legend><p id="${id}-help" class="help"></p>` +
+      `<div class="args" id="${id}-args"></div><button type="submit" id="${id}-button"></button>` +
+      `<p class="result" id="${id}-result" aria-live="polite"></p></fieldset>`;
+    form.addEventListener('submit', (e) => {
+      e.preventDefault();
+      search(name, prefix, `${id}-result`);
+      saveState();
+    });
+    $('searches').append(form);
+  }
+}
+
 function search(name, prefix, resultId) {
   const f = functionInfo(name);
   const serial = v.call(name, ...argumentValues(f, prefix));
@@ -286,19 +308,21 @@ function buildForms(params, resetNames = false) {
   const converter = functionInfo($('converter').value);
   buildArguments($('converter-args'), converter, 'c', [], params);
 
+  // The examples the functions' descriptions give: Full Moon on Friday the
+  // 13th; Easter and Passover.
   const event = (calendar, english) => v.holidayNames(calendar)[v.holidayNames(calendar, 'en').indexOf(english)];
-  const today = String(todaySerial());
-  const when = functionInfo('SC_when');
-  $('when-legend').textContent = when.displayName;
-  $('when-help').textContent = when.description;
-  buildArguments($('when-args'), when, 'w',
-    [names[ASTRONOMICAL], event(ASTRONOMICAL, 'Full Moon'), texts.friday, '13', '', today], params, resetNames);
-  const when2 = functionInfo('SC_when2');
-  $('when2-legend').textContent = when2.displayName;
-  $('when2-help').textContent = when2.description;
-  buildArguments($('when2-args'), when2, 'x',
-    [names[GREGORIAN], event(GREGORIAN, 'Easter'), names[HEBREW], event(HEBREW, 'Passover'), today], params,
-    resetNames);
+  const today = v.isoFromSerial(todaySerial()).slice(0, 10);
+  const examples = {
+    SC_when: [names[ASTRONOMICAL], event(ASTRONOMICAL, 'Full Moon'), texts.friday, '13', '', today],
+    SC_when2: [names[GREGORIAN], event(GREGORIAN, 'Easter'), names[HEBREW], event(HEBREW, 'Passover'), today],
+  };
+  for (const [name, prefix] of SEARCHES) {
+    const f = functionInfo(name);
+    const id = name.slice(3);
+    $(`${id}-legend`).textContent = f.displayName;
+    $(`${id}-help`).textContent = f.description;
+    buildArguments($(`${id}-args`), f, prefix, examples[name], params, resetNames);
+  }
 }
 
 async function configure() {
@@ -315,8 +339,7 @@ function runAll() {
   convert();
   holidays();
   sky();
-  search('SC_when', 'w', 'when-result');
-  search('SC_when2', 'x', 'when2-result');
+  for (const [name, prefix] of SEARCHES) search(name, prefix, `${name.slice(3)}-result`);
   saveState();
 }
 
@@ -329,6 +352,7 @@ async function start() {
   const now = new Date();
   $('month').value = params.get('month') ?? `${now.getFullYear()}-${String(now.getMonth() + 1).padStart(2, '0')}`;
   await configure();
+  buildSearchForms();
   applyTexts();
   buildForms(params);
   $('hyear').value = params.get('hyear') ?? String(now.getFullYear());
@@ -340,8 +364,6 @@ async function start() {
   submit('convert-form', convert);
   submit('holiday-form', holidays);
   submit('sky-form', sky);
-  submit('when-form', () => search('SC_when', 'w', 'when-result'));
-  submit('when2-form', () => search('SC_when2', 'x', 'when2-result'));
   on('mode', 'change', () => { showMode(); saveState(); });
   on('hcal', 'change', () => { $('hcal').dataset.touched = '1'; holidays(); saveState(); });
   on('converter', 'change', () => {
