@@ -61,7 +61,7 @@ export function formatNumber(value: number): string;
 `;
 for (const f of engine.functions) {
   js += `export const ${f.exportedName} = worksheet('${f.exportedName}');\n`;
-  const params = f.parameters.map((p) => `${identifier(p.name)}: ${p.type === TYPE_TEXT ? 'string' : 'number | boolean'}`);
+  const params = f.parameters.map((p) => `${identifier(p.name)}: ${p.type === TYPE_TEXT ? 'string | number' : 'number | boolean'}`);
   const docs = f.parameters.map((p) => ` * @param ${identifier(p.name)} ${text(p.description)}`);
   const result = f.resultType === TYPE_TEXT ? 'string' : 'number';
   dts += `/**\n * ${text(f.displayName)}: ${text(f.description)}\n${docs.join('\n')}\n */\n`;
