@@ -9,6 +9,8 @@ ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+WASM_BUILD ?= build-wasm
+WEB_BUILD  ?= build-web
 # Seconds per fuzz target; CI runs every target for a few minutes in all.
 FUZZ_SECONDS ?= 90
 FUZZ_TARGETS = worksheet_fuzzer registration_fuzzer differential_fuzzer
@@ -25,7 +27,7 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt
+        install install-calc-addin oxt wasm web test-js test-web bench-wasm
 
 all: build
 
@@ -131,5 +133,52 @@ oxt: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target oxt
 	cp $(BUILD)/calc-extension/varizav.oxt varizav.oxt
 
+# The npm package (bindings/js): the library compiled to WebAssembly with
+# Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn
+# (node-acorn) on NODE_PATH. The module and the generated API files land in
+# bindings/js/dist.
+JS_DIR         = bindings/js
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+
+$(WASM_BUILD)/CMakeCache.txt:
+	@command -v emcmake >/dev/null || { echo "make wasm needs Emscripten: apt-get install emscripten node-acorn"; exit 1; }
+	$(EMSCRIPTEN_ENV) emcmake $(CMAKE) -S . -B $(WASM_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_BUILD_TESTS=OFF -Wno-dev
+
+wasm: $(WASM_BUILD)/CMakeCache.txt
+	$(EMSCRIPTEN_ENV) $(CMAKE) --build $(WASM_BUILD) -j $(JOBS) --target varizav_wasm
+	@mkdir -p $(JS_DIR)/dist
+	cp $(WASM_BUILD)/bindings/js/varizav-core.mjs $(WASM_BUILD)/bindings/js/varizav-core.wasm $(JS_DIR)/dist/
+	node $(JS_DIR)/scripts/generate.mjs
+
+# Converter calls through the npm package next to the same calls through the
+# native library (process CPU time, best of five runs each).
+bench-wasm: build wasm
+	@mkdir -p $(BUILD)/bench-wasm
+	$(CXX) -O2 -std=c++20 -Iinclude bench/converter_calls.cpp -o $(BUILD)/bench-wasm/converter_calls -ldl
+	@$(BUILD)/bench-wasm/converter_calls $(LIBRARY) > $(BUILD)/bench-wasm/native.tsv
+	@node bench/converter_calls.mjs > $(BUILD)/bench-wasm/wasm.tsv
+	@printf '%-26s %10s %10s %7s\n' call native wasm ratio
+	@join -t '	' $(BUILD)/bench-wasm/native.tsv $(BUILD)/bench-wasm/wasm.tsv | \
+	  awk -F '\t' '{ printf "%-26s %7.1f ns %7.1f ns %6.2fx\n", $$1, $$2, $$3, $$3 / $$2 }'
+	@printf 'package size: %s bytes gzipped (.wasm and JavaScript)\n' \
+	  "$$(cat $(JS_DIR)/dist/*.wasm $(JS_DIR)/dist/*.mjs $(JS_DIR)/dist/*.js $(JS_DIR)/varizav.js $(JS_DIR)/lib/*.js | gzip -9 | wc -c)"
+
+# The web page: static files in $(WEB_BUILD)/site, the package beside them.
+web: wasm
+	rm -rf $(WEB_BUILD)/site
+	mkdir -p $(WEB_BUILD)/site/varizav
+	cp web/index.html web/app.js web/style.css $(WEB_BUILD)/site/
+	cp -r $(JS_DIR)/varizav.js $(JS_DIR)/lib $(JS_DIR)/dist $(WEB_BUILD)/site/varizav/
+	@echo "web page in $(WEB_BUILD)/site: serve it with any static server, e.g. python3 -m http.server -d $(WEB_BUILD)/site"
+
+# The package's tests, the conformance sweep against the native tool among them.
+test-js: build wasm
+	cd $(JS_DIR) && VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 node --test test/*.test.js
+
+# The page in Debian's Chromium (puppeteer-core from web/package-lock.json).
+test-web: build web
+	cd web && npm ci --no-audit --no-fund
+	cd web && VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_SITE=$(CURDIR)/$(WEB_BUILD)/site node --test test/*.test.js
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WASM_BUILD) $(WEB_BUILD) $(JS_DIR)/dist

@@ -1,0 +1,217 @@
+// The JavaScript API of the package: the worksheet functions of the library
+// with numbers and strings, the settings a spreadsheet host takes from the
+// environment given explicitly, and a few helpers for JavaScript dates.
+import { createEngine, languageId, TEXT_SIZE, TYPE_NUMBER, TYPE_TEXT } from './engine.js';
+import { formatIsoDateTime, formatNumber as formatNumberText, parseIsoDate } from './values.js';
+
+// Serial date of 1970-01-01, the epoch of JavaScript's Date.
+const SERIAL_UNIX_EPOCH = 25569;
+const MS_PER_DAY = 86400000;
+
+const utf8Encoder = new TextEncoder();
+const utf8Decoder = new TextDecoder('utf-8');
+const cp1252Decoder = new TextDecoder('windows-1252');
+
+// The settings and the environment variable through which the library reads each.
+const SETTING_VARIABLES = {
+  calendarReform: 'VARIZAV_CALREFORM',
+  deltaT: 'VARIZAV_DELTA_T',
+  timezoneSeconds: 'VARIZAV_TIMEZONE',
+  maxLoop: 'VARIZAV_MAX_LOOP',
+};
+
+function environmentOf(settings) {
+  // Texts cross the boundary as UTF-8; numbers the library writes with a
+  // fraction have a full stop.
+  const environment = { LANG: 'C.UTF-8' };
+  for (const [key, value] of Object.entries(settings)) {
+    if (key === 'language' || value === undefined) continue;
+    const variable = SETTING_VARIABLES[key];
+    if (variable === undefined) throw new TypeError(`unknown setting ${key}`);
+    if (typeof value !== 'number' || !Number.isFinite(value)) {
+      throw new TypeError(`setting ${key} must be a finite number, not ${String(value)}`);
+    }
+    environment[variable] = String(Math.trunc(value));
+  }
+  return environment;
+}
+
+let current = { settings: { language: 'en' }, engine: await createEngine(languageId('en'), environmentOf({})) };
+
+// Applies a complete set of settings, each missing one at its default:
+//   language         "de", "en" or a Windows language id (default "en")
+//   calendarReform   last Julian day as yyyymmdd (default 15821004; English: 17520902)
+//   deltaT           fixed delta T in seconds, 0 for the built-in model
+//   timezoneSeconds  Universal Time minus local time in seconds (default 0)
+//   maxLoop          most steps of WHEN and WHEN2 (default 65536)
+// Resolves when the settings are in force.
+export async function configure(settings = {}) {
+  const language = languageId(settings.language);
+  const engine = await createEngine(language, environmentOf(settings));
+  current = { settings: { ...settings, language: settings.language ?? 'en' }, engine };
+}
+
+// The settings in force, as last given to configure.
+export function settings() {
+  return { ...current.settings };
+}
+
+function decodeUtf8(bytes) {
+  if (!/[\x80-\xff]/.test(bytes)) return bytes;
+  return utf8Decoder.decode(Uint8Array.from(bytes, (c) => c.charCodeAt(0)));
+}
+
+// A result text from the memory: ASCII directly, anything else as UTF-8.
+function decodeResult(bytes) {
+  let ascii = true;
+  for (let i = 0; i < bytes.length && ascii; ++i) ascii = bytes[i] < 0x80;
+  return ascii ? String.fromCharCode.apply(null, bytes) : utf8Decoder.decode(bytes);
+}
+
+function encodeUtf8(text) {
+  if (!/[^\x00-\x7f]/.test(text)) return text;
+  let bytes = '';
+  for (const byte of utf8Encoder.encode(text)) bytes += String.fromCharCode(byte);
+  return bytes;
+}
+
+function describe(f) {
+  return {
+    name: f.exportedName,
+    displayName: decodeUtf8(f.displayName),
+    description: decodeUtf8(f.description),
+    result: f.resultType === TYPE_TEXT ? 'text' : 'number',
+    parameters: f.parameters.map((p) => ({
+      name: decodeUtf8(p.name),
+      description: decodeUtf8(p.description),
+      type: p.type === TYPE_TEXT ? 'text' : 'number',
+    })),
+  };
+}
+
+// Every worksheet function with its display name, description and
+// parameters, in the language in force.
+export function functions() {
+  return current.engine.functions.map(describe);
+}
+
+function badArgument(f, index, what) {
+  return new TypeError(`${f.exportedName}: argument ${index + 1} must be ${what}`);
+}
+
+// Puts one argument into its slot: a text (a number is written as text)
+// encoded as UTF-8, a number or a truth value as a double.
+function putArgument(engine, f, index, value) {
+  if (f.parameters[index].type === TYPE_TEXT) {
+    if (engine.slotText[index] === value) return;  // the slot holds this text already
+    const text = typeof value === 'number' ? String(value) : value;
+    if (typeof text !== 'string') throw badArgument(f, index, 'a string');
+    const bytes = encodeUtf8(text);
+    if (bytes.length >= TEXT_SIZE) {
+      throw new RangeError(`${f.exportedName}: argument ${index + 1} is longer than ${TEXT_SIZE - 1} bytes`);
+    }
+    engine.writeText(index, bytes);
+    engine.slotText[index] = value;
+  } else if (typeof value === 'number') {
+    engine.setNumber(index, value);
+  } else if (typeof value === 'boolean') {
+    engine.setNumber(index, value ? 1 : 0);
+  } else {
+    throw badArgument(f, index, 'a number');
+  }
+}
+
+function lookup(engine, name) {
+  const f = engine.byName.get(name);
+  if (f === undefined) throw new TypeError(`no worksheet function ${name}`);
+  return f;
+}
+
+function callWith(engine, f, count, a0, a1, a2, a3, a4, a5) {
+  const n = f.parameters.length;
+  if (count !== n) throw new TypeError(`${f.exportedName} takes ${n} arguments, got ${count}`);
+  if (n > 0) putArgument(engine, f, 0, a0);
+  if (n > 1) putArgument(engine, f, 1, a1);
+  if (n > 2) putArgument(engine, f, 2, a2);
+  if (n > 3) putArgument(engine, f, 3, a3);
+  if (n > 4) putArgument(engine, f, 4, a4);
+  if (n > 5) putArgument(engine, f, 5, a5);
+  if (f.resultType === TYPE_NUMBER) return engine.callNumber(f);
+  return engine.callTextDecoded(f, decodeResult);
+}
+
+// Calls a worksheet function by its exported name: a number (NaN for the
+// error value) or a string.
+export function call(name, ...values) {
+  const { engine } = current;
+  return callWith(engine, lookup(engine, name), values.length, ...values);
+}
+
+// The worksheet function of that exported name as a JavaScript function.
+export function worksheet(name) {
+  // The function's registration, looked up again only after configure.
+  let engine = null;
+  let f = null;
+  return function worksheetFunction(a0, a1, a2, a3, a4, a5) {
+    if (engine !== current.engine) {
+      f = lookup(current.engine, name);
+      engine = current.engine;
+    }
+    return callWith(engine, f, arguments.length, a0, a1, a2, a3, a4, a5);
+  };
+}
+
+function tableNames(table, language) {
+  const { engine } = current;
+  const german = languageId(language ?? current.settings.language) === 0x0407;
+  const names = [];
+  for (let entry = 1; entry <= engine.nameCount(table); ++entry) {
+    const bytes = engine.nameBytes(table, entry, german);
+    names.push(cp1252Decoder.decode(Uint8Array.from(bytes, (c) => c.charCodeAt(0))));
+  }
+  return names;
+}
+
+// The names of the 25 calendars in the language in force, or in the language
+// given ("de": German, otherwise English); entry k + 1 of the calendar
+// argument is names[k].
+export function calendarNames(language) {
+  return tableNames(0, language);
+}
+
+// The holiday names of a calendar (its index in calendarNames()), in the
+// language in force or the one given; for "astronomical" the astronomical
+// events. Entry k + 1 of the event argument is names[k].
+export function holidayNames(calendarIndex, language) {
+  if (!Number.isInteger(calendarIndex) || calendarIndex < 0 || calendarIndex >= 25) {
+    throw new RangeError(`calendar index 0..24, not ${String(calendarIndex)}`);
+  }
+  return tableNames(calendarIndex + 1, language);
+}
+
+// Serial date (days since 1899-12-30, Universal Time) of a Date.
+export function serialFromDate(date) {
+  return date.getTime() / MS_PER_DAY + SERIAL_UNIX_EPOCH;
+}
+
+// The Date of a serial date (Universal Time), to the millisecond.
+export function dateFromSerial(serial) {
+  return new Date(Math.round((serial - SERIAL_UNIX_EPOCH) * MS_PER_DAY));
+}
+
+// "YYYY-MM-DDTHH:MM:SS" of a serial date (proleptic Gregorian, to the second),
+// or null for NaN and dates beyond 1e13 days.
+export function isoFromSerial(serial) {
+  return formatIsoDateTime(serial);
+}
+
+// Serial date of "YYYY-MM-DD[THH:MM[:SS]]" (proleptic Gregorian), or null.
+export function serialFromIso(text) {
+  return parseIsoDate(text);
+}
+
+// A number as the host tool `varizav` writes it: the shortest text that reads
+// back as the same double, "NaN" for the error value.
+export function formatNumber(value) {
+  return formatNumberText(value);
+}

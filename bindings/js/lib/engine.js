@@ -1,0 +1,278 @@
+// One instance of the WebAssembly library, registered the way a spreadsheet
+// registers libvarizav.so: SetLanguage, then GetFunctionCount (which reads the
+// settings from the environment), then the name, type codes and argument
+// descriptions of every function.
+//
+// Settings are handed over as environment variables of the instance, so that
+// the library applies them through its own configuration read. Every
+// configuration gets a fresh instance: the results then depend on the
+// settings alone, never on what an earlier configuration left behind.
+import createVarizavCore from '../dist/varizav-core.mjs';
+
+// Size of every text buffer a host passes, terminator included.
+export const TEXT_SIZE = 256;
+// Type codes of GetFunctionData.
+export const TYPE_NUMBER = 0;
+export const TYPE_TEXT = 1;
+// Windows language identifiers.
+export const LANGUAGE_GERMAN = 0x0407;
+export const LANGUAGE_ENGLISH = 0x0409;
+
+// Most arguments a worksheet function takes.
+const MAX_ARGUMENTS = 6;
+// Bytes behind the text result buffer that the library must leave alone.
+const GUARD_SIZE = 256;
+const GUARD_BYTE = 0xa5;
+
+let compiled = null;
+
+function isNode() {
+  return typeof process === 'object' && typeof process.versions === 'object' && !!process.versions.node;
+}
+
+async function wasmBytes() {
+  const url = new URL('../dist/varizav-core.wasm', import.meta.url);
+  if (isNode()) {
+    const { readFile } = await import('node:fs/promises');
+    return readFile(url);
+  }
+  const response = await fetch(url);
+  if (!response.ok) throw new Error(`cannot load ${url}: ${response.status}`);
+  return response.arrayBuffer();
+}
+
+// The compiled module, once per process or page; each engine instantiates it.
+function compiledModule() {
+  if (compiled === null) compiled = wasmBytes().then((bytes) => WebAssembly.compile(bytes));
+  return compiled;
+}
+
+async function instantiate() {
+  const module = await compiledModule();
+  return createVarizavCore({
+    instantiateWasm(imports, receive) {
+      WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+      return {};
+    },
+  });
+}
+
+// The language argument of SetLanguage: "de", "en" or a Windows language id.
+export function languageId(language) {
+  if (language === undefined || language === 'en' || language === 'EN') return LANGUAGE_ENGLISH;
+  if (language === 'de' || language === 'DE') return LANGUAGE_GERMAN;
+  if (Number.isInteger(language) && language >= 0 && language <= 0xffff) return language;
+  throw new RangeError(`language must be "de", "en" or a Windows language id 0..0xFFFF, not ${String(language)}`);
+}
+
+export class Engine {
+  // Use createEngine: the instance is set up asynchronously.
+  constructor(core, language, environment) {
+    this.core = core;
+    // The module's own exports: the runtime's wrappers add a lookup per call.
+    this.exports = core.asm;
+    this.memory = core.asm.memory;
+    this.view = new Uint8Array(this.memory.buffer);
+    // The text each argument slot holds for the JavaScript API (null: unknown),
+    // so that a repeated text is neither encoded nor copied again.
+    this.slotText = new Array(MAX_ARGUMENTS).fill(null);
+    const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 1));
+    this.textArgs = [];
+    for (let i = 0; i < MAX_ARGUMENTS; ++i) this.textArgs.push(scratch + i * TEXT_SIZE);
+    this.textResult = scratch + MAX_ARGUMENTS * TEXT_SIZE;
+    this.registration = this.textResult + TEXT_SIZE + GUARD_SIZE;
+    this.numbers = (this.registration + TEXT_SIZE + 7) & ~7;  // 8-byte aligned doubles, result first
+    this.numberView = new Float64Array(this.memory.buffer, this.numbers, MAX_ARGUMENTS + 1);
+
+    for (const [name, value] of Object.entries(environment)) this.setEnvironment(name, value);
+    this.writeShort(this.registration, language);
+    core._SetLanguage(this.registration);
+    core._GetFunctionCount(this.registration);
+    const count = this.readShort(this.registration);
+    this.functions = [];
+    this.byName = new Map();
+    for (let number = 0; number < count; ++number) {
+      const f = this.registerFunction(number);
+      if (f === null) continue;
+      this.functions.push(f);
+    }
+  }
+
+  // The memory as bytes (its size is fixed: the views never go stale).
+  heap() {
+    return this.view;
+  }
+
+  setEnvironment(name, value) {
+    const bytes = new TextEncoder().encode(`${name}\0${value ?? ''}\0`);
+    const at = this.core._malloc(bytes.length);
+    this.heap().set(bytes, at);
+    if (value === undefined || value === null) this.core._unsetenv(at);
+    else this.core._setenv(at, at + name.length + 1, 1);
+    this.core._free(at);
+  }
+
+  writeShort(at, value) {
+    const heap = this.heap();
+    heap[at] = value & 0xff;
+    heap[at + 1] = (value >> 8) & 0xff;
+  }
+
+  readShort(at) {
+    const heap = this.heap();
+    return heap[at] | (heap[at + 1] << 8);
+  }
+
+  // The bytes of a zero-terminated text in the instance's memory, as a
+  // "binary" string (one character per byte).
+  bytesAt(at, limit = TEXT_SIZE) {
+    const heap = this.heap();
+    let end = at;
+    while (end < at + limit && heap[end] !== 0) ++end;
+    let text = '';
+    for (let i = at; i < end; i += 4096) {
+      text += String.fromCharCode.apply(null, heap.subarray(i, Math.min(end, i + 4096)));
+    }
+    return text;
+  }
+
+  registerFunction(number) {
+    const core = this.core;
+    const exported = this.textArgs[0];
+    const display = this.textArgs[1];
+    const name = this.textArgs[2];
+    const description = this.textArgs[3];
+    const codes = this.textArgs[4];  // room for 64 int32 type codes
+    const slotCount = this.registration + 2;
+    const numberAt = this.registration;
+    this.writeShort(numberAt, number);
+    core._GetFunctionData(numberAt, exported, slotCount, codes, display);
+    const f = {
+      number,
+      exportedName: this.bytesAt(exported),
+      displayName: this.bytesAt(display),
+      description: '',
+      resultType: TYPE_NUMBER,
+      parameters: [],
+      entry: null,
+    };
+    if (f.exportedName === '') return null;
+    const slots = Math.min(this.readShort(slotCount), 64);
+    const typeCodes = [];
+    const view = new DataView(this.heap().buffer);
+    for (let slot = 0; slot < slots; ++slot) typeCodes.push(view.getInt32(codes + 4 * slot, true));
+    for (let slot = 0; slot < slots; ++slot) {
+      this.writeShort(numberAt, number);
+      this.writeShort(this.registration + 4, slot);
+      core._GetParameterDescription(numberAt, this.registration + 4, name, description);
+      if (slot === 0) {
+        f.description = this.bytesAt(description);
+        f.resultType = typeCodes[0];
+      } else {
+        f.parameters.push({ name: this.bytesAt(name), description: this.bytesAt(description), type: typeCodes[slot] });
+      }
+    }
+    f.entry = this.exports[f.exportedName] ?? null;
+    // Fixed places of the arguments: text i in text slot i, number i in number slot i + 1.
+    f.pointers = f.parameters.map((p, i) => (p.type === TYPE_TEXT ? this.textArgs[i] : this.numbers + 8 * (i + 1)));
+    f.result = f.resultType === TYPE_TEXT ? this.textResult : this.numbers;
+    this.byName.set(f.exportedName, f);
+    return f;
+  }
+
+  // Copies text bytes ("binary" string) into an argument slot.
+  writeText(slot, bytes) {
+    const heap = this.heap();
+    const at = this.textArgs[slot];
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+  }
+
+  setNumber(slot, value) {
+    this.numberView[slot + 1] = value;
+  }
+
+  // Calls the function with the arguments already in their slots.
+  invoke(f) {
+    const p = f.pointers;
+    const r = f.result;
+    switch (p.length) {
+      case 1: f.entry(r, p[0]); break;
+      case 2: f.entry(r, p[0], p[1]); break;
+      case 3: f.entry(r, p[0], p[1], p[2]); break;
+      case 4: f.entry(r, p[0], p[1], p[2], p[3]); break;
+      case 5: f.entry(r, p[0], p[1], p[2], p[3], p[4]); break;
+      default: f.entry(r, p[0], p[1], p[2], p[3], p[4], p[5]); break;
+    }
+  }
+
+  // A number result: the error value stands in the slot until the call writes it.
+  callNumber(f) {
+    this.numberView[0] = NaN;
+    this.invoke(f);
+    return this.numberView[0];
+  }
+
+  // A text result, decoded by decode(bytes of the memory) without the
+  // checks of callText: what JavaScript programs call.
+  callTextDecoded(f, decode) {
+    this.heap()[this.textResult] = 0;
+    this.invoke(f);
+    const heap = this.heap();
+    const start = this.textResult;
+    let end = start;
+    while (end < start + TEXT_SIZE - 1 && heap[end] !== 0) ++end;
+    return decode(heap.subarray(start, end));
+  }
+
+  // A text result as bytes, and whether the call wrote past its buffer.
+  callText(f) {
+    let heap = this.heap();
+    heap.fill(0, this.textResult, this.textResult + TEXT_SIZE);
+    heap.fill(GUARD_BYTE, this.textResult + TEXT_SIZE, this.textResult + TEXT_SIZE + GUARD_SIZE);
+    this.invoke(f);
+    heap = this.heap();
+    let overran = heap[this.textResult + TEXT_SIZE - 1] !== 0;
+    for (let k = TEXT_SIZE; k < TEXT_SIZE + GUARD_SIZE && !overran; ++k) {
+      overran = heap[this.textResult + k] !== GUARD_BYTE;
+    }
+    return { value: this.bytesAt(this.textResult, TEXT_SIZE - 1), overran };
+  }
+
+  // Calls a registered function. args holds one entry per parameter: a number
+  // for a number parameter, a "binary" string (bytes) for a text parameter of
+  // at most 255 bytes. Returns { value, overran }: a number, or the result
+  // text as bytes.
+  callBytes(f, args) {
+    for (let i = 0; i < f.parameters.length; ++i) {
+      if (f.parameters[i].type === TYPE_TEXT) {
+        this.writeText(i, args[i]);
+        this.slotText[i] = null;
+      } else {
+        this.setNumber(i, args[i]);
+      }
+    }
+    if (f.resultType === TYPE_TEXT) return this.callText(f);
+    return { value: this.callNumber(f), overran: false };
+  }
+
+  // Entry 1..count of a name table (0: calendars; 1 + k: holidays of
+  // calendar k) as Windows-1252 bytes; "" past the end.
+  nameBytes(table, entry, german) {
+    return this.bytesAt(this.core._varizav_name(table, entry, german ? 1 : 0), 4096);
+  }
+
+  nameCount(table) {
+    return this.core._varizav_name_count(table);
+  }
+}
+
+// A registered instance. language: a Windows language id; environment: the
+// variables the library reads (VARIZAV_*, TZ, LANG, LC_ALL, LC_CTYPE), each a
+// text or undefined; any other variable the runtime starts with is removed.
+export async function createEngine(language, environment) {
+  const core = await instantiate();
+  const cleared = {};
+  for (const name of ['LANG', 'LC_ALL', 'LC_CTYPE', 'TZ']) cleared[name] = undefined;
+  return new Engine(core, language, { ...cleared, ...environment });
+}

@@ -1,0 +1,41 @@
+// The name tables a JavaScript page needs to offer choices that the worksheet
+// functions accept: the 25 calendars and each calendar's holiday table (the
+// astronomical events for "astronomical"). Read straight from the library's
+// own tables, so that the page never keeps a second copy of a name.
+//
+// Texts are the library's Windows-1252 bytes; the JavaScript side decodes them.
+#include <cstdint>
+
+#include "calendars/registry.h"
+#include "events/holidays.h"
+#include "framework/keyword.h"
+
+namespace {
+
+// Table 0: the calendar names; table 1 + k: the holiday table of CalendarId k.
+const varizav::KeywordTable* name_table(int32_t table) {
+  if (table == 0) return &varizav::calendar_names;
+  if (table >= 1 && table <= varizav::kCalendarCount) return varizav::holiday_tables[static_cast<size_t>(table - 1)];
+  return nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Entries of a table; 0 for an unknown table.
+__attribute__((used)) int32_t varizav_name_count(int32_t table) {
+  const varizav::KeywordTable* t = name_table(table);
+  return t != nullptr ? t->count : 0;
+}
+
+// Entry 1..count of a table in English (german = 0) or German; an empty text
+// for an unknown table or entry.
+__attribute__((used)) const char* varizav_name(int32_t table, int32_t entry, int32_t german) {
+  const varizav::KeywordTable* t = name_table(table);
+  if (t == nullptr || entry < 1 || entry > t->count) return "";
+  const char* const* names = german != 0 ? t->german_names : t->english_names;
+  return names[entry - 1];
+}
+
+}  // extern "C"

@@ -1,0 +1,134 @@
+// The WebAssembly build against the native library: the same corpora through
+// `varizav batch` (native, build/tools/varizav) and `varizav-wasm batch` must
+// give the same bytes and the same exit status, in both languages, in both
+// host character sets and under other settings.
+import { strict as assert } from 'node:assert';
+import { spawnSync } from 'node:child_process';
+import { existsSync, readFileSync } from 'node:fs';
+import { test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import { createEngine, LANGUAGE_ENGLISH, LANGUAGE_GERMAN } from '../lib/engine.js';
+import { sweep } from './sweep.js';
+
+const root = fileURLToPath(new URL('../../../', import.meta.url));
+const cli = fileURLToPath(new URL('../bin/varizav-wasm.js', import.meta.url));
+const native = process.env.VARIZAV_NATIVE ?? `${root}build/tools/varizav/varizav`;
+const haveNative = existsSync(native);
+const skip = haveNative ? false : `no native tool at ${native} (make build)`;
+if (!haveNative && process.env.VARIZAV_REQUIRE_NATIVE === '1') throw new Error(skip);
+
+const SWEEP_SEED = 20261208;
+const SWEEP_CALLS_PER_RUN = 26000;
+
+// The sundial reading is written to the last bit of a sum of sines, and the
+// sine, cosine and tangent of Emscripten's C library (musl) differ from
+// glibc's in the last bit for about 3 % of arguments. Its lines must agree to
+// 1e-12 of their magnitude; every other line byte for byte.
+const GNOMON_TOLERANCE = 1e-12;
+let gnomonInexact = 0;
+
+function isGnomon(name) {
+  return /^(SC_gnomon|gnomon)$/i.test(name);
+}
+
+// Runs both tools on the same input and environment; returns the line count.
+function compare(input, args, environment) {
+  const env = { PATH: process.env.PATH, ...environment };
+  const options = { input, env, maxBuffer: 1 << 28 };
+  const want = spawnSync(native, args, options);
+  const got = spawnSync(process.execPath, [cli, ...args], options);
+  assert.equal(got.stderr.toString(), want.stderr.toString(), 'standard error');
+  assert.equal(got.status, want.status, 'exit status');
+  const wantLines = want.stdout.toString('latin1').split('\n');
+  if (!got.stdout.equals(want.stdout)) {
+    const gotLines = got.stdout.toString('latin1').split('\n');
+    assert.equal(gotLines.length, wantLines.length, 'line count');
+    const calls = input.toString('latin1').split('\n').map((l) => l.replace(/\r+$/, ''))
+      .filter((l) => l !== '' && l[0] !== '#');
+    for (let i = 0; i < wantLines.length; ++i) {
+      if (wantLines[i] === gotLines[i]) continue;
+      const a = Number(wantLines[i]);
+      const b = Number(gotLines[i]);
+      const where = `line ${i + 1} (${JSON.stringify(calls[i])}): native ${JSON.stringify(wantLines[i])}, ` +
+                    `wasm ${JSON.stringify(gotLines[i])}`;
+      assert.ok(!args.includes('--echo') && isGnomon(calls[i].split('\t')[0]), where);
+      assert.ok(Math.abs(a - b) <= GNOMON_TOLERANCE * Math.max(1, Math.abs(a)), where);
+      ++gnomonInexact;
+    }
+  }
+  return wantLines.length - 1;
+}
+
+// Settings under which every corpus runs: language, character set (LANG
+// unset: the library's own Windows-1252 bytes), configuration variables.
+const RUNS = [
+  { name: 'English, UTF-8', args: ['--lang', 'en'], env: { LANG: 'C.UTF-8' } },
+  { name: 'German, UTF-8, reform 1752, UT+1', args: ['--lang', 'de'],
+    env: { LANG: 'C.UTF-8', VARIZAV_CALREFORM: '17520902', VARIZAV_TIMEZONE: '-3600' } },
+  { name: 'German, Windows-1252, delta T 60 s, 2000 search steps', args: ['--lang', 'de'],
+    env: { VARIZAV_DELTA_T: '60', VARIZAV_MAX_LOOP: '2000' } },
+  { name: 'English id 0x0809, UTF-8, TZ Europe/Berlin', args: ['--lang', '0x0809'],
+    env: { LC_ALL: 'C.UTF-8', TZ: 'Europe/Berlin' } },
+];
+
+const CORPORA = ['examples/showcase.tsv', 'examples/calc-demo.tsv', 'tests/host/libreoffice/calls.tsv',
+  'bindings/js/test/spec_examples.tsv'];
+
+for (const corpus of CORPORA) {
+  test(`corpus ${corpus}`, { skip }, () => {
+    const input = readFileSync(`${root}${corpus}`);
+    for (const run of RUNS) {
+      compare(input, [...run.args, 'batch'], run.env);
+      compare(input, [...run.args, 'batch', '--echo'], run.env);
+    }
+  });
+}
+
+function bytesToUtf8(bytes) {
+  return Buffer.from(new TextDecoder('windows-1252').decode(Buffer.from(bytes, 'latin1')), 'utf8').toString('latin1');
+}
+
+// The sweep's functions: English parameter names (they choose the kind of
+// argument), display names in the run's language and character set.
+async function sweepInput(run, seed) {
+  const utf8 = Object.values(run.env).some((v) => /utf-?8/i.test(v));
+  const german = run.args[1] === 'de';
+  const english = await createEngine(LANGUAGE_ENGLISH, { LANG: 'C.UTF-8' });
+  const local = await createEngine(german ? LANGUAGE_GERMAN : LANGUAGE_ENGLISH, { LANG: utf8 ? 'C.UTF-8' : 'C' });
+  const functions = english.functions.map((f, i) => ({
+    name: f.exportedName,
+    displayName: local.functions[i].displayName,
+    parameters: f.parameters.map((p) => ({ name: p.name, type: p.type === 1 ? 'text' : 'number' })),
+  }));
+  const name = (table, entry) => {
+    const bytes = local.nameBytes(table, entry, german);
+    return utf8 ? bytesToUtf8(bytes) : bytes;
+  };
+  const names = { calendars: [], holidays: [] };
+  for (let k = 1; k <= local.nameCount(0); ++k) {
+    names.calendars.push(name(0, k));
+    const holidays = [];
+    for (let e = 1; e <= local.nameCount(k); ++e) holidays.push(name(k, e));
+    names.holidays.push(holidays);
+  }
+  return { text: sweep(seed, SWEEP_CALLS_PER_RUN, functions, names), functions };
+}
+
+test('generated sweep', { skip }, async (t) => {
+  let calls = 0;
+  const called = new Set();
+  for (const [i, run] of RUNS.entries()) {
+    await t.test(run.name, async () => {
+      const { text, functions } = await sweepInput(run, SWEEP_SEED + i);
+      for (const line of text.split('\n')) {
+        const f = functions.find((g) => g.name === line.split('\t')[0]);
+        if (f) called.add(f.name);
+      }
+      calls += compare(Buffer.from(text, 'latin1'), [...run.args, 'batch'], run.env);
+    });
+  }
+  assert.ok(calls >= 100000, `${calls} calls compared`);
+  assert.equal(called.size, 35, 'every worksheet function called');
+  t.diagnostic(`${calls} generated calls compared, ${called.size} functions; ` +
+               `${gnomonInexact} sundial readings differ in their last digits`);
+});

@@ -1,0 +1,220 @@
+// The web page in Debian's Chromium (puppeteer-core, no browser download),
+// served from build-web/site by a static server on 127.0.0.1: dates,
+// calendars, holidays, the sky of a month and both searches entered through
+// the page, every shown value compared with the native tool `varizav batch`.
+// Leaves a screenshot in docs/img/web.png.
+import { strict as assert } from 'node:assert';
+import { spawnSync } from 'node:child_process';
+import { mkdirSync } from 'node:fs';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serve } from './static_server.js';
+import { holidayNames } from '../../bindings/js/varizav.js';
+
+const root = fileURLToPath(new URL('../../', import.meta.url));
+const site = process.env.VARIZAV_SITE ?? `${root}build-web/site`;
+const native = process.env.VARIZAV_NATIVE ?? `${root}build/tools/varizav/varizav`;
+const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
+const screenshot = `${root}docs/img/web.png`;
+
+let server;
+let browser;
+let base;
+let compared = 0;
+// The astronomical events by their English names (the package's table).
+const astronomicalEvents = holidayNames(1, 'en');
+
+// One result line per call from the native tool.
+function nativeBatch(lines, language, timezoneSeconds = 0) {
+  const run = spawnSync(native, ['--lang', language, 'batch'], {
+    input: `${lines.join('\n')}\n`,
+    env: { LANG: 'C.UTF-8', VARIZAV_TIMEZONE: String(timezoneSeconds) },
+  });
+  assert.equal(run.status, 0, run.stdout.toString() + run.stderr.toString());
+  return run.stdout.toString('utf8').split('\n').slice(0, -1);
+}
+
+function same(got, want, what) {
+  assert.deepEqual(got, want, what);
+  compared += Array.isArray(want) ? want.length : 1;
+}
+
+async function open(query, viewport = { width: 1200, height: 900 }) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  page.on('pageerror', (error) => assert.fail(`page error: ${error.message}`));
+  await page.goto(`${base}/?${query}`);
+  await page.waitForSelector('body[data-ready="1"]', { timeout: 30000 });
+  return page;
+}
+
+const tableCells = (page, id) => page.$$eval(`#${id} tbody tr`, (rows) =>
+  rows.map((row) => [...row.children].map((c) => c.textContent)));
+
+before(async () => {
+  server = await serve(site);
+  base = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+test('a date in all 25 calendars, in English and German', async () => {
+  const page = await open('lang=en&tz=0&mode=iso&in=2024-03-31');
+  const check = async (iso, language) => {
+    const rows = await tableCells(page, 'calendars');
+    assert.equal(rows.length, 25);
+    const lines = [];
+    for (let k = 1; k <= 25; ++k) lines.push(`SC_calendar\t${k}\t${iso}\t1`, `SC_calendar\t${k}\t${iso}\t0`);
+    const want = nativeBatch(lines, language);
+    same(rows.map((r) => [r[1], r[2]]), rows.map((_, k) => [want[2 * k], want[2 * k + 1]]), `${iso} ${language}`);
+  };
+  await check('2024-03-31', 'en');
+  // Typed into the field and sent with the Enter key.
+  await page.click('#date-in', { clickCount: 3 });
+  await page.keyboard.type('1582-10-15T18:30');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => location.search.includes('in=1582-10-15T18'));
+  await check('1582-10-15T18:30', 'en');
+  await page.select('#lang', 'de');
+  await page.waitForFunction(() => document.documentElement.lang === 'de');
+  await check('1582-10-15T18:30', 'de');
+  await page.close();
+});
+
+test('a date entered through a calendar converter, a serial date and a Julian Day', async () => {
+  const page = await open('lang=en&tz=0');
+  await page.select('#mode', 'cal');
+  await page.select('#converter', 'SC_hebrew');
+  for (const [i, value] of ['5784', 'Nisan', '15'].entries()) {
+    await page.click(`#c${i}`, { clickCount: 3 });
+    await page.keyboard.type(value);
+  }
+  await page.click('#convert-button');
+  await page.waitForFunction(() => location.search.includes('c1=Nisan'));
+  const [serial] = nativeBatch(['SC_hebrew\t5784\tNisan\t15'], 'en');
+  const summary = await page.$eval('#convert-summary', (e) => e.textContent);
+  assert.ok(summary.includes(`serial date ${serial} `), summary);
+  compared += 1;
+  const rows = await tableCells(page, 'calendars');
+  same(rows[11][1], nativeBatch([`SC_calendar\thebrew\t${serial}\t1`], 'en')[0], 'Hebrew text');
+
+  for (const [mode, input, call] of [['serial', '45404.75', null], ['jd', '2460423.25', 'SC_astronomy\t2460423.25']]) {
+    await page.select('#mode', mode);
+    await page.click('#date-in', { clickCount: 3 });
+    await page.keyboard.type(input);
+    await page.keyboard.press('Enter');
+    await page.waitForFunction((m) => location.search.includes(`mode=${m}`), {}, mode);
+    const want = call === null ? input : nativeBatch([call], 'en')[0];
+    const text = await page.$eval('#convert-summary', (e) => e.textContent);
+    assert.ok(text.includes(`serial date ${want} `), text);
+    compared += 1;
+  }
+  await page.close();
+});
+
+test('holidays of a year, sorted by date, with weekday and time of day', async () => {
+  const page = await open('lang=en&tz=0&hcal=11&hyear=5784');
+  const rows = await tableCells(page, 'holidays');
+  const names = await page.$$eval('#holidays tbody th', (cells) => cells.map((c) => c.textContent));
+  const want = nativeBatch(names.map((name) => `SC_holiday\thebrew\t${name}\t5784`), 'en');
+  same(rows.map((r) => r[4]), want, 'serial dates');
+  const serials = want.map(Number);
+  assert.deepEqual(serials, [...serials].sort((a, b) => a - b), 'sorted by date');
+  // Hebrew feasts begin at 18:00 of the evening before.
+  const passover = rows.find((r) => r[0] === 'Passover');
+  assert.deepEqual(passover.slice(1, 4), ['2024-04-22', 'Monday', '18:00']);
+  compared += 1;
+  await page.close();
+});
+
+test('the sky of a month in the chosen time zone', async () => {
+  const page = await open('lang=en&tz=120&month=2024-04');
+  const rows = await tableCells(page, 'sky');
+  assert.ok(rows.length >= 10, `${rows.length} events`);
+  const eclipse = rows.find((r) => r[1].includes('Solar Eclipse'));
+  assert.ok(eclipse && eclipse[0].startsWith('2024-04-08 '), 'the total solar eclipse of 8 April 2024');
+  // The page searches each event from the first of the month, then from one
+  // second after each occurrence, until the month ends (serial 45413). The
+  // same searches through the native tool must give the shown instants and
+  // nothing more in the month.
+  const monthStart = 45383;
+  const monthEnd = 45413;
+  const shown = new Map();
+  for (const [, names, serial] of rows) {
+    for (const name of names.split(' / ')) shown.set(name, [...(shown.get(name) ?? []), serial]);
+  }
+  const calls = [];
+  const wanted = [];
+  for (const name of astronomicalEvents) {
+    const occurrences = shown.get(name) ?? [];
+    let from = monthStart;
+    for (const serial of occurrences) {
+      calls.push(`SC_holiday2\tastronomical\t${name}\t${from}`);
+      wanted.push(serial);
+      from = Number(serial) + 1 / 86400;
+    }
+    calls.push(`SC_holiday2\tastronomical\t${name}\t${from}`);
+    wanted.push(null);
+  }
+  const got = nativeBatch(calls, 'en', -7200);
+  const next = got.filter((_, i) => wanted[i] === null);
+  assert.ok(next.every((text) => text === 'NaN' || Number(text) >= monthEnd), 'no event of the month left out');
+  same(got.filter((_, i) => wanted[i] !== null), wanted.filter((w) => w !== null), 'event instants');
+  await page.close();
+});
+
+test('WHEN and WHEN2 as forms; the state in the address restores the page', async () => {
+  const page = await open('lang=en&tz=0&w5=36526&x4=36526');
+  const serialOf = (id) => page.$eval(`#${id}`, (e) => e.dataset.serial);
+  const want = nativeBatch(['SC_when\tastronomical\tFull Moon\tFriday\t13\t\t36526',
+    'SC_when2\tgregorian\tEaster\thebrew\tPassover\t36526'], 'en');
+  same([await serialOf('when-result'), await serialOf('when2-result')], want, 'search results');
+
+  await page.click('#w2', { clickCount: 3 });
+  await page.keyboard.type('Tuesday');
+  await page.click('#when-button');
+  await page.waitForFunction(() => location.search.includes('w2=Tuesday'));
+  const [tuesday] = nativeBatch(['SC_when\tastronomical\tFull Moon\tTuesday\t13\t\t36526'], 'en');
+  same(await serialOf('when-result'), tuesday, 'WHEN after editing');
+
+  const shared = await open(new URL(page.url()).search.slice(1));
+  same(await shared.$eval('#when-result', (e) => e.dataset.serial), tuesday, 'restored from the address');
+  await shared.close();
+  await page.close();
+});
+
+test('every field has a label; the page fits a phone', async () => {
+  const page = await open('lang=de&tz=60', { width: 390, height: 844, isMobile: true });
+  const unlabelled = await page.$$eval('input, select', (fields) =>
+    fields.filter((f) => f.labels.length === 0).map((f) => f.id));
+  assert.deepEqual(unlabelled, []);
+  const width = await page.evaluate(() => document.documentElement.scrollWidth);
+  assert.ok(width <= 390, `page is ${width} px wide`);
+  // The keyboard reaches the first field from the top of the page.
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'lang');
+  await page.close();
+});
+
+test('screenshot', async () => {
+  const page = await open('lang=en&tz=0&mode=iso&in=2024-04-08T18:18&hcal=11&hyear=5784&month=2024-04&w5=45292&x4=45292',
+    { width: 1200, height: 1500 });
+  mkdirSync(`${root}docs/img`, { recursive: true });
+  await page.screenshot({ path: screenshot });
+  await page.close();
+});
+
+test('values compared', () => {
+  assert.ok(compared >= 100, `${compared}`);
+  console.log(`# browser test: ${compared} shown values compared with the native tool`);
+});
