@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "framework/language.h"
+#include "name_lists.h"
 #include "values.h"
 
 namespace varizav::tool {
@@ -151,6 +153,12 @@ void print_indented(std::string_view text, const char* indent) {
   }
 }
 
+std::vector<std::string> notes_on_names(const Function& f, const std::vector<std::string_view>& texts) {
+  std::vector<std::string> parameters;
+  for (const Parameter& p : f.parameters) parameters.push_back(p.name);
+  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
+}
+
 // Serial date of today's local date, at midnight.
 double today_serial() {
   const std::time_t now = std::time(nullptr);
@@ -208,6 +216,7 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return call.exit_code;
   }
+  for (const std::string& note : notes_on_names(*call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
   const CallResult result = addin.call(*call.function, call.arguments.data());
   std::printf("%s\n", result_text(*call.function, result, true).c_str());
   if (result.overran) {
@@ -217,14 +226,16 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   return kExitOk;
 }
 
-int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) {
+int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::FILE* out) {
   int status = kExitOk;
   std::string output;
   output.reserve(2 * kOutputBlock);
   char* buffer = nullptr;
   size_t capacity = 0;
   ssize_t read = 0;
+  size_t line_number = 0;
   while ((read = getline(&buffer, &capacity, in)) >= 0) {
+    ++line_number;
     std::string_view line(buffer, static_cast<size_t>(read));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.empty() || line.front() == '#') {
@@ -241,6 +252,11 @@ int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) 
       output += "#BADCALL " + call.error + "\n";
       status = kExitFailure;
     } else {
+      if (warn) {
+        for (const std::string& note : notes_on_names(*call.function, texts)) {
+          std::fprintf(stderr, "note: line %zu: %s\n", line_number, note.c_str());
+        }
+      }
       const CallResult result = addin.call(*call.function, call.arguments.data());
       output += result_text(*call.function, result, echo);
       output += '\n';
