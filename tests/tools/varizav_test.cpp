@@ -216,6 +216,40 @@ TEST(ToolBatch, EchoShowsCallBesideResult) {
             "SC_astronomy(2451545)\t-> 36526.5\t2000-01-01T12:00:00\n");  // independent: J2000.0
 }
 
+TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
+  // independent: the first 13th of a month on or after 1 January 2024
+  const ToolRun call = run_tool({"--lang", "en", "call", "WHEN", "gregorian", "", "Fridy", "13", "", "2024-01-01"});
+  EXPECT_EQ(call.status, 0);
+  EXPECT_EQ(call.out, "45304\t2024-01-13T00:00:00\n");
+  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day\n");
+
+  const std::string input = "SC_gregorian\t2024\tMarhc\t1\nSC_gregorian\t2024\tMarch\t1\n";
+  const ToolRun plain = run_tool({"--lang", "en", "batch"}, input);
+  const ToolRun warned = run_tool({"--lang", "en", "batch", "--warn"}, input);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(warned.out, plain.out);
+  EXPECT_EQ(warned.status, plain.status);
+  EXPECT_EQ(warned.err, "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value\n");
+}
+
+TEST(ToolNames, ListsTheNamesOfOneTable) {
+  const ToolRun run = run_tool({"--lang", "de", "names", "Wochentage"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  // independent: the German weekdays, shortest prefixes by hand
+  EXPECT_EQ(run.out,
+            "Weekdays: name of day of EVENT, WHEN; day (or a number) of ISO8601 (7 names)\n"
+            "   #  name        shortest\n"
+            "   1  Montag      M\n"
+            "   2  Dienstag    D\n"
+            "   3  Mittwoch    Mi\n"
+            "   4  Donnerstag  Do\n"
+            "   5  Freitag     F\n"
+            "   6  Samstag     S\n"
+            "   7  Sonntag     So\n");
+  EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
+  EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
+}
+
 TEST(ToolUsage, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},

@@ -1,5 +1,6 @@
 #include "name_lists.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -20,184 +21,43 @@
 #include "framework/language.h"
 #include "events/astro_events.h"
 #include "events/holidays.h"
+#include "host/catalogue.h"
 #include "host/configuration.h"
+#include "host/function_registry.h"
 #include "host/host_text.h"
 #include "host/language_switch.h"
 
 namespace varizav::tool {
 namespace {
 
-// What each calendar's converter reads by name besides the year and the day,
-// by CalendarId. Display names are the English ones.
-struct CalendarNames {
-  const KeywordTable* months;
-  const char* converter;  // display name of the calendar's converter, or null
+// The month table of each calendar's converter, by CalendarId.
+constexpr std::array<const KeywordTable*, kCalendarCount> kMonthTables = {
+    &armenian::month_names,
+    nullptr,  // astronomical: ASTRONOMICAL takes a Julian Day
+    &gregorian_month_names,  // buddhist
+    &gregorian_month_names,  // byzantine
+    &chinese_month_names,
+    &coptic::month_names,
+    &egyptian::month_names,
+    &ethiopic::month_names,
+    &french::month_names,
+    &gregorian_month_names,  // gengou
+    &gregorian_month_names,  // gregorian
+    &hebrew_month_names,
+    &hindu::month_names,
+    &hindu2::month_names,
+    &indian::month_names,
+    &islamic_month_names,
+    nullptr,  // iso8601: weeks and weekdays
+    &gregorian_month_names,  // julian
+    &roman_month_names,      // latin
+    nullptr,  // mayan: long-count numbers
+    &persian_month_names,
+    &gregorian_month_names,  // seleucid
+    &syrian_month_names,
+    &gregorian_month_names,  // taiwanese
+    &yazdegerd::month_names,
 };
-constexpr std::array<CalendarNames, kCalendarCount> kCalendarNames = {{
-    {&armenian::month_names, "ARMENIAN"},
-    {nullptr, nullptr},  // astronomical: ASTRONOMICAL takes a Julian Day
-    {&gregorian_month_names, "BUDDHIST"},
-    {&gregorian_month_names, "BYZANTINE"},
-    {&chinese_month_names, "CHINESE"},
-    {&coptic::month_names, "COPTIC"},
-    {&egyptian::month_names, "EGYPTIAN"},
-    {&ethiopic::month_names, "ETHIOPIC"},
-    {&french::month_names, "FRENCH"},
-    {&gregorian_month_names, "GENGOU"},
-    {&gregorian_month_names, "GREGORIAN"},
-    {&hebrew_month_names, "HEBREW"},
-    {&hindu::month_names, "HINDU"},
-    {&hindu2::month_names, "HINDU2"},
-    {&indian::month_names, "INDIAN"},
-    {&islamic_month_names, "ISLAMIC"},
-    {nullptr, "ISO8601"},  // weeks and weekdays
-    {&gregorian_month_names, "JULIAN"},
-    {&roman_month_names, "LATIN"},
-    {nullptr, "MAYAN"},  // long-count numbers
-    {&persian_month_names, "PERSIAN"},
-    {&gregorian_month_names, "SELEUCID"},
-    {&syrian_month_names, "SYRIAN"},
-    {&gregorian_month_names, "TAIWANESE"},
-    {&yazdegerd::month_names, "YAZDEGERD"},
-}};
-
-constexpr const char* kCalendarUsers = "calendar of CALENDAR, HOLIDAY, HOLIDAY2, LEAPYEAR, LEAPYEAR2, WHEN, WHEN2";
-constexpr const char* kWeekdayUsers = "name of day of EVENT and WHEN, day of ISO8601";
-constexpr const char* kEventUsers = "event of HOLIDAY, HOLIDAY2, WHEN, WHEN2";
-constexpr const char* kCalendarMonthUsers = ", EVENT, WHEN";  // besides the converters of the Gregorian months
-
-const char* english_calendar_name(int32_t id) { return calendar_names.english_names[id]; }
-
-NameList calendars_list() { return {"calendars", "Calendars", kCalendarUsers, &calendar_names}; }
-NameList weekdays_list() { return {"weekdays", "Weekdays", kWeekdayUsers, &weekday_names}; }
-NameList events_list() {
-  return {"events", "Astronomical events", std::string(kEventUsers) + " with the calendar astronomical", &astro_events};
-}
-NameList cycles_list() { return {"cycles", "Chronological cycles", "calendrical cycle of CHRONOLOGY", &chronological_cycles}; }
-NameList eras_list() { return {"eras", "Japanese eras", "gengou era of GENGOU", &gengou_era_names}; }
-NameList divisions_list() {
-  return {"divisions", "Roman division points", "division point of LATIN", &roman_division_names};
-}
-NameList counts_list() {
-  return {"counts", "Roman day counts", "day of LATIN (a number works too)", &roman_count_names};
-}
-
-// The calendars whose converters share the month table of calendar id.
-std::vector<int32_t> calendars_sharing_months(int32_t id) {
-  std::vector<int32_t> ids;
-  for (int32_t k = 0; k < kCalendarCount; ++k) {
-    if (kCalendarNames[k].months == kCalendarNames[id].months) ids.push_back(k);
-  }
-  return ids;
-}
-
-NameList months_list(int32_t id) {
-  std::string title = "Months of ";
-  std::string users = "month of ";
-  const std::vector<int32_t> sharing = calendars_sharing_months(id);
-  for (size_t i = 0; i < sharing.size(); ++i) {
-    if (i > 0) {
-      title += ", ";
-      users += ", ";
-    }
-    title += english_calendar_name(sharing[i]);
-    users += kCalendarNames[sharing[i]].converter;
-  }
-  if (kCalendarNames[id].months == &gregorian_month_names) users += kCalendarMonthUsers;
-  return {std::string(english_calendar_name(id)) + "-months", title, users, kCalendarNames[id].months};
-}
-
-// Two holiday tables are listed once when they have the same names (the
-// one-entry tables all name "New Year's Day").
-bool same_names(const KeywordTable& a, const KeywordTable& b) {
-  if (a.count != b.count) return false;
-  for (int32_t i = 0; i < a.count; ++i) {
-    if (std::strcmp(a.english_names[i], b.english_names[i]) != 0 ||
-        std::strcmp(a.german_names[i], b.german_names[i]) != 0) {
-      return false;
-    }
-  }
-  return true;
-}
-
-NameList holidays_list(int32_t id) {
-  const KeywordTable* table = holiday_tables[id];
-  if (table == &astro_events) return events_list();
-  std::string title = "Holidays of ";
-  bool first = true;
-  for (int32_t k = 0; k < kCalendarCount; ++k) {
-    if (!same_names(*holiday_tables[k], *table)) continue;
-    title += (first ? "" : ", ") + std::string(english_calendar_name(k));
-    first = false;
-  }
-  if (table == &gregorian_holidays) title += " (and of a calendar name that names no calendar)";
-  return {std::string(english_calendar_name(id)) + "-holidays", title, kEventUsers, table};
-}
-
-// Each distinct list that `list_of` gives, under the name of its first
-// calendar (the Gregorian one for the lists it shares).
-template <class ListOf>
-std::vector<NameList> distinct_lists(ListOf list_of, bool (*skip)(int32_t)) {
-  std::vector<NameList> lists;
-  for (int32_t k = -1; k < kCalendarCount; ++k) {
-    const int32_t id = k < 0 ? kGregorian : k;
-    if (skip(id)) continue;
-    NameList list = list_of(id);
-    bool seen = false;
-    for (const NameList& earlier : lists) seen = seen || same_names(*earlier.table, *list.table);
-    if (!seen) lists.push_back(std::move(list));
-  }
-  return lists;
-}
-
-bool has_no_months(int32_t id) { return kCalendarNames[id].months == nullptr; }
-bool is_astronomical(int32_t id) { return id == kAstronomical; }
-
-std::vector<NameList> all_months() { return distinct_lists(months_list, has_no_months); }
-std::vector<NameList> all_holidays() { return distinct_lists(holidays_list, is_astronomical); }
-
-// Every list that belongs to one calendar.
-std::vector<NameList> calendar_lists(int32_t id) {
-  std::vector<NameList> lists;
-  if (id == kGengou) lists.push_back(eras_list());
-  if (kCalendarNames[id].months != nullptr) lists.push_back(months_list(id));
-  if (id == kLatin) {
-    lists.push_back(divisions_list());
-    lists.push_back(counts_list());
-  }
-  if (id == kIso8601) lists.push_back(weekdays_list());
-  lists.push_back(holidays_list(id));
-  return lists;
-}
-
-// The groups of `varizav names GROUP`, English names then German ones.
-enum Group : int32_t { kCalendars = 1, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts };
-constexpr std::array<const char*, 18> kGroupNames = {
-    "calendars", "weekdays",   "months", "holidays", "events",     "cycles", "eras",          "divisions",
-    "counts",    "kalender",   "wochentage", "monate", "festtage", "ereignisse", "zyklen", "\xC4ren",
-    "festpunkte", "tageszahlen",
-};
-constexpr std::array<int32_t, 18> kGroupValues = {
-    kCalendars, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts,
-    kCalendars, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts,
-};
-constexpr KeywordTable kGroups = {static_cast<int32_t>(kGroupNames.size()), kGroupValues.data(), kGroupNames.data(),
-                                  kGroupNames.data()};
-
-std::vector<NameList> group_lists(int32_t group) {
-  switch (group) {
-    case kCalendars: return {calendars_list()};
-    case kWeekdays: return {weekdays_list()};
-    case kMonths: return all_months();
-    case kHolidays: return all_holidays();
-    case kEvents: return {events_list()};
-    case kCycles: return {cycles_list()};
-    case kEras: return {eras_list()};
-    case kDivisions: return {divisions_list()};
-    case kCounts: return {counts_list()};
-    default: return {};
-  }
-}
 
 // A name argument of a worksheet function and the table it is looked up in.
 struct NameArgument {
@@ -215,6 +75,7 @@ struct NameArgument {
 
 constexpr const char* kMonth = "month";
 constexpr const char* kWeekday = "weekday";
+constexpr const char* kNoEvent = "treats it as no event and tests every day";
 constexpr const char* kCalendar = "calendar";
 constexpr const char* kGregorianHolidays = "uses the Gregorian holidays";
 constexpr const char* kCivilLeapRule = "uses the civil leap rule (Julian up to the reform year, Gregorian after it)";
@@ -268,6 +129,160 @@ constexpr auto kNameArguments = std::to_array<NameArgument>({
     {"SC_yazdegerd", 1, &yazdegerd::month_names, kMonth, nullptr},
 });
 
+const FunctionEntry* registry_entry(std::string_view exported_name) {
+  for (const FunctionEntry& f : function_registry) {
+    if (f.exported_name == exported_name) return &f;
+  }
+  return nullptr;
+}
+
+// The English display name and argument name of a name argument.
+std::string display_name_of(const NameArgument& a) { return catalogue_english(registry_entry(a.function)->name_entry); }
+std::string argument_name_of(const NameArgument& a) {
+  return catalogue_english(registry_entry(a.function)->arguments[a.argument].name_entry);
+}
+
+// The arguments that take table (null: the event arguments), as
+// "month of BUDDHIST, BYZANTINE; name of day of EVENT".
+std::string users_of(const KeywordTable* table) {
+  std::vector<std::pair<std::string, std::string>> groups;  // argument name, functions
+  for (const NameArgument& a : kNameArguments) {
+    if (a.table != table) continue;
+    std::string argument = argument_name_of(a);
+    if (a.number_first) argument += " (or a number)";
+    auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == argument; });
+    if (group == groups.end()) {
+      groups.emplace_back(argument, display_name_of(a));
+    } else if (group->second.find(display_name_of(a)) == std::string::npos) {
+      group->second.append(", ").append(display_name_of(a));
+    }
+  }
+  std::string users;
+  for (const auto& [argument, functions] : groups) {
+    if (!users.empty()) users += "; ";
+    users.append(argument).append(" of ").append(functions);
+  }
+  return users;
+}
+
+const char* english_calendar_name(int32_t id) { return calendar_names.english_names[id]; }
+
+NameList calendars_list() { return {"calendars", "Calendars", users_of(&calendar_names), &calendar_names}; }
+NameList weekdays_list() { return {"weekdays", "Weekdays", users_of(&weekday_names), &weekday_names}; }
+NameList events_list() {
+  return {"events", "Astronomical events", users_of(nullptr) + " with the calendar astronomical", &astro_events};
+}
+NameList cycles_list() { return {"cycles", "Chronological cycles", users_of(&chronological_cycles), &chronological_cycles}; }
+NameList eras_list() { return {"eras", "Japanese eras", users_of(&gengou_era_names), &gengou_era_names}; }
+NameList divisions_list() {
+  return {"divisions", "Roman division points", users_of(&roman_division_names), &roman_division_names};
+}
+NameList counts_list() { return {"counts", "Roman day counts", users_of(&roman_count_names), &roman_count_names}; }
+
+NameList months_list(int32_t id) {
+  std::string title = "Months of ";
+  bool first = true;
+  for (int32_t k = 0; k < kCalendarCount; ++k) {
+    if (kMonthTables[k] != kMonthTables[id]) continue;
+    if (!first) title += ", ";
+    title += english_calendar_name(k);
+    first = false;
+  }
+  return {std::string(english_calendar_name(id)) + "-months", title, users_of(kMonthTables[id]), kMonthTables[id]};
+}
+
+// Two holiday tables are listed once when they have the same names (the
+// one-entry tables all name "New Year's Day").
+bool same_names(const KeywordTable& a, const KeywordTable& b) {
+  if (a.count != b.count) return false;
+  for (int32_t i = 0; i < a.count; ++i) {
+    if (std::strcmp(a.english_names[i], b.english_names[i]) != 0 ||
+        std::strcmp(a.german_names[i], b.german_names[i]) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+NameList holidays_list(int32_t id) {
+  const KeywordTable* table = holiday_tables[id];
+  if (table == &astro_events) return events_list();
+  std::string title = "Holidays of ";
+  bool first = true;
+  for (int32_t k = 0; k < kCalendarCount; ++k) {
+    if (!same_names(*holiday_tables[k], *table)) continue;
+    title += (first ? "" : ", ") + std::string(english_calendar_name(k));
+    first = false;
+  }
+  if (table == &gregorian_holidays) title += " (and of a calendar name that names no calendar)";
+  return {std::string(english_calendar_name(id)) + "-holidays", title, users_of(nullptr), table};
+}
+
+// Each distinct list that `list_of` gives, under the name of its first
+// calendar (the Gregorian one for the lists it shares).
+template <class ListOf>
+std::vector<NameList> distinct_lists(ListOf list_of, bool (*skip)(int32_t)) {
+  std::vector<NameList> lists;
+  for (int32_t k = -1; k < kCalendarCount; ++k) {
+    const int32_t id = k < 0 ? kGregorian : k;
+    if (skip(id)) continue;
+    NameList list = list_of(id);
+    bool seen = false;
+    for (const NameList& earlier : lists) seen = seen || same_names(*earlier.table, *list.table);
+    if (!seen) lists.push_back(std::move(list));
+  }
+  return lists;
+}
+
+bool has_no_months(int32_t id) { return kMonthTables[id] == nullptr; }
+bool is_astronomical(int32_t id) { return id == kAstronomical; }
+
+std::vector<NameList> all_months() { return distinct_lists(months_list, has_no_months); }
+std::vector<NameList> all_holidays() { return distinct_lists(holidays_list, is_astronomical); }
+
+// Every list that belongs to one calendar.
+std::vector<NameList> calendar_lists(int32_t id) {
+  std::vector<NameList> lists;
+  if (id == kGengou) lists.push_back(eras_list());
+  if (kMonthTables[id] != nullptr) lists.push_back(months_list(id));
+  if (id == kLatin) {
+    lists.push_back(divisions_list());
+    lists.push_back(counts_list());
+  }
+  if (id == kIso8601) lists.push_back(weekdays_list());
+  lists.push_back(holidays_list(id));
+  return lists;
+}
+
+// The groups of `varizav names GROUP`, English names then German ones.
+enum Group : int32_t { kCalendars = 1, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts };
+constexpr std::array<const char*, 18> kGroupNames = {
+    "calendars", "weekdays",   "months", "holidays", "events",     "cycles", "eras",          "divisions",
+    "counts",    "kalender",   "wochentage", "monate", "festtage", "ereignisse", "zyklen", "\xC4ren",
+    "festpunkte", "tageszahlen",
+};
+constexpr std::array<int32_t, 18> kGroupValues = {
+    kCalendars, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts,
+    kCalendars, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts,
+};
+constexpr KeywordTable kGroups = {static_cast<int32_t>(kGroupNames.size()), kGroupValues.data(), kGroupNames.data(),
+                                  kGroupNames.data()};
+
+std::vector<NameList> group_lists(int32_t group) {
+  switch (group) {
+    case kCalendars: return {calendars_list()};
+    case kWeekdays: return {weekdays_list()};
+    case kMonths: return all_months();
+    case kHolidays: return all_holidays();
+    case kEvents: return {events_list()};
+    case kCycles: return {cycles_list()};
+    case kEras: return {eras_list()};
+    case kDivisions: return {divisions_list()};
+    case kCounts: return {counts_list()};
+    default: return {};
+  }
+}
+
 // 'Fridy' (name of day) names no weekday; WHEN treats it as any day
 std::string note(std::string_view text, const std::string& parameter, const std::string& noun,
                  std::string_view display_name, const char* fallback) {
@@ -278,6 +293,20 @@ std::string note(std::string_view text, const std::string& parameter, const std:
 }
 
 }  // namespace
+
+std::vector<NameFallback> name_fallbacks() {
+  std::vector<NameFallback> fallbacks;
+  for (const NameArgument& a : kNameArguments) {
+    if (a.table == nullptr && a.function == "SC_when") {
+      fallbacks.push_back({display_name_of(a), argument_name_of(a), "holiday or astronomical event",
+                           std::string(kNoEvent) + " (with the Gregorian or the astronomical calendar; with any "
+                                                   "other calendar it gives the error value)"});
+    } else if (a.fallback != nullptr) {
+      fallbacks.push_back({display_name_of(a), argument_name_of(a), a.noun, a.fallback});
+    }
+  }
+  return fallbacks;
+}
 
 std::vector<NameList> all_name_lists() {
   std::vector<NameList> lists = {calendars_list(), weekdays_list()};
@@ -374,7 +403,7 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
     const bool no_event = exported_name == "SC_when" && (astronomical || calendar.table == &gregorian_holidays);
     if (no_event && text.empty()) continue;
     notes.push_back(note(text, parameter, noun, display_name,
-                         no_event ? "treats it as no event and tests every day" : nullptr));
+                         no_event ? kNoEvent : nullptr));
   }
   return notes;
 }

@@ -40,6 +40,16 @@ std::optional<std::string> shortest_abbreviation(const KeywordTable& table, int3
 // holiday), or 0.
 int32_t same_value_as(const KeywordTable& table, int32_t entry);
 
+// What a function does with a name argument that names nothing, where it
+// does not give the error value (English display and argument names).
+struct NameFallback {
+  std::string function;
+  std::string argument;
+  std::string noun;      // "weekday": the text names no weekday
+  std::string fallback;  // "treats it as any day"
+};
+std::vector<NameFallback> name_fallbacks();
+
 // A note on a text argument that selects nothing: what the function does with
 // it. `arguments` are the call's argument texts as the user gave them (in the
 // host's character set); number arguments are ignored. Empty when every name

@@ -95,7 +95,7 @@ void print_markdown(const NameList& list) {
   const bool with_values = table.values != nullptr;
   std::string used_by = list.used_by;
   used_by[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(used_by[0])));
-  std::printf("#### %s\n\n%s.\n\n", list.title.c_str(), used_by.c_str());
+  std::printf("### %s\n\n%s.\n\n", list.title.c_str(), used_by.c_str());
   std::printf("| # | English | shortest | German | shortest |%s\n|--:|---|---|---|---|%s\n",
               with_values ? " same as |" : "", with_values ? "---|" : "");
   const LanguageId language = current_language();
@@ -125,12 +125,24 @@ void print_markdown(const NameList& list) {
   set_current_language(language);
 }
 
+void print_markdown_fallbacks() {
+  std::printf("### A name that names nothing\n\n"
+              "Where these arguments name nothing, the function does not fail but goes on as shown (an empty\n"
+              "text is the usual way to ask for it); every other name argument gives the error value.\n\n"
+              "| Function | Argument | names no | the function |\n|---|---|---|---|\n");
+  for (const NameFallback& f : name_fallbacks()) {
+    std::printf("| %s | %s | %s | %s |\n", f.function.c_str(), f.argument.c_str(), f.noun.c_str(), f.fallback.c_str());
+  }
+  std::printf("\n");
+}
+
 }  // namespace
 
 int command_names(const std::optional<std::string>& key, bool markdown) {
   if (markdown) {
     const std::vector<NameList> lists = key ? name_lists_for(*key) : all_name_lists();
     for (const NameList& list : lists) print_markdown(list);
+    if (!key) print_markdown_fallbacks();
     return lists.empty() ? kExitUsage : kExitOk;
   }
   if (!key) {
