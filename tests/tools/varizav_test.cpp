@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -248,6 +249,27 @@ TEST(ToolNames, ListsTheNamesOfOneTable) {
             "   7  Sonntag     So\n");
   EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
   EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
+}
+
+TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
+  const ToolRun run = run_tool({"--lang", "en", "cal", "2024-03"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = lines_of(run.out);
+  ASSERT_GE(lines.size(), 5u) << run.out;
+  EXPECT_EQ(lines[0], "March 2024");
+  EXPECT_EQ(lines[2], "                     1  2  3");  // independent: 1 March 2024 was a Friday
+  const auto has = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  // independent: the Hebrew and Islamic calendars of 2024 as published.
+  EXPECT_TRUE(has("hebrew: 1 = 21 Adar I 5784; 11 = 1 Adar II 5784")) << run.out;
+  EXPECT_TRUE(has("islamic: 1 = 20 Sha'ban 1445; 11 = 1 Ramadan 1445")) << run.out;
+  EXPECT_TRUE(has("Su 31        Easter, Easter Sunday (gregorian)")) << run.out;
+  EXPECT_TRUE(has("Sa 23 18:00  Purim (hebrew)")) << run.out;  // 14 Adar II begins on the eve
+  EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;        // 25 March 2024, 07:00 UT
+
+  EXPECT_EQ(run_tool({"cal", "2024-13"}).status, 2);
+  EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
 }
 
 TEST(ToolUsage, BadUsageExitsWithTwo) {

@@ -31,6 +31,13 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words);
 // with warn, a note on standard error for each text argument that names nothing.
 int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::FILE* out);
 
+// A month of the civil calendar (default: this month) as a grid of weeks, each
+// day also in the calendars of a comma-separated list (default: Gregorian,
+// Hebrew, Islamic), then the month's holidays of those calendars and its Moon
+// phases; with events, every astronomical event.
+int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
+                bool events);
+
 // The names that text arguments accept: with no key the list of lists, else
 // the lists that the key (a list, a group or a calendar) selects; markdown:
 // every list in both languages as Markdown tables (README's appendix).

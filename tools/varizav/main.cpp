@@ -32,6 +32,11 @@ constexpr const char* kUsage =
     "                      and prints one result line per call; --echo shows each call beside it,\n"
     "                      --warn notes each name argument that names nothing (as call does)\n"
     "  today [DATE]        a date (default: today) in every calendar, as text and as numbers\n"
+    "  cal [YYYY-MM] [--calendars LIST] [--events]\n"
+    "                      a month (default: this one) as weeks from Monday, each day also in the\n"
+    "                      calendars of LIST (default: gregorian,hebrew,islamic), then the month's\n"
+    "                      holidays of those calendars and its Moon phases; --events adds every\n"
+    "                      astronomical event\n"
     "  names [LIST|CALENDAR] [--markdown]\n"
     "                      the names that text arguments accept, with their numbers: without an\n"
     "                      argument the lists, else one list, a group (months, holidays, ...) or\n"
@@ -60,6 +65,8 @@ struct Options {
   bool echo = false;
   bool warn = false;
   bool markdown = false;
+  bool events = false;
+  std::optional<std::string> calendars;
   bool help = false;
   bool version = false;
   std::string command;
@@ -148,6 +155,12 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       options.warn = true;
     } else if (key == "--markdown" && !value) {
       options.markdown = true;
+    } else if (key == "--events" && !value) {
+      options.events = true;
+    } else if (key == "--calendars") {
+      const auto list = take_value();
+      if (!list || list->empty()) return "--calendars needs a list of calendars, such as hebrew,islamic";
+      options.calendars = std::string(*list);
     } else if (key == "--help" && !value) {
       options.help = true;
     } else if (key == "--version" && !value) {
@@ -166,6 +179,7 @@ std::optional<std::string> check_command(const Options& options) {
   if (options.echo && c != "batch") return std::string("--echo belongs to batch");
   if (options.warn && c != "batch") return std::string("--warn belongs to batch");
   if (options.markdown && c != "names") return std::string("--markdown belongs to names");
+  if ((options.events || options.calendars) && c != "cal") return std::string("--events and --calendars belong to cal");
   if (c == "list" || c == "batch") {
     if (n != 0) return c + " takes no arguments";
   } else if (c == "help") {
@@ -174,6 +188,8 @@ std::optional<std::string> check_command(const Options& options) {
     if (n == 0) return std::string("call needs a function name");
   } else if (c == "today") {
     if (n > 1) return std::string("today takes at most one date");
+  } else if (c == "cal") {
+    if (n > 1) return std::string("cal takes at most one month YYYY-MM");
   } else if (c == "names") {
     if (n > 1) return std::string("names takes at most one list or calendar");
   } else {
@@ -228,5 +244,6 @@ int main(int argc, char** argv) {
   if (options.command == "help") return command_help(addin, options.words[0]);
   if (options.command == "call") return command_call(addin, options.words);
   if (options.command == "batch") return command_batch(addin, options.echo, options.warn, stdin, stdout);
+  if (options.command == "cal") return command_cal(addin, word, options.calendars, options.events);
   return command_today(addin, word);
 }

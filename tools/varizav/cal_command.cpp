@@ -1,0 +1,392 @@
+// varizav cal: a month of the civil calendar as a grid of weeks from Monday,
+// each day also in the chosen calendars, and below it the month's holidays
+// of those calendars and its Moon phases (with --events, every astronomical
+// event). Every date comes from the loaded library.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <map>
+
+#include "calendars/registry.h"
+#include "commands.h"
+#include "events/astro_events.h"
+#include "events/holidays.h"
+#include "framework/language.h"
+#include "calendars/western/western_names.h"
+#include "name_lists.h"
+#include "values.h"
+
+namespace varizav::tool {
+namespace {
+
+// Entries of the astronomical event list: 4..7 the Moon's phases; with
+// --events every event from 8 on, except the two that only repeat others
+// ("Eclipse" is the solar or the lunar one, "Zodiac" the entry into any sign).
+constexpr int32_t kFirstMoonPhase = 4;
+constexpr int32_t kLastMoonPhase = 7;
+constexpr int32_t kFirstOtherEvent = 8;
+constexpr int32_t kEitherEclipse = 16;
+constexpr int32_t kAnySign = 33;
+
+// Days the civil month is looked for around the Gregorian month of the same
+// number: the Julian calendar runs up to 13 days behind (before 1900 less).
+constexpr int64_t kSearchMargin = 20;
+
+constexpr double kTextMode = 1.0;
+constexpr double kNumberMode = 0.0;
+
+struct Day {
+  int64_t serial;
+  int32_t day;  // civil day of the month
+};
+
+struct Listed {
+  double when;  // serial date with time of day
+  std::string names;
+  std::string calendar;  // empty for astronomical events
+};
+
+class Caller {
+ public:
+  explicit Caller(const AddIn& addin)
+      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+
+  bool usable() const { return usable(calendar_, 3) && usable(holiday2_, 3); }
+
+  std::string format(const std::string& calendar, double serial, double mode) const {
+    std::array<Argument, kMaxArguments> arguments{};
+    arguments[0].text = calendar;
+    arguments[1].number = serial;
+    arguments[2].number = mode;
+    return addin_.call(*calendar_, arguments.data()).text;
+  }
+
+  double next(const std::string& calendar, int32_t entry, double serial) const {
+    const std::string event = std::to_string(entry);
+    std::array<Argument, kMaxArguments> arguments{};
+    arguments[0].text = calendar;
+    arguments[1].text = event;
+    arguments[2].number = serial;
+    return addin_.call(*holiday2_, arguments.data()).number;
+  }
+
+ private:
+  static bool usable(const Function* f, size_t arguments) {
+    return f != nullptr && f->built() && f->unusable_reason.empty() && f->parameters.size() == arguments;
+  }
+  const Function* calendar_;
+  const Function* holiday2_;
+  const AddIn& addin_;
+};
+
+std::vector<std::string> words_of(const std::string& text) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    const size_t start = i;
+    while (i < text.size() && text[i] != ' ') ++i;
+    if (i > start) words.push_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
+bool is_integer(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin() + (word[0] == '-' ? 1 : 0), word.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+}
+
+// The civil (year, month, day) of a serial day, as the library's civil
+// calendar writes it: Julian up to the reform, Gregorian after it.
+std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial) {
+  const std::vector<std::string> w = words_of(caller.format("", static_cast<double>(serial), kNumberMode));
+  if (w.size() != 3 || !is_integer(w[0]) || !is_integer(w[1]) || !is_integer(w[2])) return std::nullopt;
+  return CivilDate{std::stoll(w[0]), std::stoi(w[1]), std::stoi(w[2])};
+}
+
+// A day's date in a calendar, short enough for a grid cell: the day of the
+// month for the calendars written as numbers, else the written form without
+// its year.
+std::string cell_of(const std::string& numbers) {
+  const std::vector<std::string> w = words_of(numbers);
+  if (w.size() >= 3 && std::all_of(w.begin(), w.end(), is_integer)) return w.back();
+  const size_t colon = numbers.find(':');
+  if (colon != std::string::npos) return numbers.substr(0, colon);  // Mayan long count
+  const size_t dash = numbers.find('-');
+  if (w.size() == 1 && dash != std::string::npos) return numbers.substr(dash + 1);  // ISO week-day
+  if (w.size() > 1) {
+    std::string without_year;
+    for (size_t i = 0; i + 1 < w.size(); ++i) without_year += (i > 0 ? " " : "") + w[i];
+    return without_year;  // Roman
+  }
+  return numbers;
+}
+
+// The first day of a month in a calendar written as numbers (the day field 1).
+bool is_first_of_month(const std::string& numbers) {
+  const std::vector<std::string> w = words_of(numbers);
+  return w.size() >= 3 && std::all_of(w.begin(), w.end(), is_integer) && w.back() == "1";
+}
+
+// A date's text without the weekday in front ("yom shelishi, 15 Nisan 5784").
+std::string without_weekday(const std::string& text) {
+  const size_t comma = text.find(", ");
+  return comma == std::string::npos ? text : text.substr(comma + 2);
+}
+
+// Columns a text takes in the terminal (a UTF-8 sequence counts once).
+size_t display_width(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+const char* weekday_abbreviation(int64_t serial) {
+  // Serial day 0 (30 December 1899) was a Saturday; weekday_names begins on Monday.
+  const int64_t monday_based = ((serial + 5) % 7 + 7) % 7;
+  return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
+}
+
+std::string two_letters(const char* name) {
+  return host_name(std::string(name).substr(0, 2).c_str());
+}
+
+std::string time_of_day(double serial) {
+  const double fraction = serial - std::floor(serial);
+  if (fraction == 0.0) return "     ";
+  const int64_t minutes = std::llround(fraction * 1440.0);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minutes / 60 % 24), static_cast<int>(minutes % 60));
+  return text;
+}
+
+// The holidays of one calendar in [first, end): each date once, with every
+// name that the table gives it.
+void add_holidays(const Caller& caller, int32_t calendar_id, double first, double end, std::vector<Listed>& out) {
+  const KeywordTable& table = *holiday_tables[static_cast<size_t>(calendar_id)];
+  const std::string calendar = std::to_string(calendar_id + 1);
+  const std::string label = host_name(by_language(calendar_names.english_names, calendar_names.german_names)[calendar_id]);
+  std::map<double, std::string> found;
+  for (int32_t k = 1; k <= table.count; ++k) {
+    const double when = caller.next(calendar, k, first);
+    if (!(when < end)) continue;
+    std::string& names = found[when];
+    names += (names.empty() ? "" : ", ") + host_name(by_language(table.english_names, table.german_names)[k - 1]);
+  }
+  for (const auto& [when, names] : found) out.push_back({when, names, label});
+}
+
+// Every occurrence of the astronomical events `entries` in [first, end).
+void add_events(const Caller& caller, const std::vector<int32_t>& entries, double first, double end,
+                std::vector<Listed>& out) {
+  const std::string astronomical = std::to_string(kAstronomical + 1);
+  std::map<double, std::string> found;
+  for (int32_t k : entries) {
+    const std::string name =
+        host_name(by_language(astro_events.english_names, astro_events.german_names)[k - 1]);
+    for (double from = first;;) {
+      const double when = caller.next(astronomical, k, from);
+      if (!(when >= from && when < end)) break;
+      std::string& names = found[when];
+      names += (names.empty() ? "" : ", ") + name;
+      from = when + 1.0;
+    }
+  }
+  for (const auto& [when, names] : found) out.push_back({when, names, ""});
+}
+
+std::optional<int32_t> find_calendar_argument(const std::string& name) {
+  const int32_t entry = host_keyword_entry(name, calendar_names);
+  if (entry != 0) return entry - 1;
+  return std::nullopt;
+}
+
+std::vector<std::string> split_commas(const std::string& list) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = list.find(',', start);
+    parts.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) return parts;
+    start = comma + 1;
+  }
+}
+
+}  // namespace
+
+int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
+                bool events) {
+  const Caller caller(addin);
+  if (!caller.usable()) {
+    std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
+    return kExitFailure;
+  }
+
+  int64_t year = 0;
+  int32_t month_number = 0;
+  if (month) {
+    const std::optional<double> first = parse_iso_date(*month + "-01");
+    if (!first) {
+      std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
+      return kExitUsage;
+    }
+    const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
+    year = d.year;
+    month_number = d.month;
+  } else {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    year = local.tm_year + 1900;
+    month_number = local.tm_mon + 1;
+  }
+
+  // The default: the civil calendar, Hebrew and Islamic.
+  std::vector<int32_t> ids = {kGregorian, kHebrew, kIslamic};
+  if (calendars) {
+    ids.clear();
+    for (const std::string& name : split_commas(*calendars)) {
+      const std::optional<int32_t> id = find_calendar_argument(name);
+      if (!id) {
+        std::fprintf(stderr, "varizav: '%s' names no calendar (varizav names calendars lists them)\n", name.c_str());
+        return kExitUsage;
+      }
+      ids.push_back(*id);
+    }
+  }
+
+  // The civil month: the serial days whose civil date lies in it.
+  const int64_t gregorian_first = serial_day_from_civil(year, month_number, 1);
+  std::vector<Day> days;
+  for (int64_t s = gregorian_first - kSearchMargin; s < gregorian_first + 31 + kSearchMargin; ++s) {
+    const std::optional<CivilDate> d = civil_date(caller, s);
+    if (d && d->year == year && d->month == month_number) days.push_back({s, d->day});
+  }
+  if (days.empty()) {
+    std::fprintf(stderr, "varizav: the library writes no date of %04lld-%02d\n", static_cast<long long>(year),
+                 month_number);
+    return kExitFailure;
+  }
+
+  // Rows of each day: the civil day, then one per calendar whose dates differ from it.
+  std::vector<std::string> calendar_keys;
+  std::vector<std::vector<std::string>> cells;  // [calendar][day]
+  for (int32_t id : ids) {
+    const std::string key = std::to_string(id + 1);
+    std::vector<std::string> row;
+    bool differs = false;
+    for (const Day& d : days) {
+      row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
+      differs = differs || row.back() != std::to_string(d.day);
+    }
+    if (!differs) continue;
+    calendar_keys.push_back(key);
+    cells.push_back(std::move(row));
+  }
+  size_t width = 2;
+  for (const auto& row : cells) {
+    for (const std::string& cell : row) width = std::max(width, display_width(cell));
+  }
+
+  // Today is marked in a terminal.
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const int64_t today = serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  const bool terminal = isatty(STDOUT_FILENO) != 0;
+
+  // A label column names the calendar of each row of a week.
+  std::vector<std::string> labels = {""};
+  for (const std::string& key : calendar_keys) {
+    const int32_t id = std::stoi(key) - 1;
+    labels.push_back(host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id]));
+  }
+  size_t label_width = 0;
+  for (const std::string& label : labels) label_width = std::max(label_width, display_width(label));
+
+  const char* month_name =
+      by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
+  std::printf("%s %lld\n", host_name(month_name).c_str(), static_cast<long long>(year));
+  std::string header(label_width, ' ');
+  for (int32_t w = 0; w < 7; ++w) {
+    header.append(width + 1 - 2, ' ');
+    header += two_letters(by_language(weekday_names.english_names, weekday_names.german_names)[w]);
+  }
+  std::printf("%s\n", header.c_str());
+  // Weeks from Monday: a row of the grid for each line of the cells.
+  const auto weekday_of = [](int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); };
+  size_t i = 0;
+  while (i < days.size()) {
+    std::vector<size_t> week(7, SIZE_MAX);
+    size_t column = weekday_of(days[i].serial);
+    // A week ends on Sunday; where the civil month skips days (the reform of
+    // the calendar) the days after the gap stay in the week they belong to.
+    while (i < days.size() && column < 7) {
+      week[column] = i;
+      ++i;
+      if (i < days.size()) {
+        const size_t next = weekday_of(days[i].serial);
+        if (next <= column) break;
+        column = next;
+      }
+    }
+    for (size_t line = 0; line <= cells.size(); ++line) {
+      std::string text = labels[line];
+      text.append(label_width - display_width(labels[line]), ' ');
+      for (size_t c = 0; c < 7; ++c) {
+        text += ' ';
+        const std::string cell = week[c] == SIZE_MAX ? std::string()
+                                 : line == 0         ? std::to_string(days[week[c]].day)
+                                                     : cells[line - 1][week[c]];
+        text.append(width - std::min(width, display_width(cell)), ' ');
+        const bool mark = line == 0 && terminal && week[c] != SIZE_MAX && days[week[c]].serial == today;
+        text += mark ? "\x1b[7m" + cell + "\x1b[0m" : cell;
+      }
+      while (!text.empty() && text.back() == ' ') text.pop_back();
+      std::printf("%s\n", text.c_str());
+    }
+  }
+
+  // Which month each row's day numbers count in.
+  const double first = static_cast<double>(days.front().serial);
+  const double end = static_cast<double>(days.back().serial + 1);
+  for (const std::string& key : calendar_keys) {
+    const int32_t id = std::stoi(key) - 1;
+    std::string line = host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id]) + ":";
+    for (const Day& d : days) {
+      const double serial = static_cast<double>(d.serial);
+      if (&d != &days.front() && !is_first_of_month(caller.format(key, serial, kNumberMode))) continue;
+      line.append(" ").append(std::to_string(d.day)).append(" = ").append(without_weekday(caller.format(key, serial, kTextMode))).append(";");
+    }
+    line.pop_back();
+    std::printf("%s\n", line.c_str());
+  }
+
+  std::vector<Listed> listed;
+  for (int32_t id : ids) {
+    if (id != kAstronomical) add_holidays(caller, id, first, end, listed);
+  }
+  std::vector<int32_t> entries;
+  for (int32_t k = kFirstMoonPhase; k <= kLastMoonPhase; ++k) entries.push_back(k);
+  if (events) {
+    for (int32_t k = kFirstOtherEvent; k <= astro_events.count; ++k) {
+      if (k != kEitherEclipse && k != kAnySign) entries.push_back(k);
+    }
+  }
+  add_events(caller, entries, first, end, listed);
+  std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) { return a.when < b.when; });
+  if (!listed.empty()) std::printf("\n");
+  for (const Listed& l : listed) {
+    const int64_t serial = static_cast<int64_t>(std::floor(l.when));
+    const std::optional<CivilDate> d = civil_date(caller, serial);
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_abbreviation(serial)).c_str(), d ? d->day : 0,
+                time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (",
+                l.calendar.c_str(), l.calendar.empty() ? "" : ")");
+  }
+  return kExitOk;
+}
+
+}  // namespace varizav::tool
