@@ -204,16 +204,6 @@ std::optional<int32_t> find_calendar_argument(const std::string& name) {
   return std::nullopt;
 }
 
-std::vector<std::string> split_commas(const std::string& list) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = list.find(',', start);
-    parts.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
-}
 
 }  // namespace
 
@@ -248,10 +238,11 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
   std::vector<int32_t> ids = {kGregorian, kHebrew, kIslamic};
   if (calendars) {
     ids.clear();
-    for (const std::string& name : split_commas(*calendars)) {
-      const std::optional<int32_t> id = find_calendar_argument(name);
+    for (const std::string_view name : split_fields(*calendars, ',')) {
+      const std::optional<int32_t> id = find_calendar_argument(std::string(name));
       if (!id) {
-        std::fprintf(stderr, "varizav: '%s' names no calendar (varizav names calendars lists them)\n", name.c_str());
+        std::fprintf(stderr, "varizav: '%.*s' names no calendar (varizav names calendars lists them)\n",
+                     static_cast<int>(name.size()), name.data());
         return kExitUsage;
       }
       ids.push_back(*id);

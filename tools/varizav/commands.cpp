@@ -114,16 +114,6 @@ void report_overrun(const Function& f) {
                VARIZAV_TEXT_SIZE);
 }
 
-std::vector<std::string_view> split_tabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
 
 // A call as the showcase shows it: NAME(arg; "text"; ...), with text
 // arguments quoted where the function is known.
@@ -244,7 +234,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       if (echo) (output += line) += '\n';
       continue;
     }
-    const std::vector<std::string_view> fields = split_tabs(line);
+    const std::vector<std::string_view> fields = split_fields(line, '\t');
     const std::vector<std::string_view> texts(fields.begin() + 1, fields.end());
     const PreparedCall call = prepare_call(addin, fields[0], texts);
     if (echo) output += echo_call(call.function, fields) + "\t-> ";
