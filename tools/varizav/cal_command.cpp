@@ -144,10 +144,15 @@ size_t display_width(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-const char* weekday_abbreviation(int64_t serial) {
-  // Serial day 0 (30 December 1899) was a Saturday; weekday_names begins on Monday.
-  const int64_t monday_based = ((serial + 5) % 7 + 7) % 7;
+// 0 = Monday .. 6 = Sunday; serial day 0 (30 December 1899) was a Saturday.
+size_t weekday_of(int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); }
+
+const char* weekday_name(size_t monday_based) {
   return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
+}
+
+const char* calendar_name(int32_t id) {
+  return by_language(calendar_names.english_names, calendar_names.german_names)[id];
 }
 
 std::string two_letters(const char* name) {
@@ -168,7 +173,7 @@ std::string time_of_day(double serial) {
 void add_holidays(const Caller& caller, int32_t calendar_id, double first, double end, std::vector<Listed>& out) {
   const KeywordTable& table = *holiday_tables[static_cast<size_t>(calendar_id)];
   const std::string calendar = std::to_string(calendar_id + 1);
-  const std::string label = host_name(by_language(calendar_names.english_names, calendar_names.german_names)[calendar_id]);
+  const std::string label = host_name(calendar_name(calendar_id));
   std::map<double, std::string> found;
   for (int32_t k = 1; k <= table.count; ++k) {
     const double when = caller.next(calendar, k, first);
@@ -198,117 +203,90 @@ void add_events(const Caller& caller, const std::vector<int32_t>& entries, doubl
   for (const auto& [when, names] : found) out.push_back({when, names, ""});
 }
 
-std::optional<int32_t> find_calendar_argument(const std::string& name) {
-  const int32_t entry = host_keyword_entry(name, calendar_names);
-  if (entry != 0) return entry - 1;
-  return std::nullopt;
-}
-
-
-}  // namespace
-
-int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
-                bool events) {
-  const Caller caller(addin);
-  if (!caller.usable()) {
-    std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
-    return kExitFailure;
-  }
-
-  int64_t year = 0;
-  int32_t month_number = 0;
-  if (month) {
-    const std::optional<double> first = parse_iso_date(*month + "-01");
-    if (!first) {
-      std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
-      return kExitUsage;
-    }
-    const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
-    year = d.year;
-    month_number = d.month;
-  } else {
+// The month argument YYYY-MM, or this month; nothing for a malformed one.
+std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::string>& month) {
+  if (!month) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    year = local.tm_year + 1900;
-    month_number = local.tm_mon + 1;
+    return std::pair<int64_t, int32_t>{local.tm_year + 1900, local.tm_mon + 1};
   }
+  const std::optional<double> first = parse_iso_date(*month + "-01");
+  if (!first) return std::nullopt;
+  const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
+  return std::pair<int64_t, int32_t>{d.year, d.month};
+}
 
-  // The default: the civil calendar, Hebrew and Islamic.
-  std::vector<int32_t> ids = {kGregorian, kHebrew, kIslamic};
-  if (calendars) {
-    ids.clear();
-    for (const std::string_view name : split_fields(*calendars, ',')) {
-      const std::optional<int32_t> id = find_calendar_argument(std::string(name));
-      if (!id) {
-        std::fprintf(stderr, "varizav: '%.*s' names no calendar (varizav names calendars lists them)\n",
-                     static_cast<int>(name.size()), name.data());
-        return kExitUsage;
-      }
-      ids.push_back(*id);
+// The calendars of a comma-separated list (default: Gregorian, Hebrew,
+// Islamic); nothing, with a message, when a name selects no calendar.
+std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string>& list) {
+  if (!list) return std::vector<int32_t>{kGregorian, kHebrew, kIslamic};
+  std::vector<int32_t> ids;
+  for (const std::string_view name : split_fields(*list, ',')) {
+    const int32_t entry = host_keyword_entry(name, calendar_names);
+    if (entry == 0) {
+      std::fprintf(stderr, "varizav: '%.*s' names no calendar (varizav names calendars lists them)\n",
+                   static_cast<int>(name.size()), name.data());
+      return std::nullopt;
     }
+    ids.push_back(entry - 1);
   }
+  return ids;
+}
 
-  // The civil month: the serial days whose civil date lies in it.
-  const int64_t gregorian_first = serial_day_from_civil(year, month_number, 1);
+// The civil month: the serial days whose civil date lies in it.
+std::vector<Day> civil_month(const Caller& caller, int64_t year, int32_t month) {
+  const int64_t gregorian_first = serial_day_from_civil(year, month, 1);
   std::vector<Day> days;
   for (int64_t s = gregorian_first - kSearchMargin; s < gregorian_first + 31 + kSearchMargin; ++s) {
     const std::optional<CivilDate> d = civil_date(caller, s);
-    if (d && d->year == year && d->month == month_number) days.push_back({s, d->day});
+    if (d && d->year == year && d->month == month) days.push_back({s, d->day});
   }
-  if (days.empty()) {
-    std::fprintf(stderr, "varizav: the library writes no date of %04lld-%02d\n", static_cast<long long>(year),
-                 month_number);
-    return kExitFailure;
-  }
+  return days;
+}
 
-  // Rows of each day: the civil day, then one per calendar whose dates differ from it.
-  std::vector<std::string> calendar_keys;
-  std::vector<std::vector<std::string>> cells;  // [calendar][day]
+// The rows of the grid: the civil days, then each calendar whose dates differ from them.
+struct Grid {
+  std::vector<int32_t> calendars;              // of rows 1..
+  std::vector<std::string> labels;             // row 0 unlabelled
+  std::vector<std::vector<std::string>> rows;  // [row][day]
+  size_t width = 2;                            // of a cell
+};
+
+Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::vector<Day>& days) {
+  Grid grid;
+  grid.labels.emplace_back();
+  grid.rows.emplace_back();
+  for (const Day& d : days) grid.rows[0].push_back(std::to_string(d.day));
   for (int32_t id : ids) {
     const std::string key = std::to_string(id + 1);
     std::vector<std::string> row;
-    bool differs = false;
-    for (const Day& d : days) {
-      row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
-      differs = differs || row.back() != std::to_string(d.day);
-    }
-    if (!differs) continue;
-    calendar_keys.push_back(key);
-    cells.push_back(std::move(row));
+    for (const Day& d : days) row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
+    if (row == grid.rows[0]) continue;
+    grid.calendars.push_back(id);
+    grid.labels.push_back(host_name(calendar_name(id)));
+    grid.rows.push_back(std::move(row));
   }
-  size_t width = 2;
-  for (const auto& row : cells) {
-    for (const std::string& cell : row) width = std::max(width, display_width(cell));
+  for (const auto& row : grid.rows) {
+    for (const std::string& cell : row) grid.width = std::max(grid.width, display_width(cell));
   }
+  return grid;
+}
 
-  // Today is marked in a terminal.
+// Weeks from Monday, a line per row of the grid; today marked in a terminal.
+void print_grid(const Grid& grid, const std::vector<Day>& days, const std::string& title) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   const int64_t today = serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   const bool terminal = isatty(STDOUT_FILENO) != 0;
-
-  // A label column names the calendar of each row of a week.
-  std::vector<std::string> labels = {""};
-  for (const std::string& key : calendar_keys) {
-    const int32_t id = std::stoi(key) - 1;
-    labels.push_back(host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id]));
-  }
   size_t label_width = 0;
-  for (const std::string& label : labels) label_width = std::max(label_width, display_width(label));
+  for (const std::string& label : grid.labels) label_width = std::max(label_width, display_width(label));
 
-  const char* month_name =
-      by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
-  std::printf("%s %lld\n", host_name(month_name).c_str(), static_cast<long long>(year));
+  std::printf("%s\n", title.c_str());
   std::string header(label_width, ' ');
-  for (int32_t w = 0; w < 7; ++w) {
-    header.append(width + 1 - 2, ' ');
-    header += two_letters(by_language(weekday_names.english_names, weekday_names.german_names)[w]);
-  }
+  for (size_t w = 0; w < 7; ++w) header.append(grid.width - 1, ' ').append(two_letters(weekday_name(w)));
   std::printf("%s\n", header.c_str());
-  // Weeks from Monday: a row of the grid for each line of the cells.
-  const auto weekday_of = [](int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); };
   size_t i = 0;
   while (i < days.size()) {
     std::vector<size_t> week(7, SIZE_MAX);
@@ -324,15 +302,12 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
         column = next;
       }
     }
-    for (size_t line = 0; line <= cells.size(); ++line) {
-      std::string text = labels[line];
-      text.append(label_width - display_width(labels[line]), ' ');
+    for (size_t line = 0; line < grid.rows.size(); ++line) {
+      std::string text = grid.labels[line];
+      text.append(label_width - display_width(text), ' ');
       for (size_t c = 0; c < 7; ++c) {
-        text += ' ';
-        const std::string cell = week[c] == SIZE_MAX ? std::string()
-                                 : line == 0         ? std::to_string(days[week[c]].day)
-                                                     : cells[line - 1][week[c]];
-        text.append(width - std::min(width, display_width(cell)), ' ');
+        const std::string cell = week[c] == SIZE_MAX ? std::string() : grid.rows[line][week[c]];
+        text.append(1 + grid.width - std::min(grid.width, display_width(cell)), ' ');
         const bool mark = line == 0 && terminal && week[c] != SIZE_MAX && days[week[c]].serial == today;
         text += mark ? "\x1b[7m" + cell + "\x1b[0m" : cell;
       }
@@ -340,22 +315,30 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
       std::printf("%s\n", text.c_str());
     }
   }
+}
 
-  // Which month each row's day numbers count in.
-  const double first = static_cast<double>(days.front().serial);
-  const double end = static_cast<double>(days.back().serial + 1);
-  for (const std::string& key : calendar_keys) {
-    const int32_t id = std::stoi(key) - 1;
-    std::string line = host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id]) + ":";
+// For each calendar row, the day of the month on which each of its months begins.
+void print_month_starts(const Caller& caller, const Grid& grid, const std::vector<Day>& days) {
+  for (size_t r = 0; r < grid.calendars.size(); ++r) {
+    const std::string key = std::to_string(grid.calendars[r] + 1);
+    std::string line = grid.labels[r + 1] + ":";
     for (const Day& d : days) {
       const double serial = static_cast<double>(d.serial);
       if (&d != &days.front() && !is_first_of_month(caller.format(key, serial, kNumberMode))) continue;
-      line.append(" ").append(std::to_string(d.day)).append(" = ").append(without_weekday(caller.format(key, serial, kTextMode))).append(";");
+      line.append(" ").append(std::to_string(d.day)).append(" = ");
+      line.append(without_weekday(caller.format(key, serial, kTextMode))).append(";");
     }
     line.pop_back();
     std::printf("%s\n", line.c_str());
   }
+}
 
+// The holidays of the calendars and the Moon phases (with events, every
+// astronomical event) from the first day to the end of the month, by date.
+void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>& ids, bool events,
+                               const std::vector<Day>& days) {
+  const double first = static_cast<double>(days.front().serial);
+  const double end = static_cast<double>(days.back().serial + 1);
   std::vector<Listed> listed;
   for (int32_t id : ids) {
     if (id != kAstronomical) add_holidays(caller, id, first, end, listed);
@@ -373,10 +356,41 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));
     const std::optional<CivilDate> d = civil_date(caller, serial);
-    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_abbreviation(serial)).c_str(), d ? d->day : 0,
-                time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (",
-                l.calendar.c_str(), l.calendar.empty() ? "" : ")");
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(weekday_of(serial))).c_str(), d ? d->day : 0,
+                time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (", l.calendar.c_str(),
+                l.calendar.empty() ? "" : ")");
   }
+}
+
+}  // namespace
+
+int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
+                bool events) {
+  const Caller caller(addin);
+  if (!caller.usable()) {
+    std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
+    return kExitFailure;
+  }
+  const auto year_month = month_of(month);
+  if (!year_month) {
+    std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
+    return kExitUsage;
+  }
+  const auto ids = calendars_of(calendars);
+  if (!ids) return kExitUsage;
+  const auto [year, month_number] = *year_month;
+  const std::vector<Day> days = civil_month(caller, year, month_number);
+  if (days.empty()) {
+    std::fprintf(stderr, "varizav: the library writes no date of %04lld-%02d\n", static_cast<long long>(year),
+                 month_number);
+    return kExitFailure;
+  }
+  const Grid grid = grid_of(caller, *ids, days);
+  const char* month_name =
+      by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
+  print_grid(grid, days, host_name(month_name) + " " + std::to_string(year));
+  print_month_starts(caller, grid, days);
+  print_holidays_and_events(caller, *ids, events, days);
   return kExitOk;
 }
 

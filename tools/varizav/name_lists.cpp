@@ -31,7 +31,7 @@ namespace varizav::tool {
 namespace {
 
 // The month table of each calendar's converter, by CalendarId.
-constexpr std::array<const KeywordTable*, kCalendarCount> kMonthTables = {
+constexpr auto kMonthTables = std::to_array<const KeywordTable*>({
     &armenian::month_names,
     nullptr,  // astronomical: ASTRONOMICAL takes a Julian Day
     &gregorian_month_names,  // buddhist
@@ -57,7 +57,8 @@ constexpr std::array<const KeywordTable*, kCalendarCount> kMonthTables = {
     &syrian_month_names,
     &gregorian_month_names,  // taiwanese
     &yazdegerd::month_names,
-};
+});
+static_assert(kMonthTables.size() == kCalendarCount, "one month table (or none) per calendar");
 
 // A name argument of a worksheet function and the table it is looked up in.
 struct NameArgument {
