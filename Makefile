@@ -27,7 +27,7 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt wasm web test-js test-web bench-wasm
+        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm
 
 all: build
 
@@ -73,6 +73,10 @@ test-tsan: build-tsan
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/host_robustness_tests
 
 test: test-normal test-asan test-tsan
+
+# README's appendix of names, written from the library's own tables.
+readme: build
+	docs/readme_names.sh $(TOOL) README.md
 
 build-fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -233,6 +234,61 @@ TEST(ToolUsage, MalformedCallExitsWithOne) {
     EXPECT_EQ(run.out, "") << args[1];
     EXPECT_NE(run.err, "") << args[1];
   }
+}
+
+TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
+  // independent: the first 13th of a month on or after 1 January 2024
+  const ToolRun call = run_tool({"--lang", "en", "call", "WHEN", "gregorian", "", "Fridy", "13", "", "2024-01-01"});
+  EXPECT_EQ(call.status, 0);
+  EXPECT_EQ(call.out, "45304\t2024-01-13T00:00:00\n");
+  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day\n");
+
+  const std::string input = "SC_gregorian\t2024\tMarhc\t1\nSC_gregorian\t2024\tMarch\t1\n";
+  const ToolRun plain = run_tool({"--lang", "en", "batch"}, input);
+  const ToolRun warned = run_tool({"--lang", "en", "batch", "--warn"}, input);
+  EXPECT_EQ(plain.err, "");
+  EXPECT_EQ(warned.out, plain.out);
+  EXPECT_EQ(warned.status, plain.status);
+  EXPECT_EQ(warned.err, "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value\n");
+}
+
+TEST(ToolNames, ListsTheNamesOfOneTable) {
+  const ToolRun run = run_tool({"--lang", "de", "names", "Wochentage"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  // independent: the German weekdays, shortest prefixes by hand
+  EXPECT_EQ(run.out,
+            "Weekdays: name of day of EVENT, WHEN; day (or a number) of ISO8601 (7 names)\n"
+            "   #  name        shortest\n"
+            "   1  Montag      M\n"
+            "   2  Dienstag    D\n"
+            "   3  Mittwoch    Mi\n"
+            "   4  Donnerstag  Do\n"
+            "   5  Freitag     F\n"
+            "   6  Samstag     S\n"
+            "   7  Sonntag     So\n");
+  EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
+  EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
+}
+
+TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
+  const ToolRun run = run_tool({"--lang", "en", "cal", "2024-03"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = lines_of(run.out);
+  ASSERT_GE(lines.size(), 5u) << run.out;
+  EXPECT_EQ(lines[0], "March 2024");
+  EXPECT_EQ(lines[2], "                     1  2  3");  // independent: 1 March 2024 was a Friday
+  const auto has = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  // independent: the Hebrew and Islamic calendars of 2024 as published.
+  EXPECT_TRUE(has("hebrew: 1 = 21 Adar I 5784; 11 = 1 Adar II 5784")) << run.out;
+  EXPECT_TRUE(has("islamic: 1 = 20 Sha'ban 1445; 11 = 1 Ramadan 1445")) << run.out;
+  EXPECT_TRUE(has("Su 31        Easter, Easter Sunday (gregorian)")) << run.out;
+  EXPECT_TRUE(has("Sa 23 18:00  Purim (hebrew)")) << run.out;  // 14 Adar II begins on the eve
+  EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;        // 25 March 2024, 07:00 UT
+
+  EXPECT_EQ(run_tool({"cal", "2024-13"}).status, 2);
+  EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
 }
 
 TEST(ToolUsage, BadUsageExitsWithTwo) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "framework/language.h"
+#include "name_lists.h"
 #include "values.h"
 
 namespace varizav::tool {
@@ -109,16 +111,6 @@ void report_overrun(const Function& f) {
                VARIZAV_TEXT_SIZE);
 }
 
-std::vector<std::string_view> split_tabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
 
 // A call as the showcase shows it: NAME(arg; "text"; ...), with text
 // arguments quoted where the function is known.
@@ -146,6 +138,12 @@ void print_indented(std::string_view text, const char* indent) {
     if (newline == std::string_view::npos) break;
     start = newline + 1;
   }
+}
+
+std::vector<std::string> notes_on_names(const Function& f, const std::vector<std::string_view>& texts) {
+  std::vector<std::string> parameters;
+  for (const Parameter& p : f.parameters) parameters.push_back(p.name);
+  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
 }
 
 // Serial date of today's local date, at midnight.
@@ -205,6 +203,7 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
   }
+  for (const std::string& note : notes_on_names(*call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
   const CallResult result = addin.call(*call.function, call.arguments.data());
   std::printf("%s\n", result_text(*call.function, result, true).c_str());
   if (result.overran) {
@@ -214,14 +213,16 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   return kExitOk;
 }
 
-int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) {
+int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::FILE* out) {
   int status = kExitOk;
   std::string output;
   output.reserve(2 * kOutputBlock);
   char* buffer = nullptr;
   size_t capacity = 0;
   ssize_t read = 0;
+  size_t line_number = 0;
   while ((read = getline(&buffer, &capacity, in)) >= 0) {
+    ++line_number;
     std::string_view line(buffer, static_cast<size_t>(read));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.empty() || line.front() == '#') {
@@ -230,7 +231,7 @@ int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) 
       if (echo) (output += line) += '\n';
       continue;
     }
-    const std::vector<std::string_view> fields = split_tabs(line);
+    const std::vector<std::string_view> fields = split_fields(line, '\t');
     const std::vector<std::string_view> texts(fields.begin() + 1, fields.end());
     const PreparedCall call = prepare_call(addin, fields[0], texts);
     if (echo) output += echo_call(call.function, fields) + "\t-> ";
@@ -238,6 +239,11 @@ int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out) 
       output += "#BADCALL " + call.error + "\n";
       status = kExitFailure;
     } else {
+      if (warn) {
+        for (const std::string& note : notes_on_names(*call.function, texts)) {
+          std::fprintf(stderr, "note: line %zu: %s\n", line_number, note.c_str());
+        }
+      }
       const CallResult result = addin.call(*call.function, call.arguments.data());
       output += result_text(*call.function, result, echo);
       output += '\n';

@@ -23,11 +23,25 @@ int command_list(const AddIn& addin);
 // One function with each argument's name, type and description.
 int command_help(const AddIn& addin, std::string_view name);
 
-// Calls one function: words[0] is the name, the rest its arguments.
+// Calls one function: words[0] is the name, the rest its arguments. A text
+// argument that names nothing gets a note on standard error.
 int command_call(const AddIn& addin, const std::vector<std::string>& words);
 
-// Calls read from `in`, one NAME<TAB>arg... line each, one result line each.
-int command_batch(const AddIn& addin, bool echo, std::FILE* in, std::FILE* out);
+// Calls read from `in`, one NAME<TAB>arg... line each, one result line each;
+// with warn, a note on standard error for each text argument that names nothing.
+int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::FILE* out);
+
+// A month of the civil calendar (default: this month) as a grid of weeks, each
+// day also in the calendars of a comma-separated list (default: Gregorian,
+// Hebrew, Islamic), then the month's holidays of those calendars and its Moon
+// phases; with events, every astronomical event.
+int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
+                bool events);
+
+// The names that text arguments accept: with no key the list of lists, else
+// the lists that the key (a list, a group or a calendar) selects; markdown:
+// every list in both languages as Markdown tables (README's appendix).
+int command_names(const std::optional<std::string>& key, bool markdown);
 
 // A date (default: today's local date) written in every calendar the library has.
 int command_today(const AddIn& addin, const std::optional<std::string>& date);

@@ -12,6 +12,7 @@
 
 #include "addin_loader.h"
 #include "commands.h"
+#include "name_lists.h"
 
 using namespace varizav::tool;
 
@@ -26,14 +27,26 @@ constexpr const char* kUsage =
     "  list                every function with its arguments and description\n"
     "  help NAME           one function and each of its arguments\n"
     "  call NAME [ARG...]  calls a function and prints its result (dates also as YYYY-MM-DDTHH:MM:SS)\n"
-    "  batch [--echo]      reads calls NAME<TAB>ARG<TAB>... from standard input, one per line,\n"
-    "                      and prints one result line per call; --echo shows each call beside it\n"
+    "  batch [--echo] [--warn]\n"
+    "                      reads calls NAME<TAB>ARG<TAB>... from standard input, one per line,\n"
+    "                      and prints one result line per call; --echo shows each call beside it,\n"
+    "                      --warn notes each name argument that names nothing (as call does)\n"
     "  today [DATE]        a date (default: today) in every calendar, as text and as numbers\n"
+    "  cal [YYYY-MM] [--calendars LIST] [--events]\n"
+    "                      a month (default: this one) as weeks from Monday, each day also in the\n"
+    "                      calendars of LIST (default: gregorian,hebrew,islamic), then the month's\n"
+    "                      holidays of those calendars and its Moon phases; --events adds every\n"
+    "                      astronomical event\n"
+    "  names [LIST|CALENDAR] [--markdown]\n"
+    "                      the names that text arguments accept, with their numbers: without an\n"
+    "                      argument the lists, else one list, a group (months, holidays, ...) or\n"
+    "                      every list of a calendar; --markdown: tables in both languages\n"
     "\n"
     "NAME is an exported name (SC_gregorian) or a display name (GREGORIAN), in any case.\n"
     "A number argument is a number, TRUE/FALSE (WAHR/FALSCH) or a proleptic Gregorian date\n"
     "YYYY-MM-DD[THH:MM[:SS]], which stands for its serial date (days since 1899-12-30).\n"
-    "A text argument is passed as it is. The error value prints as NaN.\n"
+    "A text argument is passed as it is. The error value prints as NaN. A name argument that\n"
+    "names nothing gets a note on standard error when the function falls back or fails.\n"
     "\n"
     "Options:\n"
     "  --lib PATH   the add-in to load (default: libvarizav.so beside this program)\n"
@@ -50,6 +63,10 @@ struct Options {
   std::string library;
   std::optional<uint16_t> language;
   bool echo = false;
+  bool warn = false;
+  bool markdown = false;
+  bool events = false;
+  std::optional<std::string> calendars;
   bool help = false;
   bool version = false;
   std::string command;
@@ -134,6 +151,16 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       if (!options.language) return "--lang takes de, en or a language id 0xNNNN, not '" + std::string(*text) + "'";
     } else if (key == "--echo" && !value) {
       options.echo = true;
+    } else if (key == "--warn" && !value) {
+      options.warn = true;
+    } else if (key == "--markdown" && !value) {
+      options.markdown = true;
+    } else if (key == "--events" && !value) {
+      options.events = true;
+    } else if (key == "--calendars") {
+      const auto list = take_value();
+      if (!list || list->empty()) return "--calendars needs a list of calendars, such as hebrew,islamic";
+      options.calendars = std::string(*list);
     } else if (key == "--help" && !value) {
       options.help = true;
     } else if (key == "--version" && !value) {
@@ -150,6 +177,9 @@ std::optional<std::string> check_command(const Options& options) {
   const size_t n = options.words.size();
   if (c.empty()) return std::string("no command given");
   if (options.echo && c != "batch") return std::string("--echo belongs to batch");
+  if (options.warn && c != "batch") return std::string("--warn belongs to batch");
+  if (options.markdown && c != "names") return std::string("--markdown belongs to names");
+  if ((options.events || options.calendars) && c != "cal") return std::string("--events and --calendars belong to cal");
   if (c == "list" || c == "batch") {
     if (n != 0) return c + " takes no arguments";
   } else if (c == "help") {
@@ -158,6 +188,10 @@ std::optional<std::string> check_command(const Options& options) {
     if (n == 0) return std::string("call needs a function name");
   } else if (c == "today") {
     if (n > 1) return std::string("today takes at most one date");
+  } else if (c == "cal") {
+    if (n > 1) return std::string("cal takes at most one month YYYY-MM");
+  } else if (c == "names") {
+    if (n > 1) return std::string("names takes at most one list or calendar");
   } else {
     return "unknown command " + c;
   }
@@ -181,6 +215,13 @@ int main(int argc, char** argv) {
     if (const auto error = check_command(options)) return usage_error(*error);
   }
 
+  // The tool's own copy of the name tables looks names up as the library does.
+  const uint16_t language = options.language.value_or(language_from_locale());
+  configure_name_lookup(language);
+  std::optional<std::string> word;
+  if (!options.words.empty()) word = options.words[0];
+  if (options.command == "names") return command_names(word, options.markdown);
+
   AddIn addin;
   std::string error;
   const std::string path = options.library.empty() ? default_library_path() : options.library;
@@ -194,7 +235,7 @@ int main(int argc, char** argv) {
     std::printf("library %s: %s\n", path.c_str(), version != nullptr ? version : "(no version table)");
     return kExitOk;
   }
-  if (!addin.register_functions(options.language.value_or(language_from_locale()), error)) {
+  if (!addin.register_functions(language, error)) {
     std::fprintf(stderr, "varizav: %s: %s\n", path.c_str(), error.c_str());
     return kExitFailure;
   }
@@ -202,8 +243,7 @@ int main(int argc, char** argv) {
   if (options.command == "list") return command_list(addin);
   if (options.command == "help") return command_help(addin, options.words[0]);
   if (options.command == "call") return command_call(addin, options.words);
-  if (options.command == "batch") return command_batch(addin, options.echo, stdin, stdout);
-  std::optional<std::string> date;
-  if (!options.words.empty()) date = options.words[0];
-  return command_today(addin, date);
+  if (options.command == "batch") return command_batch(addin, options.echo, options.warn, stdin, stdout);
+  if (options.command == "cal") return command_cal(addin, word, options.calendars, options.events);
+  return command_today(addin, word);
 }

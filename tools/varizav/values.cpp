@@ -173,4 +173,15 @@ std::optional<std::string> format_iso_datetime(double serial_date) {
   return std::string(buffer.data());
 }
 
+std::vector<std::string_view> split_fields(std::string_view text, char separator) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(separator, start);
+    fields.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    if (end == std::string_view::npos) return fields;
+    start = end + 1;
+  }
+}
+
 }  // namespace varizav::tool

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varizav::tool {
 
@@ -49,5 +50,9 @@ std::string format_number(double value);
 // (negative years as "-YYYY"); nothing for NaN, infinities and serial dates
 // beyond +-1e13 days, whose seconds no longer fit the arithmetic.
 std::optional<std::string> format_iso_datetime(double serial_date);
+
+// The fields of a text between separators (a batch line's tab-separated
+// call, a comma-separated list of names); one field for a text without one.
+std::vector<std::string_view> split_fields(std::string_view text, char separator);
 
 }  // namespace varizav::tool
