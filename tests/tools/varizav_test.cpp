@@ -165,7 +165,7 @@ TEST(ToolCall, FunctionsOfEveryArgumentShape) {
   };
   for (const CallCase& c : cases) {
     const ToolRun run = run_tool(c.args);
-    if (run.err.find("not built yet") != std::string::npos) continue;
+    if (run.err.find("is not exported by the library") != std::string::npos) continue;
     EXPECT_EQ(run.status, 0) << c.source << ": " << run.err;
     EXPECT_EQ(run.out, c.out) << c.source;
   }
@@ -462,7 +462,7 @@ TEST(ToolFakeAddIn, ReportsWhatCannotBeCalled) {
             "SC_join     JOIN(t1; n1; t2; n2; t3; n3)\n"
             "    Joins six arguments.\n"
             "    Second line.\n"
-            "SC_missing  MISSING(date)  (not built yet)\n"
+            "SC_missing  MISSING(date)  (not exported)\n"
             "    Registered, never exported.\n"
             "SC_gnomon   GNOMON(date)\n"
             "    Adds half a day.\n"
@@ -482,7 +482,7 @@ TEST(ToolFakeAddIn, ReportsWhatCannotBeCalled) {
     const char* err;  // contained in standard error
   };
   const Case cases[] = {
-      {{"call", "SC_missing", "1"}, 1, "SC_missing is not built yet"},
+      {{"call", "SC_missing", "1"}, 1, "SC_missing is not exported by the library"},
       {{"call", "SC_wide", "1", "2", "3", "4", "5", "6", "7"}, 1, "SC_wide cannot be called"},
       {{"call", "SC_spill", "1"}, 1, "SC_spill wrote past its 256-byte result buffer"},
       {{"--version"}, 0, ""},
@@ -497,7 +497,7 @@ TEST(ToolFakeAddIn, ReportsWhatCannotBeCalled) {
 
   const ToolRun batch = run_tool({"--lib", kFake, "batch"}, "SC_missing\t1\nSC_gnomon\t2\nSC_spill\t0\n");
   EXPECT_EQ(batch.status, 1);
-  EXPECT_EQ(batch.out, "#BADCALL SC_missing is not built yet\n2.5\n" + std::string(255, 'x') + "\n");
+  EXPECT_EQ(batch.out, "#BADCALL SC_missing is not exported by the library\n2.5\n" + std::string(255, 'x') + "\n");
 }
 
 }  // namespace

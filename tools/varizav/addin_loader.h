@@ -40,7 +40,7 @@ struct Function {
   // Empty when the tool can call the function; otherwise why it cannot.
   std::string unusable_reason;
 
-  bool built() const { return address != nullptr; }
+  bool exported() const { return address != nullptr; }
 };
 
 // One argument as the tool hands it over: a double or a text.

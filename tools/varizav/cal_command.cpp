@@ -76,7 +76,7 @@ class Caller {
 
  private:
   static bool usable(const Function* f, size_t arguments) {
-    return f != nullptr && f->built() && f->unusable_reason.empty() && f->parameters.size() == arguments;
+    return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == arguments;
   }
   const Function* calendar_;
   const Function* holiday2_;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "calendars/registry.h"
 #include "framework/language.h"
 #include "name_lists.h"
 #include "values.h"
@@ -15,14 +16,6 @@ namespace {
 // Number-valued functions whose result is not a date: the sundial reading (a
 // time of day) and the two leap-year tests (truth values).
 constexpr std::array<std::string_view, 3> kNonDateFunctions = {"SC_gnomon", "SC_leapyear", "SC_leapyear2"};
-
-// The calendars SC_calendar knows, in the order of its calendar argument's
-// entries (entry k is the k-th name here).
-constexpr std::array<std::string_view, 25> kCalendars = {
-    "armenian", "astronomical", "buddhist", "byzantine", "chinese",  "coptic",   "egyptian",
-    "ethiopic", "french",       "gengou",   "gregorian", "hebrew",   "hindu",    "hindu2",
-    "indian",   "islamic",      "iso8601",  "julian",    "latin",    "mayan",    "persian",
-    "seleucid", "syrian",       "taiwanese", "yazdegerd"};
 
 // Format modes of SC_calendar.
 constexpr double kModeNumbers = 0.0;
@@ -66,7 +59,7 @@ PreparedCall prepare_call(const AddIn& addin, std::string_view name, const std::
                                 (f.parameters.size() == 1 ? "" : "s") + " (" + parameter_list(f) + "), got " +
                                 std::to_string(texts.size()));
   }
-  if (!f.built()) return fail(f.exported_name + " is not built yet");
+  if (!f.exported()) return fail(f.exported_name + " is not exported by the library");
   if (!f.unusable_reason.empty()) return fail(f.exported_name + " cannot be called: " + f.unusable_reason);
   for (size_t i = 0; i < texts.size(); ++i) {
     const Parameter& p = f.parameters[i];
@@ -163,8 +156,8 @@ int command_list(const AddIn& addin) {
   for (const Function& f : addin.functions()) {
     std::string params;
     for (const Parameter& p : f.parameters) params += (params.empty() ? "" : "; ") + p.name;
-    const char* state = !f.built() ? "  (not built yet)" : !f.unusable_reason.empty() ? "  (cannot be called)" : "";
-    if (f.built()) ++built;
+    const char* state = !f.exported() ? "  (not exported)" : !f.unusable_reason.empty() ? "  (cannot be called)" : "";
+    if (f.exported()) ++built;
     std::printf("%-*s  %s(%s)%s\n", static_cast<int>(width), f.exported_name.c_str(), f.display_name.c_str(),
                 params.c_str(), state);
     print_indented(f.description, "    ");
@@ -183,7 +176,7 @@ int command_help(const AddIn& addin, std::string_view name) {
   std::printf("%s (%s), result: %s%s\n", f->display_name.c_str(), f->exported_name.c_str(),
               type_name(f->result_type), is_date_valued(*f) ? " (a date)" : "");
   print_indented(f->description, "");
-  if (!f->built()) std::printf("Not built yet: the library does not export %s.\n", f->exported_name.c_str());
+  if (!f->exported()) std::printf("Not exported: the library does not export %s.\n", f->exported_name.c_str());
   if (!f->unusable_reason.empty()) std::printf("The tool cannot call it: %s.\n", f->unusable_reason.c_str());
   size_t width = 0;
   for (const Parameter& p : f->parameters) width = std::max(width, p.name.size());
@@ -278,7 +271,7 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
   }
 
   const Function* calendar = addin.find("SC_calendar");
-  if (calendar == nullptr || !calendar->built() || !calendar->unusable_reason.empty() ||
+  if (calendar == nullptr || !calendar->exported() || !calendar->unusable_reason.empty() ||
       calendar->parameters.size() != 3) {
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar\n");
     return kExitFailure;
@@ -292,7 +285,7 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
   std::vector<Row> rows;
   size_t name_width = 0;
   size_t text_width = 0;
-  for (size_t k = 0; k < kCalendars.size(); ++k) {
+  for (int32_t k = 0; k < kCalendarCount; ++k) {
     // The entry number selects the calendar in either language.
     const std::string entry = std::to_string(k + 1);
     std::array<Argument, kMaxArguments> arguments{};
@@ -300,10 +293,10 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
     arguments[1].number = serial;
     arguments[2].number = kModeText;
     const CallResult text = addin.call(*calendar, arguments.data());
-    if (text.text.empty()) continue;  // not built yet
+    if (text.text.empty()) continue;  // a date the calendar cannot write
     arguments[2].number = kModeNumbers;
     const CallResult numbers = addin.call(*calendar, arguments.data());
-    rows.push_back({kCalendars[k], text.text, numbers.text});
+    rows.push_back({calendar_record(static_cast<CalendarId>(k)).english_name, text.text, numbers.text});
     name_width = std::max(name_width, rows.back().name.size());
     text_width = std::max(text_width, rows.back().text.size());
   }

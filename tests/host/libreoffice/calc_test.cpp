@@ -98,7 +98,7 @@ std::map<std::string, ListedFunction> list_functions(const std::string& language
     if (blank == std::string::npos || name_start == std::string::npos || paren == std::string::npos) continue;
     ListedFunction f;
     f.display_name = to_utf8(line.substr(name_start, paren - name_start));
-    f.built = line.find("(not built yet)") == std::string::npos && line.find("(cannot be called)") == std::string::npos;
+    f.built = line.find("(not exported)") == std::string::npos && line.find("(cannot be called)") == std::string::npos;
     functions[line.substr(0, blank)] = f;
   }
   return functions;
