@@ -79,10 +79,9 @@ constexpr std::array<CalendarRecord, kCalendarCount> kCalendars = {{
 constexpr bool rows_complete() {
   for (size_t i = 0; i < kCalendars.size(); ++i) {
     const CalendarRecord& r = kCalendars[i];
-    if (static_cast<size_t>(r.id) != i || r.english_name == nullptr || r.german_name == nullptr ||
-        r.format_date == nullptr || r.from_jd == nullptr || r.is_leap_year == nullptr) {
-      return false;
-    }
+    // (Function addresses are not compared here: with the sanitizers they are
+    // not constant expressions.)
+    if (static_cast<size_t>(r.id) != i || r.english_name == nullptr || r.german_name == nullptr) return false;
   }
   return true;
 }
