@@ -12,6 +12,7 @@
 
 #include "addin_loader.h"
 #include "commands.h"
+#include "platform/standard_streams.h"
 
 using namespace varizav::tool;
 
@@ -20,7 +21,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: varizav [--lib PATH] [--lang de|en|0xNNNN] COMMAND [ARG...]\n"
     "\n"
-    "Loads libvarizav.so the way a spreadsheet does and calls its worksheet functions.\n"
+    "Loads the add-in (libvarizav.so, varizav.dll on Windows) the way a spreadsheet does\n"
+    "and calls its worksheet functions.\n"
     "\n"
     "Commands:\n"
     "  list                every function with its arguments and description\n"
@@ -36,7 +38,7 @@ constexpr const char* kUsage =
     "A text argument is passed as it is. The error value prints as NaN.\n"
     "\n"
     "Options:\n"
-    "  --lib PATH   the add-in to load (default: libvarizav.so beside this program)\n"
+    "  --lib PATH   the add-in to load (default: the add-in beside this program)\n"
     "  --lang L     language passed to SetLanguage: de (0x0407), en (0x0409) or a Windows\n"
     "               language id 0xNNNN; default: German when the first non-empty of LC_ALL,\n"
     "               LC_MESSAGES and LANG begins with \"de\", else English\n"
@@ -171,6 +173,7 @@ int main(int argc, char** argv) {
   // library writes its texts in UTF-8 for a UTF-8 terminal. LC_CTYPE only, so
   // that the tool's own numbers keep their full stop.
   std::setlocale(LC_CTYPE, "");
+  varizav::platform::set_binary_standard_streams();
   Options options;
   if (const auto error = parse_arguments(argc, argv, options)) return usage_error(*error);
   if (options.help) {
