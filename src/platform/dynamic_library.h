@@ -19,8 +19,8 @@ void* library_symbol(void* library, const char* name) noexcept;
 // The address of a function that the running program exports, or null.
 void* program_symbol(const char* name) noexcept;
 
-// The folder of the running executable, without a trailing separator; "."
-// when the system cannot tell.
-std::string executable_folder();
+// The path of file_name in the running executable's folder (file_name alone
+// when the system cannot tell the folder).
+std::string beside_executable(const std::string& file_name);
 
 }  // namespace varizav::platform

@@ -206,7 +206,7 @@ CallResult AddIn::call(const Function& function, const Argument* arguments) cons
 }
 
 std::string default_library_path() {
-  return platform::executable_folder() + "/" + platform::shared_library_file_name("varizav");
+  return platform::beside_executable(platform::shared_library_file_name("varizav"));
 }
 
 }  // namespace varizav::tool

@@ -26,13 +26,13 @@ void* library_symbol(void* library, const char* name) noexcept { return dlsym(li
 
 void* program_symbol(const char* name) noexcept { return dlsym(RTLD_DEFAULT, name); }
 
-std::string executable_folder() {
+std::string beside_executable(const std::string& file_name) {
   std::array<char, 4096> exe{};
   const ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
-  if (length <= 0) return ".";
+  if (length <= 0) return file_name;
   const std::string path(exe.data(), static_cast<size_t>(length));
   const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+  return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/" + file_name;
 }
 
 }  // namespace varizav::platform

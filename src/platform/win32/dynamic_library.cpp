@@ -60,15 +60,15 @@ void* program_symbol(const char* name) noexcept {
   return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), name));
 }
 
-std::string executable_folder() {
+std::string beside_executable(const std::string& file_name) {
   std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return ".";
+    if (n == 0) return file_name;
     if (n < path.size()) {
-      std::wstring full(path.data(), n);
+      const std::wstring full(path.data(), n);
       const size_t separator = full.find_last_of(L"\\/");
-      return separator == std::wstring::npos ? std::string(".") : narrow(full.substr(0, separator));
+      return separator == std::wstring::npos ? file_name : narrow(full.substr(0, separator + 1)) + file_name;
     }
     path.resize(path.size() * 2);
   }
