@@ -61,6 +61,12 @@ struct FunctionTexts {
   } arguments[kMaxArguments];
 };
 
+struct LanguageIdentifier {
+  const char* language;
+  const char* country;  // "" for any
+  unsigned short id;
+};
+
 #include "calendar_texts.inc"
 
 const char kServiceName[] = "org.varizav.Calendar";
@@ -138,31 +144,15 @@ Library& library() { return Library::instance(); }
   return ::rtl::OUString(text, static_cast<sal_Int32>(strnlen(text, kResultSize - 1)), osl_getThreadTextEncoding());
 }
 
-// The Windows language identifier (LCID, as Microsoft's MS-LCID lists them)
-// a legacy host passes for a UI locale: German and English by territory,
-// other common languages by their main territory, an unknown language as
-// 0x03FF (a user-defined primary language, which the library ignores).
+// The Windows language identifier a legacy host passes for a UI locale
+// (the generated kLanguageIdentifiers, shared with the Python component).
 unsigned short windows_language(const css::lang::Locale& locale) {
-  struct Entry {
-    const char* language;
-    const char* country;  // "" for any
-    unsigned short id;
-  };
-  static const Entry kIdentifiers[] = {
-      {"de", "DE", 0x0407}, {"de", "CH", 0x0807}, {"de", "AT", 0x0C07}, {"de", "LU", 0x1007}, {"de", "LI", 0x1407},
-      {"de", "", 0x0407},   {"en", "US", 0x0409}, {"en", "GB", 0x0809}, {"en", "AU", 0x0C09}, {"en", "CA", 0x1009},
-      {"en", "", 0x0409},   {"fr", "", 0x040C},   {"es", "", 0x0C0A},   {"it", "", 0x0410},   {"nl", "", 0x0413},
-      {"pt", "", 0x0816},   {"sv", "", 0x041D},   {"da", "", 0x0406},   {"nb", "", 0x0414},   {"fi", "", 0x040B},
-      {"pl", "", 0x0415},   {"cs", "", 0x0405},   {"hu", "", 0x040E},   {"ru", "", 0x0419},   {"ja", "", 0x0411},
-      {"zh", "", 0x0804},   {"ko", "", 0x0412},   {"tr", "", 0x041F},   {"el", "", 0x0408},   {"he", "", 0x040D},
-      {"ar", "", 0x0401},
-  };
-  for (const Entry& e : kIdentifiers) {
+  for (const LanguageIdentifier& e : kLanguageIdentifiers) {
     if (locale.Language.equalsAscii(e.language) && (e.country[0] == '\0' || locale.Country.equalsAscii(e.country))) {
       return e.id;
     }
   }
-  return 0x03FF;
+  return kUnknownLanguage;
 }
 
 // The language of the user interface in effect ("de-DE"), from the

@@ -1,7 +1,7 @@
 /*
  * varizav: calendar add-in for spreadsheets.
  *
- * The C interface of libvarizav.so as a host sees it: the registration entry
+ * The C interface of libvarizav.so (varizav.dll) as a host sees it: the registration entry
  * points of the legacy add-in protocol, the version accessors and the
  * worksheet functions. Every worksheet function receives a pointer to its
  * result (a double, or a 256-byte text buffer) followed by one pointer per
@@ -18,7 +18,12 @@
 extern "C" {
 #endif
 
+/* Exported names: the visibility of ELF; on Windows varizav.def lists them. */
+#ifdef _WIN32
+#define VARIZAV_API
+#else
 #define VARIZAV_API __attribute__((visibility("default")))
+#endif
 
 /* Argument and result type codes written by GetFunctionData. */
 enum { VARIZAV_TYPE_NUMBER = 0, VARIZAV_TYPE_TEXT = 1 };

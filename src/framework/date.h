@@ -49,7 +49,7 @@ int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
 // printf-style formatting into a host text buffer, bounded to kHostTextSize
 // bytes including the terminator, with the add-in's own numeric conventions
 // (decimal separator). Returns the number of characters written.
-int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
+int format_text(char* out, const char* format, ...) noexcept __attribute__((format(gnu_printf, 2, 3)));
 
 // Bounded copy of a text into a host buffer (terminator included).
 int copy_text(char* out, const char* text) noexcept;

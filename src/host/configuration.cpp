@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <mutex>
 
 #include "astro/time_scales.h"
@@ -12,6 +11,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/language.h"
+#include "platform/time_zone.h"
 
 namespace varizav {
 namespace {
@@ -54,17 +54,7 @@ void apply_numeric_conventions(const char* lang) {
 
 }  // namespace
 
-int64_t runtime_utc_minus_local_seconds() noexcept {
-  const char* tz = std::getenv("TZ");
-  if (tz == nullptr || tz[0] == '\0') return 0;
-  // tzset reloads the runtime's zone from TZ as it is now; localtime_r alone
-  // may keep a zone read earlier.
-  tzset();
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return 0;
-  return -static_cast<int64_t>(local.tm_gmtoff);  // tm_gmtoff: seconds east of UT
-}
+int64_t runtime_utc_minus_local_seconds() noexcept { return platform::utc_minus_local_seconds(std::getenv("TZ")); }
 
 void apply_environment_configuration() noexcept {
   // One configuration at a time (hosts may register from several threads),

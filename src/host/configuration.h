@@ -14,7 +14,8 @@ namespace varizav {
 void apply_environment_configuration() noexcept;
 
 // Universal Time minus local time at this moment, in seconds, in the time
-// zone that TZ names; 0 (Universal Time) when TZ is unset or empty.
+// zone that TZ names (platform::utc_minus_local_seconds: Universal Time when
+// TZ is empty, and when it is unset except on Windows).
 int64_t runtime_utc_minus_local_seconds() noexcept;
 
 }  // namespace varizav

@@ -1,12 +1,10 @@
 #include "host/host_text.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+
+#include "platform/host_encoding.h"
 
 namespace varizav {
 namespace {
@@ -92,66 +90,11 @@ bool is_ascii(const char* text) {
   return true;
 }
 
-// The name of the locale the environment names for LC_CTYPE, by the POSIX
-// order: LC_ALL, then LC_CTYPE, then LANG, the first one set and non-empty.
-const char* environment_ctype_name() {
-  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] != '\0') return value;
-  }
-  return "";
-}
-
-bool is_plain_c_name(const char* name) {
-  return name != nullptr && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0);
-}
-
 }  // namespace
-
-bool codeset_is_utf8(const char* codeset) noexcept {
-  // "UTF-8", "utf8", "UTF_8": the letters u, t, f and the digit 8, any case,
-  // with at most a hyphen or an underscore between f and 8.
-  if (codeset == nullptr) return false;
-  const char* p = codeset;
-  for (const char letter : {'u', 't', 'f'}) {
-    if ((*p | 0x20) != letter) return false;
-    ++p;
-  }
-  if (*p == '-' || *p == '_') ++p;
-  return p[0] == '8' && p[1] == '\0';
-}
-
-bool locale_name_is_utf8(const char* locale_name) noexcept {
-  if (locale_name == nullptr) return false;
-  const char* dot = std::strchr(locale_name, '.');
-  if (dot == nullptr) return false;
-  std::array<char, 16> codeset{};
-  size_t n = 0;
-  for (const char* p = dot + 1; *p != '\0' && *p != '@'; ++p) {
-    if (n + 1 >= codeset.size()) return false;  // longer than any spelling of UTF-8
-    codeset[n++] = *p;
-  }
-  return codeset_is_utf8(codeset.data());
-}
 
 void set_host_text_utf8(bool utf8) noexcept { detail::g_host_utf8.store(utf8, std::memory_order_relaxed); }
 
-void detect_host_charset() noexcept {
-  // Querying with a null locale reads the thread's locale without changing it.
-  const locale_t current = uselocale(static_cast<locale_t>(nullptr));
-  bool plain_c = false;
-  const char* codeset = nullptr;
-  if (current == LC_GLOBAL_LOCALE) {
-    plain_c = is_plain_c_name(setlocale(LC_CTYPE, nullptr));  // a query: the null name sets nothing
-    codeset = nl_langinfo(CODESET);
-  } else {
-    codeset = nl_langinfo_l(CODESET, current);
-    // A thread locale has no name to ask for; glibc's C locale calls its codeset this.
-    plain_c = codeset != nullptr && std::strcmp(codeset, "ANSI_X3.4-1968") == 0;
-  }
-  const bool utf8 = plain_c ? locale_name_is_utf8(environment_ctype_name()) : codeset_is_utf8(codeset);
-  set_host_text_utf8(utf8);
-}
+void detect_host_charset() noexcept { set_host_text_utf8(platform::host_charset_is_utf8()); }
 
 size_t utf8_to_cp1252(const char* text, char* out, size_t out_size) noexcept {
   if (out_size == 0) return 0;

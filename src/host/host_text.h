@@ -24,21 +24,13 @@ inline std::atomic<bool> g_host_utf8{false};
 
 inline bool host_text_is_utf8() noexcept { return detail::g_host_utf8.load(std::memory_order_relaxed); }
 
-// Decides the host's character set: the codeset of the calling thread's
-// current LC_CTYPE locale; when that is the plain C locale, the codeset that
-// LC_ALL, LC_CTYPE or LANG (the first one set and non-empty) names. Reads the
-// locale and the environment only; changes neither.
+// Decides the host's character set as the system tells it
+// (platform::host_charset_is_utf8). Reads the locale and the environment only;
+// changes neither.
 void detect_host_charset() noexcept;
 
 // Sets the character set directly (UTF-8 or not), for hosts and tests that know it.
 void set_host_text_utf8(bool utf8) noexcept;
-
-// True for a codeset name that means UTF-8 ("UTF-8", "utf8", any case).
-bool codeset_is_utf8(const char* codeset) noexcept;
-
-// True when a locale name language[_territory][.codeset][@modifier] names
-// the UTF-8 codeset; false when it names no codeset.
-bool locale_name_is_utf8(const char* locale_name) noexcept;
 
 // Windows-1252 byte written for a character that Windows-1252 lacks, and for
 // each byte of a malformed UTF-8 sequence: the letter thorn, which the name

@@ -2,8 +2,6 @@
 // VERSIONINFO with the external-function signature of REXX.
 #include "host/version.h"
 
-#include <dlfcn.h>
-
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +10,7 @@
 
 #include "framework/date.h"
 #include "host/build_info.h"
+#include "platform/dynamic_library.h"
 #include "varizav/addin.h"
 
 using namespace varizav;
@@ -45,7 +44,7 @@ constexpr BoundedText kCompilerOptions = bounded({build_info::kCompilerOptions})
 constexpr std::array<const char*, kVersionEntryCount> kVersionTexts = {
     nullptr,                       // 0: the number kVersionTableNumber, see versioninfo
     "VARIZAV",                     // 1: module name in capitals
-    "libvarizav.so",               // 2: file name
+    build_info::kFileName,         // 2: file name
     kVersion.bytes.data(),         // 3: version and build date
     "",                            // 4: unused
     "",                            // 5: unused
@@ -64,7 +63,7 @@ constexpr unsigned long kRexxInvalidCall = 1;  // the interpreter raises "Incorr
 // interpreter's allocator when it has one, so that it can free the block.
 char* allocate_rexx_result(size_t size) {
   using RexxAllocateMemoryFn = void* (*)(unsigned long);
-  void* allocator = dlsym(RTLD_DEFAULT, "RexxAllocateMemory");
+  void* allocator = platform::program_symbol("RexxAllocateMemory");
   void* block = allocator != nullptr ? reinterpret_cast<RexxAllocateMemoryFn>(allocator)(size) : std::malloc(size);
   return static_cast<char*>(block);
 }

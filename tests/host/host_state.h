@@ -19,25 +19,42 @@
 
 namespace varizav::testing {
 
+// setenv and unsetenv of POSIX; the C runtime of Windows has _putenv_s, where
+// an empty value removes the variable.
+inline void set_variable(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value);
+#else
+  setenv(name, value, 1);
+#endif
+}
+inline void unset_variable(const char* name) {
+#ifdef _WIN32
+  _putenv_s(name, "");
+#else
+  unsetenv(name);
+#endif
+}
+
 // Sets or unsets environment variables for one test and restores them after it.
 class ScopedEnvironment {
  public:
   ~ScopedEnvironment() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
       if (it->second) {
-        setenv(it->first.c_str(), it->second->c_str(), 1);
+        set_variable(it->first.c_str(), it->second->c_str());
       } else {
-        unsetenv(it->first.c_str());
+        unset_variable(it->first.c_str());
       }
     }
   }
   void set(const char* name, const char* value) {
     save(name);
-    setenv(name, value, 1);
+    set_variable(name, value);
   }
   void unset(const char* name) {
     save(name);
-    unsetenv(name);
+    unset_variable(name);
   }
 
  private:

@@ -116,25 +116,6 @@ TEST(HostTextConversion, Windows1252ToUtf8CutsAtACharacterBoundary) {
   }
 }
 
-TEST(HostCharset, CodesetAndLocaleNames) {
-  struct Case {
-    const char* name;
-    bool utf8;
-  };
-  // independent: the locale name grammar language[_territory][.codeset][@modifier]
-  const Case cases[] = {
-      {"C.UTF-8", true},          {"de_DE.utf8", true},       {"en_US.UTF-8@euro", true}, {"x.Utf_8", true},
-      {"de_DE", false},           {"de_DE@euro", false},      {"en_US.CP1252", false},    {"C", false},
-      {"POSIX", false},           {"", false},                {"de_DE.ISO-8859-1", false}, {"en.UTF-16", false},
-      {"en.UTF-8x", false},       {"en.utf", false},          {"UTF-8", false},            {"en.UTF-8.UTF-8", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(locale_name_is_utf8(c.name), c.utf8) << c.name;
-  EXPECT_TRUE(codeset_is_utf8("UTF-8"));
-  EXPECT_TRUE(codeset_is_utf8("utf8"));
-  EXPECT_FALSE(codeset_is_utf8("ANSI_X3.4-1968"));
-  EXPECT_FALSE(codeset_is_utf8(nullptr));
-}
-
 TEST_F(HostTextTest, PlainCHostFollowsTheEnvironment) {
   // The test program never sets its locale: it runs in the plain C locale.
   struct Case {

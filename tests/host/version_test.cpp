@@ -13,13 +13,20 @@
 namespace varizav {
 namespace {
 
+// The library's file name on this system.
+#ifdef _WIN32
+constexpr const char* kFileName = "varizav.dll";
+#else
+constexpr const char* kFileName = "libvarizav.so";
+#endif
+
 TEST(VersionInfo, Entries) {
   EXPECT_EQ(reinterpret_cast<uintptr_t>(versioninfo(0)), 0x10001u);
   // Source: the build facts this project chose for entries 1, 2 and 4..8.
   const struct {
     int32_t entry;
     const char* text;
-  } fixed[] = {{1, "VARIZAV"}, {2, "libvarizav.so"}, {4, ""}, {5, ""}, {6, "The varizav developers"},
+  } fixed[] = {{1, "VARIZAV"}, {2, kFileName}, {4, ""}, {5, ""}, {6, "The varizav developers"},
                {7, "Spreadsheet calendar add-in"}, {8, "varizav"}};
   for (const auto& c : fixed) {
     ASSERT_NE(versioninfo(c.entry), nullptr) << c.entry;
@@ -57,7 +64,7 @@ struct RexxResult {
   std::string text() const { return std::string(rx.strptr, rx.strlength); }
 };
 
-VarizavRxString rx_arg(const char* s) { return {std::strlen(s), const_cast<char*>(s)}; }
+VarizavRxString rx_arg(const char* s) { return {static_cast<unsigned long>(std::strlen(s)), const_cast<char*>(s)}; }
 
 TEST(VersionInfo, RexxCalls) {
   struct Case {

@@ -6,10 +6,9 @@
 //
 // Shared by the concurrency stress test and the fuzz targets. The program
 // must link the host layer whole and export its dynamic symbols, so that
-// dlsym(RTLD_DEFAULT, name) finds every worksheet function built.
+// platform::program_symbol(name) finds every worksheet function built.
 #pragma once
 
-#include <dlfcn.h>
 
 #include <array>
 #include <cstdint>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "host/function_registry.h"
+#include "platform/dynamic_library.h"
 #include "varizav/addin.h"
 
 namespace varizav::host_calls {
@@ -63,7 +63,7 @@ inline std::vector<RegisteredFunction> register_all() {
       usable = codes[static_cast<size_t>(s)] == kTypeNumber || codes[static_cast<size_t>(s)] == kTypeText;
       if (usable) f.type_codes[static_cast<size_t>(s)] = codes[static_cast<size_t>(s)];
     }
-    if (usable) f.address = dlsym(RTLD_DEFAULT, f.exported_name.c_str());
+    if (usable) f.address = platform::program_symbol(f.exported_name.c_str());
     out.push_back(std::move(f));
   }
   return out;

@@ -1,11 +1,10 @@
 #include "addin_loader.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+#include "platform/dynamic_library.h"
 
 namespace varizav::tool {
 namespace {
@@ -73,24 +72,24 @@ std::string describe_slots(const Function& f, unsigned short slot_count, const i
 }  // namespace
 
 AddIn::~AddIn() {
-  if (handle_ != nullptr) dlclose(handle_);
+  platform::close_library(handle_);
 }
 
 bool AddIn::load(const std::string& path, std::string& error) {
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  std::string reason;
+  handle_ = platform::open_library(path, reason);
   if (handle_ == nullptr) {
-    const char* reason = dlerror();
-    error = "cannot load " + path + ": " + (reason != nullptr ? reason : "unknown error");
+    error = "cannot load " + path + ": " + reason;
     return false;
   }
   return true;
 }
 
 bool AddIn::register_functions(uint16_t language_id, std::string& error) {
-  auto* get_count = as_function<GetFunctionCountFn>(dlsym(handle_, "GetFunctionCount"));
-  auto* get_data = as_function<GetFunctionDataFn>(dlsym(handle_, "GetFunctionData"));
-  auto* get_parameter = as_function<GetParameterDescriptionFn>(dlsym(handle_, "GetParameterDescription"));
-  auto* set_language = as_function<SetLanguageFn>(dlsym(handle_, "SetLanguage"));
+  auto* get_count = as_function<GetFunctionCountFn>(platform::library_symbol(handle_, "GetFunctionCount"));
+  auto* get_data = as_function<GetFunctionDataFn>(platform::library_symbol(handle_, "GetFunctionData"));
+  auto* get_parameter = as_function<GetParameterDescriptionFn>(platform::library_symbol(handle_, "GetParameterDescription"));
+  auto* set_language = as_function<SetLanguageFn>(platform::library_symbol(handle_, "SetLanguage"));
   if (get_count == nullptr || get_data == nullptr || get_parameter == nullptr) {
     error = "the library does not export GetFunctionCount, GetFunctionData and GetParameterDescription";
     return false;
@@ -140,14 +139,14 @@ bool AddIn::register_functions(uint16_t language_id, std::string& error) {
       }
     }
     f.unusable_reason = describe_slots(f, slot_count, codes);
-    f.address = dlsym(handle_, f.exported_name.c_str());
+    f.address = platform::library_symbol(handle_, f.exported_name.c_str());
     functions_.push_back(std::move(f));
   }
   return true;
 }
 
 const char* AddIn::version_entry(int32_t entry) const {
-  auto* versioninfo = as_function<VersionInfoFn>(dlsym(handle_, "versioninfo"));
+  auto* versioninfo = as_function<VersionInfoFn>(platform::library_symbol(handle_, "versioninfo"));
   return versioninfo != nullptr ? versioninfo(entry) : nullptr;
 }
 
@@ -207,12 +206,7 @@ CallResult AddIn::call(const Function& function, const Argument* arguments) cons
 }
 
 std::string default_library_path() {
-  std::array<char, 4096> exe{};
-  const ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
-  if (length <= 0) return "libvarizav.so";
-  std::string path(exe.data(), static_cast<size_t>(length));
-  const size_t slash = path.rfind('/');
-  return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/libvarizav.so";
+  return platform::beside_executable(platform::shared_library_file_name("varizav"));
 }
 
 }  // namespace varizav::tool

@@ -1,6 +1,6 @@
 // Loading libvarizav.so at run time and registering it the way a spreadsheet
 // does: SetLanguage, GetFunctionCount, GetFunctionData for every function,
-// GetParameterDescription for every slot, then dlsym of every exported name.
+// GetParameterDescription for every slot, then the address of every exported name.
 // Worksheet functions are called through the type codes they registered.
 #pragma once
 
@@ -62,7 +62,7 @@ class AddIn {
   AddIn& operator=(const AddIn&) = delete;
   ~AddIn();
 
-  // dlopens the library; false with a message in error when that fails.
+  // Loads the library; false with a message in error when that fails.
   bool load(const std::string& path, std::string& error);
 
   // The registration handshake in the given language; false with a message
@@ -87,7 +87,7 @@ class AddIn {
   std::vector<Function> functions_;
 };
 
-// The path of libvarizav.so beside the running executable (/proc/self/exe).
+// The path of the library (libvarizav.so, varizav.dll) beside the running executable.
 std::string default_library_path();
 
 }  // namespace varizav::tool

@@ -8,6 +8,7 @@
 #include "calendars/registry.h"
 #include "framework/language.h"
 #include "name_lists.h"
+#include "platform/time_zone.h"
 #include "values.h"
 
 namespace varizav::tool {
@@ -139,11 +140,22 @@ std::vector<std::string> notes_on_names(const Function& f, const std::vector<std
   return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
 }
 
+// The next line of in, its line end included, into line; false at the end.
+bool read_line(std::FILE* in, std::string& line) {
+  line.clear();
+  std::array<char, 4096> chunk;
+  while (std::fgets(chunk.data(), static_cast<int>(chunk.size()), in) != nullptr) {
+    line += chunk.data();
+    if (!line.empty() && line.back() == '\n') break;
+  }
+  return !line.empty();
+}
+
 // Serial date of today's local date, at midnight.
 double today_serial() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::local_time(now, local);
   return static_cast<double>(serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
 }
 
@@ -210,13 +222,11 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
   int status = kExitOk;
   std::string output;
   output.reserve(2 * kOutputBlock);
-  char* buffer = nullptr;
-  size_t capacity = 0;
-  ssize_t read = 0;
+  std::string text;
   size_t line_number = 0;
-  while ((read = getline(&buffer, &capacity, in)) >= 0) {
+  while (read_line(in, text)) {
     ++line_number;
-    std::string_view line(buffer, static_cast<size_t>(read));
+    std::string_view line(text);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.empty() || line.front() == '#') {
       // The showcase keeps its group headings; plain batch output has exactly
@@ -250,7 +260,6 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       output.clear();
     }
   }
-  std::free(buffer);
   std::fwrite(output.data(), 1, output.size(), out);
   std::fflush(out);
   return status;

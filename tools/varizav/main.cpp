@@ -13,6 +13,7 @@
 #include "addin_loader.h"
 #include "commands.h"
 #include "name_lists.h"
+#include "platform/standard_streams.h"
 
 using namespace varizav::tool;
 
@@ -21,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: varizav [--lib PATH] [--lang de|en|0xNNNN] COMMAND [ARG...]\n"
     "\n"
-    "Loads libvarizav.so the way a spreadsheet does and calls its worksheet functions.\n"
+    "Loads the add-in (libvarizav.so, varizav.dll on Windows) the way a spreadsheet does\n"
+    "and calls its worksheet functions.\n"
     "\n"
     "Commands:\n"
     "  list                every function with its arguments and description\n"
@@ -49,7 +51,7 @@ constexpr const char* kUsage =
     "names nothing gets a note on standard error when the function falls back or fails.\n"
     "\n"
     "Options:\n"
-    "  --lib PATH   the add-in to load (default: libvarizav.so beside this program)\n"
+    "  --lib PATH   the add-in to load (default: the add-in beside this program)\n"
     "  --lang L     language passed to SetLanguage: de (0x0407), en (0x0409) or a Windows\n"
     "               language id 0xNNNN; default: German when the first non-empty of LC_ALL,\n"
     "               LC_MESSAGES and LANG begins with \"de\", else English\n"
@@ -205,6 +207,7 @@ int main(int argc, char** argv) {
   // library writes its texts in UTF-8 for a UTF-8 terminal. LC_CTYPE only, so
   // that the tool's own numbers keep their full stop.
   std::setlocale(LC_CTYPE, "");
+  varizav::platform::set_binary_standard_streams();
   Options options;
   if (const auto error = parse_arguments(argc, argv, options)) return usage_error(*error);
   if (options.help) {
