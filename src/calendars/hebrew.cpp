@@ -35,9 +35,11 @@ std::atomic<bool> g_english_display{false};
 // (12084/25920 days; the six hours of the molad-zaken rule are included).
 constexpr double kMeanMonthDays = 29.53059413580247;
 constexpr double kFirstMoladDays = 0.4662037037037037;
-// Mean years per day, 98496/35975351 (235 months per 19 years); it
-// overestimates the year of a day count by at most two.
-constexpr double kMeanYearsPerDay = 0.002737874607533364;
+// The same mean month and first molad in parts of 1/25920 day (1/1080 hour
+// = 24 parts of 1/25920 day): 29d 12h 793p and 11h 204p.
+constexpr int64_t kMeanMonthParts = 765433;
+constexpr int64_t kFirstMoladParts = 12084;
+constexpr int64_t kPartsPerDay = 25920;
 
 // Days from 1 Tishri to the first day of month m (columns 1..13) for each of
 // the six year lengths; column 0 holds the length itself. Row = length mod 9 - 2.
@@ -71,6 +73,16 @@ int32_t month_start(const MonthStartRow& row, int32_t month) noexcept {
 // would have 382 (the two never coincide).
 int64_t new_year_from(int64_t before, int64_t at, int64_t after) noexcept {
   return at + (after - at == 356 ? 2 : 0) + (at - before == 382 ? 1 : 0);
+}
+
+// The year whose first molad (exact, in integer parts) falls on or before day
+// n (days since the epoch). n is a 32-bit day count, so every product fits.
+int64_t molad_year(int64_t n) noexcept {
+  // Molad m falls on day floor((765433 m + 12084) / 25920); m counts the molads
+  // on or before day n, less one.
+  const int64_t m = floor_quot(kPartsPerDay * (n + 1) - kFirstMoladParts - 1, kMeanMonthParts);
+  // Months before year y: floor((235 y - 234) / 19); the last y not above m.
+  return floor_quot(19 * m + 252, 235);
 }
 
 // 1 Tishri of year y and of year y + 1.
@@ -152,19 +164,26 @@ CalendarDate from_jd(JulianDay jd) noexcept {
 
   const double f = jd - kEpochJd;
   const int64_t n = ifloor(f);  // whole days since the epoch (saturates far outside the date range)
-  int64_t year = static_cast<int64_t>(std::ceil(static_cast<double>(n) * kMeanYearsPerDay)) + 1;
-  // Sliding window of elapsed days of year - 1 .. year + 2. The estimate is
-  // never below the year and at most two above it: at most two steps back.
+  int64_t year = molad_year(n);
+  // Elapsed days of year - 1 .. year + 2. 1 Tishri falls 0..2 days after the
+  // molad day (the float molad at most one day before the exact one): the
+  // year holding day n is the molad year or, at most, one either side of it.
   int64_t e_before = hebrew_elapsed_days(year - 1);
   int64_t e_at = hebrew_elapsed_days(year);
   int64_t e_after = hebrew_elapsed_days(year + 1);
   int64_t e_next = hebrew_elapsed_days(year + 2);
-  for (int step = 0; step < 2 && n < new_year_from(e_before, e_at, e_after); ++step) {
+  if (n < new_year_from(e_before, e_at, e_after)) {
     --year;
     e_next = e_after;
     e_after = e_at;
     e_at = e_before;
     e_before = hebrew_elapsed_days(year - 1);
+  } else if (n >= new_year_from(e_at, e_after, e_next)) {
+    ++year;
+    e_before = e_at;
+    e_at = e_after;
+    e_after = e_next;
+    e_next = hebrew_elapsed_days(year + 2);
   }
   const int64_t start = new_year_from(e_before, e_at, e_after);
   const int64_t doy = n - start;  // [0, 384]
