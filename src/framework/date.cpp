@@ -2,24 +2,18 @@
 
 #include <locale.h>
 
-#include <atomic>
 #include <bit>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "framework/numeric.h"
+#include "framework/text_format.h"
 
 namespace varizav {
 namespace {
 
-// The numeric locale of the add-in's own formatting. It is never installed as
-// the process's global locale; format_text selects it for the calling thread
-// only while it formats.
-std::atomic<locale_t> g_numeric_locale{static_cast<locale_t>(nullptr)};
-
+// The C locale, in which read_decimal_text reads its translated texts.
 locale_t c_numeric_locale() {
   static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
   return c;
@@ -33,55 +27,6 @@ int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
   return ifloor(fmod_floor(jd + day_start_shift, 7.0));
 }
 
-void set_numeric_locale_from(const char* locale_name) noexcept {
-  // Every locale made here stays alive and reachable for the life of the
-  // library: another thread may still be formatting with the previous one.
-  // A name seen before reuses its locale, so repeated configuration creates
-  // nothing new; a process naming more than kSlots locales keeps the last.
-  struct Known {
-    char name[64];
-    locale_t locale;
-  };
-  constexpr int kSlots = 16;
-  static Known known[kSlots];
-  static int used = 0;
-  static std::atomic_flag busy = ATOMIC_FLAG_INIT;
-  while (busy.test_and_set(std::memory_order_acquire)) {
-  }
-  const char* name = (locale_name && locale_name[0] != '\0') ? locale_name : "C";
-  locale_t chosen = static_cast<locale_t>(nullptr);
-  for (int i = 0; i < used; ++i) {
-    if (std::strncmp(known[i].name, name, sizeof known[i].name) == 0) chosen = known[i].locale;
-  }
-  if (chosen == static_cast<locale_t>(nullptr) && used < kSlots && std::strlen(name) < sizeof known[0].name) {
-    locale_t loc = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
-    if (loc == static_cast<locale_t>(nullptr)) loc = c_numeric_locale();
-    std::strcpy(known[used].name, name);
-    known[used].locale = loc;
-    ++used;
-    chosen = loc;
-  }
-  if (chosen == static_cast<locale_t>(nullptr)) chosen = c_numeric_locale();
-  g_numeric_locale.store(chosen);
-  busy.clear(std::memory_order_release);
-}
-
-int format_text(char* out, const char* format, ...) noexcept {
-  locale_t loc = g_numeric_locale.load();
-  if (loc == static_cast<locale_t>(nullptr)) loc = c_numeric_locale();
-  const locale_t previous = uselocale(loc);
-  va_list args;
-  va_start(args, format);
-  int n = std::vsnprintf(out, kHostTextSize, format, args);
-  va_end(args);
-  uselocale(previous);
-  if (n < 0) {
-    out[0] = '\0';
-    return 0;
-  }
-  return n < kHostTextSize ? n : kHostTextSize - 1;
-}
-
 double read_decimal_text(const char* text) noexcept {
   const char* p = text;
   while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
@@ -91,10 +36,24 @@ double read_decimal_text(const char* text) noexcept {
   const bool digit = *p >= '0' && *p <= '9';
   if (!digit && *p != '.' && *p != ',') return 0.0;
   if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
-  locale_t loc = g_numeric_locale.load();
-  if (loc == static_cast<locale_t>(nullptr)) loc = c_numeric_locale();
-  const locale_t previous = uselocale(loc);
-  const double value = std::strtod(text, nullptr);
+  // The text in C notation: the configured separator becomes a full stop,
+  // and the other one of '.' and ',' ends the number, as it ends it for
+  // strtod in a locale with that separator.
+  const char separator = decimal_separator();
+  char c_text[kHostTextSize];
+  int n = 0;
+  for (const char* q = text; *q != '\0' && n < kHostTextSize - 1; ++q) {
+    if (*q == separator) {
+      c_text[n++] = '.';
+    } else if (*q == '.' || *q == ',') {
+      break;
+    } else {
+      c_text[n++] = *q;
+    }
+  }
+  c_text[n] = '\0';
+  const locale_t previous = uselocale(c_numeric_locale());
+  const double value = std::strtod(c_text, nullptr);
   uselocale(previous);
   return value;
 }

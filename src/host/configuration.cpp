@@ -1,5 +1,8 @@
 #include "host/configuration.h"
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +15,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/language.h"
+#include "framework/text_format.h"
 
 namespace varizav {
 namespace {
@@ -29,8 +33,9 @@ void apply_language_setting(const char* value) {
   if (first == 'E' && second == 'N') set_current_language(kLanguageEnglish);
 }
 
-// LANG as last applied. Building a numeric locale allocates, so it is rebuilt
-// only when LANG names other conventions than at the last configuration.
+// LANG as last applied. Asking the runtime for a locale's conventions
+// allocates, so it is asked only when LANG names other conventions than at
+// the last configuration.
 // Written only under the configuration's lock.
 struct AppliedLang {
   bool valid = false;
@@ -46,13 +51,23 @@ void apply_numeric_conventions(const char* lang) {
   if (g_applied_lang.valid && n < g_applied_lang.value.size() && std::strcmp(g_applied_lang.value.data(), lang) == 0) {
     return;
   }
-  set_numeric_locale_from(lang);
+  set_decimal_separator(locale_decimal_separator(lang));
   // A name too long to remember is applied again next time.
   g_applied_lang.valid = n < g_applied_lang.value.size();
   if (g_applied_lang.valid) std::memcpy(g_applied_lang.value.data(), lang, n + 1);
 }
 
 }  // namespace
+
+char locale_decimal_separator(const char* locale_name) noexcept {
+  if (locale_name[0] == '\0') return '.';
+  const locale_t locale = newlocale(LC_NUMERIC_MASK, locale_name, static_cast<locale_t>(nullptr));
+  if (locale == static_cast<locale_t>(nullptr)) return '.';
+  const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+  const char separator = (radix[0] != '\0' && radix[1] == '\0') ? radix[0] : '.';
+  freelocale(locale);
+  return separator;
+}
 
 int64_t runtime_utc_minus_local_seconds() noexcept {
   const char* tz = std::getenv("TZ");

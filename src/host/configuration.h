@@ -13,6 +13,11 @@ namespace varizav {
 // the environment nor the process's locale.
 void apply_environment_configuration() noexcept;
 
+// The decimal separator of the locale that LANG names (a locale name as
+// setlocale takes it; "" for the default conventions): '.' for the C locale,
+// for a name the runtime does not know, and for a separator longer than one byte.
+char locale_decimal_separator(const char* locale_name) noexcept;
+
 // Universal Time minus local time at this moment, in seconds, in the time
 // zone that TZ names; 0 (Universal Time) when TZ is unset or empty.
 int64_t runtime_utc_minus_local_seconds() noexcept;
