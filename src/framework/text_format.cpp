@@ -77,8 +77,9 @@ constexpr uint32_t kPowersOf5[10] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390
 constexpr uint32_t kPowersOf10[10] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
 // f (0 <= f < 1) times 10^decimals, rounded to nearest with ties to even, from
-// the exact binary value: f = m 2^e, f 10^d = (m 5^d) 2^(e + d).
-uint64_t scaled_fraction(double f, int decimals) noexcept {
+// the exact binary value: f = m 2^e, f 10^d = (m 5^d) 2^(e + d). A tie goes
+// to the even last digit written: with no decimals, that of the whole part.
+uint64_t scaled_fraction(double f, int decimals, bool whole_is_odd) noexcept {
   if (f == 0.0) return 0;
   int exponent = 0;
   const double significand = std::frexp(f, &exponent);
@@ -89,7 +90,8 @@ uint64_t scaled_fraction(double f, int decimals) noexcept {
   const uint64_t q = static_cast<uint64_t>(p >> shift);
   const Uint128 rest = p - (Uint128{q} << shift);
   const Uint128 half = Uint128{1} << (shift - 1);
-  return (rest > half || (rest == half && (q & 1) != 0)) ? q + 1 : q;
+  const bool last_is_odd = decimals == 0 ? whole_is_odd : (q & 1) != 0;
+  return (rest > half || (rest == half && last_is_odd)) ? q + 1 : q;
 }
 
 // The conversion of put_fixed into a scratch buffer (at most 1 + 309 + 1 + 9 characters).
@@ -104,7 +106,7 @@ int fixed_digits(double value, int decimals, char* text) noexcept {
   uint64_t fraction = 0;
   if (a < 9223372036854775808.0) {  // 2^63
     uint64_t whole = static_cast<uint64_t>(a);
-    fraction = scaled_fraction(a - static_cast<double>(whole), decimals);  // the subtraction is exact
+    fraction = scaled_fraction(a - static_cast<double>(whole), decimals, (whole & 1) != 0);  // a - whole is exact
     if (fraction == kPowersOf10[decimals]) {
       ++whole;
       fraction = 0;
