@@ -24,7 +24,7 @@ PREFIX         ?= /usr/local
 DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
-.PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
+.PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench bench-calc clean \
         install install-calc-addin oxt
 
 all: build
@@ -100,6 +100,14 @@ bench:
 	$(CMAKE) --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/varizav_bench
 	bench/batch_bench.sh $(BENCH_BUILD)/tools/varizav/varizav
+
+# Cost per cell of each function family in headless LibreOffice Calc, against
+# Calc's own DATE (needs libreoffice-calc-nogui and Debian's python3-uno; a
+# few minutes, run by hand).
+bench-calc: build
+	@command -v soffice >/dev/null && /usr/bin/python3 -c "import uno" 2>/dev/null || \
+	  { echo "make bench-calc needs headless Calc and UNO: apt-get install libreoffice-calc-nogui python3-uno"; exit 1; }
+	/usr/bin/python3 bench/calc_bench.py $(LIBRARY)
 
 # The tool looks for the library beside its own file: it lives in
 # libexec/varizav beside a link to the installed library, and bin/varizav
