@@ -87,8 +87,8 @@ std::vector<SummaryRow>& summary_rows() {
   return rows;
 }
 
-// The console output as usual, and the time per iteration of every run kept
-// for the summary.
+// The console output as usual, and the CPU time per iteration of every run
+// kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -97,7 +97,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred || run.iterations == 0) continue;
       // Kept under the registered name, without the "/iterations:n" that a
       // fixed iteration count appends.
-      ns_[run.run_name.function_name] = run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+      // CPU time of the calling thread: the machine is shared, and other
+      // processes stretch the real time of every run by different amounts.
+      ns_[run.run_name.function_name] = run.cpu_accumulated_time * 1e9 / static_cast<double>(run.iterations);
     }
   }
   const double* ns(const std::string& name) const {
