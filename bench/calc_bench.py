@@ -40,6 +40,8 @@ def families(rng):
 
     return [
         ("DATE", lambda: f"=DATE({year()};{rng.randint(1, 12)};{rng.randint(1, 28)})"),
+        # One subtraction in the add-in: what Calc's legacy add-in call itself costs.
+        ("ASTRONOMICAL (no work)", lambda: f"=ASTRONOMICAL({serial() + 2415018.5})"),
         ("GREGORIAN", lambda: f'=GREGORIAN({year()};"{rng.randint(1, 12)}";{rng.randint(1, 28)})'),
         ("CALENDAR hebrew text", lambda: f'=CALENDAR("hebrew";{serial()};1)'),
         ("CALENDAR gregorian text", lambda: f'=CALENDAR("gregorian";{serial()};1)'),
