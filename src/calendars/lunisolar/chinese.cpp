@@ -189,7 +189,8 @@ ChineseDate from_jd(JulianDay x) noexcept {
     if (!info.valid) return invalid;
     first_day = month_start_day(year, info.first_lunation, 0);
   }
-  const JulianDay next_year_start = month_start_day(year, info.first_lunation, info.leap_month == kNoLeapMonth ? 12 : 13);
+  const int32_t months = info.leap_month == kNoLeapMonth ? 12 : 13;
+  const JulianDay next_year_start = month_start_day(year, info.first_lunation, months);
   if (!(next_year_start > x) && year < INT32_MAX) {
     ++year;
     info = chinese_year_info(year);

@@ -20,7 +20,7 @@ constexpr int32_t kChineseTableLastYear = 5046;   // begins in 2410
 struct ChineseTableYear {
   int32_t first_lunation;  // lunation index of month 1 (numbering of moon_phase)
   int32_t first_day;       // local JulianDay - 0.5 of the first day of month 1 (UT+8)
-  uint16_t long_months;    // bit i set: the i-th month from month 1 (leap months counted) has 30 days, else 29; bits 0..12
+  uint16_t long_months;    // bit i (0..12) set: the i-th month from month 1, leap months counted, has 30 days (else 29)
   int8_t leap_month;       // 1..12: the month the leap month follows; 13: no leap month
   int8_t month11_back;     // lunations from month 11 of the year before to month 1: 2 or 3
 };
