@@ -3,10 +3,10 @@
 
 One headless Calc process (driven through UNO) loads, for each function
 family, a sheet of CELLS formulas (a different argument in every row, fixed
-seed) and recalculates it completely (calculateAll) RUNS times; the fastest
-recalculation over CELLS is the family's cost per cell, set against the cost
-of Calc's own DATE in the same process. Start-up and loading are not
-counted, so the figures hold on a busy machine.
+seed), then recalculates every sheet completely (calculateAll), in RUNS
+rounds over all families; the fastest recalculation over CELLS is the
+family's cost per cell, set against the cost of Calc's own DATE in the same
+process. Start-up and loading are not counted.
 
     calc_bench.py [--cells N] [--runs R] path/to/libvarizav.so
 
@@ -111,35 +111,28 @@ def start_calc(soffice, work):
     return process, desktop
 
 
-def measure(desktop, work, name, lines, runs):
-    """Fastest full recalculation of the sheet in seconds, and its cells."""
+def load_sheet(desktop, work, name, lines):
+    """The sheet of formulas, loaded (and evaluated once) in a hidden document."""
     sheet = os.path.join(work, name + ".tsv")
     with open(sheet, "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
     # Tab-separated, UTF-8 (76), en-US (1033), formulas evaluated (last token).
-    doc = desktop.loadComponentFromURL(
+    return desktop.loadComponentFromURL(
         file_url(sheet), "_blank", 0,
         property_values(Hidden=True, FilterName="Text - txt - csv (StarCalc)",
                         FilterOptions="9,34,76,1,,1033,false,false,false,false,false,-1,true"))
-    try:
-        best = None
-        for _ in range(runs):
-            start = time.perf_counter()
-            doc.calculateAll()
-            seconds = time.perf_counter() - start
-            best = seconds if best is None else min(best, seconds)
-        cells = [row[0] for row in doc.Sheets.getByIndex(0).getCellRangeByPosition(0, 0, 0, len(lines) - 1)
-                 .getDataArray()]
-    finally:
-        doc.close(True)
-    return best, cells
+
+
+def cells_without_value(doc, count):
+    cells = [row[0] for row in doc.Sheets.getByIndex(0).getCellRangeByPosition(0, 0, 0, count - 1).getDataArray()]
+    return sum(1 for c in cells if c == "" or (isinstance(c, str) and c.startswith(("Err:", "#"))))
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("library")
     parser.add_argument("--cells", type=int, default=100000)
-    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
     soffice = shutil.which("soffice") or shutil.which("libreoffice")
     if soffice is None:
@@ -154,16 +147,28 @@ def main():
         write_profile(os.path.join(work, "profile"), os.path.join(work, "addin"))
         process, desktop = start_calc(soffice, work)
         rng = random.Random(20261208)
+        labels, docs = [], []
+        for index, (label, formula) in enumerate(families(rng)):
+            labels.append(label)
+            docs.append(load_sheet(desktop, work, "family%d" % index, [formula() for _ in range(args.cells)]))
+        # Rounds over all families, so that a busy moment of the machine
+        # falls on every family alike; the fastest round of each counts.
+        best = [None] * len(docs)
+        for _ in range(args.runs):
+            for k, doc in enumerate(docs):
+                start = time.perf_counter()
+                doc.calculateAll()
+                seconds = time.perf_counter() - start
+                best[k] = seconds if best[k] is None else min(best[k], seconds)
         results = []
-        for label, formula in families(rng):
-            lines = [formula() for _ in range(args.cells)]
-            seconds, cells = measure(desktop, work, "family", lines, args.runs)
-            errors = sum(1 for c in cells if c == "" or (isinstance(c, str) and c.startswith(("Err:", "#"))))
-            if errors == len(cells):
+        for label, doc, seconds in zip(labels, docs, best):
+            errors = cells_without_value(doc, args.cells)
+            if errors == args.cells:
                 sys.exit("%s: no cell has a value: is the add-in loaded?" % label)
             results.append((label, seconds / args.cells * 1e6, errors))
+            doc.close(True)
         date_us = results[0][1]
-        print("headless Calc, %d cells per family, fastest of %d full recalculations" % (args.cells, args.runs))
+        print("headless Calc, %d cells per family, fastest of %d rounds of full recalculations" % (args.cells, args.runs))
         print("%-28s %12s %8s  %s" % ("family", "us per cell", "/ DATE", "cells without a value"))
         for label, us, errors in results:
             print("%-28s %12.2f %7.2fx  %d" % (label, us, us / date_us, errors))
