@@ -40,7 +40,7 @@ int decimal_digits(uint64_t v, char* digits) noexcept {
 }
 
 // Decimal digits of an integral double of at least 2^63 (up to 309 digits):
-// its 53-bit significand doubled 2^exponent times in limbs of 9 decimal digits.
+// its 53-bit significand multiplied by 2^exponent in limbs of 9 decimal digits.
 int large_integer_digits(double a, char* digits) noexcept {
   int exponent = 0;
   const double significand = std::frexp(a, &exponent);  // a = significand * 2^exponent, significand in [0.5, 1)
