@@ -31,7 +31,7 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc
+        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components
 
 all: build
 
@@ -120,6 +120,14 @@ bench:
 	$(BENCH_BUILD)/bench/varizav_bench
 	bench/batch_bench.sh $(BENCH_BUILD)/tools/varizav/varizav
 
+# Cost per cell of each function family in headless LibreOffice Calc, against
+# Calc's own DATE (needs libreoffice-calc-nogui and Debian's python3-uno; a
+# few minutes, run by hand).
+bench-calc: build
+	@command -v soffice >/dev/null && /usr/bin/python3 -c "import uno" 2>/dev/null || \
+	  { echo "make bench-calc needs headless Calc and UNO: apt-get install libreoffice-calc-nogui python3-uno"; exit 1; }
+	/usr/bin/python3 bench/calc_bench.py $(LIBRARY)
+
 # The tool looks for the library beside its own file: it lives in
 # libexec/varizav beside a link to the installed library, and bin/varizav
 # links to it.
@@ -140,7 +148,7 @@ install-calc-addin: build
 # Per-cell cost of the extension's C++ and Python components in headless
 # Calc (CELLS formulas, default 100000), against a profile without them.
 CELLS ?= 100000
-bench-calc: $(BUILD)/CMakeCache.txt
+bench-calc-components: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target oxt oxt_python_test
 	bench/calc_cell_cost.py $(CELLS) C++=$(BUILD)/calc-extension/varizav.oxt \
 	  Python=$(BUILD)/calc-extension/varizav-python-test.oxt

@@ -91,7 +91,8 @@ const bool registered = [] {
     const std::string calendar = calendar_names.english_names[k];
     const std::string name = "SC_calendar text/" + calendar;
     benchmark::RegisterBenchmark(name.c_str(), [calendar](benchmark::State& s) { run_calendar_text(s, calendar); });
-    add(name);
+    // Every calendar but the Chinese one, whose years beyond its table are computed.
+    add(name, calendar == "chinese" ? 0 : 120);
   }
   struct Holiday {
     const char* label;

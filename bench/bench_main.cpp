@@ -35,20 +35,31 @@ const std::vector<double>& chinese_warm_days() {
   return days;
 }
 
+namespace {
+
+// JulianDay of 1 July 0h of each Gregorian year first..last (Hinnant's
+// days_from_civil, shifted from 1970-01-01 = JulianDay 2440587.5).
+std::vector<double> july_firsts(int32_t first, int32_t last) {
+  std::vector<double> v;
+  for (int32_t y = first; y <= last; ++y) {
+    const int32_t era = y / 400;  // years here are positive
+    const int32_t yoe = y - era * 400;
+    const int32_t doy = (153 * (7 - 3) + 2) / 5;  // 1 July counted from 1 March
+    const int32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    v.push_back(2440587.5 + static_cast<double>(era * 146097 + doe - 719468));
+  }
+  return v;
+}
+
+}  // namespace
+
 const std::vector<double>& chinese_cold_days() {
-  static const std::vector<double> days = [] {
-    constexpr double kFirst = 2378677.5;  // 1800-07-01, Gregorian
-    std::vector<double> v;
-    // 1 July of each year: 365 or 366 days after the previous one.
-    double jd = kFirst;
-    for (int32_t y = 1800; y <= 2200; ++y) {
-      v.push_back(jd);
-      const int32_t next = y + 1;
-      const bool leap = next % 4 == 0 && (next % 100 != 0 || next % 400 == 0);
-      jd += leap ? 366 : 365;
-    }
-    return v;
-  }();
+  static const std::vector<double> days = july_firsts(1600, 2400);
+  return days;
+}
+
+const std::vector<double>& chinese_far_days() {
+  static const std::vector<double> days = july_firsts(3000, 3400);
   return days;
 }
 
@@ -76,8 +87,8 @@ std::vector<SummaryRow>& summary_rows() {
   return rows;
 }
 
-// The console output as usual, and the time per iteration of every run kept
-// for the summary.
+// The console output as usual, and the CPU time per iteration of every run
+// kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -86,7 +97,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred || run.iterations == 0) continue;
       // Kept under the registered name, without the "/iterations:n" that a
       // fixed iteration count appends.
-      ns_[run.run_name.function_name] = run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+      // CPU time of the calling thread: the machine is shared, and other
+      // processes stretch the real time of every run by different amounts.
+      ns_[run.run_name.function_name] = run.cpu_accumulated_time * 1e9 / static_cast<double>(run.iterations);
     }
   }
   const double* ns(const std::string& name) const {

@@ -14,10 +14,12 @@ namespace varizav::bench {
 const std::vector<double>& random_days();
 
 // Days of one Chinese year (1 March 2000 .. 26 December 2000, all in year
-// 4636), and 1 July of each year 1800..2200: a different year each call,
-// more years than the Chinese year cache holds.
+// 4636); 1 July of each year 1600..2400 (the years of the Chinese year
+// table), a different year each call; and 1 July of each year 3000..3400,
+// beyond the table and more years than the Chinese year cache holds.
 const std::vector<double>& chinese_warm_days();
 const std::vector<double>& chinese_cold_days();
+const std::vector<double>& chinese_far_days();
 
 // An exported function of libvarizav.so (loaded once, English texts), or
 // null when the library does not export that name.

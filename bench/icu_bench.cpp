@@ -98,6 +98,7 @@ const bool registered = [] {
   for (const Peer& p : kPeers) register_icu(p.label, p.keyword, random_days());
   register_icu("chinese warm", "chinese", chinese_warm_days());
   register_icu("chinese cold", "chinese", chinese_cold_days());
+  register_icu("chinese far", "chinese", chinese_far_days());
   return true;
 }();
 

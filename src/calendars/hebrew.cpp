@@ -33,9 +33,11 @@ constexpr std::array<const char*, 7> kWeekdaysGerman = {
 // (12084/25920 days; the six hours of the molad-zaken rule are included).
 constexpr double kMeanMonthDays = 29.53059413580247;
 constexpr double kFirstMoladDays = 0.4662037037037037;
-// Mean years per day, 98496/35975351 (235 months per 19 years); it
-// overestimates the year of a day count by at most two.
-constexpr double kMeanYearsPerDay = 0.002737874607533364;
+// The same mean month and first molad in parts of 1/25920 day (1/1080 hour
+// = 24 parts of 1/25920 day): 29d 12h 793p and 11h 204p.
+constexpr int64_t kMeanMonthParts = 765433;
+constexpr int64_t kFirstMoladParts = 12084;
+constexpr int64_t kPartsPerDay = 25920;
 
 // Days from 1 Tishri to the first day of month m (columns 1..13) for each of
 // the six year lengths; column 0 holds the length itself. Row = length mod 9 - 2.
@@ -64,11 +66,54 @@ int32_t month_start(const MonthStartRow& row, int32_t month) noexcept {
   return (month >= 1 && month <= 13) ? row[static_cast<size_t>(month)] : 0;
 }
 
+// hebrew_elapsed_days, in a form the compiler inlines into from_jd and
+// year_span, which need it four times each.
+inline int64_t elapsed_days(int64_t year) noexcept {
+  const int64_t months = floor_quot(235 * year - 234, 19);  // months before the year
+  const double molad_days = static_cast<double>(months) * kMeanMonthDays + kFirstMoladDays;
+  // Floor by truncation, without a call of the C library's floor: exact for
+  // |x| < 2^62, which holds for every 32-bit year (about 8e11 days).
+  int64_t days = static_cast<int64_t>(molad_days);
+  if (std::fabs(molad_days) >= 4611686018427387904.0) {
+    days = ifloor64(molad_days);
+  } else if (static_cast<double>(days) > molad_days) {
+    --days;
+  }
+  // 3(days + 1) mod 7 < 3 exactly when 1 Tishri would be a Sunday, Wednesday or Friday.
+  if (mod_floor(3 * (days + 1), 7) < 3) ++days;
+  return days;
+}
+
 // 1 Tishri of year y from the elapsed days of y - 1, y and y + 1: two days
 // later when the year would have 356 days, one day later when the year before
 // would have 382 (the two never coincide).
 int64_t new_year_from(int64_t before, int64_t at, int64_t after) noexcept {
   return at + (after - at == 356 ? 2 : 0) + (at - before == 382 ? 1 : 0);
+}
+
+// The year whose first molad (exact, in integer parts) falls on or before day
+// n (days since the epoch). n is a 32-bit day count, so every product fits.
+int64_t molad_year(int64_t n) noexcept {
+  // Molad m falls on day floor((765433 m + 12084) / 25920); m counts the molads
+  // on or before day n, less one.
+  const int64_t m = floor_quot(kPartsPerDay * (n + 1) - kFirstMoladParts - 1, kMeanMonthParts);
+  // Months before year y: floor((235 y - 234) / 19); the last y not above m.
+  return floor_quot(19 * m + 252, 235);
+}
+
+// The elapsed days of year y - 1 as new_year_from(before, e(y), ...) needs
+// them: the 382-day rule can only hold after a leap year (e(y) - e(y - 1) is
+// 353..356 after a common one), so a common year y - 1 gets a stand-in 354
+// days back instead of its own molad.
+int64_t elapsed_before(int64_t year, int64_t e_at) noexcept {
+  return mod_floor(7 * (year - 1) + 1, 19) <= 6 ? elapsed_days(year - 1) : e_at - 354;
+}
+
+// Likewise the elapsed days of year y + 1 after year y: the 356-day rule can
+// only hold for a common year y (a leap year spans 382..385 days of molads),
+// so a leap year y gets a stand-in 384 days on.
+int64_t elapsed_after(int64_t year, int64_t e_at) noexcept {
+  return mod_floor(7 * year + 1, 19) <= 6 ? e_at + 384 : elapsed_days(year + 1);
 }
 
 // 1 Tishri of year y and of year y + 1.
@@ -78,10 +123,10 @@ struct YearSpan {
 };
 
 YearSpan year_span(int64_t year) noexcept {
-  const int64_t a = hebrew_elapsed_days(year - 1);
-  const int64_t b = hebrew_elapsed_days(year);
-  const int64_t c = hebrew_elapsed_days(year + 1);
-  const int64_t d = hebrew_elapsed_days(year + 2);
+  const int64_t a = elapsed_days(year - 1);
+  const int64_t b = elapsed_days(year);
+  const int64_t c = elapsed_days(year + 1);
+  const int64_t d = elapsed_days(year + 2);
   return {new_year_from(a, b, c), new_year_from(b, c, d)};
 }
 
@@ -92,13 +137,7 @@ JulianDay month_anchor(int32_t year, int32_t month) noexcept {
 
 }  // namespace
 
-int64_t hebrew_elapsed_days(int64_t year) noexcept {
-  const int64_t months = floor_quot(235 * year - 234, 19);  // months before the year
-  int64_t days = ifloor64(static_cast<double>(months) * kMeanMonthDays + kFirstMoladDays);
-  // 3(days + 1) mod 7 < 3 exactly when 1 Tishri would be a Sunday, Wednesday or Friday.
-  if (mod_floor(3 * (days + 1), 7) < 3) ++days;
-  return days;
-}
+int64_t hebrew_elapsed_days(int64_t year) noexcept { return elapsed_days(year); }
 
 int64_t hebrew_new_year(int64_t year) noexcept {
   return new_year_from(hebrew_elapsed_days(year - 1), hebrew_elapsed_days(year), hebrew_elapsed_days(year + 1));
@@ -149,23 +188,29 @@ CalendarDate from_jd(JulianDay jd) noexcept {
 
   const double f = jd - kEpochJd;
   const int64_t n = ifloor(f);  // whole days since the epoch (saturates far outside the date range)
-  int64_t year = static_cast<int64_t>(std::ceil(static_cast<double>(n) * kMeanYearsPerDay)) + 1;
-  // Sliding window of elapsed days of year - 1 .. year + 2. The estimate is
-  // never below the year and at most two above it: at most two steps back.
-  int64_t e_before = hebrew_elapsed_days(year - 1);
-  int64_t e_at = hebrew_elapsed_days(year);
-  int64_t e_after = hebrew_elapsed_days(year + 1);
-  int64_t e_next = hebrew_elapsed_days(year + 2);
-  for (int step = 0; step < 2 && n < new_year_from(e_before, e_at, e_after); ++step) {
+  int64_t year = molad_year(n);
+  // 1 Tishri falls 0..2 days after the molad day (the float molad at most one
+  // day before the exact one): the year holding day n is the molad year or,
+  // rarely, one either side of it.
+  int64_t e_at = elapsed_days(year);
+  int64_t e_after = elapsed_days(year + 1);
+  int64_t start = new_year_from(elapsed_before(year, e_at), e_at, e_after);
+  int64_t next = new_year_from(e_at, e_after, elapsed_after(year + 1, e_after));
+  if (n < start) {
     --year;
-    e_next = e_after;
+    next = start;
     e_after = e_at;
-    e_at = e_before;
-    e_before = hebrew_elapsed_days(year - 1);
+    e_at = elapsed_days(year);
+    start = new_year_from(elapsed_before(year, e_at), e_at, e_after);
+  } else if (n >= next) {
+    ++year;
+    start = next;
+    e_at = e_after;
+    e_after = elapsed_days(year + 1);
+    next = new_year_from(e_at, e_after, elapsed_after(year + 1, e_after));
   }
-  const int64_t start = new_year_from(e_before, e_at, e_after);
   const int64_t doy = n - start;  // [0, 384]
-  const MonthStartRow& row = month_start_row(new_year_from(e_at, e_after, e_next) - start);
+  const MonthStartRow& row = month_start_row(next - start);
   int32_t month = kTishri;
   for (const int32_t m : kReverseYearOrder) {
     if (row[static_cast<size_t>(m)] <= doy) {

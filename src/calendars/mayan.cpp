@@ -1,9 +1,9 @@
 #include "calendars/mayan.h"
 
 #include <array>
-#include <cstdio>
 
 #include "framework/numeric.h"
+#include "framework/text_format.h"
 
 namespace varizav {
 namespace {
@@ -90,13 +90,14 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   }
   // The units above the baktun, from the first non-zero one on, each with its
   // point ("1.0." for calabtun 1, pictun 0); at most 4 * 5 characters.
-  char prefix[24] = "";
+  char prefix[kHostTextSize];
   int length = 0;
   bool started = false;
   for (const int8_t unit : {d.alautun, d.kinchiltun, d.calabtun, d.pictun}) {
     started = started || unit != 0;
-    if (started) length += std::snprintf(prefix + length, sizeof prefix - static_cast<size_t>(length), "%d.", unit);
+    if (started) length = put_text(prefix, put_integer(prefix, length, unit), ".");
   }
+  prefix[length] = '\0';
   const double kin = d.kin;
   if (mode > 0) {
     return format_text(out, "%s%d.%d.%d.%d.%.0f: %d %s: %d %s", prefix, d.baktun, d.katun, d.tun, d.uinal, kin,

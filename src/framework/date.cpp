@@ -2,9 +2,11 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
 
 #include "framework/numeric.h"
+#include "framework/text_format.h"
 #include "platform/numeric_conventions.h"
 
 namespace varizav {
@@ -13,20 +15,6 @@ double error_value() noexcept { return static_cast<double>(std::bit_cast<float>(
 
 int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
   return ifloor(fmod_floor(jd + day_start_shift, 7.0));
-}
-
-void set_numeric_locale_from(const char* locale_name) noexcept { platform::set_numeric_conventions(locale_name); }
-
-int format_text(char* out, const char* format, ...) noexcept {
-  va_list args;
-  va_start(args, format);
-  const int n = platform::format_with_conventions(out, kHostTextSize, format, args);
-  va_end(args);
-  if (n < 0) {
-    out[0] = '\0';
-    return 0;
-  }
-  return n < kHostTextSize ? n : kHostTextSize - 1;
 }
 
 double read_decimal_text(const char* text) noexcept {
@@ -38,7 +26,23 @@ double read_decimal_text(const char* text) noexcept {
   const bool digit = *p >= '0' && *p <= '9';
   if (!digit && *p != '.' && *p != ',') return 0.0;
   if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return 0.0;
-  return platform::read_with_conventions(text);
+  // The text in C notation: the configured separator becomes a full stop,
+  // and the other one of '.' and ',' ends the number, as it ends it for
+  // strtod in a locale with that separator.
+  const char separator = decimal_separator();
+  char c_text[kHostTextSize];
+  int n = 0;
+  for (const char* q = text; *q != '\0' && n < kHostTextSize - 1; ++q) {
+    if (*q == separator) {
+      c_text[n++] = '.';
+    } else if (*q == '.' || *q == ',') {
+      break;
+    } else {
+      c_text[n++] = *q;
+    }
+  }
+  c_text[n] = '\0';
+  return platform::read_c_number(c_text);
 }
 
 int copy_text(char* out, const char* text) noexcept {

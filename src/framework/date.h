@@ -47,9 +47,11 @@ struct CalendarDate {
 int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
 
 // printf-style formatting into a host text buffer, bounded to kHostTextSize
-// bytes including the terminator, with the add-in's own numeric conventions
-// (decimal separator). Returns the number of characters written.
-int format_text(char* out, const char* format, ...) noexcept __attribute__((format(gnu_printf, 2, 3)));
+// bytes including the terminator, with the configured decimal separator
+// (framework/text_format.h): the conversions %s, %.Ns, %d, %ld, %Nd, %0Nd, %f
+// and %.Nf, written byte for byte as printf writes them. Returns the number
+// of characters written.
+int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
 
 // Bounded copy of a text into a host buffer (terminator included).
 int copy_text(char* out, const char* text) noexcept;
@@ -58,11 +60,7 @@ int copy_text(char* out, const char* text) noexcept;
 // mode = 0: "%4ld %2d %2d" (year, month, whole day), mode < 0: "%4ld %2d %f".
 int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexcept;
 
-// Decimal separator used by format_text: set by the configuration from LANG.
-void set_numeric_locale_from(const char* locale_name) noexcept;
-
-// Leading decimal number of a text, read with the same numeric conventions as
-// format_text: blanks skipped, an optional sign, digits, an optional decimal
+// Leading decimal number of a text, read with the configured decimal separator: blanks skipped, an optional sign, digits, an optional decimal
 // separator and exponent; 0 when the text does not begin with such a number
 // (hexadecimal, "inf" and "nan" texts included).
 double read_decimal_text(const char* text) noexcept;

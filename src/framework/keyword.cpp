@@ -124,7 +124,13 @@ int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept {
     return 0;
   }
   const int64_t n = text_length(text);
+  // A name whose first significant character differs from the text's cannot
+  // match (matches() would stop there): most names are passed over at once.
+  const char* rest = text;
+  const uint8_t first = next_class(rest, nullptr);
   for (int32_t k = 1; k <= table.count; ++k) {
+    const char* name = names[k - 1];
+    if (first != 0 && next_class(name, nullptr) != first) continue;
     if (matches(text, names[k - 1], n)) return k;
   }
   return 0;

@@ -11,6 +11,8 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/language.h"
+#include "framework/text_format.h"
+#include "platform/numeric_conventions.h"
 #include "platform/time_zone.h"
 
 namespace varizav {
@@ -30,8 +32,8 @@ void apply_language_setting(const char* value) {
 }
 
 // Setting, written only by the configuration under its lock: LANG as last
-// applied. Building a numeric locale allocates, so it is rebuilt only when
-// LANG names other conventions than at the last configuration.
+// applied. Asking the system for a locale's conventions allocates, so it is
+// asked only when LANG names other conventions than at the last configuration.
 struct AppliedLang {
   bool valid = false;
   std::array<char, 256> value{};
@@ -46,7 +48,7 @@ void apply_numeric_conventions(const char* lang) {
   if (g_applied_lang.valid && n < g_applied_lang.value.size() && std::strcmp(g_applied_lang.value.data(), lang) == 0) {
     return;
   }
-  set_numeric_locale_from(lang);
+  set_decimal_separator(platform::decimal_separator_named_by(lang));
   // A name too long to remember is applied again next time.
   g_applied_lang.valid = n < g_applied_lang.value.size();
   if (g_applied_lang.valid) std::memcpy(g_applied_lang.value.data(), lang, n + 1);

@@ -118,6 +118,11 @@ size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept {
   if (out_size == 0) return 0;
   size_t n = 0;
   for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
+    if (*p < 0x80) {  // ASCII: the same byte
+      if (n + 1 >= out_size) break;
+      out[n++] = static_cast<char>(*p);
+      continue;
+    }
     unsigned char bytes[3];
     const size_t length = encode_utf8(code_point_of(*p), bytes);
     if (n + length >= out_size) break;  // the next character would leave no room for the terminator

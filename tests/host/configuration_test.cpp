@@ -1,15 +1,26 @@
 // The VARIZAV_* variables, TZ and LANG as GetFunctionCount applies them.
 #include "host/configuration.h"
+#include "platform/numeric_conventions.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "framework/date.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
+
+// glibc's newlocale keeps the search path it builds from LOCPATH (two small
+// blocks per locale loaded with LOCPATH set), which LeakSanitizer reports;
+// only DecimalSeparatorOfTheLocaleLangNames sets LOCPATH.
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
+  return "leak:__argz_add_sep\n";
+}
 
 namespace varizav {
 namespace {
@@ -174,6 +185,32 @@ TEST_F(ConfigurationTest, LangSetsOnlyTheAddinsNumberFormat) {
     format_text(out, "%.1f", 1.5);
     EXPECT_STREQ(out, "1.5") << lang;
   }
+}
+
+TEST_F(ConfigurationTest, DecimalSeparatorOfTheLocaleLangNames) {
+  EXPECT_EQ(platform::decimal_separator_named_by(""), '.');
+  EXPECT_EQ(platform::decimal_separator_named_by("C"), '.');
+  EXPECT_EQ(platform::decimal_separator_named_by("xx_NOWHERE.UTF-8"), '.');  // unknown to the runtime
+  // German conventions, compiled from the locale sources into a private
+  // folder (LOCPATH) as the Calc tests compile theirs.
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "varizav_configuration_locales";
+  std::filesystem::create_directories(dir);
+  const std::string command = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
+  if (std::system(command.c_str()) == -1 || !std::filesystem::exists(dir / "de_DE.UTF-8" / "LC_NUMERIC")) {
+    GTEST_SKIP() << "localedef or the de_DE locale source (Debian: locales) is missing";
+  }
+  testing::ScopedEnvironment env;
+  env.set("LOCPATH", dir.c_str());
+  EXPECT_EQ(platform::decimal_separator_named_by("de_DE.UTF-8"), ',');
+  env.set("LANG", "de_DE.UTF-8");
+  get_function_count();
+  char out[kHostTextSize];
+  format_text(out, "%4ld %2d %f", 2000L, 1, 1.25);  // worked example: the day with its fraction, decimal comma
+  EXPECT_STREQ(out, "2000  1 1,250000");
+  env.set("LANG", "C");
+  get_function_count();
+  format_text(out, "%f", 1.25);
+  EXPECT_STREQ(out, "1.250000");
 }
 
 }  // namespace

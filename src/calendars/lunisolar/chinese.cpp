@@ -7,6 +7,7 @@
 #include "astro/moon.h"
 #include "astro/sun_crossing.h"
 #include "astro/time_scales.h"
+#include "calendars/lunisolar/chinese_table.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
 
@@ -48,6 +49,27 @@ struct YearCache {
 thread_local YearCache t_cache;
 
 double new_moon(int32_t k) { return moon_phase(k, 0); }
+
+// First day (local JulianDay) of the i-th month from month 1 of a year whose
+// first lunation is given: from the year table inside its range, else from the
+// new moon itself.
+JulianDay month_start_day(int32_t year, int32_t first_lunation, int64_t i) {
+  const ChineseTableYear* row = chinese_table_year(year);
+  if (row != nullptr && i >= 0 && i < kChineseTableMonthCount) {
+    return chinese_table_month_start(*row, static_cast<int32_t>(i));
+  }
+  const int64_t l = int64_t{first_lunation} + i;
+  if (l < INT32_MIN || l > INT32_MAX) return std::nan("");
+  return china_local_day(new_moon(static_cast<int32_t>(l)));
+}
+
+// The year information the table holds, when it holds the year.
+bool tabled_year_info(int32_t year, ChineseYearInfo* info) {
+  const ChineseTableYear* row = chinese_table_year(year);
+  if (row == nullptr) return false;
+  *info = {row->leap_month, row->first_lunation, true};
+  return true;
+}
 
 // Lunation index of month 11 of year Y; not valid when the solstice or its
 // new moon cannot be computed.
@@ -114,7 +136,10 @@ JulianDay china_local_day(double t) noexcept {
   return std::floor(centuries_to_jd(t - delta_t(t)) - 0.16666666666666666) + 0.5;
 }
 
+ChineseYearInfo compute_chinese_year_info(int32_t year) noexcept { return compute_year_info(year); }
+
 ChineseYearInfo chinese_year_info(int32_t year) noexcept {
+  if (ChineseYearInfo tabled; tabled_year_info(year, &tabled)) return tabled;
   YearCache& cache = t_cache;
   const double override_centuries = delta_t_override();
   for (int32_t i = 0; i < 128; ++i) {
@@ -141,9 +166,8 @@ JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept 
   const ChineseYearInfo info = chinese_year_info(year);
   if (!info.valid) return std::nan("");
   // A leap flag on an ordinary month gives the day of the following month.
-  const int64_t l = int64_t{info.first_lunation} + month - 1 + leap + (month > info.leap_month ? 1 : 0);
-  if (l < INT32_MIN || l > INT32_MAX) return std::nan("");
-  return china_local_day(new_moon(static_cast<int32_t>(l))) + day - 1.0;
+  const int64_t i = int64_t{month} - 1 + leap + (month > info.leap_month ? 1 : 0);
+  return month_start_day(year, info.first_lunation, i) + day - 1.0;
 }
 
 ChineseDate from_jd(JulianDay x) noexcept {
@@ -155,20 +179,20 @@ ChineseDate from_jd(JulianDay x) noexcept {
   if (!info.valid) return invalid;
   // Each new moon costs a full lunar series: the first day of the year is
   // computed once per year tried and reused below.
-  JulianDay first_day = china_local_day(new_moon(info.first_lunation));
+  JulianDay first_day = month_start_day(year, info.first_lunation, 0);
   if (first_day > x && year > INT32_MIN) {
     --year;
     info = chinese_year_info(year);
     if (!info.valid) return invalid;
-    first_day = china_local_day(new_moon(info.first_lunation));
+    first_day = month_start_day(year, info.first_lunation, 0);
   }
-  const int32_t next_year_lunation = info.first_lunation + (info.leap_month == kNoLeapMonth ? 12 : 13);
-  const JulianDay next_year_start = china_local_day(new_moon(next_year_lunation));
+  const int32_t months = info.leap_month == kNoLeapMonth ? 12 : 13;
+  const JulianDay next_year_start = month_start_day(year, info.first_lunation, months);
   if (!(next_year_start > x) && year < INT32_MAX) {
     ++year;
     info = chinese_year_info(year);
     if (!info.valid) return invalid;
-    first_day = china_local_day(new_moon(info.first_lunation));
+    first_day = month_start_day(year, info.first_lunation, 0);
   }
   if (std::isnan(first_day)) return invalid;
   // The month is the last one of months 0..cap (cap = 14, or two above the
@@ -178,10 +202,10 @@ ChineseDate from_jd(JulianDay x) noexcept {
   const int32_t estimate = ifloor((x - first_day) * 0.033863191993038236);
   const int32_t cap = estimate > 12 ? 14 : estimate + 2;
   int32_t i = estimate < cap ? estimate : cap;
-  JulianDay month_start = china_local_day(new_moon(info.first_lunation + i));
+  JulianDay month_start = month_start_day(year, info.first_lunation, i);
   if (month_start <= x) {
     while (i < cap) {
-      const JulianDay next = china_local_day(new_moon(info.first_lunation + i + 1));
+      const JulianDay next = month_start_day(year, info.first_lunation, i + 1);
       if (!(next <= x)) break;
       ++i;
       month_start = next;
@@ -189,7 +213,7 @@ ChineseDate from_jd(JulianDay x) noexcept {
   }
   while (!(month_start <= x)) {
     if (--i < 0) return invalid;
-    month_start = china_local_day(new_moon(info.first_lunation + i));
+    month_start = month_start_day(year, info.first_lunation, i);
   }
   ChineseDate d;
   d.year = year;
@@ -229,10 +253,21 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept {
 JulianDay chinese_new_year(int32_t year) noexcept {
   const ChineseYearInfo info = chinese_year_info(year);
   if (!info.valid) return std::nan("");
-  return china_local_day(new_moon(info.first_lunation));
+  return month_start_day(year, info.first_lunation, 0);
 }
 
 JulianDay chinese_month11_start(int32_t year) noexcept {
+  // Month 11 of Y lies month11_back lunations before month 1 of Y + 1.
+  const ChineseTableYear* row = chinese_table_year(year);
+  const ChineseTableYear* next = year < INT32_MAX ? chinese_table_year(year + 1) : nullptr;
+  if (row != nullptr && next != nullptr) {
+    const int32_t i = next->first_lunation - next->month11_back - row->first_lunation;
+    if (i >= 0 && i < kChineseTableMonthCount) return chinese_table_month_start(*row, i);
+  }
+  return compute_chinese_month11_start(year);
+}
+
+JulianDay compute_chinese_month11_start(int32_t year) noexcept {
   const Lunation m11 = chinese_month11(year);
   if (!m11.valid) return std::nan("");
   return china_local_day(new_moon(m11.k));

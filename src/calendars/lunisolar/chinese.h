@@ -38,6 +38,12 @@ struct ChineseYearInfo {
 };
 ChineseYearInfo chinese_year_info(int32_t year) noexcept;
 
+// The computation behind the year table, without table or cache: the year's
+// information and the first day of its month 11 (local JulianDay). For the
+// table's generator and the test that holds the table to it.
+ChineseYearInfo compute_chinese_year_info(int32_t year) noexcept;
+JulianDay compute_chinese_month11_start(int32_t year) noexcept;
+
 namespace chinese {
 int32_t is_leap_year(int32_t year) noexcept;
 // NaN when the year cannot be computed.

@@ -1,0 +1,32 @@
+// Digit writers of the add-in's texts. They write exactly the bytes of the
+// printf conversions the formatters use (%d, %ld, %5d, %02d, %f, %.0f, %s,
+// %.3s), with the configured decimal separator, into a host text buffer, and
+// never past kHostTextSize - 1 characters: a longer text is cut there, as
+// snprintf cuts it. No locale is consulted while a text is written.
+#pragma once
+
+#include <cstdint>
+
+namespace varizav {
+
+// The decimal separator of %f: '.' unless the configuration chose another.
+char decimal_separator() noexcept;
+void set_decimal_separator(char separator) noexcept;
+
+// Each writer appends to out at position at (0 <= at <= kHostTextSize - 1)
+// and returns the new position; none writes the terminator.
+
+// Up to max_chars characters of text (max_chars < 0: all), as %s or %.Ns.
+int put_text(char* out, int at, const char* text, int max_chars = -1) noexcept;
+
+// A decimal integer right-aligned in width characters, padded with blanks
+// (%Nd) or with zeros after the sign (%0Nd).
+int put_integer(char* out, int at, int64_t value, int width = 0, bool zero_pad = false) noexcept;
+
+// A double with `decimals` (0..9) digits after the separator, as %.Nf prints
+// it: the exact binary value rounded to nearest, ties to even; "-" for every
+// value with the sign bit (also -0.0 and negatives that round to zero);
+// "inf", "-inf", "nan", "-nan".
+int put_fixed(char* out, int at, double value, int decimals) noexcept;
+
+}  // namespace varizav
