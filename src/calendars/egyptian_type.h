@@ -22,49 +22,33 @@
 
 namespace varizav {
 
-namespace armenian {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace armenian
+// The five calendars of this family; each is one instantiation of the
+// operations below with its own epoch, leap rule and names.
+enum class EgyptianTypeYear { armenian, egyptian, yazdegerd, coptic, ethiopic };
 
-namespace egyptian {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
-}  // namespace egyptian
+template <EgyptianTypeYear Year>
+struct EgyptianTypeCalendar {
+  static const KeywordTable month_names;
+  static int32_t is_leap_year(int32_t year) noexcept;
+  static JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
+  static CalendarDate from_jd(JulianDay jd) noexcept;
+  static JulianDay year_start(int32_t year) noexcept;
+  // Armenian, Coptic, Ethiopic "%s, %d %s %ld" (weekday, day, month, year);
+  // Egyptian, Yazdegerd "%d %s %ld".
+  static int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
+};
 
-namespace yazdegerd {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
-}  // namespace yazdegerd
+// Instantiated once, in egyptian_type.cpp.
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::armenian>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::egyptian>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::yazdegerd>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::coptic>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::ethiopic>;
 
-namespace coptic {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace coptic
-
-namespace ethiopic {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace ethiopic
+using armenian = EgyptianTypeCalendar<EgyptianTypeYear::armenian>;
+using egyptian = EgyptianTypeCalendar<EgyptianTypeYear::egyptian>;
+using yazdegerd = EgyptianTypeCalendar<EgyptianTypeYear::yazdegerd>;
+using coptic = EgyptianTypeCalendar<EgyptianTypeYear::coptic>;
+using ethiopic = EgyptianTypeCalendar<EgyptianTypeYear::ethiopic>;
 
 }  // namespace varizav

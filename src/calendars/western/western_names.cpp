@@ -25,15 +25,11 @@ const KeywordTable gregorian_month_names = {12, nullptr, kMonthsEnglish.data(), 
 const KeywordTable weekday_names = {7, nullptr, kWeekdaysEnglish.data(), kWeekdaysGerman.data()};
 
 const char* western_month_display_name(int32_t month) noexcept {
-  if (month < 1 || month > 12) return "";
-  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
-  return names[static_cast<size_t>(month - 1)];
+  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
 }
 
 const char* western_weekday_display_name(int32_t index) noexcept {
-  if (index < 0 || index > 6) return "";
-  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
-  return names[static_cast<size_t>(index)];
+  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
 }
 
 
