@@ -70,11 +70,7 @@ int era_format_date(const EraOffset& c, char* out, JulianDay jd, int32_t mode) n
     return format_text(out, "%d %s %ld", ifloor(d.day), kSyrianMonths[static_cast<size_t>(d.month - 1)],
                        static_cast<long>(d.year));
   }
-  if (mode > 0) {
-    return format_text(out, "%s, %d %s %ld", western_weekday_display_name(weekday_index(jd)), ifloor(d.day),
-                       western_month_display_name(d.month), static_cast<long>(d.year));
-  }
-  return format_numeric_date(out, d, mode);
+  return format_western_date(out, jd, d, mode, DayStop::none);
 }
 
 }  // namespace

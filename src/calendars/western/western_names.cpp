@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "framework/language.h"
+#include "framework/numeric.h"
 
 namespace varizav {
 namespace {
@@ -32,5 +33,14 @@ const char* western_weekday_display_name(int32_t index) noexcept {
   return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
 }
 
+int format_western_date(char* out, JulianDay jd, const CalendarDate& d, int32_t mode, DayStop stop) noexcept {
+  if (mode <= 0) return format_numeric_date(out, d, mode);
+  const char* weekday = western_weekday_display_name(weekday_index(jd));
+  const char* month = western_month_display_name(d.month);
+  const int32_t day = ifloor(d.day);
+  const long year = static_cast<long>(d.year);
+  if (stop == DayStop::full_stop) return format_text(out, "%s, %d. %s %ld", weekday, day, month, year);
+  return format_text(out, "%s, %d %s %ld", weekday, day, month, year);
+}
 
 }  // namespace varizav
