@@ -8,8 +8,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <span>
 
 #include "framework/date.h"
+#include "framework/language.h"
 #include "expect_error.h"
 
 namespace varizav::testing {
@@ -67,6 +70,34 @@ inline void expect_result(double got, double want, const char* source) {
   } else {
     EXPECT_NEAR(got, want, 1e-9) << source << ": want " << want << " got " << got;
   }
+}
+
+// One call of a worksheet converter that takes a year, a month keyword and a
+// day. kNaN as the year or the day stands for a NaN argument; the month
+// keyword is read in German unless `english` is set.
+struct ConverterCase {
+  double year;
+  const char* month;
+  double day;
+  double want;
+  const char* source;
+  bool english = false;
+};
+
+using MonthConverter = void (*)(double* result, const double* year, const char* month, const double* day);
+
+// Calls the converter with each case in the case's language and checks the result.
+inline void expect_converter_cases(MonthConverter convert, std::span<const ConverterCase> cases) {
+  const auto argument = [](double x) { return x == kNaN ? std::numeric_limits<double>::quiet_NaN() : x; };
+  for (const ConverterCase& c : cases) {
+    set_current_language(c.english ? kLanguageEnglish : kLanguageGerman);
+    double result = 0;
+    const double year = argument(c.year);
+    const double day = argument(c.day);
+    convert(&result, &year, c.month, &day);
+    expect_result(result, c.want, c.source);
+  }
+  set_current_language(kLanguageGerman);
 }
 
 }  // namespace varizav::testing

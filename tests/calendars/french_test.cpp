@@ -109,16 +109,9 @@ TEST(French, Text) {
 }
 
 TEST(French, WorksheetValidation) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double start5 = french::year_start(5) - 2415018.5;
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {208, "Nivose", 12, 36526, "worked example"},
       {208, "niv", 12.5, 36526.5, "abbreviation, time of day kept"},
       {4, "Sansculottides", 7, start5, "independent: day 7 of the leap year's complementary days"},
@@ -132,11 +125,7 @@ TEST(French, WorksheetValidation) {
       {nan, "1", 1, kError, "NaN year"},
       {-3e9, "1", 1, kError, "year outside 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    SC_french(&result, &c.year, c.month, &c.day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_french, cases);
 }
 
 }  // namespace

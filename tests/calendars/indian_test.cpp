@@ -94,15 +94,8 @@ TEST(Indian, Text) {
 }
 
 TEST(Indian, WorksheetValidation) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {1921, "Pausa", 11, 36526, "worked example"},
       {1922, "Vaisakha", 31, 36667, "independent: 21 May 2000, 61 days after 21 March"},
       {1922, "Asvina", 31, 36822, "independent: runs on to 1 Kartika, 23 October 2000"},
@@ -116,11 +109,7 @@ TEST(Indian, WorksheetValidation) {
       {nan, "1", 1, kError, "NaN year"},
       {2147483648.0, "1", 1, kError, "year outside 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    SC_indian(&result, &c.year, c.month, &c.day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_indian, cases);
 }
 
 }  // namespace

@@ -121,14 +121,7 @@ TEST(Persian, TextThroughTheRegistry) {
 }
 
 TEST(Persian, Worksheet) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {1378, "Dey", 11, 36526.0, "1 January 2000"},
       {1378, "10", 11.5, 36526.5, "month by number, noon"},
       {1378, "Mehr", 31.5, 36456.5, "day 31.5 accepted in a 30-day month (1 Mehr is 100 days before 11 Dey)"},
@@ -139,12 +132,7 @@ TEST(Persian, Worksheet) {
       {1378, "Dey", kNaN, kNaN, "NaN day"},
       {-3e9, "Dey", 1, kError, "year beyond 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    const double day = c.day == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.day;
-    SC_persian(&result, &c.year, c.month, &day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_persian, cases);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "framework/language.h"
 #include "varizav/addin.h"
 #include "expect_error.h"
+#include "worksheet_values.h"
 
 namespace varizav {
 namespace {
@@ -28,6 +29,8 @@ using testing::serial_of;
 using testing::weekday_of;
 
 using testing::kError;
+using testing::when;
+using testing::when2;
 constexpr double kMinute = 1.0 / 1440.0;  // days
 // Astronomical instants found from different starts differ by a fraction of a
 // second (delta T is taken at the start instant).
@@ -61,19 +64,6 @@ class SearchTest : public ::testing::Test {
   double saved_delta_t_ = 0.0;
   int32_t saved_reform_ = 0;
 };
-
-double when(const char* calendar, const char* event, const char* weekday, double day, const char* month,
-            double start) {
-  double result = 0.0;
-  SC_when(&result, calendar, event, weekday, &day, month, &start);
-  return result;
-}
-
-double when2(const char* calendar1, const char* event1, const char* calendar2, const char* event2, double start) {
-  double result = 0.0;
-  SC_when2(&result, calendar1, event1, calendar2, event2, &start);
-  return result;
-}
 
 void expect_serial(double got, double want, double tolerance, const char* source) {
   if (is_error_value(want)) {
