@@ -131,25 +131,20 @@ constexpr const egyptian_type::EgyptianType& constants(EgyptianTypeYear year) no
 
 template <EgyptianTypeYear Y>
 const KeywordTable EgyptianTypeCalendar<Y>::month_names = egyptian_type::month_table(constants(Y));
-template <EgyptianTypeYear Y>
-int32_t EgyptianTypeCalendar<Y>::is_leap_year(int32_t year) noexcept {
-  return egyptian_type::leap(constants(Y), year);
+int32_t family_is_leap_year(EgyptianTypeYear member, int32_t year) noexcept {
+  return egyptian_type::leap(constants(member), year);
 }
-template <EgyptianTypeYear Y>
-JulianDay EgyptianTypeCalendar<Y>::to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(constants(Y), year, month, day);
+JulianDay family_to_jd(EgyptianTypeYear member, int32_t year, int32_t month, double day) noexcept {
+  return egyptian_type::to_jd(constants(member), year, month, day);
 }
-template <EgyptianTypeYear Y>
-CalendarDate EgyptianTypeCalendar<Y>::from_jd(JulianDay jd) noexcept {
-  return egyptian_type::from_jd(constants(Y), jd);
+CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept {
+  return egyptian_type::from_jd(constants(member), jd);
 }
-template <EgyptianTypeYear Y>
-JulianDay EgyptianTypeCalendar<Y>::year_start(int32_t year) noexcept {
-  return egyptian_type::year_start(constants(Y), year);
+JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept {
+  return egyptian_type::year_start(constants(member), year);
 }
-template <EgyptianTypeYear Y>
-int EgyptianTypeCalendar<Y>::format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(constants(Y), out, jd, mode);
+int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept {
+  return egyptian_type::format_date(constants(member), out, jd, mode);
 }
 
 template struct EgyptianTypeCalendar<EgyptianTypeYear::armenian>;

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 
+#include "calendars/calendar_family.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
 
@@ -26,16 +27,17 @@ namespace varizav {
 // operations below with its own epoch, leap rule and names.
 enum class EgyptianTypeYear { armenian, egyptian, yazdegerd, coptic, ethiopic };
 
+int32_t family_is_leap_year(EgyptianTypeYear member, int32_t year) noexcept;
+JulianDay family_to_jd(EgyptianTypeYear member, int32_t year, int32_t month, double day) noexcept;
+CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept;
+JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept;
+// Armenian, Coptic, Ethiopic "%s, %d %s %ld" (weekday, day, month, year);
+// Egyptian, Yazdegerd "%d %s %ld".
+int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept;
+
 template <EgyptianTypeYear Year>
-struct EgyptianTypeCalendar {
+struct EgyptianTypeCalendar : FamilyCalendar<Year> {
   static const KeywordTable month_names;
-  static int32_t is_leap_year(int32_t year) noexcept;
-  static JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-  static CalendarDate from_jd(JulianDay jd) noexcept;
-  static JulianDay year_start(int32_t year) noexcept;
-  // Armenian, Coptic, Ethiopic "%s, %d %s %ld" (weekday, day, month, year);
-  // Egyptian, Yazdegerd "%d %s %ld".
-  static int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 };
 
 // Instantiated once, in egyptian_type.cpp.

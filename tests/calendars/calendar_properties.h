@@ -11,6 +11,7 @@
 #include <limits>
 #include <span>
 
+#include "calendars/registry.h"
 #include "framework/date.h"
 #include "framework/language.h"
 #include "expect_error.h"
@@ -96,6 +97,40 @@ inline void expect_converter_cases(MonthConverter convert, std::span<const Conve
     const double day = argument(c.day);
     convert(&result, &year, c.month, &day);
     expect_result(result, c.want, c.source);
+  }
+  set_current_language(kLanguageGerman);
+}
+
+// A text form of an instant in a mode. `when` is a JulianDay for
+// expect_texts, a JulianDay or a serial date for expect_registry_texts.
+struct TextCase {
+  double when;
+  int32_t mode;
+  const char* want;
+  const char* source = "";
+};
+
+// Checks a calendar's format_date against the texts.
+inline void expect_texts(int (*format_date)(char* out, JulianDay jd, int32_t mode), std::span<const TextCase> cases) {
+  for (const TextCase& c : cases) {
+    char out[kHostTextSize];
+    format_date(out, c.when, c.mode);
+    EXPECT_STREQ(out, c.want) << c.source;
+  }
+}
+
+// Checks the texts of a calendar whose names are the same in both languages
+// through the registry, under its English name in English and its German name
+// in German. `serial_of_when` is subtracted from `when` to give the serial date.
+inline void expect_registry_texts(const char* english_name, const char* german_name, double serial_of_when,
+                                  std::span<const TextCase> cases) {
+  for (const bool english : {true, false}) {
+    set_current_language(english ? kLanguageEnglish : kLanguageGerman);
+    for (const TextCase& c : cases) {
+      char out[kHostTextSize];
+      format_calendar_date(out, english ? english_name : german_name, c.when - serial_of_when, c.mode);
+      EXPECT_STREQ(out, c.want) << c.source;
+    }
   }
   set_current_language(kLanguageGerman);
 }

@@ -72,12 +72,7 @@ TEST(French, EstimateCorrections) {
 
 TEST(French, Text) {
   // Worked examples; the other texts by hand from the name lists.
-  struct TextCase {
-    JulianDay jd;
-    int32_t mode;
-    const char* want;
-  };
-  const TextCase cases[] = {
+  const testing::TextCase cases[] = {
       {2375839.5, 1, "Primidi I, 1 Vendemiaire 1"},
       {2451544.5, 1, "Duodi II, 12 Nivose 208"},
       {french::to_jd(5, 2, 11), 1, "Primidi II, 11 Brumaire 5"},
@@ -88,11 +83,7 @@ TEST(French, Text) {
       {2375840.25, -1, "   1  1 1.000000"},
       {2451544.5, 0, " 208  4 12"},
   };
-  for (const TextCase& c : cases) {
-    char out[VARIZAV_TEXT_SIZE];
-    french::format_date(out, c.jd, c.mode);
-    EXPECT_STREQ(out, c.want);
-  }
+  testing::expect_texts(french::format_date, cases);
   // Through the registry, in both languages (the names are the same).
   const double serial = 36526, mode = 1;
   const struct {

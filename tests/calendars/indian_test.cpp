@@ -66,23 +66,14 @@ TEST(Indian, WorkedExamples) {
 
 TEST(Indian, Text) {
   // Worked examples; the texts by hand from the name list.
-  struct TextCase {
-    JulianDay jd;
-    int32_t mode;
-    const char* want;
-  };
-  const TextCase cases[] = {
+  const testing::TextCase cases[] = {
       {2451544.5, 1, "11 Pausa 1921"},
       {2451544.75, -1, "1921 10 11.250000"},
       {2451544.5, 0, "1921 10 11"},
       {indian::to_jd(1922, 2, 31), 1, "31 Vaisakha 1922"},
       {indian::to_jd(-100, 12, 30), 1, "30 Phalguna -100"},
   };
-  for (const TextCase& c : cases) {
-    char out[VARIZAV_TEXT_SIZE];
-    indian::format_date(out, c.jd, c.mode);
-    EXPECT_STREQ(out, c.want);
-  }
+  testing::expect_texts(indian::format_date, cases);
   const double serial = 36526, mode = 1;
   for (const LanguageId language : {kLanguageEnglish, kLanguageGerman}) {
     set_current_language(language);

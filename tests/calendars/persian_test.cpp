@@ -95,29 +95,15 @@ TEST(Persian, WorkedExamples) {
 }
 
 TEST(Persian, TextThroughTheRegistry) {
-  struct Case {
-    double serial;
-    int32_t mode;
-    const char* want;
-    const char* source;
-  };
   // The month names are the same in both languages, and no weekday is written.
-  const Case cases[] = {
+  const testing::TextCase cases[] = {
       {36526.0, 1, "11 Dey 1378", "1 January 2000"},
       {36526.0, 0, "1378 10 11", "number form"},
       {36526.25, -1, "1378 10 11.250000", "number form with the fraction"},
       {2459293.5 - 2415018.5, 1, "30 Esfand 1399", "leap day"},
       {1948320.5 - 2415018.5, 1, "1 Farvardin 1", "epoch"},
   };
-  for (const bool english : {true, false}) {
-    set_current_language(english ? kLanguageEnglish : kLanguageGerman);
-    for (const Case& c : cases) {
-      char out[kHostTextSize];
-      format_calendar_date(out, english ? "persian" : "persisch", c.serial, c.mode);
-      EXPECT_STREQ(out, c.want) << c.source;
-    }
-  }
-  set_current_language(kLanguageGerman);
+  testing::expect_registry_texts("persian", "persisch", 0.0, cases);
 }
 
 TEST(Persian, Worksheet) {

@@ -33,51 +33,6 @@ constexpr std::array<const char*, 12> kSyrianMonths = {
     "Nisan",     "Ayyar",      "Haziran", "Tammuz",   "Ab",     "Aylul",
 };
 
-// Syrian month s is Julian month ((s + 8) mod 12) + 1, Julian month j is
-// Syrian month ((j + 2) mod 12) + 1.
-CalendarDate era_from_jd(const EraOffset& c, JulianDay jd) noexcept {
-  CalendarDate d = c.julian ? julian::from_jd(jd) : gregorian::from_jd(jd);
-  d.year = clamp_year(int64_t{d.year} + c.offset);
-  if (c.syrian) d.month = static_cast<int32_t>(mod_floor(int64_t{d.month} + 2, 12)) + 1;
-  return d;
-}
-
-// JulianDay of a day given with the underlying calendar's month.
-JulianDay underlying_to_jd(const EraOffset& c, int32_t year, int32_t month, double day) noexcept {
-  const int64_t underlying = int64_t{year} - c.offset;
-  return c.julian ? western::julian_to_jd(underlying, month, day) : western::gregorian_to_jd(underlying, month, day);
-}
-
-JulianDay era_to_jd(const EraOffset& c, int32_t year, int32_t month, double day) noexcept {
-  if (c.syrian) month = static_cast<int32_t>(mod_floor(int64_t{month} + 8, 12)) + 1;
-  return underlying_to_jd(c, year, month, day);
-}
-
-int32_t era_is_leap_year(const EraOffset& c, int32_t year) noexcept {
-  const int64_t underlying = int64_t{year} - c.offset;
-  return c.julian ? western::julian_leap(underlying) : western::gregorian_leap(underlying);
-}
-
-// 0h of 1 January of the underlying calendar's year (year - offset).
-JulianDay era_year_start(const EraOffset& c, int32_t year) noexcept { return underlying_to_jd(c, year, 1, 1.0); }
-
-// The Julian-based calendars write the Gregorian text form too, without the
-// full stop after the day of the Julian calendar's own text form; the Syrian
-// calendar writes no weekday and its own month names.
-int era_format_date(const EraOffset& c, char* out, JulianDay jd, int32_t mode) noexcept {
-  const CalendarDate d = era_from_jd(c, jd);
-  if (mode > 0 && c.syrian) {
-    return format_text(out, "%d %s %ld", ifloor(d.day), kSyrianMonths[static_cast<size_t>(d.month - 1)],
-                       static_cast<long>(d.year));
-  }
-  return format_western_date(out, jd, d, mode, DayStop::none);
-}
-
-}  // namespace
-
-const KeywordTable syrian_month_names = {12, nullptr, kSyrianMonths.data(), kSyrianMonths.data()};
-
-namespace {
 constexpr const EraOffset& constants(EraYear era) noexcept {
   switch (era) {
     case EraYear::buddhist: return kBuddhist;
@@ -88,33 +43,54 @@ constexpr const EraOffset& constants(EraYear era) noexcept {
   }
   return kSyrian;
 }
+
+// JulianDay of a day given with the underlying calendar's month.
+JulianDay underlying_to_jd(const EraOffset& c, int32_t year, int32_t month, double day) noexcept {
+  const int64_t underlying = int64_t{year} - c.offset;
+  return c.julian ? western::julian_to_jd(underlying, month, day) : western::gregorian_to_jd(underlying, month, day);
+}
+
 }  // namespace
 
-template <EraYear E>
-int32_t EraCalendar<E>::is_leap_year(int32_t year) noexcept {
-  return era_is_leap_year(constants(E), year);
-}
-template <EraYear E>
-JulianDay EraCalendar<E>::to_jd(int32_t year, int32_t month, double day) noexcept {
-  return era_to_jd(constants(E), year, month, day);
-}
-template <EraYear E>
-CalendarDate EraCalendar<E>::from_jd(JulianDay jd) noexcept {
-  return era_from_jd(constants(E), jd);
-}
-template <EraYear E>
-int EraCalendar<E>::format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return era_format_date(constants(E), out, jd, mode);
-}
-template <EraYear E>
-JulianDay EraCalendar<E>::year_start(int32_t year) noexcept {
-  return era_year_start(constants(E), year);
+const KeywordTable syrian_month_names = {12, nullptr, kSyrianMonths.data(), kSyrianMonths.data()};
+
+// Syrian month s is Julian month ((s + 8) mod 12) + 1, Julian month j is
+// Syrian month ((j + 2) mod 12) + 1.
+CalendarDate family_from_jd(EraYear era, JulianDay jd) noexcept {
+  const EraOffset& c = constants(era);
+  CalendarDate d = c.julian ? julian::from_jd(jd) : gregorian::from_jd(jd);
+  d.year = clamp_year(int64_t{d.year} + c.offset);
+  if (c.syrian) d.month = static_cast<int32_t>(mod_floor(int64_t{d.month} + 2, 12)) + 1;
+  return d;
 }
 
-template struct EraCalendar<EraYear::buddhist>;
-template struct EraCalendar<EraYear::taiwanese>;
-template struct EraCalendar<EraYear::byzantine>;
-template struct EraCalendar<EraYear::seleucid>;
-template struct EraCalendar<EraYear::syrian>;
+JulianDay family_to_jd(EraYear era, int32_t year, int32_t month, double day) noexcept {
+  const EraOffset& c = constants(era);
+  if (c.syrian) month = static_cast<int32_t>(mod_floor(int64_t{month} + 8, 12)) + 1;
+  return underlying_to_jd(c, year, month, day);
+}
+
+int32_t family_is_leap_year(EraYear era, int32_t year) noexcept {
+  const EraOffset& c = constants(era);
+  const int64_t underlying = int64_t{year} - c.offset;
+  return c.julian ? western::julian_leap(underlying) : western::gregorian_leap(underlying);
+}
+
+// 0h of 1 January of the underlying calendar's year (year - offset).
+JulianDay family_year_start(EraYear era, int32_t year) noexcept {
+  return underlying_to_jd(constants(era), year, 1, 1.0);
+}
+
+// The Julian-based calendars write the Gregorian text form too, without the
+// full stop after the day of the Julian calendar's own text form; the Syrian
+// calendar writes no weekday and its own month names.
+int family_format_date(EraYear era, char* out, JulianDay jd, int32_t mode) noexcept {
+  const CalendarDate d = family_from_jd(era, jd);
+  if (mode > 0 && constants(era).syrian) {
+    return format_text(out, "%d %s %ld", ifloor(d.day), kSyrianMonths[static_cast<size_t>(d.month - 1)],
+                       static_cast<long>(d.year));
+  }
+  return format_western_date(out, jd, d, mode, DayStop::none);
+}
 
 }  // namespace varizav

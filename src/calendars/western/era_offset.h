@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "calendars/calendar_family.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
 
@@ -18,33 +19,23 @@ extern const KeywordTable syrian_month_names;
 
 enum class EraYear { buddhist, taiwanese, byzantine, seleucid, syrian };
 
-// The calendar's operations: is_leap_year(year of the calendar), to_jd(year,
-// month, day) and from_jd(jd) with the underlying calendar's months and days
+// The operations of each calendar (calendars/calendar_family.h):
+// is_leap_year(year of the calendar), to_jd(year, month, day) and from_jd(jd) with the underlying calendar's months and days
 // (the Syrian month 1..12 for the Syrian calendar), format_date(out, jd, mode)
 // ("%s, %d %s %ld" with weekday and Western month name; the Syrian calendar
 // "%d %s %ld" with day, Syrian month name and year, no weekday; or the number
 // forms) and year_start(year), the JulianDay of 0h of 1 January of the
 // calendar's year.
-template <EraYear Era>
-struct EraCalendar {
-  static int32_t is_leap_year(int32_t year) noexcept;
-  static JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-  static CalendarDate from_jd(JulianDay jd) noexcept;
-  static int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
-  static JulianDay year_start(int32_t year) noexcept;
-};
+int32_t family_is_leap_year(EraYear era, int32_t year) noexcept;
+JulianDay family_to_jd(EraYear era, int32_t year, int32_t month, double day) noexcept;
+CalendarDate family_from_jd(EraYear era, JulianDay jd) noexcept;
+JulianDay family_year_start(EraYear era, int32_t year) noexcept;
+int family_format_date(EraYear era, char* out, JulianDay jd, int32_t mode) noexcept;
 
-// Instantiated once, in era_offset.cpp.
-extern template struct EraCalendar<EraYear::buddhist>;
-extern template struct EraCalendar<EraYear::taiwanese>;
-extern template struct EraCalendar<EraYear::byzantine>;
-extern template struct EraCalendar<EraYear::seleucid>;
-extern template struct EraCalendar<EraYear::syrian>;
-
-using buddhist = EraCalendar<EraYear::buddhist>;
-using taiwanese = EraCalendar<EraYear::taiwanese>;
-using byzantine = EraCalendar<EraYear::byzantine>;
-using seleucid = EraCalendar<EraYear::seleucid>;
-using syrian = EraCalendar<EraYear::syrian>;
+using buddhist = FamilyCalendar<EraYear::buddhist>;
+using taiwanese = FamilyCalendar<EraYear::taiwanese>;
+using byzantine = FamilyCalendar<EraYear::byzantine>;
+using seleucid = FamilyCalendar<EraYear::seleucid>;
+using syrian = FamilyCalendar<EraYear::syrian>;
 
 }  // namespace varizav
