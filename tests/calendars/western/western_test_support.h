@@ -83,6 +83,19 @@ inline void expect_easter_dates(JulianDay (*easter)(int32_t year), std::span<con
   for (const DateCase& c : cases) EXPECT_EQ(easter(c.year), gregorian::to_jd(c.year, c.month, c.day)) << c.source;
 }
 
+// Checks that easter(y) is a Sunday between 22 March and 25 April of year y of
+// the calendar whose from_jd is given, for every year y of -3000..3000.
+inline void expect_easter_sundays(JulianDay (*easter)(int32_t year), CalendarDate (*from_jd)(JulianDay jd)) {
+  for (int32_t y = -3000; y <= 3000; ++y) {
+    const JulianDay sunday = easter(y);
+    ASSERT_EQ(weekday_index(sunday), 6) << y;
+    const CalendarDate d = from_jd(sunday);
+    ASSERT_EQ(d.year, y);
+    ASSERT_TRUE((d.month == 3 && d.day >= 22.0) || (d.month == 4 && d.day <= 25.0))
+        << y << ": " << d.month << "-" << d.day;
+  }
+}
+
 // A text form of a JulianDay in a mode, with the names in English or German.
 struct FormatCase {
   JulianDay jd;
