@@ -23,12 +23,10 @@ constexpr int32_t kApsisSlotLatitude = 2;    // F
 constexpr int32_t kApsisElongationMultiples = 24;
 constexpr int32_t kApsisSunAnomalyMultiples = 2;
 constexpr int32_t kApsisLatitudeMultiples = 4;
-static_assert(max_multiple<0>(kPerigeeTerms) == kApsisElongationMultiples);
-static_assert(max_multiple<1>(kPerigeeTerms) == kApsisSunAnomalyMultiples);
-static_assert(max_multiple<2>(kPerigeeTerms) == kApsisLatitudeMultiples);
-static_assert(max_multiple<0>(kApogeeTerms) <= kApsisElongationMultiples);
-static_assert(max_multiple<1>(kApogeeTerms) <= kApsisSunAnomalyMultiples);
-static_assert(max_multiple<2>(kApogeeTerms) <= kApsisLatitudeMultiples);
+constexpr std::array<int32_t, 3> kApsisMultiples = {kApsisElongationMultiples, kApsisSunAnomalyMultiples,
+                                                    kApsisLatitudeMultiples};
+static_assert(max_multiples(kPerigeeTerms) == kApsisMultiples);
+static_assert(multiples_fit(kApogeeTerms, kApsisMultiples));
 
 // ---- Nodes: slots (D, M', M) ----
 constexpr int32_t kNodeSlotElongation = 0;   // D
@@ -38,9 +36,8 @@ constexpr int32_t kNodeSlotSunAnomaly = 2;   // M, scaled by E
 constexpr int32_t kNodeElongationMultiples = 4;
 constexpr int32_t kNodeMoonAnomalyMultiples = 2;
 constexpr int32_t kNodeSunAnomalyMultiples = 2;
-static_assert(max_multiple<0>(kNodeTerms) == kNodeElongationMultiples);
-static_assert(max_multiple<1>(kNodeTerms) == kNodeMoonAnomalyMultiples);
-static_assert(max_multiple<2>(kNodeTerms) == kNodeSunAnomalyMultiples);
+static_assert(max_multiples(kNodeTerms) ==
+              std::array<int32_t, 3>{kNodeElongationMultiples, kNodeMoonAnomalyMultiples, kNodeSunAnomalyMultiples});
 
 // ---- Declination extremes: slots (D, M, M', F) ----
 constexpr int32_t kExtremeSlotElongation = 0;   // D
