@@ -22,15 +22,8 @@
 namespace varizav {
 namespace {
 
-using testing::gregorian_jd0;
-using testing::is_error_value;
-using testing::julian_jd0;
-using testing::serial_of;
-using testing::weekday_of;
-
-using testing::kError;
-using testing::when;
-using testing::when2;
+// The shared checks and dates of the event tests (search_expect.h, expect_error.h).
+using namespace testing;
 constexpr double kMinute = 1.0 / 1440.0;  // days
 // Astronomical instants found from different starts differ by a fraction of a
 // second (delta T is taken at the start instant).
