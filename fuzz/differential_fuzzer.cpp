@@ -67,22 +67,17 @@ void report(const host_calls::RegisteredFunction& f, const DecodedArguments& dec
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (registered().empty()) fault("no function registered", "GetFunctionCount");
-  ByteReader in(data, size);
-  apply_settings(in);
-  for (int n = 0; n < kCallsPerInput && !in.empty(); ++n) {
-    const host_calls::RegisteredFunction* f = pick(in.byte());
-    if (f == nullptr) fault("no worksheet function resolved", "registration");
+  run_calls(data, size, kCallsPerInput, [](const host_calls::RegisteredFunction& f, ByteReader& in) {
     DecodedArguments decoded;
-    decode_arguments(*f, in, decoded);
-    const Outcome warm = call_here(*f, decoded);
-    const Outcome fresh = call_on_fresh_thread(*f, decoded);
-    const bool same = f->text_result() ? std::strcmp(warm.text.data(), fresh.text.data()) == 0
-                                       : warm.number_bits == fresh.number_bits;
+    decode_arguments(f, in, decoded);
+    const Outcome warm = call_here(f, decoded);
+    const Outcome fresh = call_on_fresh_thread(f, decoded);
+    const bool same = f.text_result() ? std::strcmp(warm.text.data(), fresh.text.data()) == 0
+                                      : warm.number_bits == fresh.number_bits;
     if (!same) {
-      report(*f, decoded, warm, fresh);
-      fault("the result differs from the same call on a fresh thread", f->exported_name.c_str());
+      report(f, decoded, warm, fresh);
+      fault("the result differs from the same call on a fresh thread", f.exported_name.c_str());
     }
-  }
+  });
   return 0;
 }

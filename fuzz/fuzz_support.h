@@ -90,4 +90,19 @@ void apply_settings(ByteReader& in);
 // Writes a message to stderr and aborts: the fuzzer records the input.
 [[noreturn]] void fault(const char* what, const char* function);
 
+// One fuzz input: its settings record, then up to max_calls calls, each to
+// the function that a selector byte picks, made by call(function, in) with
+// the rest of the input.
+template <class Call>
+void run_calls(const uint8_t* data, size_t size, int max_calls, Call call) {
+  if (registered().empty()) fault("no function registered", "GetFunctionCount");
+  ByteReader in(data, size);
+  apply_settings(in);
+  for (int n = 0; n < max_calls && !in.empty(); ++n) {
+    const host_calls::RegisteredFunction* f = pick(in.byte());
+    if (f == nullptr) fault("no worksheet function resolved", "registration");
+    call(*f, in);
+  }
+}
+
 }  // namespace varizav::fuzz

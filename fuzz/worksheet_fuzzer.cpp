@@ -89,13 +89,6 @@ void call_once(const host_calls::RegisteredFunction& f, ByteReader& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (registered().empty()) fault("no function registered", "GetFunctionCount");
-  ByteReader in(data, size);
-  apply_settings(in);
-  for (int n = 0; n < kCallsPerInput && !in.empty(); ++n) {
-    const host_calls::RegisteredFunction* f = pick(in.byte());
-    if (f == nullptr) fault("no worksheet function resolved", "registration");
-    call_once(*f, in);
-  }
+  run_calls(data, size, kCallsPerInput, call_once);
   return 0;
 }

@@ -81,4 +81,17 @@ constexpr int32_t max_multiple(const Table& table) noexcept {
   return most;
 }
 
+// The largest |multiple| of the first three argument columns of a term table.
+template <class Table>
+constexpr std::array<int32_t, 3> max_multiples(const Table& table) noexcept {
+  return {max_multiple<0>(table), max_multiple<1>(table), max_multiple<2>(table)};
+}
+
+// True when each of the first three columns needs at most the multiples loaded.
+template <class Table>
+constexpr bool multiples_fit(const Table& table, const std::array<int32_t, 3>& loaded) noexcept {
+  const std::array<int32_t, 3> most = max_multiples(table);
+  return most[0] <= loaded[0] && most[1] <= loaded[1] && most[2] <= loaded[2];
+}
+
 }  // namespace varizav::moon_detail

@@ -23,12 +23,10 @@ constexpr int32_t kApsisSlotLatitude = 2;    // F
 constexpr int32_t kApsisElongationMultiples = 24;
 constexpr int32_t kApsisSunAnomalyMultiples = 2;
 constexpr int32_t kApsisLatitudeMultiples = 4;
-static_assert(max_multiple<0>(kPerigeeTerms) == kApsisElongationMultiples);
-static_assert(max_multiple<1>(kPerigeeTerms) == kApsisSunAnomalyMultiples);
-static_assert(max_multiple<2>(kPerigeeTerms) == kApsisLatitudeMultiples);
-static_assert(max_multiple<0>(kApogeeTerms) <= kApsisElongationMultiples);
-static_assert(max_multiple<1>(kApogeeTerms) <= kApsisSunAnomalyMultiples);
-static_assert(max_multiple<2>(kApogeeTerms) <= kApsisLatitudeMultiples);
+constexpr std::array<int32_t, 3> kApsisMultiples = {kApsisElongationMultiples, kApsisSunAnomalyMultiples,
+                                                    kApsisLatitudeMultiples};
+static_assert(max_multiples(kPerigeeTerms) == kApsisMultiples);
+static_assert(multiples_fit(kApogeeTerms, kApsisMultiples));
 
 // ---- Nodes: slots (D, M', M) ----
 constexpr int32_t kNodeSlotElongation = 0;   // D
@@ -38,9 +36,8 @@ constexpr int32_t kNodeSlotSunAnomaly = 2;   // M, scaled by E
 constexpr int32_t kNodeElongationMultiples = 4;
 constexpr int32_t kNodeMoonAnomalyMultiples = 2;
 constexpr int32_t kNodeSunAnomalyMultiples = 2;
-static_assert(max_multiple<0>(kNodeTerms) == kNodeElongationMultiples);
-static_assert(max_multiple<1>(kNodeTerms) == kNodeMoonAnomalyMultiples);
-static_assert(max_multiple<2>(kNodeTerms) == kNodeSunAnomalyMultiples);
+static_assert(max_multiples(kNodeTerms) ==
+              std::array<int32_t, 3>{kNodeElongationMultiples, kNodeMoonAnomalyMultiples, kNodeSunAnomalyMultiples});
 
 // ---- Declination extremes: slots (D, M, M', F) ----
 constexpr int32_t kExtremeSlotElongation = 0;   // D
@@ -57,12 +54,17 @@ static_assert(max_multiple<1>(kExtremeTerms) <= kExtremeSunAnomalyMultiples);
 static_assert(max_multiple<2>(kExtremeTerms) == kExtremeMoonAnomalyMultiples);
 static_assert(max_multiple<3>(kExtremeTerms) == kExtremeLatitudeMultiples);
 
+// The cycle polynomial at x = k (the event of cycle k) or at x = k + 0.5 (the
+// opposite event, half a cycle later): the mean instant the periodic terms correct.
+double mean_instant(const std::array<double, 5>& cycle, int32_t k, bool second_half) noexcept {
+  return horner(cycle, static_cast<double>(k) + (second_half ? 0.5 : 0.0));
+}
+
 }  // namespace
 
 double lunar_apsis(int32_t k, Apsis which) noexcept {
   const bool apogee = which == Apsis::apogee;
-  const double x = static_cast<double>(k) + (apogee ? 0.5 : 0.0);
-  const double t0 = horner(kAnomalisticMonth, x);
+  const double t0 = mean_instant(kAnomalisticMonth, k, apogee);
   MultipleAngleTables tables;  // filled here, read below
   fill_multiples(tables, mean_elongation(t0), kApsisSlotElongation, kApsisElongationMultiples);
   fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly, kApsisSunAnomalyMultiples);
@@ -77,8 +79,7 @@ LunarApsides lunar_apsides(int32_t k) noexcept {
 }
 
 double lunar_node(int32_t k, Node which) noexcept {
-  const double x = static_cast<double>(k) + (which == Node::descending ? 0.5 : 0.0);
-  const double t0 = horner(kDraconicMonth, x);
+  const double t0 = mean_instant(kDraconicMonth, k, which == Node::descending);
   MultipleAngleTables tables;  // filled here, read below
   fill_multiples(tables, mean_elongation(t0), kNodeSlotElongation, kNodeElongationMultiples);
   fill_multiples(tables, moon_mean_anomaly(t0), kNodeSlotMoonAnomaly, kNodeMoonAnomalyMultiples);
@@ -99,8 +100,7 @@ LunarNodes lunar_nodes(int32_t k) noexcept {
 
 double lunar_extreme(int32_t k, Declination which) noexcept {
   const bool south = which == Declination::south;
-  const double x = static_cast<double>(k) + (south ? 0.5 : 0.0);
-  const double t0 = horner(kTropicalMonth, x);
+  const double t0 = mean_instant(kTropicalMonth, k, south);
   MultipleAngleTables tables;  // filled here, read below
   fill_multiples(tables, mean_elongation(t0), kExtremeSlotElongation, kExtremeElongationMultiples);
   fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kExtremeSlotSunAnomaly,

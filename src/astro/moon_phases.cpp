@@ -27,16 +27,14 @@ constexpr int32_t kSlotLatitude = 2;     // F (F1 for the eclipses)
 constexpr int32_t kPhaseMoonAnomalyMultiples = 4;
 constexpr int32_t kPhaseSunAnomalyMultiples = 3;
 constexpr int32_t kPhaseLatitudeMultiples = 2;
-static_assert(max_multiple<0>(kPhaseTerms) == kPhaseMoonAnomalyMultiples);
-static_assert(max_multiple<1>(kPhaseTerms) == kPhaseSunAnomalyMultiples);
-static_assert(max_multiple<2>(kPhaseTerms) == kPhaseLatitudeMultiples);
+static_assert(max_multiples(kPhaseTerms) ==
+              std::array<int32_t, 3>{kPhaseMoonAnomalyMultiples, kPhaseSunAnomalyMultiples, kPhaseLatitudeMultiples});
 
 constexpr int32_t kEclipseMoonAnomalyMultiples = 3;
 constexpr int32_t kEclipseSunAnomalyMultiples = 2;
 constexpr int32_t kEclipseLatitudeMultiples = 2;
-static_assert(max_multiple<0>(kEclipseTerms) <= kEclipseMoonAnomalyMultiples);
-static_assert(max_multiple<1>(kEclipseTerms) <= kEclipseSunAnomalyMultiples);
-static_assert(max_multiple<2>(kEclipseTerms) <= kEclipseLatitudeMultiples);
+static_assert(multiples_fit(kEclipseTerms,
+                            {kEclipseMoonAnomalyMultiples, kEclipseSunAnomalyMultiples, kEclipseLatitudeMultiples}));
 
 // (cos, sin) of mp M' + m M + f F from the loaded tables; terms in M carry
 // E^|m|.

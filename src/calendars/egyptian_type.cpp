@@ -116,69 +116,41 @@ int format_date(const EgyptianType& cal, char* out, JulianDay jd, int32_t mode) 
 }  // namespace
 
 // Each calendar binds the shared operations to its constants.
-namespace armenian {
-const KeywordTable month_names = egyptian_type::month_table(egyptian_type::kArmenian);
-int32_t is_leap_year(int32_t year) noexcept { return egyptian_type::leap(egyptian_type::kArmenian, year); }
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(egyptian_type::kArmenian, year, month, day);
+namespace {
+constexpr const egyptian_type::EgyptianType& constants(EgyptianTypeYear year) noexcept {
+  switch (year) {
+    case EgyptianTypeYear::armenian: return egyptian_type::kArmenian;
+    case EgyptianTypeYear::egyptian: return egyptian_type::kEgyptian;
+    case EgyptianTypeYear::yazdegerd: return egyptian_type::kYazdegerd;
+    case EgyptianTypeYear::coptic: return egyptian_type::kCoptic;
+    case EgyptianTypeYear::ethiopic: break;
+  }
+  return egyptian_type::kEthiopic;
 }
-CalendarDate from_jd(JulianDay jd) noexcept { return egyptian_type::from_jd(egyptian_type::kArmenian, jd); }
-JulianDay year_start(int32_t year) noexcept { return egyptian_type::year_start(egyptian_type::kArmenian, year); }
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(egyptian_type::kArmenian, out, jd, mode);
-}
-}  // namespace armenian
+}  // namespace
 
-namespace egyptian {
-const KeywordTable month_names = egyptian_type::month_table(egyptian_type::kEgyptian);
-int32_t is_leap_year(int32_t year) noexcept { return egyptian_type::leap(egyptian_type::kEgyptian, year); }
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(egyptian_type::kEgyptian, year, month, day);
+template <EgyptianTypeYear Y>
+const KeywordTable EgyptianTypeCalendar<Y>::month_names = egyptian_type::month_table(constants(Y));
+int32_t family_is_leap_year(EgyptianTypeYear member, int32_t year) noexcept {
+  return egyptian_type::leap(constants(member), year);
 }
-CalendarDate from_jd(JulianDay jd) noexcept { return egyptian_type::from_jd(egyptian_type::kEgyptian, jd); }
-JulianDay year_start(int32_t year) noexcept { return egyptian_type::year_start(egyptian_type::kEgyptian, year); }
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(egyptian_type::kEgyptian, out, jd, mode);
+JulianDay family_to_jd(EgyptianTypeYear member, int32_t year, int32_t month, double day) noexcept {
+  return egyptian_type::to_jd(constants(member), year, month, day);
 }
-}  // namespace egyptian
+CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept {
+  return egyptian_type::from_jd(constants(member), jd);
+}
+JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept {
+  return egyptian_type::year_start(constants(member), year);
+}
+int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept {
+  return egyptian_type::format_date(constants(member), out, jd, mode);
+}
 
-namespace yazdegerd {
-const KeywordTable month_names = egyptian_type::month_table(egyptian_type::kYazdegerd);
-int32_t is_leap_year(int32_t year) noexcept { return egyptian_type::leap(egyptian_type::kYazdegerd, year); }
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(egyptian_type::kYazdegerd, year, month, day);
-}
-CalendarDate from_jd(JulianDay jd) noexcept { return egyptian_type::from_jd(egyptian_type::kYazdegerd, jd); }
-JulianDay year_start(int32_t year) noexcept { return egyptian_type::year_start(egyptian_type::kYazdegerd, year); }
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(egyptian_type::kYazdegerd, out, jd, mode);
-}
-}  // namespace yazdegerd
-
-namespace coptic {
-const KeywordTable month_names = egyptian_type::month_table(egyptian_type::kCoptic);
-int32_t is_leap_year(int32_t year) noexcept { return egyptian_type::leap(egyptian_type::kCoptic, year); }
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(egyptian_type::kCoptic, year, month, day);
-}
-CalendarDate from_jd(JulianDay jd) noexcept { return egyptian_type::from_jd(egyptian_type::kCoptic, jd); }
-JulianDay year_start(int32_t year) noexcept { return egyptian_type::year_start(egyptian_type::kCoptic, year); }
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(egyptian_type::kCoptic, out, jd, mode);
-}
-}  // namespace coptic
-
-namespace ethiopic {
-const KeywordTable month_names = egyptian_type::month_table(egyptian_type::kEthiopic);
-int32_t is_leap_year(int32_t year) noexcept { return egyptian_type::leap(egyptian_type::kEthiopic, year); }
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
-  return egyptian_type::to_jd(egyptian_type::kEthiopic, year, month, day);
-}
-CalendarDate from_jd(JulianDay jd) noexcept { return egyptian_type::from_jd(egyptian_type::kEthiopic, jd); }
-JulianDay year_start(int32_t year) noexcept { return egyptian_type::year_start(egyptian_type::kEthiopic, year); }
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  return egyptian_type::format_date(egyptian_type::kEthiopic, out, jd, mode);
-}
-}  // namespace ethiopic
+template struct EgyptianTypeCalendar<EgyptianTypeYear::armenian>;
+template struct EgyptianTypeCalendar<EgyptianTypeYear::egyptian>;
+template struct EgyptianTypeCalendar<EgyptianTypeYear::yazdegerd>;
+template struct EgyptianTypeCalendar<EgyptianTypeYear::coptic>;
+template struct EgyptianTypeCalendar<EgyptianTypeYear::ethiopic>;
 
 }  // namespace varizav

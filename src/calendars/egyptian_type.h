@@ -17,54 +17,40 @@
 
 #include <cstdint>
 
+#include "calendars/calendar_family.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
 
 namespace varizav {
 
-namespace armenian {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace armenian
+// The five calendars of this family; each is one instantiation of the
+// operations below with its own epoch, leap rule and names.
+enum class EgyptianTypeYear { armenian, egyptian, yazdegerd, coptic, ethiopic };
 
-namespace egyptian {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
-}  // namespace egyptian
+int32_t family_is_leap_year(EgyptianTypeYear member, int32_t year) noexcept;
+JulianDay family_to_jd(EgyptianTypeYear member, int32_t year, int32_t month, double day) noexcept;
+CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept;
+JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept;
+// Armenian, Coptic, Ethiopic "%s, %d %s %ld" (weekday, day, month, year);
+// Egyptian, Yazdegerd "%d %s %ld".
+int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept;
 
-namespace yazdegerd {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%d %s %ld"
-}  // namespace yazdegerd
+template <EgyptianTypeYear Year>
+struct EgyptianTypeCalendar : FamilyCalendar<Year> {
+  static const KeywordTable month_names;
+};
 
-namespace coptic {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace coptic
+// Instantiated once, in egyptian_type.cpp.
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::armenian>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::egyptian>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::yazdegerd>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::coptic>;
+extern template struct EgyptianTypeCalendar<EgyptianTypeYear::ethiopic>;
 
-namespace ethiopic {
-extern const KeywordTable month_names;
-int32_t is_leap_year(int32_t year) noexcept;
-JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
-CalendarDate from_jd(JulianDay jd) noexcept;
-JulianDay year_start(int32_t year) noexcept;
-int format_date(char* out, JulianDay jd, int32_t mode) noexcept;  // "%s, %d %s %ld"
-}  // namespace ethiopic
+using armenian = EgyptianTypeCalendar<EgyptianTypeYear::armenian>;
+using egyptian = EgyptianTypeCalendar<EgyptianTypeYear::egyptian>;
+using yazdegerd = EgyptianTypeCalendar<EgyptianTypeYear::yazdegerd>;
+using coptic = EgyptianTypeCalendar<EgyptianTypeYear::coptic>;
+using ethiopic = EgyptianTypeCalendar<EgyptianTypeYear::ethiopic>;
 
 }  // namespace varizav

@@ -146,15 +146,11 @@ int64_t hebrew_new_year(int64_t year) noexcept {
 const KeywordTable hebrew_month_names = {13, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
 
 const char* hebrew_month_display_name(int32_t month) noexcept {
-  if (month < 1 || month > 13) return "";
-  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
-  return names[static_cast<size_t>(month - 1)];
+  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
 }
 
 const char* hebrew_weekday_display_name(int32_t index) noexcept {
-  if (index < 0 || index > 6) return "";
-  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
-  return names[static_cast<size_t>(index)];
+  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
 }
 
 

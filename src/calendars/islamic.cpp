@@ -35,15 +35,11 @@ int64_t days_before_year(int64_t year) noexcept { return floor_quot(10631 * year
 const KeywordTable islamic_month_names = {12, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
 
 const char* islamic_month_display_name(int32_t month) noexcept {
-  if (month < 1 || month > 12) return "";
-  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
-  return names[static_cast<size_t>(month - 1)];
+  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
 }
 
 const char* islamic_weekday_display_name(int32_t index) noexcept {
-  if (index < 0 || index > 6) return "";
-  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
-  return names[static_cast<size_t>(index)];
+  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
 }
 
 

@@ -81,25 +81,7 @@ static constexpr std::array<AstroEventEntry, 51> kAstroEventEntries = {{
 }};
 static_assert(kAstroEventEntries.size() == 51);
 
-template <std::size_t N>
-struct AstroEventColumns {
-  std::array<const char*, N> english;
-  std::array<const char*, N> german;
-  std::array<int32_t, N> values;
-};
-
-template <std::size_t N>
-constexpr AstroEventColumns<N> split_columns(const std::array<AstroEventEntry, N>& entries) noexcept {
-  AstroEventColumns<N> columns{};
-  for (std::size_t i = 0; i < N; ++i) {
-    columns.english[i] = entries[i].english;
-    columns.german[i] = entries[i].german;
-    columns.values[i] = entries[i].code;
-  }
-  return columns;
-}
-
-constexpr AstroEventColumns<51> kAstroEventColumns = split_columns(kAstroEventEntries);
+constexpr KeywordColumns<51> kAstroEventColumns = split_columns(kAstroEventEntries);
 
 // ---- Family searches ----
 
@@ -261,8 +243,7 @@ double year_start(JulianDay jd, double epoch_jd, double years_per_day, double ye
 
 }  // namespace
 
-const KeywordTable astro_events = {static_cast<int32_t>(kAstroEventEntries.size()), kAstroEventColumns.values.data(),
-                                   kAstroEventColumns.english.data(), kAstroEventColumns.german.data()};
+const KeywordTable astro_events = table_of(kAstroEventColumns);
 
 double astro_event_td(int32_t kind, double te, int32_t sub) noexcept {
   if (!std::isfinite(te)) return kNaN;

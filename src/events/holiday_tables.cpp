@@ -221,24 +221,6 @@ constexpr std::array<EventCode, 1> kSyrianCode = {0x23000000};     // 1 January,
 constexpr std::array<EventCode, 1> kTaiwaneseCode = {0x24000000};  // 1 January, Gregorian year Y + 1911
 constexpr std::array<EventCode, 1> kYazdegerdCode = {0x25000000};  // 1 Farvardin, Yazdegerd era
 
-template <std::size_t N>
-struct HolidayColumns {
-  std::array<const char*, N> english;
-  std::array<const char*, N> german;
-  std::array<EventCode, N> codes;
-};
-
-template <std::size_t N>
-constexpr HolidayColumns<N> split_columns(const std::array<HolidayEntry, N>& entries) noexcept {
-  HolidayColumns<N> columns{};
-  for (std::size_t i = 0; i < N; ++i) {
-    columns.english[i] = entries[i].english;
-    columns.german[i] = entries[i].german;
-    columns.codes[i] = entries[i].code;
-  }
-  return columns;
-}
-
 constexpr auto kGregorianColumns = split_columns(kGregorianEntries);
 constexpr auto kJulianColumns = split_columns(kJulianEntries);
 constexpr auto kChineseColumns = split_columns(kChineseEntries);
@@ -248,10 +230,6 @@ constexpr auto kHebrewColumns = split_columns(kHebrewEntries);
 constexpr auto kIslamicColumns = split_columns(kIslamicEntries);
 constexpr auto kMayanColumns = split_columns(kMayanEntries);
 
-template <std::size_t N>
-constexpr KeywordTable table_of(const HolidayColumns<N>& columns) noexcept {
-  return {static_cast<int32_t>(N), columns.codes.data(), columns.english.data(), columns.german.data()};
-}
 
 constexpr KeywordTable one_entry_table(const std::array<EventCode, 1>& code) noexcept {
   return {1, code.data(), kNewYearEnglish.data(), kNewYearGerman.data()};

@@ -6,6 +6,8 @@
 // language or an abbreviation of one; case and punctuation do not matter.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace varizav {
@@ -16,6 +18,33 @@ struct KeywordTable {
   const char* const* english_names;   // count zero-terminated Windows-1252 names
   const char* const* german_names;    // may be the same array as english_names
 };
+
+// The columns of a keyword table with values, split at compile time from rows
+// of {english, german, code}, so that the source keeps a name and its value on
+// one line and a missing column entry cannot compile.
+template <std::size_t N>
+struct KeywordColumns {
+  std::array<const char*, N> english;
+  std::array<const char*, N> german;
+  std::array<int32_t, N> values;
+};
+
+template <class Entry, std::size_t N>
+constexpr KeywordColumns<N> split_columns(const std::array<Entry, N>& entries) noexcept {
+  KeywordColumns<N> columns{};
+  for (std::size_t i = 0; i < N; ++i) {
+    columns.english[i] = entries[i].english;
+    columns.german[i] = entries[i].german;
+    columns.values[i] = entries[i].code;
+  }
+  return columns;
+}
+
+// The keyword table that reads its names and values from the columns.
+template <std::size_t N>
+constexpr KeywordTable table_of(const KeywordColumns<N>& columns) noexcept {
+  return {static_cast<int32_t>(N), columns.values.data(), columns.english.data(), columns.german.data()};
+}
 
 // The 1-based entry that text selects in table, or 0 when nothing matches.
 int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept;

@@ -4,6 +4,8 @@
 // lookups and the text catalogue read it at every call.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace varizav {
@@ -36,6 +38,17 @@ constexpr const T& by_language(const T& english, const T& german) noexcept {
 template <class T>
 const T& by_display_language(const T& english, const T& german) noexcept {
   return display_names_english() ? english : german;
+}
+
+// Display name number `number` of a pair of name lists whose first entry is
+// number `first` (1 for months, 0 for weekday indices), in the display-name
+// language; "" for a number outside the lists.
+template <std::size_t N>
+const char* display_name(const std::array<const char*, N>& english, const std::array<const char*, N>& german,
+                         int32_t number, int32_t first) noexcept {
+  const int64_t index = int64_t{number} - first;
+  if (index < 0 || index >= static_cast<int64_t>(N)) return "";
+  return by_display_language(english, german)[static_cast<std::size_t>(index)];
 }
 
 }  // namespace varizav

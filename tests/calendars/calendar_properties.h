@@ -8,8 +8,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <span>
 
+#include "calendars/registry.h"
 #include "framework/date.h"
+#include "framework/language.h"
 #include "expect_error.h"
 
 namespace varizav::testing {
@@ -67,6 +71,68 @@ inline void expect_result(double got, double want, const char* source) {
   } else {
     EXPECT_NEAR(got, want, 1e-9) << source << ": want " << want << " got " << got;
   }
+}
+
+// One call of a worksheet converter that takes a year, a month keyword and a
+// day. kNaN as the year or the day stands for a NaN argument; the month
+// keyword is read in German unless `english` is set.
+struct ConverterCase {
+  double year;
+  const char* month;
+  double day;
+  double want;
+  const char* source;
+  bool english = false;
+};
+
+using MonthConverter = void (*)(double* result, const double* year, const char* month, const double* day);
+
+// Calls the converter with each case in the case's language and checks the result.
+inline void expect_converter_cases(MonthConverter convert, std::span<const ConverterCase> cases) {
+  const auto argument = [](double x) { return x == kNaN ? std::numeric_limits<double>::quiet_NaN() : x; };
+  for (const ConverterCase& c : cases) {
+    set_current_language(c.english ? kLanguageEnglish : kLanguageGerman);
+    double result = 0;
+    const double year = argument(c.year);
+    const double day = argument(c.day);
+    convert(&result, &year, c.month, &day);
+    expect_result(result, c.want, c.source);
+  }
+  set_current_language(kLanguageGerman);
+}
+
+// A text form of an instant in a mode. `when` is a JulianDay for
+// expect_texts, a JulianDay or a serial date for expect_registry_texts.
+struct TextCase {
+  double when;
+  int32_t mode;
+  const char* want;
+  const char* source = "";
+};
+
+// Checks a calendar's format_date against the texts.
+inline void expect_texts(int (*format_date)(char* out, JulianDay jd, int32_t mode), std::span<const TextCase> cases) {
+  for (const TextCase& c : cases) {
+    char out[kHostTextSize];
+    format_date(out, c.when, c.mode);
+    EXPECT_STREQ(out, c.want) << c.source;
+  }
+}
+
+// Checks the texts of a calendar whose names are the same in both languages
+// through the registry, under its English name in English and its German name
+// in German. `serial_of_when` is subtracted from `when` to give the serial date.
+inline void expect_registry_texts(const char* english_name, const char* german_name, double serial_of_when,
+                                  std::span<const TextCase> cases) {
+  for (const bool english : {true, false}) {
+    set_current_language(english ? kLanguageEnglish : kLanguageGerman);
+    for (const TextCase& c : cases) {
+      char out[kHostTextSize];
+      format_calendar_date(out, english ? english_name : german_name, c.when - serial_of_when, c.mode);
+      EXPECT_STREQ(out, c.want) << c.source;
+    }
+  }
+  set_current_language(kLanguageGerman);
 }
 
 }  // namespace varizav::testing

@@ -72,12 +72,7 @@ TEST(French, EstimateCorrections) {
 
 TEST(French, Text) {
   // Worked examples; the other texts by hand from the name lists.
-  struct TextCase {
-    JulianDay jd;
-    int32_t mode;
-    const char* want;
-  };
-  const TextCase cases[] = {
+  const testing::TextCase cases[] = {
       {2375839.5, 1, "Primidi I, 1 Vendemiaire 1"},
       {2451544.5, 1, "Duodi II, 12 Nivose 208"},
       {french::to_jd(5, 2, 11), 1, "Primidi II, 11 Brumaire 5"},
@@ -88,11 +83,7 @@ TEST(French, Text) {
       {2375840.25, -1, "   1  1 1.000000"},
       {2451544.5, 0, " 208  4 12"},
   };
-  for (const TextCase& c : cases) {
-    char out[VARIZAV_TEXT_SIZE];
-    french::format_date(out, c.jd, c.mode);
-    EXPECT_STREQ(out, c.want);
-  }
+  testing::expect_texts(french::format_date, cases);
   // Through the registry, in both languages (the names are the same).
   const double serial = 36526, mode = 1;
   const struct {
@@ -109,16 +100,9 @@ TEST(French, Text) {
 }
 
 TEST(French, WorksheetValidation) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double start5 = french::year_start(5) - 2415018.5;
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {208, "Nivose", 12, 36526, "worked example"},
       {208, "niv", 12.5, 36526.5, "abbreviation, time of day kept"},
       {4, "Sansculottides", 7, start5, "independent: day 7 of the leap year's complementary days"},
@@ -132,11 +116,7 @@ TEST(French, WorksheetValidation) {
       {nan, "1", 1, kError, "NaN year"},
       {-3e9, "1", 1, kError, "year outside 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    SC_french(&result, &c.year, c.month, &c.day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_french, cases);
 }
 
 }  // namespace

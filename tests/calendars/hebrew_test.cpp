@@ -243,41 +243,25 @@ TEST(Hebrew, TextThroughTheRegistry) {
 }
 
 TEST(Hebrew, Worksheet) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    bool english;
-    double want;
-    const char* source;
+  const testing::ConverterCase cases[] = {
+      {5760, "Tevet", 23, 36525.75, "1 January 2000 began at 18:00 the evening before", true},
+      {5760, "Tewet", 23, 36525.75, "German name"},
+      {5760, "Tewet", 23, kError, "a German name does not match in English", true},
+      {5760, "Nisan", 15, 36635.75, "Passover 5760: evening of 19 April 2000", true},
+      {5760, "1", 15.5, 36636.25, "month by number, 6:00", true},
+      {5784, "Adar II", 14, 45374.75, "Purim 5784", true},
+      {5785, "13", 1, 45745.75, "Adar II of a common year is 1 Nisan, 29 days after 1 Adar", true},
+      {5785, "Nisan", 1, 45745.75, "independent: 1 Nisan 5785 = 30 March 2025 (Passover began 12 April)", true},
+      {5785, "Tishri", 30.5, 45597.25, "day 30.5 of a 30-day month counts on", true},
+      {5785, "Tishri", 31, kError, "day bound 31", true},
+      {5785, "Tishri", 0.5, kError, "day below 1", true},
+      {5785, "14", 1, kError, "month 14", true},
+      {5785, "0", 1, kError, "month 0", true},
+      {5785, "Tishri", kNaN, kNaN, "NaN day", true},
+      {kNaN, "Tishri", 1, kError, "NaN year", true},
+      {2147483648.0, "Tishri", 1, kError, "year beyond 32 bits", true},
   };
-  const Case cases[] = {
-      {5760, "Tevet", 23, true, 36525.75, "1 January 2000 began at 18:00 the evening before"},
-      {5760, "Tewet", 23, false, 36525.75, "German name"},
-      {5760, "Tewet", 23, true, kError, "a German name does not match in English"},
-      {5760, "Nisan", 15, true, 36635.75, "Passover 5760: evening of 19 April 2000"},
-      {5760, "1", 15.5, true, 36636.25, "month by number, 6:00"},
-      {5784, "Adar II", 14, true, 45374.75, "Purim 5784"},
-      {5785, "13", 1, true, 45745.75, "Adar II of a common year is 1 Nisan, 29 days after 1 Adar"},
-      {5785, "Nisan", 1, true, 45745.75, "independent: 1 Nisan 5785 = 30 March 2025 (Passover began 12 April)"},
-      {5785, "Tishri", 30.5, true, 45597.25, "day 30.5 of a 30-day month counts on"},
-      {5785, "Tishri", 31, true, kError, "day bound 31"},
-      {5785, "Tishri", 0.5, true, kError, "day below 1"},
-      {5785, "14", 1, true, kError, "month 14"},
-      {5785, "0", 1, true, kError, "month 0"},
-      {5785, "Tishri", kNaN, true, kNaN, "NaN day"},
-      {kNaN, "Tishri", 1, true, kError, "NaN year"},
-      {2147483648.0, "Tishri", 1, true, kError, "year beyond 32 bits"},
-  };
-  for (const Case& c : cases) {
-    set_current_language(c.english ? kLanguageEnglish : kLanguageGerman);
-    double result = 0;
-    const double day = c.day == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.day;
-    const double year = c.year == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.year;
-    SC_hebrew(&result, &year, c.month, &day);
-    testing::expect_result(result, c.want, c.source);
-  }
-  set_current_language(kLanguageGerman);
+  testing::expect_converter_cases(SC_hebrew, cases);
 }
 
 TEST(Hebrew, WorksheetBeyondTheDateRange) {

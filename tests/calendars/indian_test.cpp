@@ -66,23 +66,14 @@ TEST(Indian, WorkedExamples) {
 
 TEST(Indian, Text) {
   // Worked examples; the texts by hand from the name list.
-  struct TextCase {
-    JulianDay jd;
-    int32_t mode;
-    const char* want;
-  };
-  const TextCase cases[] = {
+  const testing::TextCase cases[] = {
       {2451544.5, 1, "11 Pausa 1921"},
       {2451544.75, -1, "1921 10 11.250000"},
       {2451544.5, 0, "1921 10 11"},
       {indian::to_jd(1922, 2, 31), 1, "31 Vaisakha 1922"},
       {indian::to_jd(-100, 12, 30), 1, "30 Phalguna -100"},
   };
-  for (const TextCase& c : cases) {
-    char out[VARIZAV_TEXT_SIZE];
-    indian::format_date(out, c.jd, c.mode);
-    EXPECT_STREQ(out, c.want);
-  }
+  testing::expect_texts(indian::format_date, cases);
   const double serial = 36526, mode = 1;
   for (const LanguageId language : {kLanguageEnglish, kLanguageGerman}) {
     set_current_language(language);
@@ -94,15 +85,8 @@ TEST(Indian, Text) {
 }
 
 TEST(Indian, WorksheetValidation) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {1921, "Pausa", 11, 36526, "worked example"},
       {1922, "Vaisakha", 31, 36667, "independent: 21 May 2000, 61 days after 21 March"},
       {1922, "Asvina", 31, 36822, "independent: runs on to 1 Kartika, 23 October 2000"},
@@ -116,11 +100,7 @@ TEST(Indian, WorksheetValidation) {
       {nan, "1", 1, kError, "NaN year"},
       {2147483648.0, "1", 1, kError, "year outside 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    SC_indian(&result, &c.year, c.month, &c.day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_indian, cases);
 }
 
 }  // namespace

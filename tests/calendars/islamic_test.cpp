@@ -119,39 +119,23 @@ TEST(Islamic, TextThroughTheRegistry) {
 }
 
 TEST(Islamic, Worksheet) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    bool english;
-    double want;
-    const char* source;
+  const testing::ConverterCase cases[] = {
+      {1421, "Moharram", 1, 36621.75, "1 Muharram 1421 = JulianDay 2451640.25", true},
+      {1421, "Moharrem", 1, 36621.75, "German name"},
+      {1421, "Moharrem", 1, kError, "a German name does not match in English", true},
+      {1421, "1", 1, 36621.75, "month by number", true},
+      {1420, "Ramadan", 24.5, 36526.25, "1 January 2000 6:00 (24 Ramadan 1420 began at 18:00)", true},
+      {1420, "12", 30.5, 36621.25, "day 30.5 is below the bound; 30 Dhu al-Hijjah 1420 began at 18:00", true},
+      {1420, "12", 31, kError, "day bound 31", true},
+      {1420, "12", 0.99, kError, "day below 1", true},
+      {1420, "0", 1, kError, "month 0", true},
+      {1420, "13", 1, kError, "month 13", true},
+      {1420, "Shawwal", kNaN, kNaN, "NaN day passes and gives NaN", true},
+      {kNaN, "Shawwal", 1, kError, "NaN year", true},
+      {3e9, "Shawwal", 1, kError, "year beyond 32 bits", true},
+      {1421.9, "Moharram", 1, 36621.75, "year truncated", true},
   };
-  const Case cases[] = {
-      {1421, "Moharram", 1, true, 36621.75, "1 Muharram 1421 = JulianDay 2451640.25"},
-      {1421, "Moharrem", 1, false, 36621.75, "German name"},
-      {1421, "Moharrem", 1, true, kError, "a German name does not match in English"},
-      {1421, "1", 1, true, 36621.75, "month by number"},
-      {1420, "Ramadan", 24.5, true, 36526.25, "1 January 2000 6:00 (24 Ramadan 1420 began at 18:00)"},
-      {1420, "12", 30.5, true, 36621.25, "day 30.5 is below the bound; 30 Dhu al-Hijjah 1420 began at 18:00"},
-      {1420, "12", 31, true, kError, "day bound 31"},
-      {1420, "12", 0.99, true, kError, "day below 1"},
-      {1420, "0", 1, true, kError, "month 0"},
-      {1420, "13", 1, true, kError, "month 13"},
-      {1420, "Shawwal", kNaN, true, kNaN, "NaN day passes and gives NaN"},
-      {kNaN, "Shawwal", 1, true, kError, "NaN year"},
-      {3e9, "Shawwal", 1, true, kError, "year beyond 32 bits"},
-      {1421.9, "Moharram", 1, true, 36621.75, "year truncated"},
-  };
-  for (const Case& c : cases) {
-    set_current_language(c.english ? kLanguageEnglish : kLanguageGerman);
-    double result = 0;
-    const double day = c.day == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.day;
-    const double year = c.year == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.year;
-    SC_islamic(&result, &year, c.month, &day);
-    testing::expect_result(result, c.want, c.source);
-  }
-  set_current_language(kLanguageGerman);
+  testing::expect_converter_cases(SC_islamic, cases);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/time_scales.h"
+#include "calendars/calendar_properties.h"
 #include "calendars/registry.h"
 #include "calendars/western/julian.h"
 #include "framework/language.h"
@@ -85,13 +86,7 @@ TEST(Mayan, TimeOfDayKeepsFloatPrecision) {
 }
 
 TEST(Mayan, Text) {
-  struct Case {
-    JulianDay jd;
-    int32_t mode;
-    const char* want;
-    const char* source;
-  };
-  const Case cases[] = {
+  const testing::TextCase cases[] = {
       {2451544.5, 1, "12.19.6.15.2: 10 Kankin: 11 Ik", "worked example"},
       {2451544.5, 0, "12.19.6.15.2: 10 14: 11 2", "worked example"},
       {2451544.5, -1, "0.0.0.0.12.19.6.15.2.000000: 10 14: 11 2", "every unit, kin with six decimals"},
@@ -103,15 +98,7 @@ TEST(Mayan, Text) {
       {2451561.5 + 0.75, 1, "12.19.6.15.20: 7 Muan: 2 Cauac", "kin 19.75 prints as 20"},
       {2451561.5 + 0.75, -1, "0.0.0.0.12.19.6.15.19.750000: 7 15: 2 19", "the exact kin"},
   };
-  for (const bool english : {true, false}) {
-    set_current_language(english ? kLanguageEnglish : kLanguageGerman);
-    for (const Case& c : cases) {
-      char out[kHostTextSize];
-      format_calendar_date(out, english ? "mayan" : "maya", c.jd - 2415018.5, c.mode);
-      EXPECT_STREQ(out, c.want) << c.source;
-    }
-  }
-  set_current_language(kLanguageGerman);
+  testing::expect_registry_texts("mayan", "maya", kSerialEpochJd, cases);
 }
 
 TEST(Mayan, CycleStarts) {

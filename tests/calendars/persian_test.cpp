@@ -95,40 +95,19 @@ TEST(Persian, WorkedExamples) {
 }
 
 TEST(Persian, TextThroughTheRegistry) {
-  struct Case {
-    double serial;
-    int32_t mode;
-    const char* want;
-    const char* source;
-  };
   // The month names are the same in both languages, and no weekday is written.
-  const Case cases[] = {
+  const testing::TextCase cases[] = {
       {36526.0, 1, "11 Dey 1378", "1 January 2000"},
       {36526.0, 0, "1378 10 11", "number form"},
       {36526.25, -1, "1378 10 11.250000", "number form with the fraction"},
       {2459293.5 - 2415018.5, 1, "30 Esfand 1399", "leap day"},
       {1948320.5 - 2415018.5, 1, "1 Farvardin 1", "epoch"},
   };
-  for (const bool english : {true, false}) {
-    set_current_language(english ? kLanguageEnglish : kLanguageGerman);
-    for (const Case& c : cases) {
-      char out[kHostTextSize];
-      format_calendar_date(out, english ? "persian" : "persisch", c.serial, c.mode);
-      EXPECT_STREQ(out, c.want) << c.source;
-    }
-  }
-  set_current_language(kLanguageGerman);
+  testing::expect_registry_texts("persian", "persisch", 0.0, cases);
 }
 
 TEST(Persian, Worksheet) {
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;
-    const char* source;
-  };
-  const Case cases[] = {
+  const testing::ConverterCase cases[] = {
       {1378, "Dey", 11, 36526.0, "1 January 2000"},
       {1378, "10", 11.5, 36526.5, "month by number, noon"},
       {1378, "Mehr", 31.5, 36456.5, "day 31.5 accepted in a 30-day month (1 Mehr is 100 days before 11 Dey)"},
@@ -139,12 +118,7 @@ TEST(Persian, Worksheet) {
       {1378, "Dey", kNaN, kNaN, "NaN day"},
       {-3e9, "Dey", 1, kError, "year beyond 32 bits"},
   };
-  for (const Case& c : cases) {
-    double result = 0;
-    const double day = c.day == kNaN ? std::numeric_limits<double>::quiet_NaN() : c.day;
-    SC_persian(&result, &c.year, c.month, &day);
-    testing::expect_result(result, c.want, c.source);
-  }
+  testing::expect_converter_cases(SC_persian, cases);
 }
 
 }  // namespace

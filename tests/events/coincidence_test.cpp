@@ -17,17 +17,13 @@
 #include "framework/language.h"
 #include "varizav/addin.h"
 #include "expect_error.h"
+#include "worksheet_values.h"
 
 namespace varizav {
 namespace {
 
-using testing::gregorian_jd0;
-using testing::is_error_value;
-using testing::julian_jd0;
-using testing::serial_of;
-using testing::weekday_of;
-
-using testing::kError;
+// The shared checks and dates of the event tests (search_expect.h, expect_error.h).
+using namespace testing;
 constexpr double kMinute = 1.0 / 1440.0;  // days
 // Astronomical instants found from different starts differ by a fraction of a
 // second (delta T is taken at the start instant).
@@ -61,19 +57,6 @@ class SearchTest : public ::testing::Test {
   double saved_delta_t_ = 0.0;
   int32_t saved_reform_ = 0;
 };
-
-double when(const char* calendar, const char* event, const char* weekday, double day, const char* month,
-            double start) {
-  double result = 0.0;
-  SC_when(&result, calendar, event, weekday, &day, month, &start);
-  return result;
-}
-
-double when2(const char* calendar1, const char* event1, const char* calendar2, const char* event2, double start) {
-  double result = 0.0;
-  SC_when2(&result, calendar1, event1, calendar2, event2, &start);
-  return result;
-}
 
 void expect_serial(double got, double want, double tolerance, const char* source) {
   if (is_error_value(want)) {

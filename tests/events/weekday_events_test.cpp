@@ -14,13 +14,8 @@
 namespace varizav {
 namespace {
 
-using testing::gregorian_jd0;
-using testing::is_error_value;
-using testing::julian_jd0;
-using testing::serial_of;
-using testing::weekday_of;
-
-using testing::kError;
+// The shared checks and dates of the event tests (search_expect.h, expect_error.h).
+using namespace testing;
 
 // Language and reform date are process-wide: every test restores them.
 class WeekdayEventTest : public ::testing::Test {

@@ -9,23 +9,15 @@
 #include "host/host_state.h"
 #include "varizav/addin.h"
 #include "expect_error.h"
+#include "worksheet_values.h"
 
 namespace varizav {
 namespace {
 
 using testing::is_error_value;
 
-double holiday(const char* calendar, const char* event, const char* epoch) {
-  double result = 0.0;
-  SC_holiday(&result, calendar, event, epoch);
-  return result;
-}
-
-double holiday2(const char* calendar, const char* event, double date) {
-  double result = 0.0;
-  SC_holiday2(&result, calendar, event, &date);
-  return result;
-}
+using testing::holiday;
+using testing::holiday2;
 
 class HolidayExportsTest : public testing::HostTest {};
 

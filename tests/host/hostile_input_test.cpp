@@ -15,6 +15,7 @@
 #include "framework/date.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
+#include "worksheet_values.h"
 
 namespace varizav {
 namespace {
@@ -24,6 +25,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr uint64_t kErrorBits = 0xFFF8000000000000;  // the float NaN 0xFFC00000 widened
 constexpr double kMinSerial = kMinAcceptedJd - kSerialEpochJd;
 constexpr double kMaxSerial = kMaxAcceptedJd - kSerialEpochJd;
+
+using testing::holiday;
+using testing::holiday2;
+using testing::when;
+using testing::when2;
 
 enum class Want { error, nan, value };
 
@@ -44,27 +50,6 @@ double mayan(double baktun, double kin) {
   double r = 0;
   const double zero = 0;
   SC_mayan(&r, &baktun, &zero, &zero, &zero, &kin);
-  return r;
-}
-double holiday(const char* calendar, const char* event, const char* epoch) {
-  double r = 0;
-  SC_holiday(&r, calendar, event, epoch);
-  return r;
-}
-double holiday2(const char* calendar, const char* event, double start) {
-  double r = 0;
-  SC_holiday2(&r, calendar, event, &start);
-  return r;
-}
-double when(const char* calendar, const char* event, const char* weekday, double day, const char* month,
-            double start) {
-  double r = 0;
-  SC_when(&r, calendar, event, weekday, &day, month, &start);
-  return r;
-}
-double when2(const char* c1, const char* e1, const char* c2, const char* e2, double start) {
-  double r = 0;
-  SC_when2(&r, c1, e1, c2, e2, &start);
   return r;
 }
 double event(double ordinal, const char* weekday, const char* month, double year) {

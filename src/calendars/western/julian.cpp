@@ -17,12 +17,7 @@ CalendarDate from_jd(JulianDay jd) noexcept {
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  const CalendarDate d = from_jd(jd);
-  if (mode > 0) {
-    return format_text(out, "%s, %d. %s %ld", western_weekday_display_name(weekday_index(jd)), ifloor(d.day),
-                       western_month_display_name(d.month), static_cast<long>(d.year));
-  }
-  return format_numeric_date(out, d, mode);
+  return format_western_date(out, jd, from_jd(jd), mode, DayStop::full_stop);
 }
 
 }  // namespace julian

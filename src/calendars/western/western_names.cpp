@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "framework/language.h"
+#include "framework/numeric.h"
 
 namespace varizav {
 namespace {
@@ -25,16 +26,21 @@ const KeywordTable gregorian_month_names = {12, nullptr, kMonthsEnglish.data(), 
 const KeywordTable weekday_names = {7, nullptr, kWeekdaysEnglish.data(), kWeekdaysGerman.data()};
 
 const char* western_month_display_name(int32_t month) noexcept {
-  if (month < 1 || month > 12) return "";
-  const auto& names = by_display_language(kMonthsEnglish, kMonthsGerman);
-  return names[static_cast<size_t>(month - 1)];
+  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
 }
 
 const char* western_weekday_display_name(int32_t index) noexcept {
-  if (index < 0 || index > 6) return "";
-  const auto& names = by_display_language(kWeekdaysEnglish, kWeekdaysGerman);
-  return names[static_cast<size_t>(index)];
+  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
 }
 
+int format_western_date(char* out, JulianDay jd, const CalendarDate& d, int32_t mode, DayStop stop) noexcept {
+  if (mode <= 0) return format_numeric_date(out, d, mode);
+  const char* weekday = western_weekday_display_name(weekday_index(jd));
+  const char* month = western_month_display_name(d.month);
+  const int32_t day = ifloor(d.day);
+  const long year = static_cast<long>(d.year);
+  if (stop == DayStop::full_stop) return format_text(out, "%s, %d. %s %ld", weekday, day, month, year);
+  return format_text(out, "%s, %d %s %ld", weekday, day, month, year);
+}
 
 }  // namespace varizav

@@ -168,11 +168,7 @@ int64_t knuth_easter_march_day(int64_t y) {
 }
 
 TEST(GregorianEaster, KnownDates) {
-  struct Case {
-    int32_t year, month, day;
-    const char* source;
-  };
-  const Case cases[] = {
+  const testing::DateCase cases[] = {
       {2000, 4, 23, "worked example: JulianDay 2451657.5"},
       {1583, 4, 10, "independent: published Easter table"},
       {1818, 3, 22, "independent: earliest possible date"},
@@ -185,31 +181,19 @@ TEST(GregorianEaster, KnownDates) {
       {2024, 3, 31, "independent: published Easter table"},
       {2025, 4, 20, "independent: published Easter table"},
   };
-  for (const Case& c : cases) EXPECT_EQ(easter_gregorian(c.year), gregorian::to_jd(c.year, c.month, c.day)) << c.source;
+  testing::expect_easter_dates(easter_gregorian, cases);
   EXPECT_EQ(easter_gregorian(2000), 2451657.5);  // worked example
 }
 
 TEST(GregorianEaster, EverySundayInMarchOrAprilForYearsMinus3000To3000) {
+  testing::expect_easter_sundays(easter_gregorian, gregorian::from_jd);
   for (int32_t y = -3000; y <= 3000; ++y) {
-    const JulianDay easter = easter_gregorian(y);
-    ASSERT_EQ(weekday_index(easter), 6) << y;  // Sunday
-    const CalendarDate d = gregorian::from_jd(easter);
-    ASSERT_EQ(d.year, y);
-    ASSERT_TRUE((d.month == 3 && d.day >= 22.0) || (d.month == 4 && d.day <= 25.0))
-        << y << ": " << d.month << "-" << d.day;
-    ASSERT_EQ(easter, gregorian::to_jd(y, 3, static_cast<double>(knuth_easter_march_day(y)))) << y;
+    ASSERT_EQ(easter_gregorian(y), gregorian::to_jd(y, 3, static_cast<double>(knuth_easter_march_day(y)))) << y;
   }
 }
 
 TEST(GregorianFormat, NumberModesAndTextInBothLanguages) {
-  struct Case {
-    double jd;
-    int32_t mode;
-    bool english;
-    const char* text;
-    const char* source;
-  };
-  const Case cases[] = {
+  const testing::FormatCase cases[] = {
       {2451544.5, 0, true, "2000  1  1", "worked example"},
       {2451544.5, -1, true, "2000  1 1.000000", "worked example"},
       {2451544.5, 1, true, "Saturday, 1 January 2000", "worked example"},
@@ -221,13 +205,7 @@ TEST(GregorianFormat, NumberModesAndTextInBothLanguages) {
       {-76715589.0, 0, true, "-214753 10  1", "independent: jdn_gregorian(-214753, 10, 1), noon"},
       {80156580.0, -1, true, "214749  2 28.500000", "independent: jdn_gregorian(214749, 2, 28), noon"},
   };
-  for (const Case& c : cases) {
-    testing::LanguageScope language(c.english);
-    char out[kHostTextSize];
-    const int n = gregorian::format_date(out, c.jd, c.mode);
-    EXPECT_STREQ(out, c.text) << c.source;
-    EXPECT_EQ(n, static_cast<int>(std::strlen(c.text))) << c.source;
-  }
+  testing::expect_format_cases(gregorian::format_date, cases);
 }
 
 }  // namespace

@@ -103,54 +103,36 @@ TEST(Julian, YearProportionalProductsDoNotOverflow) {
 }
 
 TEST(JulianEaster, KnownDates) {
-  struct Case {
-    int32_t year, month, day;  // Gregorian date of the Julian Easter
-    const char* source;
-  };
-  const Case cases[] = {
+  // Gregorian dates of the Julian Easter.
+  const testing::DateCase cases[] = {
       {2000, 4, 30, "worked example: JulianDay 2451664.5"},
       {2021, 5, 2, "independent: published Orthodox Easter table"},
       {2023, 4, 16, "independent: published Orthodox Easter table"},
       {2024, 5, 5, "independent: published Orthodox Easter table"},
       {2025, 4, 20, "independent: published Orthodox Easter table"},
   };
-  for (const Case& c : cases) EXPECT_EQ(easter_julian(c.year), gregorian::to_jd(c.year, c.month, c.day)) << c.source;
+  testing::expect_easter_dates(easter_julian, cases);
   EXPECT_EQ(easter_julian(2000), 2451664.5);  // worked example
 }
 
 TEST(JulianEaster, EverySundayInMarchOrAprilAndPeriodic) {
   // Independent: a Sunday between 22 March and 25 April (Julian), and the
   // Julian computus repeats after 532 = 19 * 28 years of 365.25 days.
+  testing::expect_easter_sundays(easter_julian, julian::from_jd);
   for (int32_t y = -3000; y <= 3000; ++y) {
-    const JulianDay easter = easter_julian(y);
-    ASSERT_EQ(weekday_index(easter), 6) << y;
-    const CalendarDate d = julian::from_jd(easter);
-    ASSERT_EQ(d.year, y);
-    ASSERT_TRUE((d.month == 3 && d.day >= 22.0) || (d.month == 4 && d.day <= 25.0)) << y;
-    ASSERT_EQ(easter_julian(y + 532) - easter, 532 * 365.25) << y;
+    ASSERT_EQ(easter_julian(y + 532) - easter_julian(y), 532 * 365.25) << y;
   }
 }
 
 TEST(JulianFormat, FullStopAfterTheDayInTheTextForm) {
-  struct Case {
-    double jd;
-    int32_t mode;
-    bool english;
-    const char* text;
-  };
   // Worked example: Gregorian 1 January 2000 is Saturday, 19 December 1999 (Julian).
-  const Case cases[] = {
+  const testing::FormatCase cases[] = {
       {2451544.5, 1, true, "Saturday, 19. December 1999"},
       {2451544.5, 1, false, "Samstag, 19. Dezember 1999"},
       {2451544.5, 0, false, "1999 12 19"},
       {2451544.75, -7, false, "1999 12 19.250000"},
   };
-  for (const Case& c : cases) {
-    testing::LanguageScope language(c.english);
-    char out[kHostTextSize];
-    EXPECT_EQ(julian::format_date(out, c.jd, c.mode), static_cast<int>(std::strlen(c.text)));
-    EXPECT_STREQ(out, c.text);
-  }
+  testing::expect_format_cases(julian::format_date, cases);
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 // and the reform date back to their defaults.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <cstring>
+#include <span>
 
 #include "calendars/western/civil.h"
+#include "calendars/western/gregorian.h"
 #include "calendars/western/western_names.h"
 #include "framework/language.h"
 
@@ -66,5 +71,50 @@ class ReformScope {
   ReformScope(const ReformScope&) = delete;
   ReformScope& operator=(const ReformScope&) = delete;
 };
+
+// A date of the Gregorian calendar and where it comes from.
+struct DateCase {
+  int32_t year, month, day;
+  const char* source;
+};
+
+// Checks an Easter computus against the Gregorian dates of its Easter Sundays.
+inline void expect_easter_dates(JulianDay (*easter)(int32_t year), std::span<const DateCase> cases) {
+  for (const DateCase& c : cases) EXPECT_EQ(easter(c.year), gregorian::to_jd(c.year, c.month, c.day)) << c.source;
+}
+
+// Checks that easter(y) is a Sunday between 22 March and 25 April of year y of
+// the calendar whose from_jd is given, for every year y of -3000..3000.
+inline void expect_easter_sundays(JulianDay (*easter)(int32_t year), CalendarDate (*from_jd)(JulianDay jd)) {
+  for (int32_t y = -3000; y <= 3000; ++y) {
+    const JulianDay sunday = easter(y);
+    ASSERT_EQ(weekday_index(sunday), 6) << y;
+    const CalendarDate d = from_jd(sunday);
+    ASSERT_EQ(d.year, y);
+    ASSERT_TRUE((d.month == 3 && d.day >= 22.0) || (d.month == 4 && d.day <= 25.0))
+        << y << ": " << d.month << "-" << d.day;
+  }
+}
+
+// A text form of a JulianDay in a mode, with the names in English or German.
+struct FormatCase {
+  JulianDay jd;
+  int32_t mode;
+  bool english;
+  const char* text;
+  const char* source = "";
+};
+
+// Checks a calendar's format_date: the text and the length it returns.
+inline void expect_format_cases(int (*format_date)(char* out, JulianDay jd, int32_t mode),
+                                std::span<const FormatCase> cases) {
+  for (const FormatCase& c : cases) {
+    LanguageScope language(c.english);
+    char out[kHostTextSize];
+    const int n = format_date(out, c.jd, c.mode);
+    EXPECT_STREQ(out, c.text) << c.source;
+    EXPECT_EQ(n, static_cast<int>(std::strlen(c.text))) << c.source;
+  }
+}
 
 }  // namespace varizav::testing
