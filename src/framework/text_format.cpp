@@ -13,6 +13,8 @@ namespace {
 
 __extension__ typedef unsigned __int128 Uint128;
 
+// Setting: written only by the configuration read at GetFunctionCount (the
+// separator that LANG names).
 std::atomic<char> g_decimal_separator{'.'};
 
 constexpr int kLast = kHostTextSize - 1;  // position of the terminator when the text is full

@@ -279,32 +279,6 @@ std::string formula_of(const ListedFunction& f, const varizav::FunctionEntry& en
   return formula + ")";
 }
 
-// A Calc cell against the tool's result: texts exactly, the error value as
-// the UI's error text, numbers to the 15 significant digits Calc shows.
-::testing::AssertionResult same_cell(const std::string& cell, const std::string& reference, bool text_result,
-                                     const char* error_text) {
-  if (text_result) {
-    const std::string want = to_utf8(reference);
-    if (cell == want) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool \"" << want << "\"";
-  }
-  if (reference == "NaN") {
-    if (cell == error_text) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "Calc " << cell << ", tool the error value " << error_text;
-  }
-  char* end = nullptr;
-  const double want = std::strtod(reference.c_str(), &end);
-  char* cell_end = nullptr;
-  const double got = std::strtod(cell.c_str(), &cell_end);
-  if (cell.empty() || *cell_end != '\0') {
-    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool " << reference;
-  }
-  // Half a unit of the 15th significant digit, and a hair for Calc's own rounding.
-  const double unit = want == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(want))) - 14);
-  if (std::fabs(got - want) <= 0.5000001 * unit) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "Calc " << cell << ", tool " << reference;
-}
-
 // The label of the row of call i.
 std::string cell_label(size_t i) {
   std::string label = std::to_string(i);

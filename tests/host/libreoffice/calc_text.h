@@ -1,9 +1,13 @@
 // Text helpers of the Calc tests: character sets by the C library's iconv
-// (an independent conversion, not the add-in's own) and line splitting.
+// (an independent conversion, not the add-in's own), line splitting, and a
+// Calc cell compared with the host tool's result.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -44,6 +48,31 @@ inline std::vector<std::string> lines_of(const std::string& text) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
   }
   return lines;
+}
+
+// A Calc cell against the tool's result: texts exactly, the error value as
+// the UI's error text, numbers to the 15 significant digits Calc shows.
+inline ::testing::AssertionResult same_cell(const std::string& cell, const std::string& reference, bool text_result,
+                                            const char* error_text) {
+  if (text_result) {
+    const std::string want = to_utf8(reference);
+    if (cell == want) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool \"" << want << "\"";
+  }
+  if (reference == "NaN") {
+    if (cell == error_text) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "Calc " << cell << ", tool the error value " << error_text;
+  }
+  const double want = std::strtod(reference.c_str(), nullptr);
+  char* cell_end = nullptr;
+  const double got = std::strtod(cell.c_str(), &cell_end);
+  if (cell.empty() || *cell_end != '\0') {
+    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool " << reference;
+  }
+  // Half a unit of the 15th significant digit, and a hair for Calc's own rounding.
+  const double unit = want == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(want))) - 14);
+  if (std::fabs(got - want) <= 0.5000001 * unit) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "Calc " << cell << ", tool " << reference;
 }
 
 }  // namespace varizav::calc_test

@@ -25,10 +25,12 @@
 #include "host/function_registry.h"
 #include "host/host_program.h"
 #include "host/libreoffice/calc_text.h"
+#include "xml_text.h"
 
 namespace fs = std::filesystem;
 using namespace varizav::host_program;
 using namespace varizav::calc_test;
+using varizav::xml_escaped;
 
 namespace {
 
@@ -83,18 +85,6 @@ std::vector<std::string> reference_results(const std::string& language, const st
                           clean_environment({"LC_ALL=C", "TZ=UTC"}), input_path, scratch_dir());
   EXPECT_EQ(r.status, 0) << r.err << r.out;
   return lines_of(r.out);
-}
-
-std::string xml_escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '"') out += "&quot;";
-    else out += c;
-  }
-  return out;
 }
 
 // A call as a formula: the name, then the arguments, texts quoted.
@@ -278,31 +268,6 @@ std::map<std::string, std::string> csv_cells(const fs::path& csv) {
     if (fields.size() >= 2) cells[fields[0]] = fields[1];
   }
   return cells;
-}
-
-// A cell against the tool's result: texts exactly, the error value as the
-// UI's error text, numbers to the 15 significant digits Calc shows.
-::testing::AssertionResult same_cell(const std::string& cell, const std::string& reference, bool text_result,
-                                     const char* error_text) {
-  if (text_result) {
-    const std::string want = recode(reference, "WINDOWS-1252", "UTF-8");
-    if (cell == want) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool \"" << want << "\"";
-  }
-  if (reference == "NaN") {
-    if (cell == error_text) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "Calc " << cell << ", tool the error value " << error_text;
-  }
-  const double want = std::strtod(reference.c_str(), nullptr);
-  char* cell_end = nullptr;
-  const double got = std::strtod(cell.c_str(), &cell_end);
-  if (cell.empty() || *cell_end != '\0') {
-    return ::testing::AssertionFailure() << "Calc \"" << cell << "\", tool " << reference;
-  }
-  // Half a unit of the 15th significant digit, and a hair for Calc's own rounding.
-  const double unit = want == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(want))) - 14);
-  if (std::fabs(got - want) <= 0.5000001 * unit) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "Calc " << cell << ", tool " << reference;
 }
 
 class ExtensionSetup : public ::testing::TestWithParam<UiSetup> {};
