@@ -54,7 +54,7 @@ const RUNS = [
 ];
 
 const CORPORA = ['examples/showcase.tsv', 'examples/calc-demo.tsv', 'tests/host/libreoffice/calls.tsv',
-  'bindings/js/test/spec_examples.tsv'];
+  'bindings/js/test/worked_examples.tsv'];
 
 for (const corpus of CORPORA) {
   test(`corpus ${corpus}`, { skip }, () => {
