@@ -31,7 +31,7 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components
+        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table
 
 all: build
 
@@ -53,7 +53,12 @@ $(FUZZ_BUILD)/CMakeCache.txt:
 $(WINDOWS_BUILD)/CMakeCache.txt:
 	$(CMAKE) -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/cmake/wine-run.sh
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/cmake/wine-run.sh -DVARIZAV_CHINESE_TABLE=$(CHINESE_TABLE)
+
+# The Chinese year table of the native build, which the cross builds take.
+CHINESE_TABLE = $(CURDIR)/$(BUILD)/src/generated/calendars/lunisolar/chinese_years.inc
+chinese-table: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_calendars
 
 build: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS)
@@ -182,9 +187,10 @@ EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
 
 $(WASM_BUILD)/CMakeCache.txt:
 	@command -v emcmake >/dev/null || { echo "make wasm needs Emscripten: apt-get install emscripten node-acorn"; exit 1; }
-	$(EMSCRIPTEN_ENV) emcmake $(CMAKE) -S . -B $(WASM_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_BUILD_TESTS=OFF -Wno-dev
+	$(EMSCRIPTEN_ENV) emcmake $(CMAKE) -S . -B $(WASM_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_BUILD_TESTS=OFF -Wno-dev \
+	  -DVARIZAV_CHINESE_TABLE=$(CHINESE_TABLE)
 
-wasm: $(WASM_BUILD)/CMakeCache.txt
+wasm: chinese-table $(WASM_BUILD)/CMakeCache.txt
 	$(EMSCRIPTEN_ENV) $(CMAKE) --build $(WASM_BUILD) -j $(JOBS) --target varizav_wasm
 	@mkdir -p $(JS_DIR)/dist
 	cp $(WASM_BUILD)/bindings/js/varizav-core.mjs $(WASM_BUILD)/bindings/js/varizav-core.wasm $(JS_DIR)/dist/
@@ -238,7 +244,7 @@ dist: windows
 	@ls -l dist
 
 # varizav.dll (the add-in) and varizav.exe (the host tool) in $(WINDOWS_BUILD)/.
-windows: $(WINDOWS_BUILD)/CMakeCache.txt
+windows: chinese-table $(WINDOWS_BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(WINDOWS_BUILD) -j $(JOBS) --target varizav varizav_tool
 	cp $(WINDOWS_BUILD)/tools/varizav/varizav.exe $(WINDOWS_BUILD)/tools/varizav/varizav.dll $(WINDOWS_BUILD)/
 

@@ -8,4 +8,7 @@ namespace varizav::platform {
 // is the same bytes on every system.
 void set_binary_standard_streams() noexcept;
 
+// True when standard output is a terminal (not a file or a pipe).
+bool standard_output_is_terminal() noexcept;
+
 }  // namespace varizav::platform

@@ -2,7 +2,6 @@
 // each day also in the chosen calendars, and below it the month's holidays
 // of those calendars and its Moon phases (with --events, every astronomical
 // event). Every date comes from the loaded library.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +18,8 @@
 #include "calendars/western/western_names.h"
 #include "name_lists.h"
 #include "values.h"
+#include "platform/standard_streams.h"
+#include "platform/time_zone.h"
 
 namespace varizav::tool {
 namespace {
@@ -208,7 +209,7 @@ std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::str
   if (!month) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    platform::local_time(now, local);
     return std::pair<int64_t, int32_t>{local.tm_year + 1900, local.tm_mon + 1};
   }
   const std::optional<double> first = parse_iso_date(*month + "-01");
@@ -277,9 +278,9 @@ Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::v
 void print_grid(const Grid& grid, const std::vector<Day>& days, const std::string& title) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::local_time(now, local);
   const int64_t today = serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  const bool terminal = isatty(STDOUT_FILENO) != 0;
+  const bool terminal = platform::standard_output_is_terminal();
   size_t label_width = 0;
   for (const std::string& label : grid.labels) label_width = std::max(label_width, display_width(label));
 

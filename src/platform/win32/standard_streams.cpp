@@ -13,4 +13,6 @@ void set_binary_standard_streams() noexcept {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+bool standard_output_is_terminal() noexcept { return _isatty(_fileno(stdout)) != 0; }
+
 }  // namespace varizav::platform
