@@ -48,6 +48,15 @@ TEST(TextFormat, IntegersInEveryWidthAsPrintf) {
   }
 }
 
+// The writers give "-nan" for a NaN with its sign bit set, as glibc's printf
+// does; the Windows C runtime's printf, the reference there, writes "nan".
+#ifdef _WIN32
+constexpr bool kReferenceSignsNaN = false;
+#else
+constexpr bool kReferenceSignsNaN = true;
+#endif
+bool reference_differs(double v) { return !kReferenceSignsNaN && std::isnan(v) && std::signbit(v); }
+
 TEST(TextFormat, FixedPointAsPrintfOverEveryMagnitude) {
   // Random bit patterns cover every exponent; the hand cases are exact ties
   // (1/128 = 0.0078125 has a 5 in the seventh decimal; 0.5, 1.5, 2.5 for
@@ -59,6 +68,7 @@ TEST(TextFormat, FixedPointAsPrintfOverEveryMagnitude) {
                           std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
                           -std::numeric_limits<double>::infinity(), std::nan(""), -std::nan("")};
   for (const double v : cases) {
+    if (reference_differs(v)) continue;
     EXPECT_EQ(written_text("%f", v), printf_text("%f", v)) << std::hexfloat << v;
     EXPECT_EQ(written_text("%.0f", v), printf_text("%.0f", v)) << std::hexfloat << v;
   }
@@ -67,7 +77,9 @@ TEST(TextFormat, FixedPointAsPrintfOverEveryMagnitude) {
   for (int i = 0; i < 200000; ++i) {
     const double bits = std::bit_cast<double>(random());
     const double near = day(random);
-    ASSERT_EQ(written_text("%f %.0f", bits, bits), printf_text("%f %.0f", bits, bits)) << std::hexfloat << bits;
+    if (!reference_differs(bits)) {
+      ASSERT_EQ(written_text("%f %.0f", bits, bits), printf_text("%f %.0f", bits, bits)) << std::hexfloat << bits;
+    }
     ASSERT_EQ(written_text("%f %.0f %.3f", near, near, near), printf_text("%f %.0f %.3f", near, near, near))
         << std::hexfloat << near;
   }

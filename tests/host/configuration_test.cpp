@@ -200,7 +200,7 @@ TEST_F(ConfigurationTest, DecimalSeparatorOfTheLocaleLangNames) {
     GTEST_SKIP() << "localedef or the de_DE locale source (Debian: locales) is missing";
   }
   testing::ScopedEnvironment env;
-  env.set("LOCPATH", dir.c_str());
+  env.set("LOCPATH", dir.string().c_str());
   EXPECT_EQ(platform::decimal_separator_named_by("de_DE.UTF-8"), ',');
   env.set("LANG", "de_DE.UTF-8");
   get_function_count();
