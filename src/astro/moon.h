@@ -26,30 +26,17 @@ double moon_phase(int32_t k, int32_t phase) noexcept;
 
 // Perigee and apogee of anomalistic cycle k (the apogee half a cycle later).
 enum class Apsis : int32_t { perigee = 0, apogee = 1 };
-struct LunarApsides {
-  double perigee;
-  double apogee;
-};
 double lunar_apsis(int32_t k, Apsis which) noexcept;
-LunarApsides lunar_apsides(int32_t k) noexcept;
 
-// Greatest northern and southern declination of tropical cycle k.
+// Greatest northern and southern declination of tropical cycle k (the
+// southern half a cycle later).
 enum class Declination : int32_t { north = 0, south = 1 };
-struct LunarExtremes {
-  double north;
-  double south;
-};
 double lunar_extreme(int32_t k, Declination which) noexcept;
-LunarExtremes lunar_extremes(int32_t k) noexcept;
 
-// Passages through the ascending and descending node of draconic cycle k.
+// Passages through the ascending and descending node of draconic cycle k (the
+// descending half a cycle later).
 enum class Node : int32_t { ascending = 0, descending = 1 };
-struct LunarNodes {
-  double ascending;
-  double descending;
-};
 double lunar_node(int32_t k, Node which) noexcept;
-LunarNodes lunar_nodes(int32_t k) noexcept;
 
 // Eclipse at the new moon (solar) or the full moon (lunar) of lunation k.
 // found: whether there is one (penumbral lunar eclipses count); t_td: its

@@ -73,11 +73,6 @@ double lunar_apsis(int32_t k, Apsis which) noexcept {
   return t0 + 1e-10 * s;
 }
 
-LunarApsides lunar_apsides(int32_t k) noexcept {
-  const double perigee = lunar_apsis(k, Apsis::perigee);
-  return {perigee, lunar_apsis(k, Apsis::apogee)};
-}
-
 double lunar_node(int32_t k, Node which) noexcept {
   const double t0 = mean_instant(kDraconicMonth, k, which == Node::descending);
   MultipleAngleTables tables;  // filled here, read below
@@ -91,11 +86,6 @@ double lunar_node(int32_t k, Node which) noexcept {
   const double s = sum_sine_series(tables, kNodeTerms, 1.0);
   // 0.0017 sin(Omega) + 0.0003 (sin V + sin P) days.
   return t0 + 4.6543e-08 * sincos(node).sin + 8.214e-09 * (sincos(v).sin + sincos(p).sin) + 1e-10 * s;
-}
-
-LunarNodes lunar_nodes(int32_t k) noexcept {
-  const double ascending = lunar_node(k, Node::ascending);
-  return {ascending, lunar_node(k, Node::descending)};
 }
 
 double lunar_extreme(int32_t k, Declination which) noexcept {
@@ -114,11 +104,6 @@ double lunar_extreme(int32_t k, Declination which) noexcept {
   }
   // Constant term 1.7714e-07 centuries (0.00647 days).
   return t0 + 1.7714e-07 + 1e-10 * s;
-}
-
-LunarExtremes lunar_extremes(int32_t k) noexcept {
-  const double north = lunar_extreme(k, Declination::north);
-  return {north, lunar_extreme(k, Declination::south)};
 }
 
 }  // namespace varizav

@@ -166,34 +166,17 @@ double moon_phase_search(double te, int32_t phase) noexcept {
   return first_at_or_after(ifloor(te * kLunationsPerCentury), te, kLunationsPerCentury, candidate);
 }
 
-double apsis_search(double te, int32_t sub) noexcept {
-  const Apsis which = sub == 0 ? Apsis::perigee : Apsis::apogee;
-  const auto candidate = [which](int64_t k) -> Candidate {
+// The first event at or after te of a lunar cycle with two events half a cycle
+// apart (perigee and apogee, northern and southern declination, ascending and
+// descending node): event(k, which) is the instant in cycle k.
+template <class Which>
+double half_cycle_search(double te, double cycles_per_century, double (*event)(int32_t, Which) noexcept,
+                         Which which) noexcept {
+  const auto candidate = [event, which](int64_t k) -> Candidate {
     if (!fits_cycle(k)) return {true, kNaN};
-    return {true, lunar_apsis(static_cast<int32_t>(k), which)};
+    return {true, event(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * kAnomalisticMonthsPerCentury)} - 1, te, kAnomalisticMonthsPerCentury,
-                           candidate);
-}
-
-double declination_search(double te, int32_t sub) noexcept {
-  const Declination which = sub == 0 ? Declination::north : Declination::south;
-  const auto candidate = [which](int64_t k) -> Candidate {
-    if (!fits_cycle(k)) return {true, kNaN};
-    return {true, lunar_extreme(static_cast<int32_t>(k), which)};
-  };
-  return first_at_or_after(int64_t{ifloor(te * kTropicalMonthsPerCentury)} - 1, te, kTropicalMonthsPerCentury,
-                           candidate);
-}
-
-double node_search(double te, int32_t sub) noexcept {
-  const Node which = sub == 0 ? Node::ascending : Node::descending;
-  const auto candidate = [which](int64_t k) -> Candidate {
-    if (!fits_cycle(k)) return {true, kNaN};
-    return {true, lunar_node(static_cast<int32_t>(k), which)};
-  };
-  return first_at_or_after(int64_t{ifloor(te * kDraconicMonthsPerCentury)} - 1, te, kDraconicMonthsPerCentury,
-                           candidate);
+  return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate);
 }
 
 Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
@@ -251,11 +234,14 @@ double astro_event_td(int32_t kind, double te, int32_t sub) noexcept {
     case kAstroMoonPhase:
       return moon_phase_search(te, sub);
     case kAstroApsis:
-      return apsis_search(te, sub);
+      return half_cycle_search(te, kAnomalisticMonthsPerCentury, lunar_apsis,
+                               sub == 0 ? Apsis::perigee : Apsis::apogee);
     case kAstroDeclination:
-      return declination_search(te, sub);
+      return half_cycle_search(te, kTropicalMonthsPerCentury, lunar_extreme,
+                               sub == 0 ? Declination::north : Declination::south);
     case kAstroNode:
-      return node_search(te, sub);
+      return half_cycle_search(te, kDraconicMonthsPerCentury, lunar_node,
+                               sub == 0 ? Node::ascending : Node::descending);
     case kAstroEclipse:
       return eclipse_search(te, sub);
     case kAstroSeason:

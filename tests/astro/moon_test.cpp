@@ -58,16 +58,16 @@ TEST(MoonEvents, KnownInstants) {
         t = moon_phase(c.k, 2);
         break;
       case kPerigee:
-        t = lunar_apsides(c.k).perigee;
+        t = lunar_apsis(c.k, Apsis::perigee);
         break;
       case kApogee:
-        t = lunar_apsides(c.k).apogee;
+        t = lunar_apsis(c.k, Apsis::apogee);
         break;
       case kNorth:
-        t = lunar_extremes(c.k).north;
+        t = lunar_extreme(c.k, Declination::north);
         break;
       case kAscending:
-        t = lunar_nodes(c.k).ascending;
+        t = lunar_node(c.k, Node::ascending);
         break;
       case kSolar:
       case kLunar: {
@@ -146,18 +146,17 @@ TEST(MoonEvents, CyclesFollowEachOtherInOrder) {
       ASSERT_LT(gap, 9.0) << k << " " << phase;
       previous_phase = t;
     }
-    const LunarApsides a = lunar_apsides(k);
-    const double next_perigee = lunar_apsides(k + 1).perigee;
-    ASSERT_LT(a.perigee, a.apogee) << k;
-    ASSERT_LT(a.apogee, next_perigee) << k;
-    ASSERT_GT((next_perigee - a.perigee) / kDay, 23.0) << k;  // 24.6-28.6 days
-    ASSERT_LT((next_perigee - a.perigee) / kDay, 30.0) << k;
-    const LunarNodes n = lunar_nodes(k);
-    ASSERT_LT(n.ascending, n.descending) << k;
-    ASSERT_LT(n.descending, lunar_nodes(k + 1).ascending) << k;
-    const LunarExtremes x = lunar_extremes(k);
-    ASSERT_LT(x.north, x.south) << k;
-    ASSERT_LT(x.south, lunar_extremes(k + 1).north) << k;
+    const double perigee = lunar_apsis(k, Apsis::perigee);
+    const double apogee = lunar_apsis(k, Apsis::apogee);
+    const double next_perigee = lunar_apsis(k + 1, Apsis::perigee);
+    ASSERT_LT(perigee, apogee) << k;
+    ASSERT_LT(apogee, next_perigee) << k;
+    ASSERT_GT((next_perigee - perigee) / kDay, 23.0) << k;  // 24.6-28.6 days
+    ASSERT_LT((next_perigee - perigee) / kDay, 30.0) << k;
+    ASSERT_LT(lunar_node(k, Node::ascending), lunar_node(k, Node::descending)) << k;
+    ASSERT_LT(lunar_node(k, Node::descending), lunar_node(k + 1, Node::ascending)) << k;
+    ASSERT_LT(lunar_extreme(k, Declination::north), lunar_extreme(k, Declination::south)) << k;
+    ASSERT_LT(lunar_extreme(k, Declination::south), lunar_extreme(k + 1, Declination::north)) << k;
   }
 }
 
