@@ -34,9 +34,12 @@ SunPosition sun_position(double t_centuries_td) noexcept {
   std::array<SinCos, kArguments> theta;
   theta[0] = {1.0, 0.0};
   MultipleAngleTables tables;  // filled here, read below
-  for (int32_t slot = 0; slot < 5; ++slot) fill_multiples(tables, kPlanetRates[slot] * tau, slot, kPlanetMaxMultiples[slot]);
+  for (int32_t slot = 0; slot < static_cast<int32_t>(kPlanetSlots.size()); ++slot) {
+    const PlanetSlot& planet = kPlanetSlots[static_cast<std::size_t>(slot)];
+    fill_multiples(tables, planet.rate * tau, slot, planet.max_multiple);
+  }
   combine_arguments(tables, kPlanetaryCombinations, &theta[1]);
-  const double earth = kPlanetRates[kEarthSlot] * tau;
+  const double earth = kPlanetSlots[kEarthSlot].rate * tau;
   const double d = kRateD * tau;
   const double l = kRateL * tau;
   theta[kPlanetaryArguments + 1] = sincos(d);

@@ -16,16 +16,19 @@ namespace varizav::sun_terms {
 // rate times tau (Julian millennia from J2000.0); the phases are carried by the
 // cosine and sine coefficients of every term.
 
-// Planetary rates, radians per Julian millennium, in slots 0..4.
-inline constexpr std::array<double, 5> kPlanetRates = {
-    10213.285546211,  // Venus
-    6283.0758499914,  // Earth
-    3340.6124266998,  // Mars
-    529.6909650946,   // Jupiter
-    213.299095438,    // Saturn
+// The planetary arguments of slots 0..4: the rate of each mean longitude, radians
+// per Julian millennium, and its largest multiple in the combinations below.
+struct PlanetSlot {
+  double rate;
+  int32_t max_multiple;
 };
-// Largest multiple of each planetary argument in the combinations below.
-inline constexpr std::array<int32_t, 5> kPlanetMaxMultiples = {8, 13, 19, 4, 5};
+inline constexpr std::array<PlanetSlot, 5> kPlanetSlots = {{
+    {10213.285546211, 8},   // Venus
+    {6283.0758499914, 13},  // Earth
+    {3340.6124266998, 19},  // Mars
+    {529.6909650946, 4},    // Jupiter
+    {213.299095438, 5},     // Saturn
+}};
 inline constexpr int32_t kEarthSlot = 1;
 
 // Lunar rates, radians per Julian millennium: mean elongation D, mean anomaly

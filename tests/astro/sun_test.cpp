@@ -52,10 +52,10 @@ SunPosition sun_position_term_by_term(double t) {
   auto theta = [&](int32_t i) {
     if (i <= kPlanetaryArguments) {
       double angle = 0.0;
-      for (int j = 0; j < 5; ++j) angle += kPlanetaryCombinations[i - 1][j] * kPlanetRates[j] * tau;
+      for (int j = 0; j < 5; ++j) angle += kPlanetaryCombinations[i - 1][j] * kPlanetSlots[j].rate * tau;
       return angle;
     }
-    const double d = kRateD * tau, l = kRateL * tau, earth = kPlanetRates[kEarthSlot] * tau;
+    const double d = kRateD * tau, l = kRateL * tau, earth = kPlanetSlots[kEarthSlot].rate * tau;
     const double lunar[] = {d, l - d, d - earth, d + l, d + earth, kRateF * tau};
     return lunar[i - kPlanetaryArguments - 1];
   };
@@ -107,7 +107,7 @@ TEST(SunTerms, TableIntegrity) {
   for (int j = 0; j < 5; ++j) {
     int largest = 0;
     for (const auto& row : kPlanetaryCombinations) largest = std::max(largest, std::abs(int{row[j]}));
-    EXPECT_EQ(largest, kPlanetMaxMultiples[j]) << j;
+    EXPECT_EQ(largest, kPlanetSlots[j].max_multiple) << j;
   }
 }
 
