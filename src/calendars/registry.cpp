@@ -17,6 +17,7 @@
 #include "calendars/western/julian.h"
 #include "calendars/western/latin.h"
 #include "framework/numeric.h"
+#include "framework/row_table.h"
 
 namespace varizav {
 namespace {
@@ -74,28 +75,18 @@ constexpr std::array<CalendarRecord, kCalendarCount> kCalendars = {{
     {kYazdegerd, "yazdegerd", "jezdegerd", yazdegerd::format_date, yazdegerd::from_jd, yazdegerd::is_leap_year},
 }};
 
-// Every row present and in its place: a missing or misplaced row leaves a
-// zero record or a wrong id and does not compile.
-constexpr bool rows_complete() {
-  for (size_t i = 0; i < kCalendars.size(); ++i) {
-    const CalendarRecord& r = kCalendars[i];
-    // (Function addresses are not compared here: with the sanitizers they are
-    // not constant expressions.)
-    if (static_cast<size_t>(r.id) != i || r.english_name == nullptr || r.german_name == nullptr) return false;
+// Every row in its place, named in both languages. (Function addresses are
+// not checked here: with the sanitizers they are not constant expressions.)
+static_assert(rows_in_index_order(kCalendars, &CalendarRecord::id));
+static_assert([] {
+  for (const CalendarRecord& r : kCalendars) {
+    if (r.english_name == nullptr || r.german_name == nullptr) return false;
   }
   return true;
-}
-static_assert(rows_complete());
+}());
 
-template <class T>
-constexpr std::array<T, kCalendarCount> column(T CalendarRecord::*field) {
-  std::array<T, kCalendarCount> out{};
-  for (size_t i = 0; i < out.size(); ++i) out[i] = kCalendars[i].*field;
-  return out;
-}
-
-constexpr std::array<const char*, kCalendarCount> kEnglishNames = column(&CalendarRecord::english_name);
-constexpr std::array<const char*, kCalendarCount> kGermanNames = column(&CalendarRecord::german_name);
+constexpr std::array<const char*, kCalendarCount> kEnglishNames = column_of(kCalendars, &CalendarRecord::english_name);
+constexpr std::array<const char*, kCalendarCount> kGermanNames = column_of(kCalendars, &CalendarRecord::german_name);
 
 }  // namespace
 
@@ -103,9 +94,10 @@ const CalendarRecord& calendar_record(CalendarId id) noexcept { return kCalendar
 
 const KeywordTable calendar_names = {kCalendarCount, nullptr, kEnglishNames.data(), kGermanNames.data()};
 
-const std::array<FormatDateFn, kCalendarCount> format_date_table = column(&CalendarRecord::format_date);
-const std::array<FromJdFn, kCalendarCount> from_jd_table = column(&CalendarRecord::from_jd);
-const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table = column(&CalendarRecord::is_leap_year);
+const std::array<FormatDateFn, kCalendarCount> format_date_table = column_of(kCalendars, &CalendarRecord::format_date);
+const std::array<FromJdFn, kCalendarCount> from_jd_table = column_of(kCalendars, &CalendarRecord::from_jd);
+const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table =
+    column_of(kCalendars, &CalendarRecord::is_leap_year);
 
 int32_t find_calendar(const char* name) noexcept { return keyword_entry(name, calendar_names) - 1; }
 

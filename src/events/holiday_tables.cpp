@@ -7,6 +7,7 @@
 
 #include "events/astro_events.h"
 #include "events/holidays.h"
+#include "framework/row_table.h"
 
 namespace varizav {
 namespace {
@@ -261,33 +262,46 @@ constexpr KeywordTable kYazdegerdHolidays = one_entry_table(kYazdegerdCode);
 
 const KeywordTable gregorian_holidays = table_of(kGregorianColumns);
 
-// By CalendarId: "iso8601" shares the Gregorian table, "latin" the Julian one.
-const std::array<const KeywordTable*, kCalendarCount> holiday_tables = {
-    &kArmenianHolidays,   // armenian
-    &astro_events,        // astronomical
-    &kBuddhistHolidays,   // buddhist
-    &kByzantineHolidays,  // byzantine
-    &kChineseHolidays,    // chinese
-    &kCopticHolidays,     // coptic
-    &kEgyptianHolidays,   // egyptian
-    &kEthiopicHolidays,   // ethiopic
-    &kFrenchHolidays,     // french
-    &kGengouHolidays,     // gengou
-    &gregorian_holidays,  // gregorian
-    &kHebrewHolidays,     // hebrew
-    &kHinduHolidays,      // hindu
-    &kHindu2Holidays,     // hindu2
-    &kIndianHolidays,     // indian
-    &kIslamicHolidays,    // islamic
-    &gregorian_holidays,  // iso8601
-    &kJulianHolidays,     // julian
-    &kJulianHolidays,     // latin
-    &kMayanHolidays,      // mayan
-    &kPersianHolidays,    // persian
-    &kSeleucidHolidays,   // seleucid
-    &kSyrianHolidays,     // syrian
-    &kTaiwaneseHolidays,  // taiwanese
-    &kYazdegerdHolidays,  // yazdegerd
+namespace {
+
+// One row per calendar, in CalendarId order: "iso8601" shares the Gregorian
+// table, "latin" the Julian one.
+struct CalendarHolidays {
+  CalendarId calendar;
+  const KeywordTable* table;
 };
+constexpr std::array<CalendarHolidays, kCalendarCount> kCalendarHolidays = {{
+    {kArmenian, &kArmenianHolidays},
+    {kAstronomical, &astro_events},
+    {kBuddhist, &kBuddhistHolidays},
+    {kByzantine, &kByzantineHolidays},
+    {kChinese, &kChineseHolidays},
+    {kCoptic, &kCopticHolidays},
+    {kEgyptian, &kEgyptianHolidays},
+    {kEthiopic, &kEthiopicHolidays},
+    {kFrench, &kFrenchHolidays},
+    {kGengou, &kGengouHolidays},
+    {kGregorian, &gregorian_holidays},
+    {kHebrew, &kHebrewHolidays},
+    {kHindu, &kHinduHolidays},
+    {kHindu2, &kHindu2Holidays},
+    {kIndian, &kIndianHolidays},
+    {kIslamic, &kIslamicHolidays},
+    {kIso8601, &gregorian_holidays},
+    {kJulian, &kJulianHolidays},
+    {kLatin, &kJulianHolidays},
+    {kMayan, &kMayanHolidays},
+    {kPersian, &kPersianHolidays},
+    {kSeleucid, &kSeleucidHolidays},
+    {kSyrian, &kSyrianHolidays},
+    {kTaiwanese, &kTaiwaneseHolidays},
+    {kYazdegerd, &kYazdegerdHolidays},
+}};
+static_assert(rows_in_index_order(kCalendarHolidays, &CalendarHolidays::calendar));
+
+}  // namespace
+
+constinit const std::array<const KeywordTable*, kCalendarCount> holiday_tables =
+    column_of(kCalendarHolidays, &CalendarHolidays::table);
 
 }  // namespace varizav

@@ -20,6 +20,7 @@
 #include "calendars/western/julian.h"
 #include "calendars/western/western_shared.h"
 #include "framework/numeric.h"
+#include "framework/row_table.h"
 
 namespace varizav {
 namespace {
@@ -52,53 +53,58 @@ JulianDay ethiopic_easter(int32_t year) noexcept {
 JulianDay chinese_month5_start(int32_t year) noexcept { return chinese::to_jd(year, 5, 0, 1.0); }
 JulianDay chinese_month7_start(int32_t year) noexcept { return chinese::to_jd(year, 7, 0, 1.0); }
 
-}  // namespace
-
-const std::array<EventAnchorFn, kEventAnchorCount + 1> event_anchor_table = {
-    nullptr,                       // 0x00: astronomical events never reach the table
-    gregorian_new_year,            // 0x01 Gregorian 1 January of Y
-    easter_gregorian,              // 0x02 Gregorian Easter Sunday
-    gregorian_next_new_year,       // 0x03 Gregorian 1 January of Y + 1
-    julian_new_year,               // 0x04 Julian 1 January of Y
-    easter_julian,                 // 0x05 Julian Easter Sunday
-    julian_next_new_year,          // 0x06 Julian 1 January of Y + 1
-    armenian::year_start,          // 0x07 1 Navasard
-    buddhist::year_start,          // 0x08 1 January of Gregorian Y - 543
-    byzantine::year_start,         // 0x09 1 January of Julian Y - 5509
-    chinese_new_year,              // 0x0A first day of month 1
-    chinese_month11_start,         // 0x0B first day of month 11
-    chinese_month5_start,          // 0x0C first day of month 5
-    chinese_month7_start,          // 0x0D first day of month 7
-    coptic::year_start,            // 0x0E eve of 1 Thout
-    coptic_easter,                 // 0x0F eve of Easter
-    egyptian::year_start,          // 0x10 1 Thoth
-    ethiopic::year_start,          // 0x11 eve of 1 Maskaram
-    ethiopic_easter,               // 0x12 eve of Easter
-    french::year_start,            // 0x13 1 Vendemiaire
-    gengou::year_start,            // 0x14 1 January of Gregorian Y - 660
-    hebrew::year_start,            // 0x15 eve of 1 Tishri
-    hebrew::kislev_start,          // 0x16 eve of 1 Kislev
-    hebrew::tevet_start,           // 0x17 eve of 1 Tevet
-    hebrew::next_year_start,       // 0x18 eve of 1 Tishri of Y + 1
-    hindu::year_start,             // 0x19 lunisolar new year, 06:00
-    hindu2::year_start,            // 0x1A solar new year, 06:00
-    indian::year_start,            // 0x1B 1 Chaitra
-    islamic::year_start,           // 0x1C eve of 1 Muharram
-    iso_week_year_start,           // 0x1D Monday of ISO week 1
-    mayan::calendar_round_start,   // 0x1E calendar round of 18980 days
-    mayan::haab_year_start,        // 0x1F Haab year of 365 days
-    mayan::tzolkin_cycle_start,    // 0x20 Tzolkin cycle of 260 days
-    persian::year_start,           // 0x21 1 Farvardin
-    seleucid::year_start,          // 0x22 1 January of Julian Y - 312
-    syrian::year_start,            // 0x23 1 January of Julian Y - 312
-    taiwanese::year_start,         // 0x24 1 January of Gregorian Y + 1911
-    yazdegerd::year_start,         // 0x25 1 Farvardin, Yazdegerd era
+// One row per anchor kind, in kind order: the function giving the anchor of a year.
+struct EventAnchorRow {
+  int32_t kind;
+  EventAnchorFn anchor;
 };
-static_assert(kEventAnchorCount == 37);
+constexpr std::array<EventAnchorRow, kEventAnchorCount + 1> kEventAnchors = {{
+    {kKindAstronomical, nullptr},                            // astronomical events never reach the table
+    {kKindGregorianNewYear, gregorian_new_year},             // Gregorian 1 January of Y
+    {kKindGregorianEaster, easter_gregorian},                // Gregorian Easter Sunday
+    {kKindGregorianNextNewYear, gregorian_next_new_year},    // Gregorian 1 January of Y + 1
+    {kKindJulianNewYear, julian_new_year},                   // Julian 1 January of Y
+    {kKindJulianEaster, easter_julian},                      // Julian Easter Sunday
+    {kKindJulianNextNewYear, julian_next_new_year},          // Julian 1 January of Y + 1
+    {kKindArmenian, armenian::year_start},                   // 1 Navasard
+    {kKindBuddhist, buddhist::year_start},                   // 1 January of Gregorian Y - 543
+    {kKindByzantine, byzantine::year_start},                 // 1 January of Julian Y - 5509
+    {kKindChineseNewYear, chinese_new_year},                 // first day of month 1
+    {kKindChineseMonth11, chinese_month11_start},            // first day of month 11
+    {kKindChineseMonth5, chinese_month5_start},              // first day of month 5
+    {kKindChineseMonth7, chinese_month7_start},              // first day of month 7
+    {kKindCopticNewYear, coptic::year_start},                // eve of 1 Thout
+    {kKindCopticEaster, coptic_easter},                      // eve of Easter
+    {kKindEgyptian, egyptian::year_start},                   // 1 Thoth
+    {kKindEthiopicNewYear, ethiopic::year_start},            // eve of 1 Maskaram
+    {kKindEthiopicEaster, ethiopic_easter},                  // eve of Easter
+    {kKindFrench, french::year_start},                       // 1 Vendemiaire
+    {kKindGengou, gengou::year_start},                       // 1 January of Gregorian Y - 660
+    {kKindHebrewNewYear, hebrew::year_start},                // eve of 1 Tishri
+    {kKindHebrewKislev, hebrew::kislev_start},               // eve of 1 Kislev
+    {kKindHebrewTevet, hebrew::tevet_start},                 // eve of 1 Tevet
+    {kKindHebrewNextNewYear, hebrew::next_year_start},       // eve of 1 Tishri of Y + 1
+    {kKindHinduLunisolar, hindu::year_start},                // lunisolar new year, 06:00
+    {kKindHinduSolar, hindu2::year_start},                   // solar new year, 06:00
+    {kKindIndian, indian::year_start},                       // 1 Chaitra
+    {kKindIslamic, islamic::year_start},                     // eve of 1 Muharram
+    {kKindIsoWeekYear, iso_week_year_start},                 // Monday of ISO week 1
+    {kKindMayanCalendarRound, mayan::calendar_round_start},  // calendar round of 18980 days
+    {kKindMayanHaab, mayan::haab_year_start},                // Haab year of 365 days
+    {kKindMayanTzolkin, mayan::tzolkin_cycle_start},         // Tzolkin cycle of 260 days
+    {kKindPersian, persian::year_start},                     // 1 Farvardin
+    {kKindSeleucid, seleucid::year_start},                   // 1 January of Julian Y - 312
+    {kKindSyrian, syrian::year_start},                       // 1 January of Julian Y - 312
+    {kKindTaiwanese, taiwanese::year_start},                 // 1 January of Gregorian Y + 1911
+    {kKindYazdegerd, yazdegerd::year_start},                 // 1 Farvardin, Yazdegerd era
+}};
+static_assert(rows_in_index_order(kEventAnchors, &EventAnchorRow::kind));
+
+}  // namespace
 
 JulianDay event_anchor(int32_t kind, int32_t year) noexcept {
   if (kind < 1 || kind > kEventAnchorCount) return kNaN;
-  return event_anchor_table[static_cast<size_t>(kind)](year);
+  return kEventAnchors[static_cast<size_t>(kind)].anchor(year);
 }
 
 JulianDay apply_weekday_rule(JulianDay t, int32_t weekday_rule, int32_t day_offset) noexcept {

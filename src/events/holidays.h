@@ -75,14 +75,12 @@ constexpr bool is_mayan_kind(int32_t kind) noexcept {
   return kind >= kKindMayanCalendarRound && kind <= kKindMayanTzolkin;
 }
 
-// The year-start anchors, indexed by kind (entry 0 is empty).
-// Given:    year  a year of the kind's calendar (Mayan kinds: a cycle number;
-//                 INT32_MIN: the cycle in progress now)
+// The year-start anchor of a kind.
+// Given:    year  a year of the kind's calendar (Mayan kinds: a cycle number)
 // Returned: JulianDay of the start of the anchor day (fraction .5 midnight,
 //           .25 the 18:00 eve, .75 06:00 Hindu sunrise); NaN when the year
 //           lies so far out that the anchor cannot be formed.
 using EventAnchorFn = JulianDay (*)(int32_t year);
-extern const std::array<EventAnchorFn, kEventAnchorCount + 1> event_anchor_table;
 
 // The anchor of kind 1..37 for a year; NaN for any other kind.
 JulianDay event_anchor(int32_t kind, int32_t year) noexcept;
