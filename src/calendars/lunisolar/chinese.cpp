@@ -29,7 +29,12 @@ constexpr std::array<const char*, 13> kMonthsGerman = {"1.", "2.", "3.",  "4.", 
 // Year Y begins in Gregorian year Y - 2636; sun_longitude_crossing counts years
 // from the March equinox of 2000 (Y = 4636 + 1 for the crossings of 2000/2001).
 constexpr int32_t kYearOf2000 = 4636;
-constexpr int32_t kDecemberSolsticeSign = 9;                  // apparent longitude 270 degrees
+// 0h of 15 February 2637 BC (year -2636, proleptic Gregorian), the epoch of
+// the year count.
+constexpr JulianDay kYearCountEpochJd = 758325.5;
+constexpr double kMeanTropicalYearsPerDay = 0.0027379093332674893;  // 1 / 365.2421896698
+constexpr double kMeanSynodicMonthsPerDay = 0.033863191993038236;   // 1 / 29.5305888531
+constexpr int32_t kDecemberSolsticeSign = 9;  // apparent longitude 270 degrees
 constexpr int32_t kNoLeapMonth = 13;
 
 // Ring cache of the years computed, newest at the cursor: a cache whose value
@@ -172,9 +177,10 @@ JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept 
 
 ChineseDate from_jd(JulianDay x) noexcept {
   const ChineseDate invalid = {0, 1, 0, std::nan("")};
-  // Estimate from the mean tropical year (365.2421896698 days) since the epoch
-  // of the year count, then correct by the year's own first new moon.
-  int32_t year = ifloor((x - 758325.5 - 10.0) * 0.0027379093332674893);
+  // Estimate from the mean tropical year since the epoch of the year count,
+  // then correct by the year's own first new moon. Over the accepted dates
+  // (|x| < 8.1e7) the estimate stays within +-230,000 years.
+  int32_t year = ifloor((x - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
   ChineseYearInfo info = chinese_year_info(year);
   if (!info.valid) return invalid;
   // Each new moon costs a full lunar series: the first day of the year is
@@ -199,7 +205,7 @@ ChineseDate from_jd(JulianDay x) noexcept {
   // estimate from months of 29.530588853 days) that begins at or before x.
   // Month starts increase with the month, so the search starts at the
   // estimate, which is at most one month off, and moves up or down from there.
-  const int32_t estimate = ifloor((x - first_day) * 0.033863191993038236);
+  const int32_t estimate = ifloor((x - first_day) * kMeanSynodicMonthsPerDay);  // 0..13
   const int32_t cap = estimate > 12 ? 14 : estimate + 2;
   int32_t i = estimate < cap ? estimate : cap;
   JulianDay month_start = month_start_day(year, info.first_lunation, i);
