@@ -145,15 +145,6 @@ int64_t hebrew_new_year(int64_t year) noexcept {
 
 const KeywordTable hebrew_month_names = {13, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
 
-const char* hebrew_month_display_name(int32_t month) noexcept {
-  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
-}
-
-const char* hebrew_weekday_display_name(int32_t index) noexcept {
-  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
-}
-
-
 namespace hebrew {
 
 int32_t is_leap_year(int32_t year) noexcept { return mod_floor(7 * int64_t{year} + 1, 19) <= 6 ? 1 : 0; }
@@ -222,8 +213,9 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   const CalendarDate d = from_jd(jd);
   if (mode > 0) {
     // The weekday changes at 18:00 with the date.
-    return format_text(out, "%s, %d %s %ld", hebrew_weekday_display_name(weekday_index(jd, 0.75)), ifloor(d.day),
-                       hebrew_month_display_name(d.month), static_cast<long>(d.year));
+    const char* weekday = display_name(kWeekdaysEnglish, kWeekdaysGerman, weekday_index(jd, 0.75), 0);
+    const char* month = display_name(kMonthsEnglish, kMonthsGerman, d.month, 1);
+    return format_text(out, "%s, %d %s %ld", weekday, ifloor(d.day), month, static_cast<long>(d.year));
   }
   return format_numeric_date(out, d, mode);
 }

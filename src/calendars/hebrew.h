@@ -56,9 +56,4 @@ int64_t hebrew_new_year(int64_t year) noexcept;
 // Month names of the worksheet argument (1 = Nisan .. 13 = Adar II).
 extern const KeywordTable hebrew_month_names;
 
-// Display names of the text output; in the display-name language
-// (framework/language.h).
-const char* hebrew_month_display_name(int32_t month) noexcept;    // 1..13
-const char* hebrew_weekday_display_name(int32_t index) noexcept;  // 0 = Monday .. 6
-
 }  // namespace varizav

@@ -34,15 +34,6 @@ int64_t days_before_year(int64_t year) noexcept { return floor_quot(10631 * year
 
 const KeywordTable islamic_month_names = {12, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
 
-const char* islamic_month_display_name(int32_t month) noexcept {
-  return display_name(kMonthsEnglish, kMonthsGerman, month, 1);
-}
-
-const char* islamic_weekday_display_name(int32_t index) noexcept {
-  return display_name(kWeekdaysEnglish, kWeekdaysGerman, index, 0);
-}
-
-
 namespace islamic {
 
 int32_t is_leap_year(int32_t year) noexcept { return mod_floor(11 * int64_t{year} + 14, 30) <= 10 ? 1 : 0; }
@@ -71,8 +62,9 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   const CalendarDate d = from_jd(jd);
   if (mode > 0) {
     // The weekday changes at 18:00 with the date.
-    return format_text(out, "%s, %d %s %ld", islamic_weekday_display_name(weekday_index(jd, 0.75)),
-                       ifloor(d.day), islamic_month_display_name(d.month), static_cast<long>(d.year));
+    const char* weekday = display_name(kWeekdaysEnglish, kWeekdaysGerman, weekday_index(jd, 0.75), 0);
+    const char* month = display_name(kMonthsEnglish, kMonthsGerman, d.month, 1);
+    return format_text(out, "%s, %d %s %ld", weekday, ifloor(d.day), month, static_cast<long>(d.year));
   }
   return format_numeric_date(out, d, mode);
 }

@@ -35,9 +35,4 @@ bool anchor_year_fits(int64_t year) noexcept;
 // Month names of the worksheet argument (1 = Muharram), English and German.
 extern const KeywordTable islamic_month_names;
 
-// Display names of the text output; in the display-name language
-// (framework/language.h).
-const char* islamic_month_display_name(int32_t month) noexcept;    // 1..12
-const char* islamic_weekday_display_name(int32_t index) noexcept;  // 0 = Monday .. 6
-
 }  // namespace varizav
