@@ -4,28 +4,23 @@
 #include <array>
 #include <cmath>
 
+#include "calendars/evening_date_text.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
 
 namespace varizav {
 namespace {
 
-constexpr std::array<const char*, 13> kMonthsEnglish = {
-    "Nisan",  "Iyyar",    "Sivan",  "Tammuz", "Av",     "Elul",   "Tishri",
-    "Cheshvan", "Kislev", "Tevet",  "Shevat", "Adar I", "Adar II",
-};
-constexpr std::array<const char*, 13> kMonthsGerman = {
-    "Nisan",     "Ijjar",  "Siwan", "Tammus",  "Aw",     "Elul",   "Tishri",
-    "Cheschwan", "Kislew", "Tewet", "Schewat", "Adar I", "Adar II",
+constexpr BilingualNames<13> kMonths = {
+    {"Nisan", "Iyyar", "Sivan", "Tammuz", "Av", "Elul", "Tishri", "Cheshvan", "Kislev", "Tevet", "Shevat", "Adar I",
+     "Adar II"},
+    {"Nisan", "Ijjar", "Siwan", "Tammus", "Aw", "Elul", "Tishri", "Cheschwan", "Kislew", "Tewet", "Schewat", "Adar I",
+     "Adar II"},
 };
 // Index 0 = Monday. The grave accent (0x60) is part of the transliteration.
-constexpr std::array<const char*, 7> kWeekdaysEnglish = {
-    "yom sheni",  "yom shelishi", "yom revi`i", "yom hamishi",
-    "yom shishi", "yom shabbat",  "yom rishon",
-};
-constexpr std::array<const char*, 7> kWeekdaysGerman = {
-    "Jom Sheni",  "Jom Shlishi",  "Jom Revi`i", "Jom Chamishi",
-    "Jom Shishi", "Jom Schabath", "Jom Rishon",
+constexpr BilingualNames<7> kWeekdays = {
+    {"yom sheni", "yom shelishi", "yom revi`i", "yom hamishi", "yom shishi", "yom shabbat", "yom rishon"},
+    {"Jom Sheni", "Jom Shlishi", "Jom Revi`i", "Jom Chamishi", "Jom Shishi", "Jom Schabath", "Jom Rishon"},
 };
 
 // Mean synodic month 29d 12h 793p (29 + 13753/25920 days; 1 part = 1/1080 h)
@@ -143,7 +138,7 @@ int64_t hebrew_new_year(int64_t year) noexcept {
   return new_year_from(hebrew_elapsed_days(year - 1), hebrew_elapsed_days(year), hebrew_elapsed_days(year + 1));
 }
 
-const KeywordTable hebrew_month_names = {13, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
+const KeywordTable hebrew_month_names = {13, nullptr, kMonths.english.data(), kMonths.german.data()};
 
 namespace hebrew {
 
@@ -210,14 +205,7 @@ CalendarDate from_jd(JulianDay jd) noexcept {
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  const CalendarDate d = from_jd(jd);
-  if (mode > 0) {
-    // The weekday changes at 18:00 with the date.
-    const char* weekday = display_name(kWeekdaysEnglish, kWeekdaysGerman, weekday_index(jd, 0.75), 0);
-    const char* month = display_name(kMonthsEnglish, kMonthsGerman, d.month, 1);
-    return format_text(out, "%s, %d %s %ld", weekday, ifloor(d.day), month, static_cast<long>(d.year));
-  }
-  return format_numeric_date(out, d, mode);
+  return format_evening_date(out, jd, from_jd(jd), mode, kWeekdays, kMonths);
 }
 
 bool anchor_year_fits(int64_t year) noexcept {

@@ -2,28 +2,25 @@
 
 #include <array>
 
+#include "calendars/evening_date_text.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
 
 namespace varizav {
 namespace {
 
-constexpr std::array<const char*, 12> kMonthsEnglish = {
-    "Moharram", "Safar",   "Rabi I",  "Rabi II", "Jumada I",      "Jumada II",
-    "Rajab",    "Sha'ban", "Ramadan", "Shawwal", "Dhu al-Q'adah", "Dhu al-Hijjah",
-};
-constexpr std::array<const char*, 12> kMonthsGerman = {
-    "Moharrem", "Safar",   "Rebi I",  "Rebi II", "Dschemadi I", "Dschemadi II",
-    "Redscheb", "Schaban", "Ramadan", "Shewwal", "Dsu'l-Kade",  "Dsu'l-Hedsche",
+constexpr BilingualNames<12> kMonths = {
+    {"Moharram", "Safar", "Rabi I", "Rabi II", "Jumada I", "Jumada II", "Rajab", "Sha'ban", "Ramadan", "Shawwal",
+     "Dhu al-Q'adah", "Dhu al-Hijjah"},
+    {"Moharrem", "Safar", "Rebi I", "Rebi II", "Dschemadi I", "Dschemadi II", "Redscheb", "Schaban", "Ramadan",
+     "Shewwal", "Dsu'l-Kade", "Dsu'l-Hedsche"},
 };
 // Index 0 = Monday. The grave accents (0x60) are part of the transliteration.
-constexpr std::array<const char*, 7> kWeekdaysEnglish = {
-    "yaum al-ithnayna", "yaum ath-thalatha'", "yaum al-arba`a'", "yaum al-hamis",
-    "yaum al-jum`a",    "yaum as-sabt",       "yaum al-ahad",
-};
-constexpr std::array<const char*, 7> kWeekdaysGerman = {
-    "Yaum el-Ithnayna", "Yaum es-Thalatha'", "Yaum el-Arba`a'", "Yaum el-Hamis",
-    "Yaum el-Jum`a",    "Yaum es-Sabt",      "Yaum el-Ahad",
+constexpr BilingualNames<7> kWeekdays = {
+    {"yaum al-ithnayna", "yaum ath-thalatha'", "yaum al-arba`a'", "yaum al-hamis", "yaum al-jum`a", "yaum as-sabt",
+     "yaum al-ahad"},
+    {"Yaum el-Ithnayna", "Yaum es-Thalatha'", "Yaum el-Arba`a'", "Yaum el-Hamis", "Yaum el-Jum`a", "Yaum es-Sabt",
+     "Yaum el-Ahad"},
 };
 
 // Days from the epoch to 1 Muharram of year y: 10631 days per 30 years, the
@@ -32,7 +29,7 @@ int64_t days_before_year(int64_t year) noexcept { return floor_quot(10631 * year
 
 }  // namespace
 
-const KeywordTable islamic_month_names = {12, nullptr, kMonthsEnglish.data(), kMonthsGerman.data()};
+const KeywordTable islamic_month_names = {12, nullptr, kMonths.english.data(), kMonths.german.data()};
 
 namespace islamic {
 
@@ -59,14 +56,7 @@ CalendarDate from_jd(JulianDay jd) noexcept {
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
-  const CalendarDate d = from_jd(jd);
-  if (mode > 0) {
-    // The weekday changes at 18:00 with the date.
-    const char* weekday = display_name(kWeekdaysEnglish, kWeekdaysGerman, weekday_index(jd, 0.75), 0);
-    const char* month = display_name(kMonthsEnglish, kMonthsGerman, d.month, 1);
-    return format_text(out, "%s, %d %s %ld", weekday, ifloor(d.day), month, static_cast<long>(d.year));
-  }
-  return format_numeric_date(out, d, mode);
+  return format_evening_date(out, jd, from_jd(jd), mode, kWeekdays, kMonths);
 }
 
 bool anchor_year_fits(int64_t year) noexcept {
