@@ -7,6 +7,7 @@
 #include "calendars/lunisolar/chinese.h"
 #include "calendars/registry.h"
 #include "calendars/western/civil.h"
+#include "calendars/western/western_shared.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -33,10 +34,7 @@ bool gregorian_year(int64_t y) { return 10000 * y > reform_key(); }
 const KeywordTable chronological_cycles = {6, nullptr, kCyclesEnglish.data(), kCyclesGerman.data()};
 
 int64_t new_year_day_number(int32_t year) noexcept {
-  const int64_t p = int64_t{year} - 1;
-  int64_t n = floor_quot(1461 * p, 4) + 1721424;
-  if (gregorian_year(year)) n += floor_quot(p, 400) + 2 - floor_quot(p, 100);
-  return n;
+  return gregorian_year(year) ? western::gregorian_jan1_day_number(year) : western::julian_jan1_day_number(year);
 }
 
 double leap_year_of_text(const char* calendar, const char* year_text) noexcept {

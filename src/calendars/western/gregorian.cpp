@@ -29,8 +29,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }  // namespace gregorian
 
 JulianDay gregorian_new_year(int32_t year) noexcept {
-  const int64_t y = int64_t{year} - 1;
-  return 1721425.5 + static_cast<double>(floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400));
+  return static_cast<double>(western::gregorian_jan1_day_number(year)) - 0.5;
 }
 
 JulianDay easter_gregorian(int32_t year) noexcept {

@@ -9,14 +9,9 @@
 namespace varizav {
 namespace {
 
-// Julian Day number (noon) of 1 January of Gregorian year y.
-int64_t jan1(int64_t y) noexcept {
-  return 1721426 + floor_quot(1461 * (y - 1), 4) - floor_quot(y - 1, 100) + floor_quot(y - 1, 400);
-}
-
 // Julian Day number of the Monday of week 1 of ISO year y (the week holding 4 January).
 int64_t week1_monday(int64_t y) noexcept {
-  const int64_t j = jan1(y);
+  const int64_t j = western::gregorian_jan1_day_number(y);
   return j - mod_floor(j - 4, 7) + 3;
 }
 
@@ -43,11 +38,11 @@ WeekDate from_jd(JulianDay jd) noexcept {
   const double day = fmod_floor(a, 7.0) + 1.0;  // Monday 0h is 1.0
   const int64_t z = western::split_day(jd).number;
   int64_t y = int64_t{gregorian::from_jd(jd).year} + 1;
-  int64_t j = jan1(y);
+  int64_t j = western::gregorian_jan1_day_number(y);
   // At most two steps back: the ISO year is the Gregorian year or one off.
   for (int i = 0; i < 3 && z < week1_monday(y); ++i) {
     --y;
-    j = jan1(y);
+    j = western::gregorian_jan1_day_number(y);
   }
   const int64_t r = mod_floor(j, 7);  // weekday of 1 January, 0 = Monday
   int64_t week = (z - j + r) / 7;

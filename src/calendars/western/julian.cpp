@@ -23,7 +23,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }  // namespace julian
 
 JulianDay julian_new_year(int32_t year) noexcept {
-  return 1721423.5 + static_cast<double>(floor_quot(1461 * (int64_t{year} - 1), 4));
+  return static_cast<double>(western::julian_jan1_day_number(year)) - 0.5;
 }
 
 JulianDay easter_julian(int32_t year) noexcept {
