@@ -56,6 +56,9 @@ struct CalendarRecord {
   FormatDateFn format_date;
   FromJdFn from_jd;
   IsLeapYearFn is_leap_year;
+  // The month names of the calendar's worksheet converter; null where the
+  // converter takes no month name (Julian Day, ISO week, Mayan long count).
+  const KeywordTable* month_names;
 };
 const CalendarRecord& calendar_record(CalendarId id) noexcept;
 

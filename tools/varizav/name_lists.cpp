@@ -30,35 +30,8 @@
 namespace varizav::tool {
 namespace {
 
-// The month table of each calendar's converter, by CalendarId.
-constexpr auto kMonthTables = std::to_array<const KeywordTable*>({
-    &armenian::month_names,
-    nullptr,  // astronomical: ASTRONOMICAL takes a Julian Day
-    &gregorian_month_names,  // buddhist
-    &gregorian_month_names,  // byzantine
-    &chinese_month_names,
-    &coptic::month_names,
-    &egyptian::month_names,
-    &ethiopic::month_names,
-    &french::month_names,
-    &gregorian_month_names,  // gengou
-    &gregorian_month_names,  // gregorian
-    &hebrew_month_names,
-    &hindu::month_names,
-    &hindu2::month_names,
-    &indian::month_names,
-    &islamic_month_names,
-    nullptr,  // iso8601: weeks and weekdays
-    &gregorian_month_names,  // julian
-    &roman_month_names,      // latin
-    nullptr,  // mayan: long-count numbers
-    &persian_month_names,
-    &gregorian_month_names,  // seleucid
-    &syrian_month_names,
-    &gregorian_month_names,  // taiwanese
-    &yazdegerd::month_names,
-});
-static_assert(kMonthTables.size() == kCalendarCount, "one month table (or none) per calendar");
+// The month table of a calendar's converter, or null.
+const KeywordTable* month_table(int32_t id) { return calendar_record(static_cast<CalendarId>(id)).month_names; }
 
 // A name argument of a worksheet function and the table it is looked up in.
 struct NameArgument {
@@ -184,12 +157,12 @@ NameList months_list(int32_t id) {
   std::string title = "Months of ";
   bool first = true;
   for (int32_t k = 0; k < kCalendarCount; ++k) {
-    if (kMonthTables[k] != kMonthTables[id]) continue;
+    if (month_table(k) != month_table(id)) continue;
     if (!first) title += ", ";
     title += english_calendar_name(k);
     first = false;
   }
-  return {std::string(english_calendar_name(id)) + "-months", title, users_of(kMonthTables[id]), kMonthTables[id]};
+  return {std::string(english_calendar_name(id)) + "-months", title, users_of(month_table(id)), month_table(id)};
 }
 
 // Two holiday tables are listed once when they have the same names (the
@@ -235,7 +208,7 @@ std::vector<NameList> distinct_lists(ListOf list_of, bool (*skip)(int32_t)) {
   return lists;
 }
 
-bool has_no_months(int32_t id) { return kMonthTables[id] == nullptr; }
+bool has_no_months(int32_t id) { return month_table(id) == nullptr; }
 bool is_astronomical(int32_t id) { return id == kAstronomical; }
 
 std::vector<NameList> all_months() { return distinct_lists(months_list, has_no_months); }
@@ -245,7 +218,7 @@ std::vector<NameList> all_holidays() { return distinct_lists(holidays_list, is_a
 std::vector<NameList> calendar_lists(int32_t id) {
   std::vector<NameList> lists;
   if (id == kGengou) lists.push_back(eras_list());
-  if (kMonthTables[id] != nullptr) lists.push_back(months_list(id));
+  if (month_table(id) != nullptr) lists.push_back(months_list(id));
   if (id == kLatin) {
     lists.push_back(divisions_list());
     lists.push_back(counts_list());
