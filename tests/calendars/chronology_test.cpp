@@ -110,7 +110,8 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       {"chinese", "78/18", 1.0, "any one separator"},
   };
   for (const LeapCase& c : cases) {
-    EXPECT_EQ(leap_year_of_text(c.calendar, c.year), c.want) << c.calendar << " " << c.year << " (" << c.source << ")";
+    EXPECT_EQ(leap_year_of_text(c.calendar, c.year), c.want)
+        << c.calendar << " " << c.year << " (" << c.source << ")";
   }
   // A text without the number (or the two numbers) the calendar needs is NaN.
   const std::pair<const char*, const char*> no_number[] = {
