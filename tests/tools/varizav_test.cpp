@@ -110,6 +110,13 @@ struct CallCase {
   const char* source;
 };
 
+// Runs the tool and checks that it succeeds with exactly the given output.
+void expect_output(const std::vector<std::string>& args, const std::string& want) {
+  const ToolRun run = run_tool(args);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, want);
+}
+
 TEST(ToolCall, PrintsNumbersTextsAndDates) {
   const CallCase cases[] = {
       {{"call", "SC_astronomy", "2415018.5"}, "0\t1899-12-30T00:00:00\n", "worked example: JD 2415018.5 is serial 0"},
@@ -253,19 +260,17 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
 }
 
 TEST(ToolNames, ListsTheNamesOfOneTable) {
-  const ToolRun run = run_tool({"--lang", "de", "names", "Wochentage"});
-  EXPECT_EQ(run.status, 0) << run.err;
   // independent: the German weekdays, shortest prefixes by hand
-  EXPECT_EQ(run.out,
-            "Weekdays: name of day of EVENT, WHEN; day (or a number) of ISO8601 (7 names)\n"
-            "   #  name        shortest\n"
-            "   1  Montag      M\n"
-            "   2  Dienstag    D\n"
-            "   3  Mittwoch    Mi\n"
-            "   4  Donnerstag  Do\n"
-            "   5  Freitag     F\n"
-            "   6  Samstag     S\n"
-            "   7  Sonntag     So\n");
+  expect_output({"--lang", "de", "names", "Wochentage"},
+                "Weekdays: name of day of EVENT, WHEN; day (or a number) of ISO8601 (7 names)\n"
+                "   #  name        shortest\n"
+                "   1  Montag      M\n"
+                "   2  Dienstag    D\n"
+                "   3  Mittwoch    Mi\n"
+                "   4  Donnerstag  Do\n"
+                "   5  Freitag     F\n"
+                "   6  Samstag     S\n"
+                "   7  Sonntag     So\n");
   EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
   EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
 }
@@ -352,17 +357,15 @@ TEST(ToolList, ShowsEveryRegisteredFunction) {
 }
 
 TEST(ToolHelp, ShowsEachArgument) {
-  const ToolRun run = run_tool({"--lang", "en", "help", "calendar"});
-  EXPECT_EQ(run.status, 0) << run.err;
   // worked example texts of the registry
-  EXPECT_EQ(run.out,
-            "CALENDAR (SC_calendar), result: text\n"
-            "Converts a date to a corresponding calendar date of that calendar.\n"
-            "Arguments:\n"
-            "  1. calendar     text    Name of calendar: Astronomical, Gregorian, Hebrew, Indian, Islamic, ISO8601, "
-            "Julian, Latin, Mayan...\n"
-            "  2. date         number  Date\n"
-            "  3. format mode  number  Selects the output format: 0=number format, 1=string format\n");
+  expect_output({"--lang", "en", "help", "calendar"},
+                "CALENDAR (SC_calendar), result: text\n"
+                "Converts a date to a corresponding calendar date of that calendar.\n"
+                "Arguments:\n"
+                "  1. calendar     text    Name of calendar: Astronomical, Gregorian, Hebrew, Indian, Islamic, "
+                "ISO8601, Julian, Latin, Mayan...\n"
+                "  2. date         number  Date\n"
+                "  3. format mode  number  Selects the output format: 0=number format, 1=string format\n");
 }
 
 TEST(ToolToday, WritesTheDateInEveryBuiltCalendar) {

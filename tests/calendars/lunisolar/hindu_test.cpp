@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 
+#include "calendars/calendar_properties.h"
 #include "calendars/registry.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
@@ -14,6 +16,9 @@
 
 namespace varizav {
 namespace {
+
+using testing::kError;
+using testing::kNaN;
 
 constexpr double kEpoch = 588465.75;  // 06:00 on day 0 of the Kali Yuga
 
@@ -346,95 +351,87 @@ TEST(HinduFormat, AnyJulianDayGivesABoundedText) {
 
 // ---- Worksheet functions ------------------------------------------------
 
-TEST(HinduWorksheet, LunisolarValidationAndResults) {
-  const double error = error_value();
-  const double nan = std::nan("");
-  struct Case {
-    double year;
-    const char* month;
-    double leap;
-    double day;
-    double want;  // serial date, or NaN for the error value
-    const char* source;
-  };
-  const Case cases[] = {
-      {5100, "Margasirsha", 0, 25, 36526.25, "worked example: 06:00, 1 Jan 2000"},
-      {5100, "marga", 0, 25, 36526.25, "worked example, abbreviated month"},
-      {5100, "9", 0, 25.5, 36526.75, "worked example, month by number and a time of day"},
-      {5100.9, "Margasirsha", 0, 25, 36526.25, "worked example, year truncated"},
-      {5100, "Margasirsha", 1, 1, 2451491.75 - 2415018.5, "independent: exact rational, leap flag"},
-      {5100, "Margasirsha", nan, 1, 2451491.75 - 2415018.5, "NaN leap argument counts as leap"},
-      {5100, "Margasirsha", 0.5, 1, 2451491.75 - 2415018.5, "any non-zero leap argument is leap"},
-      {5100, "Margasirsha", -0.0, 1, 2451520.75 - 2415018.5, "independent: exact rational, -0 is FALSE"},
-      {5100, "Margasirsha", 0, 30.99, 2451549.75 - 2415018.5 + 0.99, "independent: day bound not reached"},
-      {5100, "Margasirsha", 0, 31, nan, "day bound 31"},
-      {5100, "Margasirsha", 0, 0.999, nan, "day below 1"},
-      {5100, "13", 0, 1, nan, "month count 12"},
-      {5100, "0", 0, 1, nan, "month 0"},
-      {5100, "", 0, 1, nan, "empty month"},
-      {5100, "Mesha", 0, 1, nan, "a solar month name"},
-      {nan, "Chaitra", 0, 1, nan, "NaN year"},
-      {3e9, "Chaitra", 0, 1, nan, "year beyond 32 bits"},
-      {-2147483649.0, "Chaitra", 0, 1, nan, "year below 32 bits"},
-  };
-  for (const Case& c : cases) {
+// One call of SC_hindu (with the leap argument) or SC_hindu2 (without it).
+struct WorksheetCase {
+  double year;
+  const char* month;
+  double day;
+  double want;  // serial date, kError, or kNaN for a NaN result
+  const char* source;
+  double leap = 0;
+};
+
+// Calls SC_hindu2 (solar) or SC_hindu with each case and checks the result.
+void expect_worksheet_cases(std::span<const WorksheetCase> cases, bool solar) {
+  for (const WorksheetCase& c : cases) {
     double got = 0;
-    SC_hindu(&got, &c.year, c.month, &c.leap, &c.day);
-    if (std::isnan(c.want)) {
-      EXPECT_EQ(std::memcmp(&got, &error, sizeof got), 0) << c.source;
+    if (solar) {
+      SC_hindu2(&got, &c.year, c.month, &c.day);
     } else {
-      EXPECT_NEAR(got, c.want, 1e-6) << c.source;
+      SC_hindu(&got, &c.year, c.month, &c.leap, &c.day);
     }
+    testing::expect_result(got, c.want, c.source);
   }
-  const double year = 5100, leap = 0;
-  double got = 0;
-  SC_hindu(&got, &year, "Chaitra", &leap, &nan);
-  EXPECT_TRUE(std::isnan(got));  // a NaN day passes the checks and gives NaN
+}
+
+TEST(HinduWorksheet, LunisolarValidationAndResults) {
+  const double nan = std::nan("");
+  const WorksheetCase cases[] = {
+      {5100, "Margasirsha", 25, 36526.25, "worked example: 06:00, 1 Jan 2000"},
+      {5100, "marga", 25, 36526.25, "worked example, abbreviated month"},
+      {5100, "9", 25.5, 36526.75, "worked example, month by number and a time of day"},
+      {5100.9, "Margasirsha", 25, 36526.25, "worked example, year truncated"},
+      {5100, "Margasirsha", 1, 2451491.75 - 2415018.5, "independent: exact rational, leap flag", 1},
+      {5100, "Margasirsha", 1, 2451491.75 - 2415018.5, "NaN leap argument counts as leap", nan},
+      {5100, "Margasirsha", 1, 2451491.75 - 2415018.5, "any non-zero leap argument is leap", 0.5},
+      {5100, "Margasirsha", 1, 2451520.75 - 2415018.5, "independent: exact rational, -0 is FALSE", -0.0},
+      {5100, "Margasirsha", 30.99, 2451549.75 - 2415018.5 + 0.99, "independent: day bound not reached"},
+      {5100, "Margasirsha", 31, kError, "day bound 31"},
+      {5100, "Margasirsha", 0.999, kError, "day below 1"},
+      {5100, "13", 1, kError, "month count 12"},
+      {5100, "0", 1, kError, "month 0"},
+      {5100, "", 1, kError, "empty month"},
+      {5100, "Mesha", 1, kError, "a solar month name"},
+      {5100, "Chaitra", nan, kNaN, "a NaN day passes the checks and gives NaN"},
+  };
+  expect_worksheet_cases(cases, false);
   // Extreme 32-bit years stay finite: the year products are formed in 64 bits.
-  const double big = 2147483647.0, day = 1;
+  const double big = 2147483647.0, leap = 0, day = 1;
+  double got = 0;
   SC_hindu(&got, &big, "Phalguna", &leap, &day);
   EXPECT_TRUE(std::isfinite(got));
 }
 
 TEST(HinduWorksheet, SolarValidationAndResults) {
-  const double error = error_value();
   const double nan = std::nan("");
-  struct Case {
-    double year;
-    const char* month;
-    double day;
-    double want;  // serial date, or NaN for the error value
-    const char* source;
-  };
-  const Case cases[] = {
+  const WorksheetCase cases[] = {
       {5100, "Dhanu", 17, 36526.25, "worked example: 06:00, 1 Jan 2000"},
       {5100, "dh", 16.75, 36526.0, "worked example: 0h"},
       {5328, "Mesha", 1, 2534564.75 - 2415018.5, "independent: exact rational tie"},
       {5327, "Mina", 31, 2534563.75 - 2415018.5, "independent: exact rational tie"},
       {5100, "Dhanu", 31.99, 36526.25 + 14.99, "independent: day bound not reached"},
-      {5100, "Dhanu", 32, nan, "day bound 32"},
-      {5100, "Dhanu", 0.5, nan, "day below 1"},
-      {5100, "13", 1, nan, "month count 12"},
-      {5100, "Chaitra", 1, nan, "a lunar month name"},
-      {nan, "Mesha", 1, nan, "NaN year"},
-      {3e9, "Mesha", 1, nan, "year beyond 32 bits"},
+      {5100, "Dhanu", 32, kError, "day bound 32"},
+      {5100, "Dhanu", 0.5, kError, "day below 1"},
+      {5100, "13", 1, kError, "month count 12"},
+      {5100, "Chaitra", 1, kError, "a lunar month name"},
+      {5100, "Mesha", nan, kNaN, "a NaN day gives NaN"},
   };
-  for (const Case& c : cases) {
-    double got = 0;
-    SC_hindu2(&got, &c.year, c.month, &c.day);
-    if (std::isnan(c.want)) {
-      EXPECT_EQ(std::memcmp(&got, &error, sizeof got), 0) << c.source;
-    } else {
-      EXPECT_NEAR(got, c.want, 1e-6) << c.source;
-    }
-  }
-  const double year = 5100;
+  expect_worksheet_cases(cases, true);
   double got = 0;
-  SC_hindu2(&got, &year, "Mesha", &nan);
-  EXPECT_TRUE(std::isnan(got));
   const double low = -2147483648.0, day = 1;
   SC_hindu2(&got, &low, "Mesha", &day);
   EXPECT_TRUE(std::isfinite(got));
+}
+
+TEST(HinduWorksheet, BothRejectYearsOutside32Bits) {
+  const double leap = 0, day = 1;
+  for (const double year : {std::nan(""), 3e9, -2147483649.0}) {
+    double got = 0;
+    SC_hindu(&got, &year, "Chaitra", &leap, &day);
+    testing::expect_error(got, "lunisolar");
+    SC_hindu2(&got, &year, "Mesha", &day);
+    testing::expect_error(got, "solar");
+  }
 }
 
 }  // namespace

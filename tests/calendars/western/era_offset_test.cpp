@@ -40,34 +40,25 @@ CalendarDate underlying_from_jd(const EraCalendar& c, JulianDay jd) {
 
 TEST(EraOffset, KnownDates) {
   struct Case {
-    const char* calendar;
     CalendarDate (*from_jd)(JulianDay);
     JulianDay (*to_jd)(int32_t, int32_t, double);
-    JulianDay jd;
-    int32_t year, month;
-    double day;
+    testing::KnownDate date;
   };
   const JulianDay jan1_2000 = gregorian::to_jd(2000, 1, 1.0);
   const Case cases[] = {
       // Worked examples.
-      {"buddhist 1 January 2543", buddhist::from_jd, buddhist::to_jd, jan1_2000, 2543, 1, 1.0},
-      {"taiwanese 1 January 89", taiwanese::from_jd, taiwanese::to_jd, jan1_2000, 89, 1, 1.0},
-      {"taiwanese year 0 is 1911", taiwanese::from_jd, taiwanese::to_jd, gregorian::to_jd(1911, 6, 1.0), 0, 6, 1.0},
-      {"byzantine 19 December 7508", byzantine::from_jd, byzantine::to_jd, jan1_2000, 7508, 12, 19.0},
-      {"seleucid 1 October 2312", seleucid::from_jd, seleucid::to_jd, julian::to_jd(2000, 10, 1.0), 2312, 10, 1.0},
-      {"syrian 1 Tishrin I 2312", syrian::from_jd, syrian::to_jd, julian::to_jd(2000, 10, 1.0), 2312, 1, 1.0},
-      {"syrian 1 Kanun II 2313", syrian::from_jd, syrian::to_jd, julian::to_jd(2001, 1, 1.0), 2313, 4, 1.0},
-      {"syrian 31 Kanun I 2312", syrian::from_jd, syrian::to_jd, julian::to_jd(2000, 12, 31.0), 2312, 3, 31.0},
+      {buddhist::from_jd, buddhist::to_jd, {jan1_2000, 2543, 1, 1.0, "buddhist 1 January 2543"}},
+      {taiwanese::from_jd, taiwanese::to_jd, {jan1_2000, 89, 1, 1.0, "taiwanese 1 January 89"}},
+      {taiwanese::from_jd, taiwanese::to_jd, {gregorian::to_jd(1911, 6, 1.0), 0, 6, 1.0, "taiwanese year 0 is 1911"}},
+      {byzantine::from_jd, byzantine::to_jd, {jan1_2000, 7508, 12, 19.0, "byzantine 19 December 7508"}},
+      {seleucid::from_jd, seleucid::to_jd, {julian::to_jd(2000, 10, 1.0), 2312, 10, 1.0, "seleucid 1 October 2312"}},
+      {syrian::from_jd, syrian::to_jd, {julian::to_jd(2000, 10, 1.0), 2312, 1, 1.0, "syrian 1 Tishrin I 2312"}},
+      {syrian::from_jd, syrian::to_jd, {julian::to_jd(2001, 1, 1.0), 2313, 4, 1.0, "syrian 1 Kanun II 2313"}},
+      {syrian::from_jd, syrian::to_jd, {julian::to_jd(2000, 12, 31.0), 2312, 3, 31.0, "syrian 31 Kanun I 2312"}},
       // Independent: noon carries into the day's fraction.
-      {"buddhist noon", buddhist::from_jd, buddhist::to_jd, jan1_2000 + 0.5, 2543, 1, 1.5},
+      {buddhist::from_jd, buddhist::to_jd, {jan1_2000 + 0.5, 2543, 1, 1.5, "buddhist noon"}},
   };
-  for (const Case& c : cases) {
-    const CalendarDate d = c.from_jd(c.jd);
-    EXPECT_EQ(d.year, c.year) << c.calendar;
-    EXPECT_EQ(d.month, c.month) << c.calendar;
-    EXPECT_EQ(d.day, c.day) << c.calendar;
-    EXPECT_EQ(c.to_jd(c.year, c.month, c.day), c.jd) << c.calendar;
-  }
+  for (const Case& c : cases) testing::expect_known_date(c.from_jd, c.to_jd, c.date);
 }
 
 TEST(EraOffset, SyrianMonthsAreTheJulianMonthsFromOctober) {

@@ -264,21 +264,6 @@ std::vector<std::vector<std::string>> run_calc(const HostSetup& setup, const std
   return rows;
 }
 
-std::string formula_of(const ListedFunction& f, const varizav::FunctionEntry& entry, const Call& c) {
-  std::string formula = "=" + f.display_name + "(";
-  for (size_t i = 0; i < c.arguments.size(); ++i) {
-    if (i > 0) formula += ";";
-    if (entry.arguments[i].type == varizav::kTypeText) {
-      formula += '"';
-      for (const char ch : c.arguments[i]) formula += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-      formula += '"';
-    } else {
-      formula += c.arguments[i];
-    }
-  }
-  return formula + ")";
-}
-
 // The label of the row of call i.
 std::string cell_label(size_t i) {
   std::string label = std::to_string(i);
@@ -326,7 +311,8 @@ TEST_P(CalcSetup, EveryCellEqualsTheHostTool) {
   for (size_t i = 0; i < calls.size(); ++i) {
     const varizav::FunctionEntry* entry = registry_entry(calls[i].function);
     ASSERT_NE(entry, nullptr);
-    rows.emplace_back(cell_label(i), formula_of(listed.at(calls[i].function), *entry, calls[i]));
+    const std::string name = "=" + listed.at(calls[i].function).display_name;
+    rows.emplace_back(cell_label(i), formula_of(name, *entry, calls[i].arguments));
   }
   std::string sheet;
   for (const auto& [label, formula] : rows) sheet += label + "\t" + formula + "\n";

@@ -1,6 +1,6 @@
 // Text helpers of the Calc tests: character sets by the C library's iconv
-// (an independent conversion, not the add-in's own), line splitting, and a
-// Calc cell compared with the host tool's result.
+// (an independent conversion, not the add-in's own), line splitting, a call
+// written as a formula, and a Calc cell compared with the host tool's result.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "host/function_registry.h"
 
 namespace varizav::calc_test {
 
@@ -48,6 +50,24 @@ inline std::vector<std::string> lines_of(const std::string& text) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
   }
   return lines;
+}
+
+// A call as a formula: the name, then the arguments separated by ';', the
+// text arguments quoted (a '"' in them doubled).
+inline std::string formula_of(const std::string& name, const FunctionEntry& entry,
+                              const std::vector<std::string>& arguments) {
+  std::string formula = name + "(";
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) formula += ";";
+    if (entry.arguments[i].type == kTypeText) {
+      formula += '"';
+      for (const char ch : arguments[i]) formula += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+      formula += '"';
+    } else {
+      formula += arguments[i];
+    }
+  }
+  return formula + ")";
 }
 
 // A Calc cell against the tool's result: texts exactly, the error value as

@@ -87,27 +87,11 @@ std::vector<std::string> reference_results(const std::string& language, const st
   return lines_of(r.out);
 }
 
-// A call as a formula: the name, then the arguments, texts quoted.
-std::string formula_of(const std::string& name, const Call& c) {
-  std::string formula = name + "(";
-  for (size_t i = 0; i < c.arguments.size(); ++i) {
-    if (i > 0) formula += ";";
-    if (c.function->arguments[i].type == varizav::kTypeText) {
-      formula += '"';
-      for (const char ch : c.arguments[i]) formula += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-      formula += '"';
-    } else {
-      formula += c.arguments[i];
-    }
-  }
-  return formula + ")";
-}
-
 // A call as an OpenFormula expression with the name ODF stores for it.
 std::string stored_formula(const Call& c) {
   std::string method = std::string(c.function->exported_name).substr(3);
   for (char& ch : method) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  return formula_of("of:=ORG.VARIZAV.CALENDAR." + method, c);
+  return formula_of("of:=ORG.VARIZAV.CALENDAR." + method, *c.function, c.arguments);
 }
 
 // Exported name -> display name (UTF-8) in a language, from `varizav list`.
@@ -321,7 +305,7 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
     const auto found = display.find(calls[i].function->exported_name);
     std::string name = found != display.end() ? found->second : "";
     for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    sheet += "c" + std::to_string(i) + "\t" + formula_of("=" + name, calls[i]) + "\n";
+    sheet += "c" + std::to_string(i) + "\t" + formula_of("=" + name, *calls[i].function, calls[i].arguments) + "\n";
   }
   write_file((dir / "typed.tsv").string(), sheet);
   ASSERT_EQ(convert(dir, profile, dir / "typed.tsv", kCsvFormat, dir / "typed",
