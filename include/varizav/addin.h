@@ -101,7 +101,7 @@ VARIZAV_API void SC_seleucid(double* result, const double* year, const char* mon
 VARIZAV_API void SC_syrian(double* result, const double* year, const char* month, const double* day);
 /* Taiwanese date (Gregorian year - 1911, months 1..12, 1 <= day < 32) -> serial date. */
 VARIZAV_API void SC_taiwanese(double* result, const double* year, const char* month, const double* day);
-/* Japanese era date (era name or 1..16, Jimmu when unknown; era year, month, day) -> serial date. */
+/* Japanese era date (era name or 1..17, Jimmu when unknown; era year, month, day) -> serial date. */
 VARIZAV_API void SC_gengou(double* result, const char* era, const double* year, const char* month,
                            const double* day);
 /* Roman date (Julian year, Roman month, "Nonas"/"Idus"/"Kalendas", count as
