@@ -30,9 +30,9 @@ double read_decimal_text(const char* text) noexcept {
   // and the other one of '.' and ',' ends the number, as it ends it for
   // strtod in a locale with that separator.
   const char separator = decimal_separator();
-  char c_text[kHostTextSize];
+  char c_text[kTextCapacity];
   int n = 0;
-  for (const char* q = text; *q != '\0' && n < kHostTextSize - 1; ++q) {
+  for (const char* q = text; *q != '\0' && n < kTextCapacity - 1; ++q) {
     if (*q == separator) {
       c_text[n++] = '.';
     } else if (*q == '.' || *q == ',') {
@@ -47,7 +47,7 @@ double read_decimal_text(const char* text) noexcept {
 
 int copy_text(char* out, const char* text) noexcept {
   int n = 0;
-  while (n < kHostTextSize - 1 && text[n] != '\0') {
+  while (n < kTextCapacity - 1 && text[n] != '\0') {
     out[n] = text[n];
     ++n;
   }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "framework/text_format.h"
+
 namespace varizav {
 
 // Astronomical Julian Day: midnight falls on .5, the fraction is the time of day.
@@ -30,9 +32,6 @@ constexpr bool jd_in_accepted_range(JulianDay jd) noexcept {
 // (bit pattern 0xFFF8000000000000).
 double error_value() noexcept;
 
-// Size of every text buffer that belongs to the host, terminator included.
-constexpr int kHostTextSize = 256;
-
 // Simple calendar date: astronomical year (year 0 exists), 1-based month and a
 // 1-based day whose fraction is the time since the calendar's day began.
 struct CalendarDate {
@@ -46,14 +45,14 @@ struct CalendarDate {
 // beginning at 18:00 of the previous civil day.
 int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
 
-// printf-style formatting into a host text buffer, bounded to kHostTextSize
+// printf-style formatting into a text buffer, bounded to kTextCapacity
 // bytes including the terminator, with the configured decimal separator
 // (framework/text_format.h): the conversions %s, %.Ns, %d, %ld, %Nd, %0Nd, %f
 // and %.Nf, written byte for byte as printf writes them. Returns the number
 // of characters written.
 int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
 
-// Bounded copy of a text into a host buffer (terminator included).
+// Bounded copy of a text into a buffer of kTextCapacity bytes (terminator included).
 int copy_text(char* out, const char* text) noexcept;
 
 // Writes the two number forms common to the simple-date calendars:

@@ -12,7 +12,7 @@ namespace varizav {
 namespace {
 
 std::string chronology(const char* cycle, double year) {
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   format_chronology(out, cycle, year);
   return out;
 }

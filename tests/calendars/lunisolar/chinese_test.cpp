@@ -21,7 +21,7 @@ namespace {
 JulianDay gregorian_day(int32_t y, int32_t m, int32_t d) { return gregorian::to_jd(y, m, d); }
 
 std::string format(JulianDay jd, int32_t mode) {
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   chinese::format_date(out, jd, mode);
   return out;
 }
@@ -184,7 +184,7 @@ TEST(Chinese, FarYearsAreInvalidNotWrong) {
   // Beyond about 36,000 years the solar terms cannot be computed: the year is
   // invalid, and its conversions give NaN or the empty text. The upper bound
   // of the accepted range (about 215,000 years ahead) lies far beyond.
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   const JulianDay far = 80156580.0;
   chinese::format_date(out, far, 1);
   EXPECT_STREQ(out, "");
