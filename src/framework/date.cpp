@@ -63,12 +63,4 @@ int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexc
   return format_text(out, "%4ld %2d %f", static_cast<long>(date.year), date.month, date.day);
 }
 
-double convert_simple_date(double year, int32_t month, double day, int32_t month_count, double day_bound,
-                           SimpleToJd to_jd) noexcept {
-  if (!day_accepted(day, day_bound) || month < 1 || month > month_count || !fits_i32(year)) {
-    return error_value();
-  }
-  return jd_to_serial(to_jd(itrunc(year), month, day));
-}
-
 }  // namespace varizav

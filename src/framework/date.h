@@ -64,17 +64,4 @@ int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexc
 // (hexadecimal, "inf" and "nan" texts included).
 double read_decimal_text(const char* text) noexcept;
 
-// The converter pattern of the year/month-name/day worksheet functions: checks
-// 1 <= month <= month_count and 1 <= day < day_bound (a NaN day passes and
-// yields NaN), rejects a year that is NaN or outside the 32-bit range, then
-// returns the serial date of to_jd(trunc(year), month, day), else the error value.
-using SimpleToJd = JulianDay (*)(int32_t year, int32_t month, double day);
-double convert_simple_date(double year, int32_t month, double day, int32_t month_count, double day_bound,
-                           SimpleToJd to_jd) noexcept;
-
-// True for a day the converters accept: 1 <= day < day_bound, or a NaN day.
-constexpr bool day_accepted(double day, double day_bound) noexcept {
-  return !(day < 1.0) && !(day >= day_bound);
-}
-
 }  // namespace varizav
