@@ -1,6 +1,5 @@
 #include "framework/date.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -10,8 +9,6 @@
 #include "platform/numeric_conventions.h"
 
 namespace varizav {
-
-double error_value() noexcept { return static_cast<double>(std::bit_cast<float>(0xFFC00000u)); }
 
 int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
   return ifloor(fmod_floor(jd + day_start_shift, 7.0));

@@ -1,6 +1,6 @@
 // Shared date model: the Julian Day pivot, the spreadsheet serial date, the
-// error value, the simple calendar date record and the helpers every calendar
-// uses to write its dates in the three format modes.
+// simple calendar date record and the helpers every calendar uses to write
+// its dates in the three format modes.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +27,6 @@ constexpr double kMaxAcceptedJd = 80156580.0;
 constexpr bool jd_in_accepted_range(JulianDay jd) noexcept {
   return jd >= kMinAcceptedJd && jd <= kMaxAcceptedJd;  // false for NaN
 }
-
-// The error value: the single-precision quiet NaN 0xFFC00000 widened to double
-// (bit pattern 0xFFF8000000000000).
-double error_value() noexcept;
 
 // Simple calendar date: astronomical year (year 0 exists), 1-based month and a
 // 1-based day whose fraction is the time since the calendar's day began.

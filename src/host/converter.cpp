@@ -1,6 +1,7 @@
 #include "host/converter.h"
 
 #include "framework/numeric.h"
+#include "host/error_value.h"
 
 namespace varizav {
 

@@ -79,8 +79,8 @@ TEST(Chinese, WorksheetValidation) {
       {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
   };
   for (const Case& c : cases) {
-    const double r = convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day);
-    EXPECT_EQ(!std::isnan(r), c.ok) << c.cycle << " " << c.year << " " << c.month << " " << c.day;
+    EXPECT_EQ(convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day).has_value(), c.ok)
+        << c.cycle << " " << c.year << " " << c.month << " " << c.day;
   }
   EXPECT_EQ(convert_chinese_date(78, 17, "1st", 0, 1), serial_2000_02_05);
   set_current_language(kLanguageGerman);

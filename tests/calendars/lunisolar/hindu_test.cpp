@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calendars/registry.h"
+#include "expect_error.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
 #include "varizav/addin.h"
@@ -347,7 +348,7 @@ TEST(HinduFormat, AnyJulianDayGivesABoundedText) {
 // ---- Worksheet functions ------------------------------------------------
 
 TEST(HinduWorksheet, LunisolarValidationAndResults) {
-  const double error = error_value();
+  const double error = testing::kError;
   const double nan = std::nan("");
   struct Case {
     double year;
@@ -397,7 +398,7 @@ TEST(HinduWorksheet, LunisolarValidationAndResults) {
 }
 
 TEST(HinduWorksheet, SolarValidationAndResults) {
-  const double error = error_value();
+  const double error = testing::kError;
   const double nan = std::nan("");
   struct Case {
     double year;
