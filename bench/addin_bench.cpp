@@ -12,6 +12,7 @@
 #include "events/astro_events.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/host_text.h"
 
 namespace varizav::bench {
 namespace {

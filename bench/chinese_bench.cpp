@@ -32,7 +32,7 @@ void BM_ChineseFromJdCold(benchmark::State& state) {
 BENCHMARK(BM_ChineseFromJdCold);
 
 void BM_CalendarChineseText(benchmark::State& state) {
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   double serial = 36526;
   for (auto _ : state) {
     format_calendar_date(out, "chinese", serial, 1.0);

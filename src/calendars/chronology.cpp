@@ -37,33 +37,33 @@ int64_t new_year_day_number(int32_t year) noexcept {
   return gregorian_year(year) ? western::gregorian_jan1_day_number(year) : western::julian_jan1_day_number(year);
 }
 
-double leap_year_of_text(const char* calendar, const char* year_text) noexcept {
+std::optional<bool> leap_year_of_text(const char* calendar, const char* year_text) noexcept {
   const int32_t id = find_calendar(calendar);
   const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
   int64_t year = 0;
   if (id == kChinese) {
     const ChineseYearText chinese_year = read_chinese_year(year_text);  // "78-17"
-    if (!chinese_year.found) return error_value();
+    if (!chinese_year.found) return std::nullopt;
     year = chinese_year.year;
   } else {
     const LeadingInteger first = read_leading_integer(year_text, Blanks::white_space);
-    if (!first.has_digits) return error_value();
+    if (!first.has_digits) return std::nullopt;
     year = first.saturated;
   }
-  return is_leap(clamp_year(year)) != 0 ? 1.0 : 0.0;
+  return is_leap(clamp_year(year)) != 0;
 }
 
-double leap_year_of_date(const char* calendar, double serial_date) noexcept {
+std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) noexcept {
   const JulianDay jd = serial_to_jd(serial_date);
-  if (!jd_in_accepted_range(jd)) return error_value();
+  if (!jd_in_accepted_range(jd)) return std::nullopt;
   const int32_t id = find_calendar(calendar);
   const FromJdFn from_jd = id >= 0 ? from_jd_table[static_cast<size_t>(id)] : civil_from_jd;
   const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
   const CalendarDate date = from_jd(jd);
   // A NaN day: the calendar cannot compute the date (the Chinese calendar
   // where the Sun's crossings no longer converge), so it has no year there.
-  if (std::isnan(date.day)) return error_value();
-  return is_leap(date.year) != 0 ? 1.0 : 0.0;
+  if (std::isnan(date.day)) return std::nullopt;
+  return is_leap(date.year) != 0;
 }
 
 void format_chronology(char* out, const char* cycle, double year) noexcept {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/date.h"
 #include "framework/keyword.h"
@@ -16,14 +17,15 @@ extern const KeywordTable chronological_cycles;  // 1 Epact .. 6 Dominical Lette
 // before the reform year, Gregorian from it on.
 int64_t new_year_day_number(int32_t year) noexcept;
 
-// 1.0 for a leap year of the named calendar, 0.0 for a common year, the error
-// value when the year text holds no number. An unknown calendar name selects
-// the civil calendar. Chinese years are written as cycle and year, e.g. "78-17".
-double leap_year_of_text(const char* calendar, const char* year_text) noexcept;
+// Whether the year is a leap year of the named calendar; no result when the
+// year text holds no number. An unknown calendar name selects the civil
+// calendar. Chinese years are written as cycle and year, e.g. "78-17".
+std::optional<bool> leap_year_of_text(const char* calendar, const char* year_text) noexcept;
 
-// 1.0 when the serial date lies in a leap year of the named calendar, 0.0
-// otherwise; the error value for a NaN date or one outside the accepted range.
-double leap_year_of_date(const char* calendar, double serial_date) noexcept;
+// Whether the serial date lies in a leap year of the named calendar; no result
+// for a NaN date, one outside the accepted range, or one the calendar cannot
+// compute.
+std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) noexcept;
 
 // Writes the named cycle of year y as text; "Err:502" for an unknown cycle.
 void format_chronology(char* out, const char* cycle, double year) noexcept;

@@ -90,7 +90,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   }
   // The units above the baktun, from the first non-zero one on, each with its
   // point ("1.0." for calabtun 1, pictun 0); at most 4 * 5 characters.
-  char prefix[kHostTextSize];
+  char prefix[kTextCapacity];
   int length = 0;
   bool started = false;
   for (const int8_t unit : {d.alautun, d.kinchiltun, d.calabtun, d.pictun}) {

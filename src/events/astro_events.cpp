@@ -269,14 +269,14 @@ JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
     // Besselian epochs, tropical years of 365.24219878 days (B1900.0 = JD 2415020.3135).
     return year_start(centred, 38.8951886398718, 0.0027379092649760877, 365.24219878);
   }
-  if (kind < kAstroMoonPhase || kind > kAstroNeptune || !std::isfinite(jd)) return error_value();
+  if (kind < kAstroMoonPhase || kind > kAstroNeptune || !std::isfinite(jd)) return kNaN;
 
   // Delta T is evaluated once, at the start, and serves both ways.
   const double t = jd_to_centuries(jd);
   const double dt = delta_t(t);
   const double te = t + dt;
   const double event = astro_event_td(kind, te, sub);
-  if (std::isnan(event)) return error_value();
+  if (std::isnan(event)) return kNaN;
   return centuries_to_jd(event - dt - tz_offset_centuries());
 }
 

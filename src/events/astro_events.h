@@ -46,8 +46,8 @@ extern const KeywordTable astro_events;
 //           sub       astro_sub
 // Returned: kinds 1, 2: the year start (a fixed epoch, no delta T, no time
 //           zone); kinds 3-17: the first event at or after jd in local civil
-//           time, with its time of day; the error value for an unknown kind,
-//           a non-finite start or a search that fails.
+//           time, with its time of day; NaN (no result) for an unknown
+//           kind, a non-finite start or a search that fails.
 JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept;
 
 // The search of astro_event for kinds 3-17 in dynamical time.

@@ -49,28 +49,29 @@ bool shows_civil_pattern(JulianDay c, const CivilPattern& pattern, bool astronom
   return pattern.weekday == 0 || civil_weekday(c, eve ? 1.5 : 0.5) == pattern.weekday;
 }
 
-JulianDay first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
-                                       JulianDay x) noexcept {
+std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
+                                                      JulianDay x) noexcept {
   const bool astronomical = is_astronomical(event);
   const int32_t passes = max_loop();
   for (int32_t pass = 0; pass < passes; ++pass) {
-    if (!(x < kSearchEndJd)) return error_value();
+    if (!(x < kSearchEndJd)) return std::nullopt;
     // The candidate and the start of the next pass: one day after the
     // candidate, so that no occurrence is passed over (two eclipses of one
     // season lie about 15 days apart; no event recurs within a day).
     JulianDay c = x;
     if (event.code != 0) {
       c = next_event_on_or_after(x, event.code, event.calendar);
-      if (!(c >= x)) return error_value();  // cannot be formed (NaN)
-      if (!(c < kSearchEndJd)) return error_value();
+      if (!(c >= x)) return std::nullopt;  // cannot be formed (NaN)
+      if (!(c < kSearchEndJd)) return std::nullopt;
     }
     if (shows_civil_pattern(c, pattern, astronomical)) return c;
     x = c + 1.0;
   }
-  return error_value();
+  return std::nullopt;
 }
 
-JulianDay first_common_occurrence(const SearchEvent& first, const SearchEvent& second, JulianDay x) noexcept {
+std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
+                                                 JulianDay x) noexcept {
   const bool same_table = first.table == second.table;
   const bool first_astronomical = is_astronomical(first);
   const bool second_astronomical = is_astronomical(second);
@@ -78,7 +79,7 @@ JulianDay first_common_occurrence(const SearchEvent& first, const SearchEvent& s
   JulianDay e2 = next_event_on_or_after(x, second.code, second.calendar);
   const int32_t passes = max_loop();
   for (int32_t pass = 0; pass < passes; ++pass) {
-    if (!(e1 < kSearchEndJd) || std::isnan(e2)) return error_value();
+    if (!(e1 < kSearchEndJd) || std::isnan(e2)) return std::nullopt;
     if (std::fabs(e1 - e2) < 1.0) {
       // Within a day of each other; an astronomical instant before the other
       // calendar's holiday begins belongs to the day before it.
@@ -93,7 +94,7 @@ JulianDay first_common_occurrence(const SearchEvent& first, const SearchEvent& s
       e1 = next_event_on_or_after(e1 + 1.0, first.code, first.calendar);
     }
   }
-  return error_value();
+  return std::nullopt;
 }
 
 }  // namespace varizav

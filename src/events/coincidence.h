@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "calendars/registry.h"
 #include "events/holidays.h"
@@ -43,15 +44,16 @@ bool shows_civil_pattern(JulianDay c, const CivilPattern& pattern, bool astronom
 
 // The first occurrence at or after the instant x of the event that shows the
 // pattern; with code 0 the days from x on (x at 0h). Occurrences are taken in
-// order, none skipped. The error value when max_loop() candidates fail, a
-// candidate or the start reaches kSearchEndJd, or the event cannot be formed.
-JulianDay first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
+// order, none skipped. No result when max_loop() candidates fail, a candidate
+// or the start reaches kSearchEndJd, or the event cannot be formed.
+std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
                                        JulianDay x) noexcept;
 
 // The first day at or after the instant x on which both events occur, less
 // than a day apart (an astronomical event of the other calendar must not lie
-// before the holiday's start): the first event's instant. The error value
-// when max_loop() pairs fail or the first event reaches kSearchEndJd.
-JulianDay first_common_occurrence(const SearchEvent& first, const SearchEvent& second, JulianDay x) noexcept;
+// before the holiday's start): the first event's instant. No result when
+// max_loop() pairs fail or the first event reaches kSearchEndJd.
+std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
+                                                 JulianDay x) noexcept;
 
 }  // namespace varizav

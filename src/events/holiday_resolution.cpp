@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "astro/time_scales.h"
 #include "calendars/hebrew.h"
@@ -133,45 +134,48 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
   return kNaN;
 }
 
-double holiday_in_year(const char* calendar, const char* event, const char* epoch, JulianDay now) noexcept {
+std::optional<SerialDate> holiday_in_year(const char* calendar, const char* event, const char* epoch,
+                                          JulianDay now) noexcept {
   const HolidayCalendar hc = find_holiday_calendar(calendar);
   int32_t year = 0;
   if (hc.table == holiday_tables[kChinese]) {
     const ChineseYearText chinese_year = read_chinese_year(epoch);
-    if (!chinese_year.found || !fits_32(chinese_year.year)) return error_value();
+    if (!chinese_year.found || !fits_32(chinese_year.year)) return std::nullopt;
     year = static_cast<int32_t>(chinese_year.year);
   } else {
     const LeadingInteger first = read_leading_integer(epoch, Blanks::white_space);
-    if (!first.has_digits) return error_value();
+    if (!first.has_digits) return std::nullopt;
     year = first.saturated;
   }
   const EventCode code = keyword_lookup(event, *hc.table);
-  if (code == 0) return error_value();
+  if (code == 0) return std::nullopt;
   const int32_t kind = event_kind(code);
   double result = kNaN;
   if (kind == kKindAstronomical) {
     // The event that belongs to the civil year, from 1 January 0h taken as
     // Universal Time.
-    if (!product_fits(1461, year, -1)) return error_value();
+    if (!product_fits(1461, year, -1)) return std::nullopt;
     result = astro_event(civil_new_year(year), astro_selector(code) | kAstroYearCentred, astro_sub(code));
   } else {
     // The smallest cycle number stands for the Mayan cycle in progress now.
     if (year == kInt32Min && is_mayan_kind(kind)) {
       year = mayan::cycle_in_progress(static_cast<mayan::Cycle>(kind - kKindMayanCalendarRound), now);
     }
-    if (!anchor_year_in_range(kind, year)) return error_value();
+    if (!anchor_year_in_range(kind, year)) return std::nullopt;
     result = event_in_year(code, year);
   }
-  return std::isfinite(result) ? jd_to_serial(result) : error_value();
+  if (!std::isfinite(result)) return std::nullopt;
+  return jd_to_serial(result);
 }
 
-double holiday_on_or_after(const char* calendar, const char* event, double start) noexcept {
+std::optional<SerialDate> holiday_on_or_after(const char* calendar, const char* event, double start) noexcept {
   const JulianDay j = serial_to_jd(start);
   const HolidayCalendar hc = find_holiday_calendar(calendar);
   const EventCode code = keyword_lookup(event, *hc.table);
-  if (code == 0 || !jd_in_accepted_range(j)) return error_value();
+  if (code == 0 || !jd_in_accepted_range(j)) return std::nullopt;
   const JulianDay result = next_event_on_or_after(j, code, hc.calendar);
-  return std::isfinite(result) ? jd_to_serial(result) : error_value();
+  if (!std::isfinite(result)) return std::nullopt;
+  return jd_to_serial(result);
 }
 
 }  // namespace varizav

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "events/holidays.h"
 #include "framework/date.h"
@@ -13,7 +14,7 @@ namespace varizav {
 
 // True when the anchor of the kind can be formed for the year with the
 // 32-bit products of its formula (Gregorian and Julian 1461 y, Islamic
-// 10631 y, Mayan 18980 c, ...); years beyond give the error value in
+// 10631 y, Mayan 18980 c, ...); years beyond give no result in
 // holiday_in_year.
 bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
 
@@ -26,16 +27,17 @@ bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
 //                     a civil year whose 1 January 0h (Universal Time)
 //                     starts the search for the year's event
 //           now       the current instant as a JulianDay (the caller's clock)
-// Returned: the holiday as a serial date with its time of day, or the error
-//           value (unknown event, epoch without digits, malformed Chinese
-//           epoch, an epoch whose anchor cannot be formed).
-double holiday_in_year(const char* calendar, const char* event, const char* epoch, JulianDay now) noexcept;
+// Returned: the holiday as a serial date with its time of day, or no result
+//           (unknown event, epoch without digits, malformed Chinese epoch,
+//           an epoch whose anchor cannot be formed).
+std::optional<SerialDate> holiday_in_year(const char* calendar, const char* event, const char* epoch,
+                                          JulianDay now) noexcept;
 
 // Given:    calendar, event  as holiday_in_year
 //           start            serial date (local time), JulianDay within
 //                            [-76715589, 80156580]
 // Returned: the first occurrence at or after start as a serial date with its
-//           time of day, or the error value.
-double holiday_on_or_after(const char* calendar, const char* event, double start) noexcept;
+//           time of day, or no result.
+std::optional<SerialDate> holiday_on_or_after(const char* calendar, const char* event, double start) noexcept;
 
 }  // namespace varizav

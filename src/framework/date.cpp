@@ -1,6 +1,5 @@
 #include "framework/date.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -10,8 +9,6 @@
 #include "platform/numeric_conventions.h"
 
 namespace varizav {
-
-double error_value() noexcept { return static_cast<double>(std::bit_cast<float>(0xFFC00000u)); }
 
 int32_t weekday_index(JulianDay jd, double day_start_shift) noexcept {
   return ifloor(fmod_floor(jd + day_start_shift, 7.0));
@@ -30,9 +27,9 @@ double read_decimal_text(const char* text) noexcept {
   // and the other one of '.' and ',' ends the number, as it ends it for
   // strtod in a locale with that separator.
   const char separator = decimal_separator();
-  char c_text[kHostTextSize];
+  char c_text[kTextCapacity];
   int n = 0;
-  for (const char* q = text; *q != '\0' && n < kHostTextSize - 1; ++q) {
+  for (const char* q = text; *q != '\0' && n < kTextCapacity - 1; ++q) {
     if (*q == separator) {
       c_text[n++] = '.';
     } else if (*q == '.' || *q == ',') {
@@ -47,7 +44,7 @@ double read_decimal_text(const char* text) noexcept {
 
 int copy_text(char* out, const char* text) noexcept {
   int n = 0;
-  while (n < kHostTextSize - 1 && text[n] != '\0') {
+  while (n < kTextCapacity - 1 && text[n] != '\0') {
     out[n] = text[n];
     ++n;
   }
@@ -61,14 +58,6 @@ int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexc
                        ifloor(date.day));
   }
   return format_text(out, "%4ld %2d %f", static_cast<long>(date.year), date.month, date.day);
-}
-
-double convert_simple_date(double year, int32_t month, double day, int32_t month_count, double day_bound,
-                           SimpleToJd to_jd) noexcept {
-  if (!day_accepted(day, day_bound) || month < 1 || month > month_count || !fits_i32(year)) {
-    return error_value();
-  }
-  return jd_to_serial(to_jd(itrunc(year), month, day));
 }
 
 }  // namespace varizav

@@ -1,9 +1,11 @@
 // Shared date model: the Julian Day pivot, the spreadsheet serial date, the
-// error value, the simple calendar date record and the helpers every calendar
-// uses to write its dates in the three format modes.
+// simple calendar date record and the helpers every calendar uses to write
+// its dates in the three format modes.
 #pragma once
 
 #include <cstdint>
+
+#include "framework/text_format.h"
 
 namespace varizav {
 
@@ -26,13 +28,6 @@ constexpr bool jd_in_accepted_range(JulianDay jd) noexcept {
   return jd >= kMinAcceptedJd && jd <= kMaxAcceptedJd;  // false for NaN
 }
 
-// The error value: the single-precision quiet NaN 0xFFC00000 widened to double
-// (bit pattern 0xFFF8000000000000).
-double error_value() noexcept;
-
-// Size of every text buffer that belongs to the host, terminator included.
-constexpr int kHostTextSize = 256;
-
 // Simple calendar date: astronomical year (year 0 exists), 1-based month and a
 // 1-based day whose fraction is the time since the calendar's day began.
 struct CalendarDate {
@@ -46,14 +41,14 @@ struct CalendarDate {
 // beginning at 18:00 of the previous civil day.
 int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
 
-// printf-style formatting into a host text buffer, bounded to kHostTextSize
+// printf-style formatting into a text buffer, bounded to kTextCapacity
 // bytes including the terminator, with the configured decimal separator
 // (framework/text_format.h): the conversions %s, %.Ns, %d, %ld, %Nd, %0Nd, %f
 // and %.Nf, written byte for byte as printf writes them. Returns the number
 // of characters written.
 int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
 
-// Bounded copy of a text into a host buffer (terminator included).
+// Bounded copy of a text into a buffer of kTextCapacity bytes (terminator included).
 int copy_text(char* out, const char* text) noexcept;
 
 // Writes the two number forms common to the simple-date calendars:
@@ -64,18 +59,5 @@ int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexc
 // separator and exponent; 0 when the text does not begin with such a number
 // (hexadecimal, "inf" and "nan" texts included).
 double read_decimal_text(const char* text) noexcept;
-
-// The converter pattern of the year/month-name/day worksheet functions: checks
-// 1 <= month <= month_count and 1 <= day < day_bound (a NaN day passes and
-// yields NaN), rejects a year that is NaN or outside the 32-bit range, then
-// returns the serial date of to_jd(trunc(year), month, day), else the error value.
-using SimpleToJd = JulianDay (*)(int32_t year, int32_t month, double day);
-double convert_simple_date(double year, int32_t month, double day, int32_t month_count, double day_bound,
-                           SimpleToJd to_jd) noexcept;
-
-// True for a day the converters accept: 1 <= day < day_bound, or a NaN day.
-constexpr bool day_accepted(double day, double day_bound) noexcept {
-  return !(day < 1.0) && !(day >= day_bound);
-}
 
 }  // namespace varizav

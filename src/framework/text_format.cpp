@@ -17,7 +17,7 @@ __extension__ typedef unsigned __int128 Uint128;
 // separator that LANG names).
 std::atomic<char> g_decimal_separator{'.'};
 
-constexpr int kLast = kHostTextSize - 1;  // position of the terminator when the text is full
+constexpr int kLast = kTextCapacity - 1;  // position of the terminator when the text is full
 
 int put_char(char* out, int at, char c) noexcept {
   if (at < kLast) out[at++] = c;

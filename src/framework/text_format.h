@@ -1,19 +1,24 @@
 // Digit writers of the add-in's texts. They write exactly the bytes of the
 // printf conversions the formatters use (%d, %ld, %5d, %02d, %f, %.0f, %s,
-// %.3s), with the configured decimal separator, into a host text buffer, and
-// never past kHostTextSize - 1 characters: a longer text is cut there, as
-// snprintf cuts it. No locale is consulted while a text is written.
+// %.3s), with the configured decimal separator, into a text buffer of
+// kTextCapacity bytes, and never past kTextCapacity - 1 characters: a longer
+// text is cut there, as snprintf cuts it. No locale is consulted while a text
+// is written.
 #pragma once
 
 #include <cstdint>
 
 namespace varizav {
 
+// Capacity of every text the library writes (dates, names, cycles, version
+// texts), terminator included: no writer goes past it.
+constexpr int kTextCapacity = 256;
+
 // The decimal separator of %f: '.' unless the configuration chose another.
 char decimal_separator() noexcept;
 void set_decimal_separator(char separator) noexcept;
 
-// Each writer appends to out at position at (0 <= at <= kHostTextSize - 1)
+// Each writer appends to out at position at (0 <= at <= kTextCapacity - 1)
 // and returns the new position; none writes the terminator.
 
 // Up to max_chars characters of text (max_chars < 0: all), as %s or %.Ns.

@@ -4,6 +4,7 @@
 #include "calendars/egyptian_type.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/converter.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
 

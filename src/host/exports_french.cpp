@@ -3,6 +3,7 @@
 #include "calendars/french.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/converter.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
 

@@ -6,6 +6,7 @@
 #include "calendars/persian.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
+#include "host/converter.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
 

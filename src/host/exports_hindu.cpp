@@ -4,6 +4,8 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/numeric.h"
+#include "host/converter.h"
+#include "host/error_value.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
 

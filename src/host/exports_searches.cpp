@@ -4,6 +4,7 @@
 // gives the error value.
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "calendars/western/western_names.h"
 #include "events/astro_events.h"
@@ -13,6 +14,7 @@
 #include "framework/date.h"
 #include "framework/keyword.h"
 #include "framework/numeric.h"
+#include "host/error_value.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
 
@@ -22,8 +24,8 @@ namespace {
 
 constexpr int32_t kMaxOrdinal = 366;  // reaches every day of a year from either end
 
-// A search result as a serial date; the error value stays the error value.
-double search_result(JulianDay jd) noexcept { return std::isnan(jd) ? error_value() : jd_to_serial(jd); }
+// A search result as a serial date; no result gives the error value.
+double search_result(std::optional<JulianDay> jd) noexcept { return jd ? jd_to_serial(*jd) : error_value(); }
 
 SearchEvent search_event(const char* calendar, const char* event) noexcept {
   const HolidayCalendar found = find_holiday_calendar(HostText(calendar));

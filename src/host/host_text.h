@@ -15,6 +15,11 @@
 
 namespace varizav {
 
+// Every text buffer the host hands over (text arguments, text results,
+// registration texts) holds 256 bytes, terminator included.
+constexpr int kHostTextSize = 256;
+static_assert(kTextCapacity <= kHostTextSize, "every text the library writes must fit a host buffer");
+
 namespace detail {
 // Setting: true while the host's texts are UTF-8. Written only by the
 // configuration read at GetFunctionCount, read at

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "framework/date.h"
+#include "host/host_text.h"
 #include "host/build_info.h"
 #include "platform/dynamic_library.h"
 #include "varizav/addin.h"

@@ -66,7 +66,7 @@ inline void expect_result(double got, double want, const char* source) {
   if (is_error_value(want)) {
     expect_error(got, source);
   } else if (want == kNaN) {
-    EXPECT_TRUE(std::isnan(got) && std::bit_cast<uint64_t>(got) != std::bit_cast<uint64_t>(error_value()))
+    EXPECT_TRUE(std::isnan(got) && std::bit_cast<uint64_t>(got) != kErrorBits)
         << source;
   } else {
     EXPECT_NEAR(got, want, 1e-9) << source << ": want " << want << " got " << got;
@@ -113,7 +113,7 @@ struct TextCase {
 // Checks a calendar's format_date against the texts.
 inline void expect_texts(int (*format_date)(char* out, JulianDay jd, int32_t mode), std::span<const TextCase> cases) {
   for (const TextCase& c : cases) {
-    char out[kHostTextSize];
+    char out[kTextCapacity];
     format_date(out, c.when, c.mode);
     EXPECT_STREQ(out, c.want) << c.source;
   }
@@ -127,7 +127,7 @@ inline void expect_registry_texts(const char* english_name, const char* german_n
   for (const bool english : {true, false}) {
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);
     for (const TextCase& c : cases) {
-      char out[kHostTextSize];
+      char out[kTextCapacity];
       format_calendar_date(out, english ? english_name : german_name, c.when - serial_of_when, c.mode);
       EXPECT_STREQ(out, c.want) << c.source;
     }

@@ -233,7 +233,7 @@ TEST(Hebrew, TextThroughTheRegistry) {
     set_display_names_english(english);
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const Case& c : cases) {
-      char out[kHostTextSize];
+      char out[kTextCapacity];
       format_calendar_date(out, english ? "hebrew" : "j\xFC" "disch", c.serial, c.mode);
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }

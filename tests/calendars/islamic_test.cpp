@@ -109,7 +109,7 @@ TEST(Islamic, TextThroughTheRegistry) {
     set_display_names_english(english);
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const TextCase& c : cases) {
-      char out[kHostTextSize];
+      char out[kTextCapacity];
       format_calendar_date(out, english ? "islamic" : "islamisch", c.serial, c.mode);
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }

@@ -36,7 +36,7 @@ struct TextCase {
 void expect_texts(const TextCase* begin, const TextCase* end) {
   for (const TextCase* c = begin; c != end; ++c) {
     LanguageScope language(c->english);
-    char out[kHostTextSize];
+    char out[kTextCapacity];
     std::memset(out, 'x', sizeof out);
     format_calendar_date(out, c->calendar, c->serial, c->mode);
     EXPECT_STREQ(out, c->text) << c->calendar << " mode " << c->mode << (c->english ? " en" : " de") << ": "
@@ -167,8 +167,8 @@ TEST(CalendarText, EveryCalendarsFieldsAsPrintfWritesThem) {
       const long y = d.year;
       const int32_t whole = ifloor(d.day);
       const FloorDiv cycle = floor_div(d.year, 60);
-      char want[kHostTextSize];
-      char got[kHostTextSize];
+      char want[kTextCapacity];
+      char got[kTextCapacity];
       std::snprintf(want, sizeof want, kFormat, y, d.month, whole, y, d.month, d.day, "Name", whole, "Month", y,
                     static_cast<long>(cycle.quot + 1), static_cast<long>(cycle.rem + 1), d.month, i % 2, d.day,
                     whole, y, d.month, d.day, y, d.month, i % 2, whole, y, d.month, whole, jd, d.day, whole, "M", y);

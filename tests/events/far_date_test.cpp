@@ -38,7 +38,7 @@ TEST(FarDateSearches, EveryAstronomicalEventEndsAtOrAfterItsStart) {
     if (kind < kAstroMoonPhase) continue;  // year starts: the epoch at or before the start
     for (const double start : kFarStarts) {
       const double r = astro_event(start, kind, astro_sub(code));
-      if (std::isnan(r)) continue;  // the error value: the theory fails there
+      if (std::isnan(r)) continue;  // no result: the theory fails there
       EXPECT_GE(r, start) << astro_events.english_names[e - 1] << " from " << start;
     }
   }

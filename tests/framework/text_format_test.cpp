@@ -16,17 +16,17 @@ namespace varizav {
 namespace {
 
 // Independent: the C library's own snprintf (glibc, C locale) writes the
-// expected text, cut as a host buffer of kHostTextSize bytes cuts it.
+// expected text, cut as a text buffer of kTextCapacity bytes cuts it.
 template <typename... Args>
 std::string printf_text(const char* format, Args... args) {
-  char text[2 * kHostTextSize];  // room for the longest %f; cut to the host buffer below
+  char text[2 * kTextCapacity];  // room for the longest %f; cut to the capacity below
   std::snprintf(text, sizeof text, format, args...);
-  return std::string(text).substr(0, kHostTextSize - 1);
+  return std::string(text).substr(0, kTextCapacity - 1);
 }
 
 template <typename... Args>
 std::string written_text(const char* format, Args... args) {
-  char text[kHostTextSize];
+  char text[kTextCapacity];
   std::memset(text, 'x', sizeof text);
   const int n = format_text(text, format, args...);
   EXPECT_EQ(n, static_cast<int>(std::strlen(text))) << format;
@@ -92,15 +92,15 @@ TEST(TextFormat, DecimalCommaReplacesTheFullStopOnly) {
   EXPECT_EQ(written_text("%.0f", 2.5), "2");
 }
 
-TEST(TextFormat, TextsAndTheHostBufferBound) {
+TEST(TextFormat, TextsAndTheCapacityBound) {
   EXPECT_EQ(written_text("%s %.3s. %s|%%", "Kal", "Februarius", ""), "Kal Feb. |%");
-  // Longer than the host buffer: cut after 255 characters, as snprintf cuts it.
+  // Longer than the text capacity: cut after 255 characters, as snprintf cuts it.
   const std::string long_name(300, 'n');
-  EXPECT_EQ(written_text("%s, %d", long_name.c_str(), 7), long_name.substr(0, kHostTextSize - 1));
+  EXPECT_EQ(written_text("%s, %d", long_name.c_str(), 7), long_name.substr(0, kTextCapacity - 1));
   EXPECT_EQ(written_text("%f", -1.7976931348623157e308), printf_text("%f", -1.7976931348623157e308));
-  char out[kHostTextSize];
-  EXPECT_EQ(put_fixed(out, kHostTextSize - 2, 12.5, 6), kHostTextSize - 1);
-  EXPECT_EQ(out[kHostTextSize - 2], '1');
+  char out[kTextCapacity];
+  EXPECT_EQ(put_fixed(out, kTextCapacity - 2, 12.5, 6), kTextCapacity - 1);
+  EXPECT_EQ(out[kTextCapacity - 2], '1');
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 template <class... A>
 std::string format(const char* format, A... args) {
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   const int n = format_text(out, format, args...);
   return std::to_string(n) + ":" + out;
 }

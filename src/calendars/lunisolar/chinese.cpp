@@ -288,19 +288,20 @@ ChineseYearText read_chinese_year(const char* text) noexcept {
   return {true, chinese_year_of_cycle(cycle.saturated, year.saturated)};
 }
 
-double convert_chinese_date(double cycle, double year, const char* month, double leap, double day) noexcept {
+std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
+                                               double day) noexcept {
   const int64_t c = itrunc(cycle);
   const int32_t y = itrunc(year);
   const int32_t m = keyword_lookup(month, chinese_month_names);
-  if (y < 1 || y > 60 || day < 1.0 || day >= 31.0 || m < 1 || m > 12) return error_value();
+  if (y < 1 || y > 60 || day < 1.0 || day >= 31.0 || m < 1 || m > 12) return std::nullopt;
   const int32_t l = leap != 0.0 ? 1 : 0;  // NaN compares unequal: it counts as a leap month
   // Cycles whose years lie beyond the accepted date range (about 200,000 years
   // either side) are rejected before any astronomy is done.
   const int64_t chinese_year = chinese_year_of_cycle(c, y);
   constexpr int64_t kYearLimit = 220000;
-  if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return error_value();
+  if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return std::nullopt;
   const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);
-  if (!jd_in_accepted_range(jd)) return error_value();
+  if (!jd_in_accepted_range(jd)) return std::nullopt;
   return jd_to_serial(jd);
 }
 

@@ -21,7 +21,7 @@ namespace {
 JulianDay gregorian_day(int32_t y, int32_t m, int32_t d) { return gregorian::to_jd(y, m, d); }
 
 std::string format(JulianDay jd, int32_t mode) {
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   chinese::format_date(out, jd, mode);
   return out;
 }
@@ -79,8 +79,8 @@ TEST(Chinese, WorksheetValidation) {
       {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
   };
   for (const Case& c : cases) {
-    const double r = convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day);
-    EXPECT_EQ(!std::isnan(r), c.ok) << c.cycle << " " << c.year << " " << c.month << " " << c.day;
+    EXPECT_EQ(convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day).has_value(), c.ok)
+        << c.cycle << " " << c.year << " " << c.month << " " << c.day;
   }
   EXPECT_EQ(convert_chinese_date(78, 17, "1st", 0, 1), serial_2000_02_05);
   set_current_language(kLanguageGerman);
@@ -184,7 +184,7 @@ TEST(Chinese, FarYearsAreInvalidNotWrong) {
   // Beyond about 36,000 years the solar terms cannot be computed: the year is
   // invalid, and its conversions give NaN or the empty text. The upper bound
   // of the accepted range (about 215,000 years ahead) lies far beyond.
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   const JulianDay far = 80156580.0;
   chinese::format_date(out, far, 1);
   EXPECT_STREQ(out, "");

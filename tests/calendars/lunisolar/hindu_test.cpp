@@ -10,6 +10,7 @@
 
 #include "calendars/calendar_properties.h"
 #include "calendars/registry.h"
+#include "expect_error.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
 #include "varizav/addin.h"
@@ -316,7 +317,7 @@ TEST(HinduFormat, ThreeModesInBothLanguages) {
   for (LanguageId language : {kLanguageEnglish, kLanguageGerman}) {
     set_current_language(language);
     for (const Case& c : cases) {
-      char out[kHostTextSize];
+      char out[kTextCapacity];
       format_calendar_date(out, c.calendar, jd_to_serial(c.jd), c.mode);
       EXPECT_STREQ(out, c.want) << c.source << " (language " << language << ")";
     }
@@ -339,9 +340,9 @@ TEST(HinduFormat, AnyJulianDayGivesABoundedText) {
   const double days[] = {std::nan(""), INFINITY, -INFINITY, 1e300, -1e300, kMinAcceptedJd, kMaxAcceptedJd};
   for (double jd : days) {
     for (int32_t mode : {1, 0, -1}) {
-      char out[kHostTextSize];
-      EXPECT_LT(hindu::format_date(out, jd, mode), kHostTextSize) << jd;
-      EXPECT_LT(hindu2::format_date(out, jd, mode), kHostTextSize) << jd;
+      char out[kTextCapacity];
+      EXPECT_LT(hindu::format_date(out, jd, mode), kTextCapacity) << jd;
+      EXPECT_LT(hindu2::format_date(out, jd, mode), kTextCapacity) << jd;
     }
   }
   // Independent: exact rational years at the accepted bounds.

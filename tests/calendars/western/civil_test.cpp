@@ -102,7 +102,7 @@ TEST(Civil, EnglishReformOf1752) {
   EXPECT_EQ(civil_to_jd(1752, 9, 3.0), sep14);
   EXPECT_EQ(civil_to_jd(1752, 9, 15.0), sep14 + 1.0);
   EXPECT_EQ(civil_is_leap_year(1700), 1);  // independent: still Julian in 1700
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   testing::LanguageScope english(true);
   civil_default_format_date(out, sep14, 1);
   EXPECT_STREQ(out, "Thursday, 3. September 1752");  // independent: 14 September 1752 was a Thursday
@@ -146,7 +146,7 @@ TEST(Civil, RoundTripsEveryDay) {
 
 TEST(Civil, FormatWritesTheJulianDay) {
   // Worked example: the astronomical calendar writes the JulianDay with "%f" in every mode.
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   for (int32_t mode : {1, 0, -1}) {
     EXPECT_EQ(civil_format_date(out, 2451544.5, mode), 14);
     EXPECT_STREQ(out, "2451544.500000");

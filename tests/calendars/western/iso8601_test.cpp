@@ -94,11 +94,11 @@ TEST(Iso8601, FormatIsTheSameInEveryMode) {
   // Worked example: 1 January 2005 gives 2004, week 53, day 06.
   const JulianDay jd = gregorian::to_jd(2005, 1, 1.75);
   for (int32_t mode : {1, 0, -1}) {
-    char out[kHostTextSize];
+    char out[kTextCapacity];
     EXPECT_EQ(iso8601::format_date(out, jd, mode), 10);
     EXPECT_STREQ(out, "2004-53-06");
   }
-  char out[kHostTextSize];
+  char out[kTextCapacity];
   iso8601::format_date(out, gregorian::to_jd(-50, 6, 15.0), 1);  // independent: jdn_gregorian, a Thursday of week 24
   EXPECT_STREQ(out, " -50-24-04");
 }

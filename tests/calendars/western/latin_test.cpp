@@ -111,7 +111,7 @@ TEST(Latin, TextForms) {
       {2000, 11, 30, 0, "pridie Kal. Dez. 2000", "independent"},
   };
   for (const Case& c : cases) {
-    char out[kHostTextSize];
+    char out[kTextCapacity];
     const int n = latin::format_date(out, julian::to_jd(c.jy, c.jm, c.jd), c.mode);
     EXPECT_STREQ(out, c.text) << c.source;
     EXPECT_EQ(n, static_cast<int>(std::strlen(c.text))) << c.source;

@@ -207,7 +207,7 @@ inline void expect_format_cases(int (*format_date)(char* out, JulianDay jd, int3
                                 std::span<const FormatCase> cases) {
   for (const FormatCase& c : cases) {
     LanguageScope language(c.english);
-    char out[kHostTextSize];
+    char out[kTextCapacity];
     const int n = format_date(out, c.jd, c.mode);
     EXPECT_STREQ(out, c.text) << c.source;
     EXPECT_EQ(n, static_cast<int>(std::strlen(c.text))) << c.source;
