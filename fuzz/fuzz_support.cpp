@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "framework/date.h"
+#include "host/error_value.h"
 #include "varizav/addin.h"
 
 namespace varizav::fuzz {
@@ -28,7 +29,7 @@ const std::array<double, 64> kHostileNumbers = {
     std::numeric_limits<double>::quiet_NaN(),
     -std::numeric_limits<double>::quiet_NaN(),
     std::bit_cast<double>(uint64_t{0x7FF4000000000001}),  // signalling NaN
-    static_cast<double>(std::bit_cast<float>(0xFFC00000u)),  // the add-in's own error value
+    error_value(),  // the add-in's own error value
     kInf,
     -kInf,
     1e308,

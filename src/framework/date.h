@@ -1,6 +1,5 @@
 // Shared date model: the Julian Day pivot, the spreadsheet serial date, the
-// simple calendar date record and the helpers every calendar uses to write
-// its dates in the three format modes.
+// simple calendar date record, the weekday and the number forms of a date.
 #pragma once
 
 #include <cstdint>
@@ -41,23 +40,8 @@ struct CalendarDate {
 // beginning at 18:00 of the previous civil day.
 int32_t weekday_index(JulianDay jd, double day_start_shift = 0.5) noexcept;
 
-// printf-style formatting into a text buffer, bounded to kTextCapacity
-// bytes including the terminator, with the configured decimal separator
-// (framework/text_format.h): the conversions %s, %.Ns, %d, %ld, %Nd, %0Nd, %f
-// and %.Nf, written byte for byte as printf writes them. Returns the number
-// of characters written.
-int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
-
-// Bounded copy of a text into a buffer of kTextCapacity bytes (terminator included).
-int copy_text(char* out, const char* text) noexcept;
-
 // Writes the two number forms common to the simple-date calendars:
 // mode = 0: "%4ld %2d %2d" (year, month, whole day), mode < 0: "%4ld %2d %f".
 int format_numeric_date(char* out, const CalendarDate& date, int32_t mode) noexcept;
-
-// Leading decimal number of a text, read with the configured decimal separator: blanks skipped, an optional sign, digits, an optional decimal
-// separator and exponent; 0 when the text does not begin with such a number
-// (hexadecimal, "inf" and "nan" texts included).
-double read_decimal_text(const char* text) noexcept;
 
 }  // namespace varizav

@@ -34,4 +34,19 @@ int put_integer(char* out, int at, int64_t value, int width = 0, bool zero_pad =
 // "inf", "-inf", "nan", "-nan".
 int put_fixed(char* out, int at, double value, int decimals) noexcept;
 
+// printf-style formatting into a text buffer, bounded to kTextCapacity bytes
+// including the terminator, with the configured decimal separator: the
+// conversions %s, %.Ns, %d, %ld, %Nd, %0Nd, %f and %.Nf, written byte for
+// byte as printf writes them. Returns the number of characters written.
+int format_text(char* out, const char* format, ...) noexcept __attribute__((format(printf, 2, 3)));
+
+// Bounded copy of a text into a buffer of kTextCapacity bytes (terminator included).
+int copy_text(char* out, const char* text) noexcept;
+
+// Leading decimal number of a text, read with the configured decimal
+// separator: blanks skipped, an optional sign, digits, an optional decimal
+// separator and exponent; 0 when the text does not begin with such a number
+// (hexadecimal, "inf" and "nan" texts included).
+double read_decimal_text(const char* text) noexcept;
+
 }  // namespace varizav

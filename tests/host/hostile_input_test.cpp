@@ -12,6 +12,7 @@
 #include <limits>
 #include <string>
 
+#include "expect_error.h"
 #include "framework/date.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr uint64_t kErrorBits = 0xFFF8000000000000;  // the float NaN 0xFFC00000 widened
+using testing::kErrorBits;
 constexpr double kMinSerial = kMinAcceptedJd - kSerialEpochJd;
 constexpr double kMaxSerial = kMaxAcceptedJd - kSerialEpochJd;
 
