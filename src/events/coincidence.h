@@ -47,7 +47,7 @@ bool shows_civil_pattern(JulianDay c, const CivilPattern& pattern, bool astronom
 // order, none skipped. No result when max_loop() candidates fail, a candidate
 // or the start reaches kSearchEndJd, or the event cannot be formed.
 std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
-                                       JulianDay x) noexcept;
+                                                      JulianDay x) noexcept;
 
 // The first day at or after the instant x on which both events occur, less
 // than a day apart (an astronomical event of the other calendar must not lie

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "framework/date.h"
-#include "host/host_text.h"
 #include "host/build_info.h"
+#include "host/host_text.h"
 #include "platform/dynamic_library.h"
 #include "varizav/addin.h"
 

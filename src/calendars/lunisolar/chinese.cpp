@@ -202,7 +202,7 @@ ChineseDate from_jd(JulianDay x) noexcept {
   }
   if (std::isnan(first_day)) return invalid;
   // The month is the last one of months 0..cap (cap = 14, or two above the
-  // estimate from months of 29.530588853 days) that begins at or before x.
+  // estimate from the mean synodic month) that begins at or before x.
   // Month starts increase with the month, so the search starts at the
   // estimate, which is at most one month off, and moves up or down from there.
   const int32_t estimate = ifloor((x - first_day) * kMeanSynodicMonthsPerDay);  // 0..13
