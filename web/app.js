@@ -405,9 +405,16 @@ function startWorker(name) {
     return null;  // no module workers: the search runs on the page's thread
   }
   worker.addEventListener('message', ({ data }) => finishSearch(name, data));
+  // A worker that cannot run (its module failed to load): this form's
+  // searches, the one waiting among them, run on the page's thread.
   worker.addEventListener('error', (event) => {
     event.preventDefault();
-    finishSearch(name, { id: searchers.get(name).pending, error: event.message ?? 'worker' });
+    const searcher = searchers.get(name);
+    const id = searcher.pending;
+    worker.terminate();
+    searcher.worker = null;
+    searcher.pending = null;
+    if (id !== null) search(name, searcher.prefix);
   });
   return worker;
 }
@@ -440,7 +447,7 @@ function buildSearchForms() {
     });
     form.querySelector('.cancel').addEventListener('click', () => cancelSearch(name));
     $('searches').append(form);
-    searchers.set(name, { worker: startWorker(name), pending: null, next: 1 });
+    searchers.set(name, { worker: startWorker(name), prefix, pending: null, next: 1 });
   }
 }
 
