@@ -176,7 +176,7 @@ bench-calc-components: $(BUILD)/CMakeCache.txt
 # The LibreOffice extension, which keeps formulas working in saved
 # spreadsheets (needs the LibreOffice SDK: libreoffice-dev
 # libreoffice-dev-common). Install it with Tools > Extension Manager > Add, or
-# unopkg add varizav.oxt.
+# unopkg add -s varizav.oxt (README: Install).
 # With the MinGW-w64 cross compiler installed it holds varizav.dll and the
 # Python component for Windows too.
 MINGW_CXX = x86_64-w64-mingw32-g++-posix
