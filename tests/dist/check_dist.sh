@@ -104,7 +104,7 @@ elif dpkg -s varizav > /dev/null 2>&1; then
 else
   # A profile that exists before the package, and one made after it.
   mkdir -p "$work/home-before" "$work/home-after"
-  HOME=$work/home-before soffice --headless --terminate_after_init > /dev/null 2>&1
+  HOME=$work/home-before soffice --headless --terminate_after_init > /dev/null 2>&1 || fail "soffice did not start"
   installed=yes
   dpkg -i "$deb" > "$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i of the Debian package failed"; }
   # independent: 31 March 2024 is serial day 45382 (days since 1899-12-30)
