@@ -1,7 +1,9 @@
-# Two commands do everything on a fresh machine:
-#   make run   builds the library and the host tool and shows them at work
+# Two commands do everything on a fresh machine (each installs the Debian
+# packages it needs first, through .ci/packages):
+#   make run   builds the library and the host tool only and shows them at work
 #   make test  builds and runs every test, in a normal and in an ASan+UBSan build,
-#              and the concurrency stress test under ThreadSanitizer
+#              and the concurrency stress test under ThreadSanitizer, then lists
+#              every test that was skipped and why
 #   make fuzz  runs each libFuzzer target (clang, ASan+UBSan) for FUZZ_SECONDS
 #   make windows       cross-builds varizav.dll and varizav.exe (MinGW-w64)
 #   make test-windows  runs the unit tests and the host tool under Wine against the Linux build
@@ -30,15 +32,23 @@ PREFIX         ?= /usr/local
 DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
-.PHONY: all build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
+.PHONY: all packages build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
         install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table
 
 all: build
 
-$(BUILD)/CMakeCache.txt:
+# The Debian packages a target needs, installed when missing (as root, or
+# through sudo); the test targets need the real hosts too. The build trees are
+# configured again after an install, so that they find what came.
+PACKAGES = build
+test test-normal test-asan test-tsan: PACKAGES = test
+packages:
+	@.ci/packages $(PACKAGES) $(BUILD) $(ASAN_BUILD)
+
+$(BUILD)/CMakeCache.txt: | packages
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
-$(ASAN_BUILD)/CMakeCache.txt:
+$(ASAN_BUILD)/CMakeCache.txt: | packages
 	$(CMAKE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARIZAV_SANITIZE=ON
 
 $(TSAN_BUILD)/CMakeCache.txt:
@@ -60,13 +70,15 @@ CHINESE_TABLE = $(CURDIR)/$(BUILD)/src/generated/calendars/lunisolar/chinese_yea
 chinese-table: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_calendars
 
-build: $(BUILD)/CMakeCache.txt
+build: packages $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS)
 
-build-asan: $(ASAN_BUILD)/CMakeCache.txt
+build-asan: packages $(ASAN_BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(ASAN_BUILD) -j $(JOBS)
 
-run: build
+# The library and the host tool only: no tests, no extension.
+run: packages $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool
 	@echo "== varizav today =="
 	@$(TOOL) today
 	@echo
@@ -74,12 +86,14 @@ run: build
 	@# The showcase names calendars, months and cycles in English.
 	@$(TOOL) --lang en batch --echo < examples/showcase.tsv
 
+# Each run also writes its results as JUnit XML, whence make test lists the
+# skipped tests with their reasons.
 test-normal: build
-	$(CTEST) --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(CTEST) --test-dir $(BUILD) --output-on-failure -j $(JOBS) --output-junit $(CURDIR)/$(BUILD)/ctest-junit.xml
 
 test-asan: build-asan
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  $(CTEST) --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	  $(CTEST) --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --output-junit $(CURDIR)/$(ASAN_BUILD)/ctest-junit.xml
 
 # Only the stress test's program is built under ThreadSanitizer.
 build-tsan: $(TSAN_BUILD)/CMakeCache.txt
@@ -89,6 +103,7 @@ test-tsan: build-tsan
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/host_robustness_tests
 
 test: test-normal test-asan test-tsan
+	@/usr/bin/python3 tests/build/skipped_tests.py normal=$(BUILD)/ctest-junit.xml asan=$(ASAN_BUILD)/ctest-junit.xml
 
 # README's appendix of names, written from the library's own tables.
 readme: build
@@ -161,7 +176,7 @@ bench-calc-components: $(BUILD)/CMakeCache.txt
 # The LibreOffice extension, which keeps formulas working in saved
 # spreadsheets (needs the LibreOffice SDK: libreoffice-dev
 # libreoffice-dev-common). Install it with Tools > Extension Manager > Add, or
-# unopkg add varizav.oxt.
+# unopkg add -s varizav.oxt (README: Install).
 # With the MinGW-w64 cross compiler installed it holds varizav.dll and the
 # Python component for Windows too.
 MINGW_CXX = x86_64-w64-mingw32-g++-posix

@@ -5,4 +5,10 @@ if(CPACK_GENERATOR STREQUAL "DEB")
 else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /)
   set(CPACK_PACKAGE_FILE_NAME varizav-${CPACK_PACKAGE_VERSION}-linux-x86_64)
+  # Without the extension unpacked for LibreOffice's own folder (the
+  # component calc_extension): the .oxt is the way to LibreOffice from a tar.gz.
+  set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+  set(CPACK_COMPONENTS_ALL Unspecified)
+  set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()

@@ -189,22 +189,27 @@ struct ProfileHome {
   ProfileHome& operator=(const ProfileHome&) = delete;
 };
 
-// Installs a copy of the extension into home/profile; as root through the
-// user nobody, since unopkg refuses to run as root.
+// Hands home to the user nobody when running as root (unopkg refuses to run
+// as root) and puts the switch to that user before argv; "" or the error.
+std::string run_as_owner(const fs::path& home, std::vector<std::string>& argv) {
+  if (geteuid() != 0) return "";
+  const std::string setpriv = find_program("setpriv");
+  if (setpriv.empty()) return "setpriv is missing (util-linux)";
+  const RunResult own =
+      run({find_program("chown"), "-R", "nobody:nogroup", home.string()}, clean_environment({}), "", scratch_dir());
+  if (own.status != 0) return "chown failed: " + own.err;
+  argv.insert(argv.begin(), {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
+  return "";
+}
+
+// Installs a copy of the extension into home/profile.
 std::string install_extension(const fs::path& home) {
   const fs::path oxt = home / "varizav.oxt";
   fs::create_directories(home / "tmp");
   fs::copy_file(VARIZAV_OXT_PATH, oxt, fs::copy_options::overwrite_existing);
   std::vector<std::string> argv = {g_unopkg, "add", "-f", "-s",
                                    "-env:UserInstallation=file://" + (home / "profile").string(), oxt.string()};
-  if (geteuid() == 0) {
-    const std::string setpriv = find_program("setpriv");
-    if (setpriv.empty()) return "setpriv is missing (util-linux)";
-    const RunResult own = run({find_program("chown"), "-R", "nobody:nogroup", home.string()}, clean_environment({}),
-                              "", scratch_dir());
-    if (own.status != 0) return "chown failed: " + own.err;
-    argv.insert(argv.begin(), {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
-  }
+  if (std::string error = run_as_owner(home, argv); !error.empty()) return error;
   const RunResult r = run(argv, office_environment(home), "", scratch_dir());
   if (r.status != 0) return "unopkg add failed (" + std::to_string(r.status) + "): " + r.err + r.out;
   return "";
@@ -336,6 +341,41 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
 
 INSTANTIATE_TEST_SUITE_P(Hosts, ExtensionSetup, ::testing::ValuesIn(kSetups),
                          [](const ::testing::TestParamInfo<UiSetup>& info) { return std::string(info.param.name); });
+
+// README's install from a shell, run by a user who has never started
+// LibreOffice (a new home, the default profile in it): one start creates the
+// profile, then unopkg add -s installs without the licence prompt, which
+// fails without a terminal. Without that first start, the first start after
+// unopkg takes the new profile for one of another LibreOffice build and drops
+// the extension's registration: every cell shows #NAME?.
+TEST(ShellInstall, ReachesCalcOnAFreshProfile) {
+  const ProfileHome home;
+  ASSERT_FALSE(home.path.empty()) << "no folder under /tmp";
+  fs::create_directories(home.path / "tmp");
+  const fs::path oxt = home.path / "varizav.oxt";
+  fs::copy_file(VARIZAV_OXT_PATH, oxt);
+  Call easter_sunday;
+  for (const varizav::FunctionEntry& f : varizav::function_registry) {
+    if (std::string(f.exported_name) == "SC_gregorian") easter_sunday.function = &f;
+  }
+  ASSERT_NE(easter_sunday.function, nullptr);
+  easter_sunday.arguments = {"2024", "March", "31"};
+  const fs::path fods = home.path / "sheet.fods";
+  write_file(fods.string(), fods_of({easter_sunday}));
+
+  const std::vector<std::vector<std::string>> commands = {
+      {g_soffice, "--headless", "--terminate_after_init"},
+      {g_unopkg, "add", "-s", oxt.string()},
+      {g_soffice, "--headless", "--convert-to", kCsvFormat, "--outdir", (home.path / "out").string(), fods.string()},
+  };
+  for (std::vector<std::string> argv : commands) {
+    ASSERT_EQ(run_as_owner(home.path, argv), "");
+    const RunResult r = run(argv, office_environment(home.path), "", home.path.string());
+    ASSERT_EQ(r.status, 0) << argv.back() << ": " << r.err << r.out;
+  }
+  // independent: 31 March 2024 is serial day 45382 (days since 1899-12-30)
+  EXPECT_EQ(csv_cells(home.path / "out" / "sheet.csv")["c0"], "45382");
+}
 
 }  // namespace
 
