@@ -188,8 +188,8 @@ ChineseDate from_jd(JulianDay x) noexcept {
   // fixed). Inside the calendar's range the estimate is then at most one year
   // off (measured over the whole range); the search below moves year by year
   // until the year holds x.
-  const double year_estimate =
-      std::floor((x + delta_t(jd_to_centuries(x)) * 36525.0 - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
+  const JulianDay x_td = x + delta_t(jd_to_centuries(x)) * 36525.0;  // delta T from centuries to days
+  const double year_estimate = std::floor((x_td - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
   if (!(year_estimate >= kChineseFirstYear - 1.0 && year_estimate <= kChineseLastYear + 1.0)) return invalid;
   // A day of the first or last year may be estimated a year beyond it.
   int32_t year = static_cast<int32_t>(std::clamp(year_estimate, double{kChineseFirstYear}, double{kChineseLastYear}));

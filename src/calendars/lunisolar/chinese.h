@@ -21,7 +21,7 @@ struct ChineseDate {
   int32_t year;   // Y
   int16_t month;  // 1..12
   int16_t leap;   // 1 for the leap month that follows the month of the same number
-  double day;     // 1-based, fraction = time of day; NaN when the year cannot be computed
+  double day;     // 1-based, fraction = time of day; NaN outside the calendar's range
 };
 
 extern const KeywordTable chinese_month_names;  // "1st".."13th" / "1.".."13."
