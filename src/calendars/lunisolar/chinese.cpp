@@ -321,6 +321,9 @@ std::optional<SerialDate> convert_chinese_date(double cycle, double year, const 
   if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return std::nullopt;
   const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);
   if (!jd_in_accepted_range(jd)) return std::nullopt;
+  // A leap flag or a day past the month's end carries a date of the last year
+  // beyond it, into days the calendar gives no date.
+  if (chinese_year == kChineseLastYear && std::isnan(chinese::from_jd(jd).day)) return std::nullopt;
   return jd_to_serial(jd);
 }
 

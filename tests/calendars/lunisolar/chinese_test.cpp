@@ -301,6 +301,8 @@ TEST(Chinese, DatesBeginAndEndWithTheCalendarsYears) {
     EXPECT_EQ(convert_chinese_date(-482, 25, "1", 0, 1), std::optional<SerialDate>(jd_to_serial(c.first)));
     EXPECT_EQ(convert_chinese_date(-482, 24, "1", 0, 1), std::nullopt);
     EXPECT_EQ(convert_chinese_date(648, 33, "1", 0, 1), std::nullopt);
+    // A leap flag on month 12 of the last year would carry past its end.
+    EXPECT_EQ(convert_chinese_date(648, 32, "12", 1, 1), std::nullopt);
   }
 }
 
