@@ -1,5 +1,6 @@
 #include "calendars/lunisolar/chinese.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -93,8 +94,11 @@ Lunation chinese_month11(int64_t year) {
   return {solstice_day < moon_day ? k - 1 : k, true};
 }
 
+bool in_calendar_range(int64_t year) { return year >= kChineseFirstYear && year <= kChineseLastYear; }
+
 ChineseYearInfo compute_year_info(int32_t year) {
   const ChineseYearInfo invalid = {kNoLeapMonth, 0, false};
+  if (!in_calendar_range(year)) return invalid;
   const Lunation a = chinese_month11(int64_t{year} - 1);
   const Lunation b = chinese_month11(year);
   if (!a.valid || !b.valid) return invalid;
@@ -145,6 +149,7 @@ ChineseYearInfo compute_chinese_year_info(int32_t year) noexcept { return comput
 
 ChineseYearInfo chinese_year_info(int32_t year) noexcept {
   if (ChineseYearInfo tabled; tabled_year_info(year, &tabled)) return tabled;
+  if (!in_calendar_range(year)) return {kNoLeapMonth, 0, false};
   YearCache& cache = t_cache;
   const double override_centuries = delta_t_override();
   for (int32_t i = 0; i < 128; ++i) {
@@ -178,36 +183,49 @@ JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept 
 ChineseDate from_jd(JulianDay x) noexcept {
   const ChineseDate invalid = {0, 1, 0, std::nan("")};
   // Estimate from the mean tropical year since the epoch of the year count,
-  // then correct by the year's own first new moon. Over the accepted dates
-  // (|x| < 8.1e7) the estimate stays within +-230,000 years.
-  int32_t year = ifloor((x - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
-  ChineseYearInfo info = chinese_year_info(year);
-  if (!info.valid) return invalid;
-  // Each new moon costs a full lunar series: the first day of the year is
-  // computed once per year tried and reused below.
-  JulianDay first_day = month_start_day(year, info.first_lunation, 0);
-  if (first_day > x && year > INT32_MIN) {
-    --year;
+  // taken in dynamical time: the solar terms that bound the years are instants
+  // of TD, and the local days lag them by delta T (up to 68 years when it is
+  // fixed). Inside the calendar's range the estimate is then at most one year
+  // off (measured over the whole range); the search below moves year by year
+  // until the year holds x.
+  const JulianDay x_td = x + delta_t(jd_to_centuries(x)) * 36525.0;  // delta T from centuries to days
+  const double year_estimate = std::floor((x_td - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
+  if (!(year_estimate >= kChineseFirstYear - 1.0 && year_estimate <= kChineseLastYear + 1.0)) return invalid;
+  // A day of the first or last year may be estimated a year beyond it.
+  int32_t year = static_cast<int32_t>(std::clamp(year_estimate, double{kChineseFirstYear}, double{kChineseLastYear}));
+  ChineseYearInfo info{};
+  JulianDay first_day = 0.0;
+  // Years partition the days inside the range, so the search never turns
+  // back; a turn (x between two years), a year outside the range or more
+  // steps than the estimate can be off is no result.
+  constexpr int32_t kMaxYearSteps = 3;
+  int32_t step = 0;  // -1 or +1 once the search has moved
+  for (int32_t steps = 0;; ++steps) {
+    if (steps > kMaxYearSteps) return invalid;
     info = chinese_year_info(year);
     if (!info.valid) return invalid;
+    // Each new moon costs a full lunar series: the first day of the year is
+    // computed once per year tried and reused below.
     first_day = month_start_day(year, info.first_lunation, 0);
+    int32_t move = 0;
+    if (!(first_day <= x)) {
+      move = -1;
+    } else {
+      const int32_t months = info.leap_month == kNoLeapMonth ? 12 : 13;
+      if (!(month_start_day(year, info.first_lunation, months) > x)) move = 1;
+    }
+    if (move == 0) break;
+    if (step == -move) return invalid;
+    step = move;
+    year += move;
   }
-  const int32_t months = info.leap_month == kNoLeapMonth ? 12 : 13;
-  const JulianDay next_year_start = month_start_day(year, info.first_lunation, months);
-  if (!(next_year_start > x) && year < INT32_MAX) {
-    ++year;
-    info = chinese_year_info(year);
-    if (!info.valid) return invalid;
-    first_day = month_start_day(year, info.first_lunation, 0);
-  }
-  if (std::isnan(first_day)) return invalid;
   // The month is the last one of months 0..cap (cap = 14, or two above the
   // estimate from the mean synodic month) that begins at or before x.
   // Month starts increase with the month, so the search starts at the
   // estimate, which is at most one month off, and moves up or down from there.
-  const int32_t estimate = ifloor((x - first_day) * kMeanSynodicMonthsPerDay);  // 0..13
-  const int32_t cap = estimate > 12 ? 14 : estimate + 2;
-  int32_t i = estimate < cap ? estimate : cap;
+  const int32_t month_estimate = ifloor((x - first_day) * kMeanSynodicMonthsPerDay);  // 0..13
+  const int32_t cap = month_estimate > 12 ? 14 : month_estimate + 2;
+  int32_t i = month_estimate < cap ? month_estimate : cap;
   JulianDay month_start = month_start_day(year, info.first_lunation, i);
   if (month_start <= x) {
     while (i < cap) {
@@ -274,6 +292,7 @@ JulianDay chinese_month11_start(int32_t year) noexcept {
 }
 
 JulianDay compute_chinese_month11_start(int32_t year) noexcept {
+  if (!in_calendar_range(year)) return std::nan("");
   const Lunation m11 = chinese_month11(year);
   if (!m11.valid) return std::nan("");
   return china_local_day(new_moon(m11.k));
@@ -302,6 +321,9 @@ std::optional<SerialDate> convert_chinese_date(double cycle, double year, const 
   if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return std::nullopt;
   const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);
   if (!jd_in_accepted_range(jd)) return std::nullopt;
+  // A leap flag or a day past the month's end carries a date of the last year
+  // beyond it, into days the calendar gives no date.
+  if (chinese_year == kChineseLastYear && std::isnan(chinese::from_jd(jd).day)) return std::nullopt;
   return jd_to_serial(jd);
 }
 

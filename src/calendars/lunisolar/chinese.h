@@ -21,7 +21,7 @@ struct ChineseDate {
   int32_t year;   // Y
   int16_t month;  // 1..12
   int16_t leap;   // 1 for the leap month that follows the month of the same number
-  double day;     // 1-based, fraction = time of day; NaN when the year cannot be computed
+  double day;     // 1-based, fraction = time of day; NaN outside the calendar's range
 };
 
 extern const KeywordTable chinese_month_names;  // "1st".."13th" / "1.".."13."
@@ -29,9 +29,19 @@ extern const KeywordTable chinese_month_names;  // "1st".."13th" / "1.".."13."
 // Local midnight (UT+8) of the civil day holding the instant t (centuries TD).
 JulianDay china_local_day(double t_centuries_td) noexcept;
 
+// The Chinese years whose dates the calendar gives (Y, inclusive): Gregorian
+// years -31592 .. 36215. The solar terms of a year just beyond either end no
+// longer all settle (sun_longitude_crossing gives NaN), and further out the
+// years that still compute leave gaps between them or lose the December
+// solstice from month 11. Every year inside, under any delta T, has 12 or 13
+// months of 29 or 30 days and ends on the day the next year begins (checked
+// year by year over the whole range by computation).
+constexpr int32_t kChineseFirstYear = -28956;
+constexpr int32_t kChineseLastYear = 38851;
+
 // Leap month and first lunation of a Chinese year. leap_month: 1..12, the
 // month the leap month follows, or 13 when the year has none. valid is false
-// when a new moon or solar term of the year cannot be computed (very far years).
+// for a year outside kChineseFirstYear .. kChineseLastYear.
 struct ChineseYearInfo {
   int32_t leap_month;
   int32_t first_lunation;
@@ -47,11 +57,12 @@ JulianDay compute_chinese_month11_start(int32_t year) noexcept;
 
 namespace chinese {
 int32_t is_leap_year(int32_t year) noexcept;
-// NaN when the year cannot be computed.
+// NaN for a year outside the calendar's range.
 JulianDay to_jd(int32_t year, int32_t month, int32_t leap, double day) noexcept;
+// The date holding jd; day NaN when jd lies in no year of the calendar's range.
 ChineseDate from_jd(JulianDay jd) noexcept;
 // "%d %d%s %s-%s %ld (%s)" (day, month, "!" for a leap month, stem-branch,
-// cycle, animal), or the number forms; an empty text for a year that cannot be computed.
+// cycle, animal), or the number forms; an empty text outside the calendar's range.
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // The simple form for the calendar registry (year Y, month, day).
 CalendarDate registry_from_jd(JulianDay jd) noexcept;

@@ -4,7 +4,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iomanip>
 #include <optional>
+#include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -13,6 +16,7 @@
 #include "calendars/western/gregorian.h"
 #include "calendars/western/western_names.h"
 #include "framework/language.h"
+#include "framework/numeric.h"
 
 namespace varizav {
 namespace {
@@ -131,11 +135,11 @@ TEST(Chinese, CacheAnswersLikeAColdComputation) {
     EXPECT_EQ(again.first_lunation, first[i].first_lunation);
   }
   // A year beyond the 16-bit range must not hit the entry of its low 16 bits
-  // (70000 = 4464 + 65536).
-  const ChineseYearInfo low = chinese_year_info(4464);
-  const ChineseYearInfo far = chinese_year_info(70000);
+  // (38536 = -27000 + 65536).
+  const ChineseYearInfo low = chinese_year_info(-27000);
+  const ChineseYearInfo far = chinese_year_info(38536);
   EXPECT_NE(far.first_lunation, low.first_lunation);
-  EXPECT_EQ(chinese_year_info(70000).first_lunation, far.first_lunation);
+  EXPECT_EQ(chinese_year_info(38536).first_lunation, far.first_lunation);
 }
 
 // The year info of `year` on a thread of its own, after `before` was asked
@@ -154,12 +158,12 @@ bool same(const ChineseYearInfo& a, const ChineseYearInfo& b) {
 }
 
 TEST(Chinese, CachedYearsAreKeyedOnTheWholeYear) {
-  // Independent: 70173 (cycle 1170, year 33) and 4637 (the year 2000) share
-  // their low 16 bits; each must answer as when asked first.
+  // Independent: 38000 and -27536 (= 38000 - 65536), both within the
+  // calendar's years, share their low 16 bits; each must answer as when asked first.
   struct Case {
     int32_t first, then;
   };
-  const Case cases[] = {{70173, 4637}, {4637, 70173}, {4637 - 65536, 4637}, {4637, 4637 + 131072}};
+  const Case cases[] = {{38000, -27536}, {-27536, 38000}, {38000, 38000 - 131072}};
   for (const Case& c : cases) {
     EXPECT_TRUE(same(info_on_fresh_thread(c.then, c.first), info_on_fresh_thread(c.then)))
         << c.then << " after " << c.first;
@@ -181,9 +185,9 @@ TEST(Chinese, CachedYearsFollowTheDeltaTSetting) {
 }
 
 TEST(Chinese, FarYearsAreInvalidNotWrong) {
-  // Beyond about 36,000 years the solar terms cannot be computed: the year is
-  // invalid, and its conversions give NaN or the empty text. The upper bound
-  // of the accepted range (about 215,000 years ahead) lies far beyond.
+  // Beyond the calendar's years (about 36,000 CE) a year is invalid, and its
+  // conversions give NaN or the empty text. The upper bound of the accepted
+  // range (about 215,000 years ahead) lies far beyond.
   char out[kTextCapacity];
   const JulianDay far = 80156580.0;
   chinese::format_date(out, far, 1);
@@ -200,6 +204,106 @@ TEST(Chinese, StepsBackWhenTheEstimateIsAYearHigh) {
   EXPECT_GE(d.month, 1);
   EXPECT_GE(d.day, 1.0);
   EXPECT_EQ(chinese::to_jd(d.year, d.month, d.leap, d.day), jd);
+}
+
+// Whether jd has a Chinese date, checked: either none (NaN day, empty text
+// from SC_calendar's path) or fields a lunisolar month can have, which the
+// worksheet conversion SC_chinese turns back into jd. jd is a whole day.
+bool sound_or_absent(JulianDay jd) {
+  set_current_language(kLanguageEnglish);  // the calendar's name is "chinese"
+  char text[kTextCapacity];
+  format_calendar_date(text, "chinese", jd_to_serial(jd), 0);
+  const ChineseDate d = chinese::from_jd(jd);
+  const std::string where = [&] {
+    std::ostringstream s;
+    s << std::setprecision(17) << "jd " << jd << " delta T " << delta_t_override() << ": " << d.year << " "
+      << d.month << (d.leap ? "!" : "") << " " << d.day << " '" << text << "'";
+    return s.str();
+  }();
+  if (std::isnan(d.day)) {
+    EXPECT_STREQ(text, "") << where;
+    return false;
+  }
+  EXPECT_TRUE(d.month >= 1 && d.month <= 12 && (d.leap == 0 || d.leap == 1) && d.day >= 1.0 && d.day < 31.0)
+      << where;
+  const FloorDiv cycle = floor_div(d.year, 60);
+  const std::string month = std::to_string(d.month);
+  EXPECT_EQ(convert_chinese_date(static_cast<double>(cycle.quot + 1), static_cast<double>(cycle.rem + 1),
+                                 month.c_str(), d.leap, d.day),
+            std::optional<SerialDate>(jd_to_serial(jd)))
+      << where;
+  EXPECT_NE(text[0], '\0') << where;
+  return true;
+}
+
+// Fixes a delta T (seconds; 0: the built-in model) for one scope.
+struct FixedDeltaT {
+  explicit FixedDeltaT(double seconds) { set_delta_t_override(seconds * kSecondsToCenturies); }
+  ~FixedDeltaT() { set_delta_t_override(0.0); }
+};
+
+TEST(Chinese, ReportedImpossibleDatesAreSoundOrAbsent) {
+  // Reported: serial 24149778 gave day 611 of month 14 and -24145332.26
+  // month -27 (both beyond the calendar's years: no date), and every day of
+  // 2024 with delta T fixed at 1e8 s had month 14 (a date, three years on).
+  struct Case {
+    double serial, delta_t_seconds;
+    bool has_date;
+  } cases[] = {{24149778, 0, false}, {-24145332.26, 0, false}, {24149778, 1e8, false}};
+  for (const Case& c : cases) {
+    const FixedDeltaT fixed(c.delta_t_seconds);
+    EXPECT_EQ(sound_or_absent(serial_to_jd(c.serial)), c.has_date) << c.serial;
+  }
+  const FixedDeltaT fixed(1e8);
+  for (JulianDay jd = gregorian_day(2024, 1, 1); jd < gregorian_day(2025, 1, 1); jd += 1.0) {
+    ASSERT_TRUE(sound_or_absent(jd));
+  }
+}
+
+TEST(Chinese, RandomDatesOverTheAcceptedRangeAreSoundOrAbsent) {
+  // Seeded sweep: half the days drawn over the whole accepted range, half
+  // over the calendar's years, under the built-in delta T and fixed ones (the
+  // largest the setting holds, 2^31 - 1 s, and -1e8 s). Every day from the
+  // first day of the first year to the 353rd of the last (no year is shorter)
+  // has a date.
+  std::mt19937_64 random(22);
+  for (const double seconds : {0.0, 2147483647.0, -1e8}) {
+    const FixedDeltaT fixed(seconds);
+    const JulianDay first = chinese_new_year(kChineseFirstYear);
+    const JulianDay last = chinese_new_year(kChineseLastYear) + 352.0;
+    ASSERT_FALSE(std::isnan(first) || std::isnan(last));
+    for (int32_t n = 0; n < 1500; ++n) {
+      const double low = n % 2 == 0 ? kMinAcceptedJd : first;
+      const double span = (n % 2 == 0 ? kMaxAcceptedJd : last) - low;
+      const JulianDay jd = std::floor(low + static_cast<double>(random() % static_cast<uint64_t>(span))) + 0.5;
+      const bool has_date = sound_or_absent(jd);
+      if (jd >= first && jd <= last) {
+        EXPECT_TRUE(has_date) << std::setprecision(17) << jd << " " << seconds;
+      }
+    }
+  }
+}
+
+TEST(Chinese, DatesBeginAndEndWithTheCalendarsYears) {
+  // The range stated in README, computed: the first day of year -28956
+  // (cycle -482, year 25) and the last of 38851 (cycle 648, year 32), under
+  // the built-in delta T and under the largest fixed one.
+  struct Case {
+    double delta_t_seconds;
+    JulianDay first, last;
+  } cases[] = {{0, -9817643.5, 14948775.5}, {2147483647.0, -9842456.5, 14923920.5}};
+  for (const Case& c : cases) {
+    const FixedDeltaT fixed(c.delta_t_seconds);
+    EXPECT_FALSE(sound_or_absent(c.first - 1.0)) << c.delta_t_seconds;
+    EXPECT_TRUE(sound_or_absent(c.first)) << c.delta_t_seconds;
+    EXPECT_TRUE(sound_or_absent(c.last)) << c.delta_t_seconds;
+    EXPECT_FALSE(sound_or_absent(c.last + 1.0)) << c.delta_t_seconds;
+    EXPECT_EQ(convert_chinese_date(-482, 25, "1", 0, 1), std::optional<SerialDate>(jd_to_serial(c.first)));
+    EXPECT_EQ(convert_chinese_date(-482, 24, "1", 0, 1), std::nullopt);
+    EXPECT_EQ(convert_chinese_date(648, 33, "1", 0, 1), std::nullopt);
+    // A leap flag on month 12 of the last year would carry past its end.
+    EXPECT_EQ(convert_chinese_date(648, 32, "12", 1, 1), std::nullopt);
+  }
 }
 
 }  // namespace
