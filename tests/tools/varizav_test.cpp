@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,8 +22,11 @@ extern char** environ;
 
 namespace {
 
+using namespace std::string_literals;
+
 constexpr const char* kTool = VARIZAV_TOOL_PATH;
 constexpr const char* kFake = VARIZAV_FAKE_ADDIN_PATH;
+constexpr const char* kManPage = VARIZAV_MAN_PAGE_PATH;
 
 struct ToolRun {
   int status = -1;
@@ -204,6 +209,28 @@ TEST(ToolBatch, OneLinePerCallAndBadCallsFail) {
   EXPECT_EQ(good.out, "1\n");  // independent: one day after the serial epoch
 }
 
+TEST(ToolBatch, NulByteMakesItsLineAMalformedCall) {
+  struct Case {
+    std::string input;
+    const char* out;
+    const char* source;
+  };
+  const std::string long_number = "SC_astronomy\t" + std::string(70000, '0') + "2415019.5\n";
+  const Case cases[] = {
+      {"SC_gregorian\t2024\tMarch\t3\0\n1\nSC_gregorian\t2024\tMarch\t4\n"s,
+       "#BADCALL a NUL byte in the call\n#BADCALL unknown function 1\n45355\n",
+       "worked example of the report: 4 March 2024 is serial 45355"},
+      {"\0\nSC_astronomy\t2415019.5"s, "#BADCALL a NUL byte in the call\n1\n",
+       "independent: a line of a NUL alone, then a last line without its line end"},
+      {long_number + long_number, "1\n1\n", "independent: lines longer than a read block stay whole"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = run_tool({"--lang", "en", "batch"}, c.input);
+    EXPECT_EQ(run.out, c.out) << c.source;
+    EXPECT_EQ(run.status, std::string(c.out).find("#BADCALL") != std::string::npos ? 1 : 0) << c.source;
+  }
+}
+
 TEST(ToolBatch, HundredThousandCallsInOneProcess) {
   std::string input;
   for (int i = 0; i < 100000; ++i) input += "SC_astronomy\t" + std::to_string(2415018.5 + i) + "\n";
@@ -248,7 +275,7 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
   const ToolRun call = run_tool({"--lang", "en", "call", "WHEN", "gregorian", "", "Fridy", "13", "", "2024-01-01"});
   EXPECT_EQ(call.status, 0);
   EXPECT_EQ(call.out, "45304\t2024-01-13T00:00:00\n");
-  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day\n");
+  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?\n");
 
   const std::string input = "SC_gregorian\t2024\tMarhc\t1\nSC_gregorian\t2024\tMarch\t1\n";
   const ToolRun plain = run_tool({"--lang", "en", "batch"}, input);
@@ -256,7 +283,51 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
   EXPECT_EQ(plain.err, "");
   EXPECT_EQ(warned.out, plain.out);
   EXPECT_EQ(warned.status, plain.status);
-  EXPECT_EQ(warned.err, "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value\n");
+  EXPECT_EQ(warned.err,
+            "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value; did you mean March?\n");
+}
+
+TEST(ToolNames, DisplayNamesOfEitherLanguageAndTheClosestNames) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    const char* out;
+    const char* err;
+    const char* source;
+  };
+  const Case cases[] = {
+      {{"--lang", "de", "call", "GREGORIAN", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+       "worked example: the English display name in German"},
+      {{"--lang", "en", "call", "gregorianisch", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+       "worked example: the German display name in English"},
+      {{"--lang", "en", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
+       "varizav: unknown function gregorain; did you mean GREGORIAN?\n", "by hand: two letters swapped"},
+      {{"--lang", "de", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
+       "varizav: unknown function gregorain; did you mean GREGORIANISCH?\n",
+       "by hand: the name of the language in force first"},
+      {{"--lang", "en", "help", "when3"}, "", 2, "",
+       "varizav: unknown function when3; did you mean WHEN or WHEN2? (varizav list shows them all)\n",
+       "by hand: one edit from both"},
+      {{"--lang", "en", "call", "SC_", "1"}, "", 1, "",
+       "varizav: unknown function SC_; did you mean SC_armenian, SC_astronomy or SC_buddhist?\n",
+       "by hand: at most three, in registry order"},
+      {{"--lang", "en", "call", "SC_nothing", "1"}, "", 1, "", "varizav: unknown function SC_nothing\n",
+       "by hand: nothing is near"},
+      {{"--lang", "en", "batch"}, "sc_gregorain\t2024\t3\t31\nGREGORIANISCH\t2024\t3\t31\n", 1,
+       "#BADCALL unknown function sc_gregorain; did you mean SC_gregorian?\n45382\n", "",
+       "by hand, and the worked example"},
+      {{"--lang", "de", "call", "EREIGNIS", "2", "Sontag", "Mai", "2024"}, "", 0, "45414\t2024-05-02T00:00:00\n",
+       "note: 'Sontag' (Tagesname) names no weekday; EREIGNIS counts plain days of the month; "
+       "did you mean Montag or Sonntag?\n",
+       "worked example of the README (EVENT with Sundy); by hand: one edit from two German weekdays"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = run_tool(c.args, c.input);
+    EXPECT_EQ(run.status, c.status) << c.source;
+    EXPECT_EQ(run.out, c.out) << c.source;
+    EXPECT_EQ(run.err, c.err) << c.source;
+  }
 }
 
 TEST(ToolNames, ListsTheNamesOfOneTable) {
@@ -271,6 +342,14 @@ TEST(ToolNames, ListsTheNamesOfOneTable) {
                 "   5  Freitag     F\n"
                 "   6  Samstag     S\n"
                 "   7  Sonntag     So\n");
+  // independent: the Gregorian table's English name of 8 December is the
+  // placeholder "nil"; its German name is a holiday's.
+  const std::vector<std::string> en = lines_of(run_tool({"--lang", "en", "names", "gregorian-holidays"}).out);
+  ASSERT_GT(en.size(), 30u);
+  EXPECT_NE(en[0].find("; 2nd event of WHEN2 ("), std::string::npos) << en[0];
+  EXPECT_EQ(en[30], "  29  (placeholder \"nil\")                29");
+  EXPECT_EQ(lines_of(run_tool({"--lang", "de", "names", "gregorian-holidays"}).out)[30],
+            "  29  Mari\xE4 Empf\xE4ngnis                   Mari\xE4 E");
   EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
   EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
 }
@@ -291,6 +370,12 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   EXPECT_TRUE(has("Su 31        Easter, Easter Sunday (gregorian)")) << run.out;
   EXPECT_TRUE(has("Sa 23 18:00  Purim (hebrew)")) << run.out;  // 14 Adar II begins on the eve
   EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;        // 25 March 2024, 07:00 UT
+
+  // The placeholder "nil" of 8 December is no holiday; its German name is.
+  const std::string december = run_tool({"--lang", "en", "cal", "2024-12"}).out;
+  EXPECT_EQ(december.find("nil"), std::string::npos) << december;
+  EXPECT_NE(run_tool({"--lang", "de", "cal", "2024-12"}).out.find("So  8        Mari\xE4 Empf\xE4ngnis (gregorianisch)\n"),
+            std::string::npos);
 
   EXPECT_EQ(run_tool({"cal", "2024-13"}).status, 2);
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
@@ -338,6 +423,41 @@ TEST(ToolUsage, HelpVersionAndMissingLibrary) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_NE(missing.err.find("cannot load /nonexistent/libvarizav.so"), std::string::npos) << missing.err;
+}
+
+// The options (-h, --lib, ...) a text names.
+std::set<std::string> options_in(const std::string& text) {
+  std::set<std::string> options;
+  const std::regex option(R"((^|[^a-z-])(-h|--[a-z]+))");
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), option); m != std::sregex_iterator(); ++m) {
+    options.insert((*m)[2]);
+  }
+  return options;
+}
+
+TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
+  const std::string help = run_tool({"--help"}).out;
+  std::set<std::string> help_commands;
+  const std::string commands = help.substr(help.find("Commands:\n"), help.find("\n\n", help.find("Commands:")) -
+                                                                           help.find("Commands:\n"));
+  const std::regex command_line(R"(\n  ([a-z]+)[ \n])");
+  for (auto m = std::sregex_iterator(commands.begin(), commands.end(), command_line); m != std::sregex_iterator();
+       ++m) {
+    help_commands.insert((*m)[1]);
+  }
+  ASSERT_EQ(help_commands.size(), 7u) << commands;
+
+  // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
+  const std::string page = std::regex_replace(std::regex_replace(slurp(kManPage), std::regex(R"(\\-)"), "-"),
+                                              std::regex(R"(\\f[BIRP])"), "");
+  std::set<std::string> page_commands;
+  const std::string section = page.substr(page.find(".SH COMMANDS"), page.find(".SH OPTIONS") - page.find(".SH COMMANDS"));
+  const std::regex entry(R"(\.TP\n\.B[IR]? ([a-z]+))");
+  for (auto m = std::sregex_iterator(section.begin(), section.end(), entry); m != std::sregex_iterator(); ++m) {
+    page_commands.insert((*m)[1]);
+  }
+  EXPECT_EQ(page_commands, help_commands);
+  EXPECT_EQ(options_in(page), options_in(help));
 }
 
 TEST(ToolList, ShowsEveryRegisteredFunction) {
