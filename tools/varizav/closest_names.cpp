@@ -20,28 +20,6 @@ std::string ascii_upper(std::string_view text) {
   return folded;
 }
 
-// A function's names as the tool accepts them: exported name, display name as
-// registered, then the add-in registry's display names in both languages (in
-// the host's character set; empty for a function the registry lacks).
-struct FunctionNames {
-  const Function* function;
-  std::array<std::string, 4> names;
-};
-
-std::vector<FunctionNames> names_of(const AddIn& addin) {
-  std::vector<FunctionNames> all;
-  for (const Function& f : addin.functions()) {
-    FunctionNames n{&f, {f.exported_name, f.display_name, {}, {}}};
-    for (const FunctionEntry& entry : function_registry) {
-      if (f.exported_name != entry.exported_name) continue;
-      n.names[2] = host_name(catalogue_english(entry.name_entry));
-      n.names[3] = host_name(catalogue_german(entry.name_entry));
-    }
-    all.push_back(std::move(n));
-  }
-  return all;
-}
-
 }  // namespace
 
 size_t prefix_distance(std::string_view text, std::string_view name) {
@@ -97,23 +75,34 @@ std::string did_you_mean(const std::vector<std::string>& suggestions) {
   return text + "?";
 }
 
-FunctionMatch find_function(const AddIn& addin, std::string_view name) {
-  const std::string wanted = ascii_upper(name);
-  const std::vector<FunctionNames> all = names_of(addin);
-  for (const FunctionNames& n : all) {
-    if (wanted == ascii_upper(n.names[0]) || wanted == ascii_upper(n.names[1])) return {n.function, {}};
+FunctionFinder::FunctionFinder(const AddIn& addin) {
+  for (const Function& f : addin.functions()) {
+    Names n{&f, {f.exported_name, f.display_name, {}, {}}, {}};
+    for (const FunctionEntry& entry : function_registry) {
+      if (f.exported_name != entry.exported_name) continue;
+      n.shown[2] = host_name(catalogue_english(entry.name_entry));
+      n.shown[3] = host_name(catalogue_german(entry.name_entry));
+    }
+    for (size_t k = 0; k < n.shown.size(); ++k) n.folded[k] = ascii_upper(n.shown[k]);
+    functions_.push_back(std::move(n));
   }
-  std::vector<const FunctionNames*> others;
-  for (const FunctionNames& n : all) {
-    if ((!n.names[2].empty() && wanted == ascii_upper(n.names[2])) ||
-        (!n.names[3].empty() && wanted == ascii_upper(n.names[3]))) {
+}
+
+FunctionMatch FunctionFinder::find(std::string_view name) const {
+  const std::string wanted = ascii_upper(name);
+  for (const Names& n : functions_) {
+    if (wanted == n.folded[0] || wanted == n.folded[1]) return {n.function, {}};
+  }
+  std::vector<const Names*> others;
+  for (const Names& n : functions_) {
+    if ((!n.folded[2].empty() && wanted == n.folded[2]) || (!n.folded[3].empty() && wanted == n.folded[3])) {
       others.push_back(&n);
     }
   }
   if (others.size() == 1) return {others[0]->function, {}};
   if (others.size() > 1) {
     std::vector<std::string> exported;
-    for (const FunctionNames* n : others) exported.push_back(n->function->exported_name);
+    for (const Names* n : others) exported.push_back(n->function->exported_name);
     return {nullptr, std::string(name) + " names more than one function; " + did_you_mean(exported)};
   }
 
@@ -121,19 +110,19 @@ FunctionMatch find_function(const AddIn& addin, std::string_view name) {
   // first of its names among equals).
   std::vector<std::string> folded;
   std::vector<std::string> shown;
-  for (const FunctionNames& n : all) {
+  for (const Names& n : functions_) {
     size_t best = SIZE_MAX;
-    const std::string* nearest = nullptr;
-    for (const std::string& candidate : n.names) {
-      if (candidate.empty()) continue;
-      const size_t distance = prefix_distance(wanted, ascii_upper(candidate));
+    size_t nearest = 0;
+    for (size_t k = 0; k < n.folded.size(); ++k) {
+      if (n.folded[k].empty()) continue;
+      const size_t distance = prefix_distance(wanted, n.folded[k]);
       if (distance < best) {
         best = distance;
-        nearest = &candidate;
+        nearest = k;
       }
     }
-    folded.push_back(ascii_upper(*nearest));
-    shown.push_back(*nearest);
+    folded.push_back(n.folded[nearest]);
+    shown.push_back(n.shown[nearest]);
   }
   std::string error = "unknown function " + std::string(name);
   const std::string hint = did_you_mean(closest_names(wanted, folded, shown));

@@ -2,6 +2,7 @@
 // a text that names nothing ("did you mean GREGORIAN?").
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,11 +36,29 @@ struct FunctionMatch {
   std::string error;  // why nothing was found, when function is null
 };
 
-// The function that name selects, ignoring ASCII case: its exported name, its
-// display name as registered, or its display name in the other language (the
-// add-in's own registry, for the functions the loaded library shares with
-// it) when that selects one function only. Otherwise "unknown function NAME",
-// with the closest names.
-FunctionMatch find_function(const AddIn& addin, std::string_view name);
+// The functions of a loaded add-in under every name the tool accepts for
+// them, gathered once for the calls of a command.
+class FunctionFinder {
+ public:
+  explicit FunctionFinder(const AddIn& addin);
+
+  // The function that name selects, ignoring ASCII case: its exported name,
+  // its display name as registered, or its display name in the other
+  // language (the add-in's own registry, for the functions the loaded library
+  // shares with it) when that selects one function only. Otherwise "unknown
+  // function NAME", with the closest names.
+  FunctionMatch find(std::string_view name) const;
+
+ private:
+  // Exported name, display name as registered, the registry's English and
+  // German display names (in the host's character set; empty for a function
+  // the registry lacks); as shown and folded to ASCII capitals.
+  struct Names {
+    const Function* function;
+    std::array<std::string, 4> shown;
+    std::array<std::string, 4> folded;
+  };
+  std::vector<Names> functions_;
+};
 
 }  // namespace varizav::tool

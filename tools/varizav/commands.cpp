@@ -49,13 +49,14 @@ std::string parameter_list(const Function& f) {
 }
 
 // Looks the function up and reads its argument texts by the registered types.
-PreparedCall prepare_call(const AddIn& addin, std::string_view name, const std::vector<std::string_view>& texts) {
+PreparedCall prepare_call(const FunctionFinder& finder, std::string_view name,
+                          const std::vector<std::string_view>& texts) {
   PreparedCall call;
   const auto fail = [&call](std::string message) {
     call.error = std::move(message);
     return call;
   };
-  FunctionMatch match = find_function(addin, name);
+  FunctionMatch match = finder.find(name);
   call.function = match.function;
   if (call.function == nullptr) return fail(std::move(match.error));
   const Function& f = *call.function;
@@ -203,7 +204,7 @@ int command_list(const AddIn& addin) {
 }
 
 int command_help(const AddIn& addin, std::string_view name) {
-  const FunctionMatch match = find_function(addin, name);
+  const FunctionMatch match = FunctionFinder(addin).find(name);
   const Function* f = match.function;
   if (f == nullptr) {
     std::fprintf(stderr, "varizav: %s (varizav list shows them all)\n", match.error.c_str());
@@ -227,7 +228,7 @@ int command_help(const AddIn& addin, std::string_view name) {
 
 int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   const std::vector<std::string_view> texts(words.begin() + 1, words.end());
-  const PreparedCall call = prepare_call(addin, words[0], texts);
+  const PreparedCall call = prepare_call(FunctionFinder(addin), words[0], texts);
   if (!call.error.empty()) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
@@ -249,6 +250,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
   std::string text;
   size_t line_number = 0;
   LineReader reader(in);
+  const FunctionFinder finder(addin);
   while (reader.next(text)) {
     ++line_number;
     std::string_view line(text);
@@ -266,7 +268,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       // No host can pass a text with a NUL inside: it would end the text there.
       call.error = "a NUL byte in the call";
     } else {
-      call = prepare_call(addin, fields[0], texts);
+      call = prepare_call(finder, fields[0], texts);
     }
     if (echo) output += echo_call(call.function, fields) + "\t-> ";
     if (!call.error.empty()) {
