@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -428,35 +428,63 @@ TEST(ToolUsage, HelpVersionAndMissingLibrary) {
 // The options (-h, --lib, ...) a text names.
 std::set<std::string> options_in(const std::string& text) {
   std::set<std::string> options;
-  const std::regex option(R"((^|[^a-z-])(-h|--[a-z]+))");
-  for (auto m = std::sregex_iterator(text.begin(), text.end(), option); m != std::sregex_iterator(); ++m) {
-    options.insert((*m)[2]);
+  const auto letter = [&](size_t i) { return i < text.size() && text[i] >= 'a' && text[i] <= 'z'; };
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '-' || (i > 0 && (text[i - 1] == '-' || std::isalnum(static_cast<unsigned char>(text[i - 1]))))) {
+      continue;
+    }
+    if (text.compare(i, 2, "-h") == 0 && !letter(i + 2)) options.insert("-h");
+    if (text.compare(i, 2, "--") != 0 || !letter(i + 2)) continue;
+    size_t end = i + 2;
+    while (letter(end)) ++end;
+    options.insert(text.substr(i, end - i));
   }
   return options;
 }
 
+// The first word of each line of text that follows `after` and begins with `lead`.
+std::set<std::string> first_words(const std::string& text, const std::string& after, const std::string& lead) {
+  std::set<std::string> words;
+  const std::vector<std::string> lines = lines_of(text);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i - 1].rfind(after, 0) != 0 || lines[i].rfind(lead, 0) != 0) continue;
+    const std::string rest = lines[i].substr(lead.size());
+    words.insert(rest.substr(0, rest.find_first_of(" \"")));
+  }
+  return words;
+}
+
 TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
   const std::string help = run_tool({"--help"}).out;
+  const size_t start = help.find("Commands:\n");
+  ASSERT_NE(start, std::string::npos);
+  const std::string commands = help.substr(start, help.find("\n\n", start) - start);
   std::set<std::string> help_commands;
-  const std::string commands = help.substr(help.find("Commands:\n"), help.find("\n\n", help.find("Commands:")) -
-                                                                           help.find("Commands:\n"));
-  const std::regex command_line(R"(\n  ([a-z]+)[ \n])");
-  for (auto m = std::sregex_iterator(commands.begin(), commands.end(), command_line); m != std::sregex_iterator();
-       ++m) {
-    help_commands.insert((*m)[1]);
+  for (const std::string& line : lines_of(commands)) {
+    if (line.size() > 2 && line.compare(0, 2, "  ") == 0 && line[2] != ' ') {
+      help_commands.insert(line.substr(2, line.find(' ', 2) - 2));
+    }
   }
   ASSERT_EQ(help_commands.size(), 7u) << commands;
 
   // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
-  const std::string page = std::regex_replace(std::regex_replace(slurp(kManPage), std::regex(R"(\\-)"), "-"),
-                                              std::regex(R"(\\f[BIRP])"), "");
-  std::set<std::string> page_commands;
-  const std::string section = page.substr(page.find(".SH COMMANDS"), page.find(".SH OPTIONS") - page.find(".SH COMMANDS"));
-  const std::regex entry(R"(\.TP\n\.B[IR]? ([a-z]+))");
-  for (auto m = std::sregex_iterator(section.begin(), section.end(), entry); m != std::sregex_iterator(); ++m) {
-    page_commands.insert((*m)[1]);
+  std::string page;
+  const std::string source = slurp(kManPage);
+  for (size_t i = 0; i < source.size(); ++i) {
+    if (source.compare(i, 2, "\\-") == 0) {
+      page += '-';
+      ++i;
+    } else if (source.compare(i, 2, "\\f") == 0) {
+      i += 2;
+    } else {
+      page += source[i];
+    }
   }
-  EXPECT_EQ(page_commands, help_commands);
+  const size_t section = page.find(".SH COMMANDS");
+  const std::string page_commands = page.substr(section, page.find(".SH OPTIONS") - section);
+  std::set<std::string> described;
+  for (const char* macro : {".B ", ".BI ", ".BR "}) described.merge(first_words(page_commands, ".TP", macro));
+  EXPECT_EQ(described, help_commands);
   EXPECT_EQ(options_in(page), options_in(help));
 }
 
