@@ -219,7 +219,7 @@ TEST(ToolBatch, NulByteMakesItsLineAMalformedCall) {
   const Case cases[] = {
       {"SC_gregorian\t2024\tMarch\t3\0\n1\nSC_gregorian\t2024\tMarch\t4\n"s,
        "#BADCALL a NUL byte in the call\n#BADCALL unknown function 1\n45355\n",
-       "worked example of the report: 4 March 2024 is serial 45355"},
+       "the reported case; independent: 4 March 2024 is 27 days before 31 March (45382)"},
       {"\0\nSC_astronomy\t2415019.5"s, "#BADCALL a NUL byte in the call\n1\n",
        "independent: a line of a NUL alone, then a last line without its line end"},
       {long_number + long_number, "1\n1\n", "independent: lines longer than a read block stay whole"},
