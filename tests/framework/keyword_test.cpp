@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
+#include <string>
 
 #include "framework/language.h"
 
@@ -69,12 +71,28 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"", &kMonths, kEn, 0, "empty text, no empty name"},
         LookupCase{"New", &kAstroTable, kEn, 101, "value of first prefix"},
         LookupCase{"New M", &kAstroTable, kEn, 103, "blank in both"},
-        LookupCase{"new moon", &kAstroTable, kEn, 103, "blank in both"},
+        LookupCase{"new moon", &kAstroTable, kEn, 103, "blank in both, lower case"},
         LookupCase{"newmx", &kAstroTable, kEn, 0, "text longer than name must not match"},
         LookupCase{"AdarII", &kHebrewTable, kEn, 3, "text longer than 'Adar I'"},
         LookupCase{"Adar I", &kHebrewTable, kEn, 2, "exact"}, LookupCase{"Adar", &kHebrewTable, kEn, 1, "exact short"},
         LookupCase{"", &kRomanTable, kEn, 1, "empty text selects the empty name"},
-        LookupCase{"4294967298", &kWeekdays, kEn, 2, "leading integer wraps at 32 bits"}));
+        LookupCase{"4294967298", &kWeekdays, kEn, 2, "leading integer wraps at 32 bits"}),
+    // Each case named by its source in camel case ("first j" is FirstJ), not
+    // by the bytes of its record, which hold pointers.
+    [](const ::testing::TestParamInfo<LookupCase>& info) {
+      std::string name;
+      bool word_start = true;
+      for (const char* p = info.param.source; *p != '\0'; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (!std::isalnum(c)) {
+          word_start = c == ' ' || c == '-';
+          continue;
+        }
+        name += word_start ? static_cast<char>(std::toupper(c)) : static_cast<char>(c);
+        word_start = false;
+      }
+      return name;
+    });
 
 struct IntegerCase {
   const char* text;

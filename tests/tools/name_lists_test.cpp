@@ -74,17 +74,24 @@ TEST_F(NameListsTest, NotesOnNamesThatSelectNothing) {
   const std::vector<std::string> holiday = {"calendar", "event", "epoch"};
   const Case cases[] = {
       {"SC_when", "WHEN", when, {"gregorian", "", "Fridy", "13", "", "45292"},
-       {"'Fridy' (name of day) names no weekday; WHEN treats it as any day"}},
+       {"'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?"}},
       {"SC_when", "WHEN", when, {"astronomical", "Full Mon", "Friday", "13", "", "45292"},
-       {"'Full Mon' (event) names no astronomical event; WHEN treats it as no event and tests every day"}},
+       {"'Full Mon' (event) names no astronomical event; WHEN treats it as no event and tests every day; did you mean Full Moon?"}},
       {"SC_when", "WHEN", when, {"hebrew", "", "", "0", "Marhc", "45292"},
        {"'' (event) names no holiday of hebrew; WHEN gives the error value",
-        "'Marhc' (month) names no month; WHEN treats it as any month"}},
+        "'Marhc' (month) names no month; WHEN treats it as any month; did you mean March?"}},
       {"SC_holiday", "HOLIDAY", holiday, {"islamc", "Ramadan", "1445"},
-       {"'islamc' (calendar) names no calendar; HOLIDAY uses the Gregorian holidays",
+       {"'islamc' (calendar) names no calendar; HOLIDAY uses the Gregorian holidays; did you mean islamic?",
         "'Ramadan' (event) names no holiday of gregorian; HOLIDAY gives the error value"}},
       {"SC_holiday", "HOLIDAY", holiday, {"astronomical", "Vernal Equinox", "2024"},
        {"'Vernal Equinox' (event) names no astronomical event; HOLIDAY gives the error value"}},
+      // The closest names of the list: a misspelling, and a text that
+      // begins a name but ends in punctuation (worked example: "Dec." matches nothing).
+      {"SC_holiday", "HOLIDAY", holiday, {"julian", "Ascension Day", "2024"},
+       {"'Ascension Day' (event) names no holiday of julian; HOLIDAY gives the error value; "
+        "did you mean Ascencion Day?"}},
+      {"SC_gregorian", "GREGORIAN", {"year", "month", "day"}, {"2024", "Dec.", "1"},
+       {"'Dec.' (month) names no month; GREGORIAN gives the error value; did you mean December?"}},
       // Nothing to note: names that select, an empty text where it means
       // "none", numbers, and a day given as a number.
       {"SC_when", "WHEN", when, {"", "", "5", "13", "3", "45292"}, {}},

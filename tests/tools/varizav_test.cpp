@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,8 +22,11 @@ extern char** environ;
 
 namespace {
 
+using namespace std::string_literals;
+
 constexpr const char* kTool = VARIZAV_TOOL_PATH;
 constexpr const char* kFake = VARIZAV_FAKE_ADDIN_PATH;
+constexpr const char* kManPage = VARIZAV_MAN_PAGE_PATH;
 
 struct ToolRun {
   int status = -1;
@@ -204,6 +209,28 @@ TEST(ToolBatch, OneLinePerCallAndBadCallsFail) {
   EXPECT_EQ(good.out, "1\n");  // independent: one day after the serial epoch
 }
 
+TEST(ToolBatch, NulByteMakesItsLineAMalformedCall) {
+  struct Case {
+    std::string input;
+    const char* out;
+    const char* source;
+  };
+  const std::string long_number = "SC_astronomy\t" + std::string(70000, '0') + "2415019.5\n";
+  const Case cases[] = {
+      {"SC_gregorian\t2024\tMarch\t3\0\n1\nSC_gregorian\t2024\tMarch\t4\n"s,
+       "#BADCALL a NUL byte in the call\n#BADCALL unknown function 1\n45355\n",
+       "the reported case; independent: 4 March 2024 is 27 days before 31 March (45382)"},
+      {"\0\nSC_astronomy\t2415019.5"s, "#BADCALL a NUL byte in the call\n1\n",
+       "independent: a line of a NUL alone, then a last line without its line end"},
+      {long_number + long_number, "1\n1\n", "independent: lines longer than a read block stay whole"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = run_tool({"--lang", "en", "batch"}, c.input);
+    EXPECT_EQ(run.out, c.out) << c.source;
+    EXPECT_EQ(run.status, std::string(c.out).find("#BADCALL") != std::string::npos ? 1 : 0) << c.source;
+  }
+}
+
 TEST(ToolBatch, HundredThousandCallsInOneProcess) {
   std::string input;
   for (int i = 0; i < 100000; ++i) input += "SC_astronomy\t" + std::to_string(2415018.5 + i) + "\n";
@@ -248,7 +275,7 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
   const ToolRun call = run_tool({"--lang", "en", "call", "WHEN", "gregorian", "", "Fridy", "13", "", "2024-01-01"});
   EXPECT_EQ(call.status, 0);
   EXPECT_EQ(call.out, "45304\t2024-01-13T00:00:00\n");
-  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day\n");
+  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?\n");
 
   const std::string input = "SC_gregorian\t2024\tMarhc\t1\nSC_gregorian\t2024\tMarch\t1\n";
   const ToolRun plain = run_tool({"--lang", "en", "batch"}, input);
@@ -256,7 +283,51 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
   EXPECT_EQ(plain.err, "");
   EXPECT_EQ(warned.out, plain.out);
   EXPECT_EQ(warned.status, plain.status);
-  EXPECT_EQ(warned.err, "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value\n");
+  EXPECT_EQ(warned.err,
+            "note: line 1: 'Marhc' (month) names no month; GREGORIAN gives the error value; did you mean March?\n");
+}
+
+TEST(ToolNames, DisplayNamesOfEitherLanguageAndTheClosestNames) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    const char* out;
+    const char* err;
+    const char* source;
+  };
+  const Case cases[] = {
+      {{"--lang", "de", "call", "GREGORIAN", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+       "worked example: the English display name in German"},
+      {{"--lang", "en", "call", "gregorianisch", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+       "worked example: the German display name in English"},
+      {{"--lang", "en", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
+       "varizav: unknown function gregorain; did you mean GREGORIAN?\n", "by hand: two letters swapped"},
+      {{"--lang", "de", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
+       "varizav: unknown function gregorain; did you mean GREGORIANISCH?\n",
+       "by hand: the name of the language in force first"},
+      {{"--lang", "en", "help", "when3"}, "", 2, "",
+       "varizav: unknown function when3; did you mean WHEN or WHEN2? (varizav list shows them all)\n",
+       "by hand: one edit from both"},
+      {{"--lang", "en", "call", "SC_", "1"}, "", 1, "",
+       "varizav: unknown function SC_; did you mean SC_armenian, SC_astronomy or SC_buddhist?\n",
+       "by hand: at most three, in registry order"},
+      {{"--lang", "en", "call", "SC_nothing", "1"}, "", 1, "", "varizav: unknown function SC_nothing\n",
+       "by hand: nothing is near"},
+      {{"--lang", "en", "batch"}, "sc_gregorain\t2024\t3\t31\nGREGORIANISCH\t2024\t3\t31\n", 1,
+       "#BADCALL unknown function sc_gregorain; did you mean SC_gregorian?\n45382\n", "",
+       "by hand, and the worked example"},
+      {{"--lang", "de", "call", "EREIGNIS", "2", "Sontag", "Mai", "2024"}, "", 0, "45414\t2024-05-02T00:00:00\n",
+       "note: 'Sontag' (Tagesname) names no weekday; EREIGNIS counts plain days of the month; "
+       "did you mean Montag or Sonntag?\n",
+       "worked example of the README (EVENT with Sundy); by hand: one edit from two German weekdays"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = run_tool(c.args, c.input);
+    EXPECT_EQ(run.status, c.status) << c.source;
+    EXPECT_EQ(run.out, c.out) << c.source;
+    EXPECT_EQ(run.err, c.err) << c.source;
+  }
 }
 
 TEST(ToolNames, ListsTheNamesOfOneTable) {
@@ -271,6 +342,14 @@ TEST(ToolNames, ListsTheNamesOfOneTable) {
                 "   5  Freitag     F\n"
                 "   6  Samstag     S\n"
                 "   7  Sonntag     So\n");
+  // independent: the Gregorian table's English name of 8 December is the
+  // placeholder "nil"; its German name is a holiday's.
+  const std::vector<std::string> en = lines_of(run_tool({"--lang", "en", "names", "gregorian-holidays"}).out);
+  ASSERT_GT(en.size(), 30u);
+  EXPECT_NE(en[0].find("; 2nd event of WHEN2 ("), std::string::npos) << en[0];
+  EXPECT_EQ(en[30], "  29  (placeholder \"nil\")                29");
+  EXPECT_EQ(lines_of(run_tool({"--lang", "de", "names", "gregorian-holidays"}).out)[30],
+            "  29  Mari\xE4 Empf\xE4ngnis                   Mari\xE4 E");
   EXPECT_EQ(run_tool({"names", "nothing"}).status, 2);
   EXPECT_EQ(run_tool({"names", "--markdown", "events"}).status, 0);
 }
@@ -291,6 +370,12 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   EXPECT_TRUE(has("Su 31        Easter, Easter Sunday (gregorian)")) << run.out;
   EXPECT_TRUE(has("Sa 23 18:00  Purim (hebrew)")) << run.out;  // 14 Adar II begins on the eve
   EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;        // 25 March 2024, 07:00 UT
+
+  // The placeholder "nil" of 8 December is no holiday; its German name is.
+  const std::string december = run_tool({"--lang", "en", "cal", "2024-12"}).out;
+  EXPECT_EQ(december.find("nil"), std::string::npos) << december;
+  EXPECT_NE(run_tool({"--lang", "de", "cal", "2024-12"}).out.find("So  8        Mari\xE4 Empf\xE4ngnis (gregorianisch)\n"),
+            std::string::npos);
 
   EXPECT_EQ(run_tool({"cal", "2024-13"}).status, 2);
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
@@ -338,6 +423,69 @@ TEST(ToolUsage, HelpVersionAndMissingLibrary) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_NE(missing.err.find("cannot load /nonexistent/libvarizav.so"), std::string::npos) << missing.err;
+}
+
+// The options (-h, --lib, ...) a text names.
+std::set<std::string> options_in(const std::string& text) {
+  std::set<std::string> options;
+  const auto letter = [&](size_t i) { return i < text.size() && text[i] >= 'a' && text[i] <= 'z'; };
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '-' || (i > 0 && (text[i - 1] == '-' || std::isalnum(static_cast<unsigned char>(text[i - 1]))))) {
+      continue;
+    }
+    if (text.compare(i, 2, "-h") == 0 && !letter(i + 2)) options.insert("-h");
+    if (text.compare(i, 2, "--") != 0 || !letter(i + 2)) continue;
+    size_t end = i + 2;
+    while (letter(end)) ++end;
+    options.insert(text.substr(i, end - i));
+  }
+  return options;
+}
+
+// The first word of each line of text that follows `after` and begins with `lead`.
+std::set<std::string> first_words(const std::string& text, const std::string& after, const std::string& lead) {
+  std::set<std::string> words;
+  const std::vector<std::string> lines = lines_of(text);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i - 1].rfind(after, 0) != 0 || lines[i].rfind(lead, 0) != 0) continue;
+    const std::string rest = lines[i].substr(lead.size());
+    words.insert(rest.substr(0, rest.find_first_of(" \"")));
+  }
+  return words;
+}
+
+TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
+  const std::string help = run_tool({"--help"}).out;
+  const size_t start = help.find("Commands:\n");
+  ASSERT_NE(start, std::string::npos);
+  const std::string commands = help.substr(start, help.find("\n\n", start) - start);
+  std::set<std::string> help_commands;
+  for (const std::string& line : lines_of(commands)) {
+    if (line.size() > 2 && line.compare(0, 2, "  ") == 0 && line[2] != ' ') {
+      help_commands.insert(line.substr(2, line.find(' ', 2) - 2));
+    }
+  }
+  ASSERT_EQ(help_commands.size(), 7u) << commands;
+
+  // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
+  std::string page;
+  const std::string source = slurp(kManPage);
+  for (size_t i = 0; i < source.size(); ++i) {
+    if (source.compare(i, 2, "\\-") == 0) {
+      page += '-';
+      ++i;
+    } else if (source.compare(i, 2, "\\f") == 0) {
+      i += 2;
+    } else {
+      page += source[i];
+    }
+  }
+  const size_t section = page.find(".SH COMMANDS");
+  const std::string page_commands = page.substr(section, page.find(".SH OPTIONS") - section);
+  std::set<std::string> described;
+  for (const char* macro : {".B ", ".BI ", ".BR "}) described.merge(first_words(page_commands, ".TP", macro));
+  EXPECT_EQ(described, help_commands);
+  EXPECT_EQ(options_in(page), options_in(help));
 }
 
 TEST(ToolList, ShowsEveryRegisteredFunction) {

@@ -177,10 +177,12 @@ void add_holidays(const Caller& caller, int32_t calendar_id, double first, doubl
   const std::string label = host_name(calendar_name(calendar_id));
   std::map<double, std::string> found;
   for (int32_t k = 1; k <= table.count; ++k) {
+    const char* name = by_language(table.english_names, table.german_names)[k - 1];
+    if (is_placeholder_name(name)) continue;
     const double when = caller.next(calendar, k, first);
     if (!(when < end)) continue;
     std::string& names = found[when];
-    names += (names.empty() ? "" : ", ") + host_name(by_language(table.english_names, table.german_names)[k - 1]);
+    names += (names.empty() ? "" : ", ") + host_name(name);
   }
   for (const auto& [when, names] : found) out.push_back({when, names, label});
 }
@@ -226,8 +228,10 @@ std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string
   for (const std::string_view name : split_fields(*list, ',')) {
     const int32_t entry = host_keyword_entry(name, calendar_names);
     if (entry == 0) {
-      std::fprintf(stderr, "varizav: '%.*s' names no calendar (varizav names calendars lists them)\n",
-                   static_cast<int>(name.size()), name.data());
+      std::string hint = closest_names_in(name, calendar_names);
+      if (!hint.empty()) hint = "; " + hint;
+      std::fprintf(stderr, "varizav: '%.*s' names no calendar%s (varizav names calendars lists them)\n",
+                   static_cast<int>(name.size()), name.data(), hint.c_str());
       return std::nullopt;
     }
     ids.push_back(entry - 1);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "calendars/registry.h"
+#include "closest_names.h"
 #include "framework/language.h"
 #include "name_lists.h"
 #include "platform/time_zone.h"
@@ -25,8 +27,9 @@ constexpr double kModeText = 1.0;
 // Bytes a text argument may have: the host's buffer less its terminator.
 constexpr size_t kMaxTextArgument = VARIZAV_TEXT_SIZE - 1;
 
-// Output is gathered and written in blocks of about this many bytes.
+// Output is gathered and written, and input read, in blocks of about this many bytes.
 constexpr size_t kOutputBlock = 1 << 16;
+constexpr size_t kInputBlock = 1 << 16;
 
 struct PreparedCall {
   const Function* function = nullptr;
@@ -46,14 +49,16 @@ std::string parameter_list(const Function& f) {
 }
 
 // Looks the function up and reads its argument texts by the registered types.
-PreparedCall prepare_call(const AddIn& addin, std::string_view name, const std::vector<std::string_view>& texts) {
+PreparedCall prepare_call(const FunctionFinder& finder, std::string_view name,
+                          const std::vector<std::string_view>& texts) {
   PreparedCall call;
   const auto fail = [&call](std::string message) {
     call.error = std::move(message);
     return call;
   };
-  call.function = addin.find(name);
-  if (call.function == nullptr) return fail("unknown function " + std::string(name));
+  FunctionMatch match = finder.find(name);
+  call.function = match.function;
+  if (call.function == nullptr) return fail(std::move(match.error));
   const Function& f = *call.function;
   if (texts.size() != f.parameters.size()) {
     return fail(f.exported_name + " takes " + std::to_string(f.parameters.size()) + " argument" +
@@ -140,16 +145,36 @@ std::vector<std::string> notes_on_names(const Function& f, const std::vector<std
   return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
 }
 
-// The next line of in, its line end included, into line; false at the end.
-bool read_line(std::FILE* in, std::string& line) {
-  line.clear();
-  std::array<char, 4096> chunk;
-  while (std::fgets(chunk.data(), static_cast<int>(chunk.size()), in) != nullptr) {
-    line += chunk.data();
-    if (!line.empty() && line.back() == '\n') break;
+// Lines of a stream, whole and byte for byte: a NUL byte stays in its line
+// (fgets would end the text there and join the rest to the next line).
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* in) : in_(in), block_(kInputBlock) {}
+
+  // The next line, its line end included, into line; false at the end.
+  bool next(std::string& line) {
+    line.clear();
+    for (;;) {
+      if (begin_ == end_) {
+        begin_ = 0;
+        end_ = std::fread(block_.data(), 1, block_.size(), in_);
+        if (end_ == 0) return !line.empty();
+      }
+      const char* first = block_.data() + begin_;
+      const auto* newline = static_cast<const char*>(std::memchr(first, '\n', end_ - begin_));
+      const size_t taken = newline != nullptr ? static_cast<size_t>(newline - first) + 1 : end_ - begin_;
+      line.append(first, taken);
+      begin_ += taken;
+      if (newline != nullptr) return true;
+    }
   }
-  return !line.empty();
-}
+
+ private:
+  std::FILE* in_;
+  std::vector<char> block_;
+  size_t begin_ = 0;
+  size_t end_ = 0;
+};
 
 // Serial date of today's local date, at midnight.
 double today_serial() {
@@ -179,10 +204,10 @@ int command_list(const AddIn& addin) {
 }
 
 int command_help(const AddIn& addin, std::string_view name) {
-  const Function* f = addin.find(name);
+  const FunctionMatch match = FunctionFinder(addin).find(name);
+  const Function* f = match.function;
   if (f == nullptr) {
-    std::fprintf(stderr, "varizav: unknown function %.*s (varizav list shows them all)\n",
-                 static_cast<int>(name.size()), name.data());
+    std::fprintf(stderr, "varizav: %s (varizav list shows them all)\n", match.error.c_str());
     return kExitUsage;
   }
   std::printf("%s (%s), result: %s%s\n", f->display_name.c_str(), f->exported_name.c_str(),
@@ -203,7 +228,7 @@ int command_help(const AddIn& addin, std::string_view name) {
 
 int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   const std::vector<std::string_view> texts(words.begin() + 1, words.end());
-  const PreparedCall call = prepare_call(addin, words[0], texts);
+  const PreparedCall call = prepare_call(FunctionFinder(addin), words[0], texts);
   if (!call.error.empty()) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
@@ -224,7 +249,9 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
   output.reserve(2 * kOutputBlock);
   std::string text;
   size_t line_number = 0;
-  while (read_line(in, text)) {
+  LineReader reader(in);
+  const FunctionFinder finder(addin);
+  while (reader.next(text)) {
     ++line_number;
     std::string_view line(text);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
@@ -236,7 +263,13 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
     }
     const std::vector<std::string_view> fields = split_fields(line, '\t');
     const std::vector<std::string_view> texts(fields.begin() + 1, fields.end());
-    const PreparedCall call = prepare_call(addin, fields[0], texts);
+    PreparedCall call;
+    if (line.find('\0') != std::string_view::npos) {
+      // No host can pass a text with a NUL inside: it would end the text there.
+      call.error = "a NUL byte in the call";
+    } else {
+      call = prepare_call(finder, fields[0], texts);
+    }
     if (echo) output += echo_call(call.function, fields) + "\t-> ";
     if (!call.error.empty()) {
       output += "#BADCALL " + call.error + "\n";

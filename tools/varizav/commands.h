@@ -24,11 +24,13 @@ int command_list(const AddIn& addin);
 int command_help(const AddIn& addin, std::string_view name);
 
 // Calls one function: words[0] is the name, the rest its arguments. A text
-// argument that names nothing gets a note on standard error.
+// argument that names nothing gets a note on standard error, with the closest
+// names of its list.
 int command_call(const AddIn& addin, const std::vector<std::string>& words);
 
-// Calls read from `in`, one NAME<TAB>arg... line each, one result line each;
-// with warn, a note on standard error for each text argument that names nothing.
+// Calls read from `in`, one NAME<TAB>arg... line each, one result line each
+// (a line that holds a NUL byte is a malformed call); with warn, a note on
+// standard error for each text argument that names nothing.
 int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::FILE* out);
 
 // A month of the civil calendar (default: this month) as a grid of weeks, each

@@ -18,6 +18,7 @@
 #include "calendars/western/gengou.h"
 #include "calendars/western/latin.h"
 #include "calendars/western/western_names.h"
+#include "closest_names.h"
 #include "framework/language.h"
 #include "events/astro_events.h"
 #include "events/holidays.h"
@@ -112,8 +113,11 @@ const FunctionEntry* registry_entry(std::string_view exported_name) {
 
 // The English display name and argument name of a name argument.
 std::string display_name_of(const NameArgument& a) { return catalogue_english(registry_entry(a.function)->name_entry); }
+// The tool's headers write WHEN2's fourth argument as "2nd event"; the
+// registry keeps the name "2st event" that hosts have stored.
 std::string argument_name_of(const NameArgument& a) {
-  return catalogue_english(registry_entry(a.function)->arguments[a.argument].name_entry);
+  const std::string name = catalogue_english(registry_entry(a.function)->arguments[a.argument].name_entry);
+  return name == "2st event" ? "2nd event" : name;
 }
 
 // The arguments that take table (null: the event arguments), as
@@ -257,13 +261,26 @@ std::vector<NameList> group_lists(int32_t group) {
   }
 }
 
-// 'Fridy' (name of day) names no weekday; WHEN treats it as any day
+// 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?
 std::string note(std::string_view text, const std::string& parameter, const std::string& noun,
-                 std::string_view display_name, const char* fallback) {
+                 std::string_view display_name, const char* fallback, const KeywordTable& table) {
   std::string line = "'";
   line.append(text).append("' (").append(parameter).append(") names no ").append(noun).append("; ");
   line.append(display_name).append(" ").append(fallback != nullptr ? fallback : "gives the error value");
+  const std::string hint = closest_names_in(text, table);
+  if (!hint.empty()) line.append("; ").append(hint);
   return line;
+}
+
+// A name as the lookup compares it: each byte's comparison class, ignored
+// characters left out.
+std::string folded_name(const char* cp1252) {
+  std::string folded;
+  for (const char* p = cp1252; *p != '\0'; ++p) {
+    const uint8_t c = keyword_class(static_cast<uint8_t>(*p));
+    if (c > 1) folded += static_cast<char>(c);
+  }
+  return folded;
 }
 
 }  // namespace
@@ -323,6 +340,21 @@ std::optional<std::string> shortest_abbreviation(const KeywordTable& table, int3
   return std::nullopt;
 }
 
+bool is_placeholder_name(const char* name) { return std::strcmp(name, "nil") == 0; }
+
+std::string closest_names_in(std::string_view text, const KeywordTable& table) {
+  const char* const* names = by_language(table.english_names, table.german_names);
+  std::vector<std::string> folded;
+  std::vector<std::string> shown;
+  for (int32_t k = 0; k < table.count; ++k) {
+    if (names[k][0] == '\0' || is_placeholder_name(names[k])) continue;
+    folded.push_back(folded_name(names[k]));
+    shown.push_back(host_name(names[k]));
+  }
+  const std::string copy(text);
+  return did_you_mean(closest_names(folded_name(HostText(copy.c_str())), folded, shown));
+}
+
 int32_t same_value_as(const KeywordTable& table, int32_t entry) {
   if (table.values == nullptr) return 0;
   for (int32_t k = 1; k < entry; ++k) {
@@ -364,7 +396,7 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
       if (a.fallback != nullptr && text.empty()) continue;
       if (a.number_first && read_decimal_text(HostText(text.c_str())) != 0.0) continue;
       if (host_keyword_entry(text, *a.table) != 0) continue;
-      notes.push_back(note(text, parameter, a.noun, display_name, a.fallback));
+      notes.push_back(note(text, parameter, a.noun, display_name, a.fallback, *a.table));
       continue;
     }
     const HolidayCalendar calendar = find_holiday_calendar(HostText(std::string(arguments[a.argument - 1]).c_str()));
@@ -376,8 +408,7 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
     // astronomical calendars only; elsewhere it fails.
     const bool no_event = exported_name == "SC_when" && (astronomical || calendar.table == &gregorian_holidays);
     if (no_event && text.empty()) continue;
-    notes.push_back(note(text, parameter, noun, display_name,
-                         no_event ? kNoEvent : nullptr));
+    notes.push_back(note(text, parameter, noun, display_name, no_event ? kNoEvent : nullptr, *calendar.table));
   }
   return notes;
 }

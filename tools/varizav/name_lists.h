@@ -36,6 +36,11 @@ std::vector<NameList> all_name_lists();
 // only the entry's number selects it.
 std::optional<std::string> shortest_abbreviation(const KeywordTable& table, int32_t entry);
 
+// True for a name that holds a holiday table's place without naming a
+// holiday: the Gregorian table's English name of 8 December is "nil". The
+// tool's own lists and calendars show it as a placeholder, never as a holiday.
+bool is_placeholder_name(const char* name);
+
 // The entry before `entry` whose value equals its value (two names of one
 // holiday), or 0.
 int32_t same_value_as(const KeywordTable& table, int32_t entry);
@@ -51,10 +56,11 @@ struct NameFallback {
 std::vector<NameFallback> name_fallbacks();
 
 // A note on a text argument that selects nothing: what the function does with
-// it. `arguments` are the call's argument texts as the user gave them (in the
-// host's character set); number arguments are ignored. Empty when every name
-// argument selects an entry, or where an empty text is the function's way of
-// saying "none".
+// it, and the closest names of its list in the language in force ("did you
+// mean"). `arguments` are the call's argument texts as the user gave them (in
+// the host's character set); number arguments are ignored. Empty when every
+// name argument selects an entry, or where an empty text is the function's
+// way of saying "none".
 std::vector<std::string> unmatched_name_notes(std::string_view exported_name, std::string_view display_name,
                                               const std::vector<std::string>& parameter_names,
                                               const std::vector<std::string_view>& arguments);
@@ -62,6 +68,10 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
 // The entry that a text given in the host's character set selects in table,
 // in the language in force (0 for none), exactly as the add-in looks it up.
 int32_t host_keyword_entry(std::string_view text, const KeywordTable& table);
+
+// The names of table (in the language in force, in the host's character set)
+// closest to text, as a "did you mean ...?" (empty when none is close).
+std::string closest_names_in(std::string_view text, const KeywordTable& table);
 
 // Windows-1252 name to the host's character set (UTF-8 in a UTF-8 locale).
 std::string host_name(const char* cp1252);

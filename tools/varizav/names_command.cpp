@@ -28,7 +28,12 @@ std::string utf8(const char* cp1252) {
   return out;
 }
 
+// A placeholder (no holiday's name) is shown as such, and its entry number
+// as the text that selects it.
+constexpr const char* kPlaceholder = "(placeholder \"nil\")";
+
 std::string shortest_text(const KeywordTable& table, int32_t entry, std::string (*convert)(const char*)) {
+  if (is_placeholder_name(name_of(table, entry))) return std::to_string(entry);
   const std::optional<std::string> shortest = shortest_abbreviation(table, entry);
   if (!shortest) return "(number only)";
   if (shortest->empty()) return "\"\" (empty text)";
@@ -55,7 +60,7 @@ void print_list(const NameList& list) {
   size_t name_width = 4;
   size_t shortest_width = 8;
   for (int32_t k = 1; k <= table.count; ++k) {
-    names.push_back(host_name(name_of(table, k)));
+    names.push_back(is_placeholder_name(name_of(table, k)) ? kPlaceholder : host_name(name_of(table, k)));
     shortest.push_back(shortest_text(table, k, host_text));
     name_width = std::max(name_width, width_of(names.back()));
     shortest_width = std::max(shortest_width, width_of(shortest.back()));
@@ -104,10 +109,13 @@ void print_markdown(const NameList& list) {
     for (const LanguageId l : {varizav::kLanguageEnglish, varizav::kLanguageGerman}) {
       set_current_language(l);
       const std::string name = utf8(name_of(table, k));
-      row.append(" | ").append(name.empty() ? std::string("(empty)") : name);
+      const bool placeholder = is_placeholder_name(name_of(table, k));
+      row.append(" | ").append(placeholder ? std::string(kPlaceholder) : name.empty() ? std::string("(empty)") : name);
       const std::optional<std::string> shortest = shortest_abbreviation(table, k);
       row.append(" | ");
-      if (shortest && shortest->empty()) {
+      if (placeholder) {
+        row.append("`").append(std::to_string(k)).append("`");
+      } else if (shortest && shortest->empty()) {
         row.append("the empty text");
       } else if (shortest) {
         row.append("`").append(utf8(shortest->c_str())).append("`");
