@@ -200,7 +200,7 @@ function convert() {
 function holidays() {
   const k = Number($('hcal').value);
   const year = $('hyear').value.trim();
-  const found = v.holidayNames(k).map((name, e) => ({ name, serial: v.SC_holiday(String(k + 1), String(e + 1), year) }))
+  const found = v.holidayNames(k + 1).map(({ number, name }) => ({ name, serial: v.SC_holiday(String(k + 1), String(number), year) }))
     .filter((h) => !Number.isNaN(h.serial))
     .sort((a, b) => a.serial - b.serial);
   const body = $('holidays').tBodies[0];
@@ -239,10 +239,10 @@ function sky() {
   const end = v.serialFromIso(month === 12 ? `${Number(m[1]) + 1}-01-01` : `${m[1]}-${String(month + 1).padStart(2, '0')}-01`);
   const events = new Map();
   const calendar = String(ASTRONOMICAL + 1);
-  v.holidayNames(ASTRONOMICAL).forEach((name, e) => {
+  v.holidayNames(ASTRONOMICAL + 1).forEach(({ number, name }) => {
     let from = start;
     for (let n = 0; n < 40; ++n) {
-      const at = v.SC_holiday2(calendar, String(e + 1), from);
+      const at = v.SC_holiday2(calendar, String(number), from);
       if (Number.isNaN(at) || at >= end || at < start) break;
       events.set(at, [...(events.get(at) ?? []), name]);
       from = at + 1 / 86400;
@@ -333,7 +333,10 @@ function buildForms(params, resetNames = false) {
 
   // The examples the functions' descriptions give: Full Moon on Friday the
   // 13th; Easter and Passover.
-  const event = (calendar, english) => v.holidayNames(calendar)[v.holidayNames(calendar, 'en').indexOf(english)];
+  const event = (calendar, english) => {
+    const { number } = v.holidayNames(calendar + 1, 'en').find((h) => h.name === english);
+    return v.holidayNames(calendar + 1).find((h) => h.number === number).name;
+  };
   const today = v.isoFromSerial(todaySerial()).slice(0, 10);
   const examples = {
     SC_when: [names[ASTRONOMICAL], event(ASTRONOMICAL, 'Full Moon'), texts.friday, '13', '', today],

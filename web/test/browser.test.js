@@ -23,7 +23,7 @@ let browser;
 let base;
 let compared = 0;
 // The astronomical events by their English names (the package's table).
-const astronomicalEvents = holidayNames(1, 'en');
+const astronomicalEvents = holidayNames('astronomical', 'en').map((h) => h.name);
 
 // One result line per call from the native tool.
 function nativeBatch(lines, language, timezoneSeconds = 0) {
