@@ -141,13 +141,21 @@ function dateNumber(f, date) {
   return f.exportedName === 'SC_astronomy' ? serial + JULIAN_DAY_OF_SERIAL_ZERO : serial;
 }
 
+// A number given for a text argument, with all its digits: the library reads
+// a year from the leading digits, and String(1e21) is "1e+21".
+function numberText(value) {
+  if (Number.isInteger(value)) return BigInt(value).toString();
+  const text = String(value);
+  return Number.isFinite(value) && text.includes('e') ? value.toFixed(20) : text;
+}
+
 // Puts one argument into its slot: a text (a number is written as text)
 // encoded as UTF-8, a number or a truth value as a double, a Date (in a
 // date parameter) as its serial date.
 function putArgument(engine, f, index, value) {
   if (f.parameters[index].type === TYPE_TEXT) {
     if (engine.slotText[index] === value) return;  // the slot holds this text already
-    const text = typeof value === 'number' ? String(value) : value;
+    const text = typeof value === 'number' ? numberText(value) : value;
     if (typeof text !== 'string') throw badArgument(f, index, 'a string');
     const bytes = encodeUtf8(text);
     if (bytes.length >= TEXT_SIZE) {

@@ -12,6 +12,8 @@ test('worksheet functions by their exported names', async () => {
     [varizav.SC_hebrew, [5784, 'Nisan', 15], 45404.75],
     [varizav.SC_holiday, ['gregorian', 'Easter', '2024'], 45382],
     [varizav.SC_holiday, ['gregorian', 'Easter', 2024], 45382],  // a number for a text argument
+    [varizav.SC_holiday, ['gregorian', 'Easter', 1e21], varizav.SC_holiday('gregorian', 'Easter', '1000000000000000000000')],
+    [varizav.SC_holiday, ['gregorian', 'Easter', 5e-7], varizav.SC_holiday('gregorian', 'Easter', '0.0000005')],
     [varizav.SC_event, [2, 'Sunday', 'May', 2024], 45424],
     [varizav.SC_leapyear, ['chinese', '78-18'], 1],
     [varizav.SC_chinese, [78, 17, '1st', false, 1], 36561],
