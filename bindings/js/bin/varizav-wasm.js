@@ -21,7 +21,8 @@ Commands:
                       and prints one result line per call; --echo shows each call beside it,
                       --warn notes each name argument that names nothing (as call does)
 
-NAME is an exported name (SC_gregorian) or a display name (GREGORIAN), in any case.
+NAME is an exported name (SC_gregorian) or a display name in English or German
+(GREGORIAN, GREGORIANISCH), in any case.
 A number argument is a number, TRUE/FALSE (WAHR/FALSCH) or a proleptic Gregorian date
 YYYY-MM-DD[THH:MM[:SS]], which stands for its serial date (days since 1899-12-30).
 A text argument is passed as it is. The error value prints as NaN. A name argument that

@@ -19,17 +19,29 @@ function foldAscii(text) {
   return text.replace(/[a-z]+/g, (s) => s.toUpperCase());
 }
 
+// "did you mean A, B or C?"
+function didYouMean(names) {
+  return `did you mean ${names.slice(0, -1).join(', ')}${names.length > 1 ? ' or ' : ''}${names[names.length - 1]}?`;
+}
+
+// The function that name selects, ignoring ASCII case: its exported name, its
+// display name as registered, or its display name in the other language when
+// that selects one function only. { f, error }: the function or why none.
 export function findFunction(engine, name) {
   const wanted = foldAscii(name);
-  for (const f of engine.functions) {
-    if (foldAscii(f.exportedName) === wanted || foldAscii(f.displayName) === wanted) return f;
+  const f = engine.functions.find((g) => foldAscii(g.exportedName) === wanted || foldAscii(g.displayName) === wanted);
+  if (f !== undefined) return { f, error: null };
+  const others = engine.functions.filter((g) => g.displayNames.some((n) => n !== '' && foldAscii(n) === wanted));
+  if (others.length === 1) return { f: others[0], error: null };
+  if (others.length > 1) {
+    return { f: null, error: `${name} names more than one function; ${didYouMean(others.map((g) => g.exportedName))}` };
   }
-  return null;
+  return { f: null, error: `unknown function ${name}` };
 }
 
 function prepareCall(engine, name, texts) {
-  const f = findFunction(engine, name);
-  if (f === null) return { f, error: `unknown function ${name}` };
+  const { f, error } = findFunction(engine, name);
+  if (f === null) return { f, error };
   const count = f.parameters.length;
   if (texts.length !== count) {
     const names = f.parameters.map((p) => p.name).join(', ');

@@ -179,6 +179,11 @@ export class Engine {
         f.parameters.push(p);
       }
     }
+    // The display names in English and German, which name the function in either language.
+    f.displayNames = [0, 1].map((german) => {
+      core._varizav_display_name(number, german, display);
+      return this.bytesAt(display);
+    });
     f.entry = this.exports[f.exportedName] ?? null;
     // Fixed places of the arguments: text i in text slot i, number i in number slot i + 1.
     f.pointers = f.parameters.map((p, i) => (p.type === TYPE_TEXT ? this.textArgs[i] : this.numbers + 8 * (i + 1)));

@@ -28,6 +28,7 @@ test('call and batch --warn: results, notes and exit status', () => {
     [['call', 'SC_when', 'gregorian', '', 'Fridy', '13', '', '45292'], '', '45304\t2024-01-13T00:00:00\n',
       `note: ${note}\n`, 0],
     [['call', 'SC_leapyear', 'gregorian', '-4'], '', '1\n', '', 0],  // a negative number is an argument
+    [['call', 'GREGORIANISCH', '2024', 'March', '1'], '', '45352\t2024-03-01T00:00:00\n', '', 0],  // German display name
     [['call', 'SC_nothing'], '', '', 'varizav-wasm: unknown function SC_nothing\n', 1],
     [['batch', '--warn'], '#\nSC_when\tgregorian\t\tFridy\t13\t\t45292\n', '45304\n', `note: line 2: ${note}\n`, 0],
     [['call'], '', '', "varizav-wasm: call needs a function name\nTry 'varizav-wasm --help'.\n", 2],
