@@ -1,8 +1,9 @@
 // The web page in Debian's Chromium (puppeteer-core, no browser download),
 // served from build-web/site by a static server on 127.0.0.1: dates,
 // calendars, holidays, the sky of a month and both searches entered through
-// the page, every shown value compared with the native tool `varizav batch`.
-// Leaves a screenshot in docs/img/web.png.
+// the page, every shown value compared with the native tool `varizav batch`;
+// bad values in the address, a search that runs for seconds, a phone's width.
+// Leaves screenshots in docs/img/web.png and docs/img/web-phone.png.
 import { strict as assert } from 'node:assert';
 import { spawnSync } from 'node:child_process';
 import { mkdirSync } from 'node:fs';
@@ -17,11 +18,15 @@ const site = process.env.VARIZAV_SITE ?? `${root}build-web/site`;
 const native = process.env.VARIZAV_NATIVE ?? `${root}build/tools/varizav/varizav`;
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
 const screenshot = `${root}docs/img/web.png`;
+const phoneScreenshot = `${root}docs/img/web-phone.png`;
 
 let server;
 let browser;
 let base;
 let compared = 0;
+// How long the page may take to answer an input while a search runs: 100 ms
+// is the aim; the margin is for a busy test machine.
+const LATENCY_BOUND_MS = 300;
 // The astronomical events by their English names (the package's table).
 const astronomicalEvents = holidayNames('astronomical', 'en').map((h) => h.name);
 
@@ -47,6 +52,12 @@ async function open(query, viewport = { width: 1200, height: 900 }) {
   await page.goto(`${base}/?${query}`);
   await page.waitForSelector('body[data-ready="1"]', { timeout: 30000 });
   return page;
+}
+
+// The result of a search form once its worker has answered.
+async function searchResult(page, id) {
+  await page.waitForSelector(`#${id}-result[data-state="done"]`, { timeout: 30000 });
+  return page.$eval(`#${id}-result`, (e) => e.dataset.serial);
 }
 
 const tableCells = (page, id) => page.$$eval(`#${id} tbody tr`, (rows) =>
@@ -175,21 +186,114 @@ test('the sky of a month in the chosen time zone', async () => {
 
 test('WHEN and WHEN2 as forms; the state in the address restores the page', async () => {
   const page = await open('lang=en&tz=0&w5=36526&x4=36526');
-  const serialOf = (id) => page.$eval(`#${id}`, (e) => e.dataset.serial);
   const want = nativeBatch(['SC_when\tastronomical\tFull Moon\tFriday\t13\t\t36526',
     'SC_when2\tgregorian\tEaster\thebrew\tPassover\t36526'], 'en');
-  same([await serialOf('when-result'), await serialOf('when2-result')], want, 'search results');
+  same([await searchResult(page, 'when'), await searchResult(page, 'when2')], want, 'search results');
 
   await page.click('#w2', { clickCount: 3 });
   await page.keyboard.type('Tuesday');
   await page.click('#when-button');
   await page.waitForFunction(() => location.search.includes('w2=Tuesday'));
   const [tuesday] = nativeBatch(['SC_when\tastronomical\tFull Moon\tTuesday\t13\t\t36526'], 'en');
-  same(await serialOf('when-result'), tuesday, 'WHEN after editing');
+  same(await searchResult(page, 'when'), tuesday, 'WHEN after editing');
 
   const shared = await open(new URL(page.url()).search.slice(1));
-  same(await shared.$eval('#when-result', (e) => e.dataset.serial), tuesday, 'restored from the address');
+  same(await searchResult(shared, 'when'), tuesday, 'restored from the address');
   await shared.close();
+  await page.close();
+});
+
+test('a long search runs beside the page: the page answers at once, Cancel ends the search', async () => {
+  // An eclipse on 31 February never comes: WHEN tries the whole loop limit of
+  // eclipses, seconds of work.
+  const page = await open('lang=en&tz=0&w0=astronomical&w1=Eclipse&w3=31&w4=February&w5=-79130000');
+  await page.waitForSelector('#when-result[data-state="searching"]');
+  assert.equal(await page.$eval('#when-result', (e) => e.textContent), 'Searching…');
+  assert.ok(await page.$eval('#when-cancel', (e) => e.checkVisibility()), 'Cancel shown');
+  // From the Enter key's event to the new conversion on the page, by the page's own clock.
+  await page.evaluate(() => {
+    document.addEventListener('keydown', (e) => { window.keyAt = e.timeStamp; }, true);
+    new MutationObserver(() => { window.answeredAt ??= performance.now(); })
+      .observe(document.getElementById('convert-summary'), { childList: true, characterData: true, subtree: true });
+  });
+  await page.click('#date-in', { clickCount: 3 });
+  await page.keyboard.type('2000-01-01');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.answeredAt !== undefined);
+  const latency = await page.evaluate(() => window.answeredAt - window.keyAt);
+  assert.equal(await page.$eval('#when-result', (e) => e.dataset.state), 'searching', 'measured while searching');
+  console.log(`# the page answered a conversion in ${latency.toFixed(1)} ms during a search`);
+  assert.ok(latency < LATENCY_BOUND_MS, `${latency} ms`);
+
+  await page.click('#when-cancel');
+  assert.equal(await page.$eval('#when-result', (e) => e.dataset.state), 'cancelled');
+  assert.equal(await page.$eval('#when-result', (e) => e.textContent), 'Search cancelled.');
+  assert.ok(!(await page.$eval('#when-cancel', (e) => e.checkVisibility())), 'Cancel gone');
+  // A fresh worker answers the next search.
+  for (const [field, value] of [['w1', 'Full Moon'], ['w2', 'Friday'], ['w3', '13'], ['w4', ''], ['w5', '36526']]) {
+    await page.click(`#${field}`, { clickCount: 3 });
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type(value);
+  }
+  await page.click('#when-button');
+  const [want] = nativeBatch(['SC_when\tastronomical\tFull Moon\tFriday\t13\t\t36526'], 'en');
+  same(await searchResult(page, 'when'), want, 'a search after Cancel');
+  await page.close();
+});
+
+// A bad value in the address: the message the page shows for it, and a table
+// that still fills. The first four come from the report of issue 22; the
+// others try every other field the page reads, several with markup.
+const BAD_ADDRESSES = [
+  ['tz=1e400', '#notices', 'The time zone “1e400” is not whole minutes east of UT', 'calendars'],
+  ['mode=serial&in=1e300', '#convert-summary', 'Not a valid date', 'holidays'],
+  ['month=2024-4', '#sky-caption', '(UT+00:00): 2024-04', 'sky'],
+  ['hyear=abc', '#holidays-caption', '“abc” is not a year', 'calendars'],
+  ['lang=<b>x</b>', '#notices', 'The language “<b>x</b>” is not offered', 'calendars'],
+  ['tz=90000', '#notices', 'The time zone “90000”', 'sky'],
+  ['mode=<img src=x onerror=alert(1)>', '#notices', 'The kind of date “<img src=x', 'calendars'],
+  ['mode=cal&conv=<script>alert(1)</script>', '#notices', 'There is no calendar converter “<script>', 'holidays'],
+  ['hcal=99', '#notices', 'There is no calendar “99”', 'holidays'],
+  ['in=2024-02-30', '#convert-summary', '“2024-02-30” is not a date', 'holidays'],
+  ['mode=jd&in=1e400', '#convert-summary', 'Not a valid date', 'holidays'],
+  ['mode=cal&conv=SC_gregorian&c0=<i>2024</i>', '#convert-summary', 'year: “<i>2024</i>” is not a number', 'holidays'],
+  ['month=2024-13', '#sky-caption', '“2024-13” is not a month', 'calendars'],
+  ['hcal=4&hyear=2024', '#holidays-caption', '“2024” is not a Chinese year', 'calendars'],
+  ['hyear=99999999999', '#holidays-caption', '“99999999999” is not a year', 'calendars'],
+  [`w0=${'x'.repeat(300)}`, '#when-result', 'calendar: the text is longer than 255 bytes', 'calendars'],
+  ['w3=thirteen', '#when-result', 'day: “thirteen” is not a number', 'calendars'],
+  ['x1=<svg onload=alert(1)>', '#when2-result', 'No date found', 'calendars'],
+  ['lang=de&tz=abc', '#notices', 'Die Zeitzone „abc“ ist keine ganze Minutenzahl', 'calendars'],
+];
+
+test('a bad value in the address is named on the page, and the page still works', async () => {
+  for (const [query, where, message, table] of BAD_ADDRESSES) {
+    const page = await open(`${query}&lang=en&tz=0&in=2024-03-31&month=2024-04`);
+    await page.waitForFunction((w, m) => document.querySelector(w).textContent.includes(m), { timeout: 10000 },
+      where, message).catch(async () => {
+      assert.fail(`${query}: ${where} shows "${await page.$eval(where, (e) => e.textContent)}"`);
+    });
+    assert.ok((await tableCells(page, table)).length > 0, `${query}: table ${table} still filled`);
+    assert.equal(await page.$$eval('body img, body script, body svg, body b, body i', (e) => e.length), 0,
+      `${query}: markup from the address stays text`);
+    await page.close();
+  }
+});
+
+test('the page\'s labels are spelled right; the tables\' placeholders are no holidays', async () => {
+  for (const query of ['lang=en&tz=0&hcal=10&hyear=2024', 'lang=de&tz=0&mode=cal&conv=SC_latin']) {
+    const page = await open(query);
+    const shown = await page.evaluate(() => [document.body.innerText,
+      ...[...document.querySelectorAll('[title]')].map((e) => e.title)].join('\n'));
+    assert.doesNotMatch(shown, /\b2st\b|occurence|Names des/, query);
+    await page.close();
+  }
+  const page = await open('lang=en&tz=0&hcal=10&hyear=2024');
+  assert.equal(await page.$eval('label[for="x3"]', (e) => e.textContent), '2nd event');
+  const names = await page.$$eval('#holidays tbody th', (cells) => cells.map((c) => c.textContent));
+  // The Gregorian table's 50 entries, less its one placeholder, each once a year.
+  assert.equal(names.length, 49);
+  assert.ok(!names.includes('nil'));
   await page.close();
 });
 
@@ -206,9 +310,34 @@ test('every field has a label; the page fits a phone', async () => {
   await page.close();
 });
 
+test('every table reads on a phone: it fits, or scrolls in its box under a hint', async () => {
+  const page = await open('lang=en&tz=0&mode=iso&in=2024-04-08T18:18&hcal=11&hyear=5784&month=2024-04',
+    { width: 390, height: 844, isMobile: true });
+  const boxes = await page.$$eval('table', (tables) => tables.map((table) => {
+    const box = table.parentElement;
+    const hint = box.previousElementSibling;
+    return {
+      id: table.id,
+      scrolls: ['auto', 'scroll'].includes(getComputedStyle(box).overflowX),
+      overflowing: box.scrollWidth > box.clientWidth + 1,
+      hinted: hint.classList.contains('scroll-hint') && hint.checkVisibility(),
+    };
+  }));
+  for (const box of boxes) {
+    assert.ok(box.scrolls, `${box.id} scrolls in its box`);
+    assert.equal(box.hinted, box.overflowing, `${box.id}: a hint exactly when wider than the screen`);
+  }
+  assert.ok(boxes.some((box) => box.overflowing), 'a table wider than a phone');
+  await page.$eval('#holiday-heading', (e) => e.scrollIntoView());
+  await page.screenshot({ path: phoneScreenshot });
+  await page.close();
+});
+
 test('screenshot', async () => {
   const page = await open('lang=en&tz=0&mode=iso&in=2024-04-08T18:18&hcal=11&hyear=5784&month=2024-04&w5=45292&x4=45292',
     { width: 1200, height: 1500 });
+  await searchResult(page, 'when');
+  await searchResult(page, 'when2');
   mkdirSync(`${root}docs/img`, { recursive: true });
   await page.screenshot({ path: screenshot });
   await page.close();
