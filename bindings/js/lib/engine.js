@@ -272,12 +272,6 @@ export class Engine {
     return { value: this.callNumber(f), overran: false };
   }
 
-  // Calls a registered function (args as for writeArguments).
-  callBytes(f, args) {
-    this.writeArguments(f, args);
-    return this.callWritten(f);
-  }
-
   // The notes of the host tool on the text arguments in the slots that select
   // nothing, as "binary" strings (the registration's character set).
   nameNotes(f) {
