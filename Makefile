@@ -196,7 +196,7 @@ oxt: $(BUILD)/CMakeCache.txt
 # The npm package (bindings/js): the library compiled to WebAssembly with
 # Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn
 # (node-acorn) on NODE_PATH. The module and the generated API files land in
-# bindings/js/dist.
+# bindings/js/dist, the licence beside them in the package.
 JS_DIR         = bindings/js
 EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
 
@@ -209,6 +209,7 @@ wasm: chinese-table $(WASM_BUILD)/CMakeCache.txt
 	$(EMSCRIPTEN_ENV) $(CMAKE) --build $(WASM_BUILD) -j $(JOBS) --target varizav_wasm
 	@mkdir -p $(JS_DIR)/dist
 	cp $(WASM_BUILD)/bindings/js/varizav-core.mjs $(WASM_BUILD)/bindings/js/varizav-core.wasm $(JS_DIR)/dist/
+	cp LICENSE $(JS_DIR)/LICENSE
 	node $(JS_DIR)/scripts/generate.mjs
 
 # Converter calls through the npm package next to the same calls through the
@@ -232,8 +233,10 @@ web: wasm
 	cp -r $(JS_DIR)/varizav.js $(JS_DIR)/lib $(JS_DIR)/dist $(WEB_BUILD)/site/varizav/
 	@echo "web page in $(WEB_BUILD)/site: serve it with any static server, e.g. python3 -m http.server -d $(WEB_BUILD)/site"
 
-# The package's tests, the conformance sweep against the native tool among them.
+# The package's tests, the conformance sweep against the native tool among them
+# (TypeScript for the declarations' test from bindings/js/package-lock.json).
 test-js: build wasm
+	cd $(JS_DIR) && npm ci --no-audit --no-fund
 	cd $(JS_DIR) && VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 node --test test/*.test.js
 
 # The page in Debian's Chromium (puppeteer-core from web/package-lock.json).

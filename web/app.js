@@ -102,9 +102,6 @@ const CHINESE = 4;
 const GREGORIAN = 10;
 const HEBREW = 11;
 
-// The name of the empty entries of the holiday tables, kept there so that the
-// numbers of the entries after them stay as they are.
-const PLACEHOLDER = 'nil';
 // Longest text argument the library takes, in UTF-8 bytes (its buffers hold
 // 256 with the terminator).
 const MAX_TEXT_BYTES = 255;
@@ -317,9 +314,9 @@ function holidays() {
     $('holidays-caption').textContent = `${caption} — ${say(problem, year)}`;
     return;
   }
-  const found = v.holidayNames(k).map((name, e) => ({ name, e }))
-    .filter(({ name }) => name !== PLACEHOLDER)
-    .map(({ name, e }) => ({ name, serial: v.SC_holiday(String(k + 1), String(e + 1), year) }))
+  // The package leaves out the entries that name no holiday.
+  const found = v.holidayNames(k + 1)
+    .map(({ number, name }) => ({ name, serial: v.SC_holiday(String(k + 1), String(number), year) }))
     .filter((h) => !Number.isNaN(h.serial))
     .sort((a, b) => a.serial - b.serial);
   for (const h of found) {
@@ -359,11 +356,10 @@ function sky() {
   const end = v.serialFromIso(month === 12 ? `${iso(year + 1, 1)}-01` : `${iso(year, month + 1)}-01`);
   const events = new Map();
   const calendar = String(ASTRONOMICAL + 1);
-  v.holidayNames(ASTRONOMICAL).forEach((name, e) => {
-    if (name === PLACEHOLDER) return;
+  v.holidayNames(ASTRONOMICAL + 1).forEach(({ number, name }) => {
     let from = start;
     for (let n = 0; n < 40; ++n) {
-      const at = v.SC_holiday2(calendar, String(e + 1), from);
+      const at = v.SC_holiday2(calendar, String(number), from);
       if (Number.isNaN(at) || at >= end || at < start) break;
       events.set(at, [...(events.get(at) ?? []), name]);
       from = at + 1 / 86400;
@@ -558,7 +554,10 @@ function buildForms(params, resetNames = false) {
 
   // The examples the functions' descriptions give: Full Moon on Friday the
   // 13th; Easter and Passover.
-  const event = (calendar, english) => v.holidayNames(calendar)[v.holidayNames(calendar, 'en').indexOf(english)];
+  const event = (calendar, english) => {
+    const { number } = v.holidayNames(calendar + 1, 'en').find((h) => h.name === english);
+    return v.holidayNames(calendar + 1).find((h) => h.number === number).name;
+  };
   const today = v.isoFromSerial(todaySerial()).slice(0, 10);
   const examples = {
     SC_when: [names[ASTRONOMICAL], event(ASTRONOMICAL, 'Full Moon'), texts.friday, '13', '', today],

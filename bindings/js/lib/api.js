@@ -7,6 +7,13 @@ import { formatIsoDateTime, formatNumber as formatNumberText, parseIsoDate } fro
 // Serial date of 1970-01-01, the epoch of JavaScript's Date.
 const SERIAL_UNIX_EPOCH = 25569;
 const MS_PER_DAY = 86400000;
+// Julian Day of serial date 0 (1899-12-30 0h): ASTRONOMICAL takes a Julian Day.
+const JULIAN_DAY_OF_SERIAL_ZERO = 2415018.5;
+// Windows language identifiers select German when the primary language is 7.
+const PRIMARY_LANGUAGE_MASK = 0x3ff;
+const PRIMARY_GERMAN = 0x07;
+// The English name of the holiday tables' placeholder entries, which name no holiday.
+const PLACEHOLDER_NAME = 'nil';
 
 const utf8Encoder = new TextEncoder();
 const utf8Decoder = new TextDecoder('utf-8');
@@ -19,24 +26,47 @@ const SETTING_VARIABLES = {
   timezoneSeconds: 'VARIZAV_TIMEZONE',
   maxLoop: 'VARIZAV_MAX_LOOP',
 };
+// The library reads each setting as a signed 32-bit integer (fractions cut).
+const SETTING_MIN = -2147483648;
+const SETTING_MAX = 2147483647;
+// Settings of the package itself, not of the library.
+const NOTE_SETTINGS = new Set(['warn', 'onNote']);
 
 function environmentOf(settings) {
   // Texts cross the boundary as UTF-8; numbers the library writes with a
   // fraction have a full stop.
   const environment = { LANG: 'C.UTF-8' };
   for (const [key, value] of Object.entries(settings)) {
-    if (key === 'language' || value === undefined) continue;
+    if (key === 'language' || NOTE_SETTINGS.has(key) || value === undefined) continue;
     const variable = SETTING_VARIABLES[key];
     if (variable === undefined) throw new TypeError(`unknown setting ${key}`);
-    if (typeof value !== 'number' || !Number.isFinite(value)) {
-      throw new TypeError(`setting ${key} must be a finite number, not ${String(value)}`);
+    if (typeof value !== 'number') throw new TypeError(`setting ${key} must be a number, not ${String(value)}`);
+    const integer = Math.trunc(value);
+    if (!(integer >= SETTING_MIN && integer <= SETTING_MAX)) {
+      throw new RangeError(`setting ${key} must lie in ${SETTING_MIN}..${SETTING_MAX}, not ${String(value)}`);
     }
-    environment[variable] = String(Math.trunc(value));
+    // String(integer) has all the digits in this range (never an exponent); -0 is "0".
+    environment[variable] = String(integer);
   }
   return environment;
 }
 
-let current = { settings: { language: 'en' }, engine: await createEngine(languageId('en'), environmentOf({})) };
+// What receives the notes on name arguments that select nothing: onNote, or
+// console.warn with warn: true, or nothing.
+function noteReceiver(settings) {
+  const { warn, onNote } = settings;
+  if (onNote !== undefined && typeof onNote !== 'function') throw new TypeError('setting onNote must be a function');
+  if (warn !== undefined && typeof warn !== 'boolean') throw new TypeError('setting warn must be true or false');
+  if (onNote !== undefined) return onNote;
+  if (warn) return (note) => console.warn(`note: ${note}`);
+  return null;
+}
+
+let current = {
+  settings: { language: 'en' },
+  engine: await createEngine(languageId('en'), environmentOf({})),
+  notes: null,
+};
 
 // Applies a complete set of settings, each missing one at its default:
 //   language         "de", "en" or a Windows language id (default "en")
@@ -44,11 +74,16 @@ let current = { settings: { language: 'en' }, engine: await createEngine(languag
 //   deltaT           fixed delta T in seconds, 0 for the built-in model
 //   timezoneSeconds  Universal Time minus local time in seconds (default 0)
 //   maxLoop          most steps of WHEN and WHEN2 (default 65536)
-// Resolves when the settings are in force.
+//   onNote           receives each note on a name argument that selects
+//                    nothing, as `varizav call` words it
+//   warn             true: those notes go to console.warn (when no onNote)
+// The numbers are read as the library reads its environment: fractions cut,
+// signed 32-bit. Resolves when the settings are in force.
 export async function configure(settings = {}) {
   const language = languageId(settings.language);
+  const notes = noteReceiver(settings);
   const engine = await createEngine(language, environmentOf(settings));
-  current = { settings: { ...settings, language: settings.language ?? 'en' }, engine };
+  current = { settings: { ...settings, language: settings.language ?? 'en' }, engine, notes };
 }
 
 // The settings in force, as last given to configure.
@@ -99,12 +134,28 @@ function badArgument(f, index, what) {
   return new TypeError(`${f.exportedName}: argument ${index + 1} must be ${what}`);
 }
 
+// The number that a Date stands for in a date parameter: its serial date, or
+// for ASTRONOMICAL its Julian Day.
+function dateNumber(f, date) {
+  const serial = serialFromDate(date);
+  return f.exportedName === 'SC_astronomy' ? serial + JULIAN_DAY_OF_SERIAL_ZERO : serial;
+}
+
+// A number given for a text argument, with all its digits: the library reads
+// a year from the leading digits, and String(1e21) is "1e+21".
+function numberText(value) {
+  if (Number.isInteger(value)) return BigInt(value).toString();
+  const text = String(value);
+  return Number.isFinite(value) && text.includes('e') ? value.toFixed(20) : text;
+}
+
 // Puts one argument into its slot: a text (a number is written as text)
-// encoded as UTF-8, a number or a truth value as a double.
+// encoded as UTF-8, a number or a truth value as a double, a Date (in a
+// date parameter) as its serial date.
 function putArgument(engine, f, index, value) {
   if (f.parameters[index].type === TYPE_TEXT) {
     if (engine.slotText[index] === value) return;  // the slot holds this text already
-    const text = typeof value === 'number' ? String(value) : value;
+    const text = typeof value === 'number' ? numberText(value) : value;
     if (typeof text !== 'string') throw badArgument(f, index, 'a string');
     const bytes = encodeUtf8(text);
     if (bytes.length >= TEXT_SIZE) {
@@ -116,8 +167,10 @@ function putArgument(engine, f, index, value) {
     engine.setNumber(index, value);
   } else if (typeof value === 'boolean') {
     engine.setNumber(index, value ? 1 : 0);
+  } else if (value instanceof Date && f.parameters[index].isDate) {
+    engine.setNumber(index, dateNumber(f, value));
   } else {
-    throw badArgument(f, index, 'a number');
+    throw badArgument(f, index, f.parameters[index].isDate ? 'a number or a Date' : 'a number');
   }
 }
 
@@ -136,6 +189,9 @@ function callWith(engine, f, count, a0, a1, a2, a3, a4, a5) {
   if (n > 3) putArgument(engine, f, 3, a3);
   if (n > 4) putArgument(engine, f, 4, a4);
   if (n > 5) putArgument(engine, f, 5, a5);
+  if (current.notes !== null) {
+    for (const note of engine.nameNotes(f)) current.notes(decodeUtf8(note));
+  }
   if (f.resultType === TYPE_NUMBER) return engine.callNumber(f);
   return engine.callTextDecoded(f, decodeResult);
 }
@@ -161,32 +217,55 @@ export function worksheet(name) {
   };
 }
 
-function tableNames(table, language) {
-  const { engine } = current;
-  const german = languageId(language ?? current.settings.language) === 0x0407;
-  const names = [];
-  for (let entry = 1; entry <= engine.nameCount(table); ++entry) {
-    const bytes = engine.nameBytes(table, entry, german);
-    names.push(cp1252Decoder.decode(Uint8Array.from(bytes, (c) => c.charCodeAt(0))));
-  }
-  return names;
+function isGerman(language) {
+  return (languageId(language ?? current.settings.language) & PRIMARY_LANGUAGE_MASK) === PRIMARY_GERMAN;
+}
+
+function nameOf(engine, table, entry, german) {
+  return cp1252Decoder.decode(Uint8Array.from(engine.nameBytes(table, entry, german), (c) => c.charCodeAt(0)));
 }
 
 // The names of the 25 calendars in the language in force, or in the language
 // given ("de": German, otherwise English); entry k + 1 of the calendar
 // argument is names[k].
 export function calendarNames(language) {
-  return tableNames(0, language);
+  const { engine } = current;
+  const german = isGerman(language);
+  const names = [];
+  for (let entry = 1; entry <= engine.nameCount(0); ++entry) names.push(nameOf(engine, 0, entry, german));
+  return names;
 }
 
-// The holiday names of a calendar (its index in calendarNames()), in the
-// language in force or the one given; for "astronomical" the astronomical
-// events. Entry k + 1 of the event argument is names[k].
-export function holidayNames(calendarIndex, language) {
-  if (!Number.isInteger(calendarIndex) || calendarIndex < 0 || calendarIndex >= 25) {
-    throw new RangeError(`calendar index 0..24, not ${String(calendarIndex)}`);
+// The number (1..25) of a calendar given by its number or by a name that a
+// calendar argument accepts in the language in force (English names too).
+function calendarNumber(engine, calendar) {
+  const count = engine.nameCount(0);
+  if (typeof calendar === 'number') {
+    if (Number.isInteger(calendar) && calendar >= 1 && calendar <= count) return calendar;
+    throw new RangeError(`a calendar number is 1..${count}, not ${String(calendar)}`);
   }
-  return tableNames(calendarIndex + 1, language);
+  if (typeof calendar !== 'string') throw new TypeError(`a calendar is a name or a number 1..${count}`);
+  const bytes = encodeUtf8(calendar);
+  const entry = calendar.trim() === '' || bytes.length >= TEXT_SIZE ? 0 : engine.calendarEntry(bytes);
+  if (entry === 0) throw new RangeError(`no calendar is called '${calendar}'`);
+  return entry;
+}
+
+// The holidays of a calendar (for "astronomical" the astronomical events),
+// given by name or by its number as calendarNames and `varizav names` count
+// (hebrew: 12), in the language in force or the one given: each with the
+// number that selects it in an event argument. Placeholder entries that name
+// no holiday are left out.
+export function holidayNames(calendar, language) {
+  const { engine } = current;
+  const table = calendarNumber(engine, calendar);
+  const german = isGerman(language);
+  const holidays = [];
+  for (let entry = 1; entry <= engine.nameCount(table); ++entry) {
+    const name = nameOf(engine, table, entry, german);
+    if (name !== PLACEHOLDER_NAME) holidays.push({ number: entry, name });
+  }
+  return holidays;
 }
 
 // Serial date (days since 1899-12-30, Universal Time) of a Date.

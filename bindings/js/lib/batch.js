@@ -1,6 +1,7 @@
 // `varizav batch` over the WebAssembly library: one call per line
 // (NAME<TAB>arg<TAB>...), one result line per call, "#BADCALL reason" for a
-// malformed call, comment and empty lines skipped (kept with echo). Works on
+// malformed call (a line that holds a NUL byte is one: it is read whole, never
+// cut at the NUL), comment and empty lines skipped (kept with echo). Works on
 // bytes throughout ("binary" strings, one character per byte), so that texts
 // pass in the host's character set exactly as the native tool passes them.
 import { TEXT_SIZE, TYPE_NUMBER, TYPE_TEXT } from './engine.js';
@@ -18,17 +19,29 @@ function foldAscii(text) {
   return text.replace(/[a-z]+/g, (s) => s.toUpperCase());
 }
 
+// "did you mean A, B or C?"
+function didYouMean(names) {
+  return `did you mean ${names.slice(0, -1).join(', ')}${names.length > 1 ? ' or ' : ''}${names[names.length - 1]}?`;
+}
+
+// The function that name selects, ignoring ASCII case: its exported name, its
+// display name as registered, or its display name in the other language when
+// that selects one function only. { f, error }: the function or why none.
 export function findFunction(engine, name) {
   const wanted = foldAscii(name);
-  for (const f of engine.functions) {
-    if (foldAscii(f.exportedName) === wanted || foldAscii(f.displayName) === wanted) return f;
+  const f = engine.functions.find((g) => foldAscii(g.exportedName) === wanted || foldAscii(g.displayName) === wanted);
+  if (f !== undefined) return { f, error: null };
+  const others = engine.functions.filter((g) => g.displayNames.some((n) => n !== '' && foldAscii(n) === wanted));
+  if (others.length === 1) return { f: others[0], error: null };
+  if (others.length > 1) {
+    return { f: null, error: `${name} names more than one function; ${didYouMean(others.map((g) => g.exportedName))}` };
   }
-  return null;
+  return { f: null, error: `unknown function ${name}` };
 }
 
 function prepareCall(engine, name, texts) {
-  const f = findFunction(engine, name);
-  if (f === null) return { f, error: `unknown function ${name}` };
+  const { f, error } = findFunction(engine, name);
+  if (f === null) return { f, error };
   const count = f.parameters.length;
   if (texts.length !== count) {
     const names = f.parameters.map((p) => p.name).join(', ');
@@ -61,49 +74,71 @@ function echoCall(f, fields) {
   return `${fields[0]}(${parts.join('; ')})`;
 }
 
-function resultText(f, result) {
-  return f.resultType === TYPE_NUMBER ? formatNumber(result.value) : result.value;
+// The result as one line's text: the number or the text; for date results
+// with withDate, a tab and the ISO date and time it stands for.
+function resultText(f, result, withDate) {
+  if (f.resultType !== TYPE_NUMBER) return result.value;
+  const text = formatNumber(result.value);
+  if (!withDate || NON_DATE_FUNCTIONS.has(f.exportedName)) return text;
+  const iso = formatIsoDateTime(result.value);
+  return iso === null ? text : `${text}\t${iso}`;
 }
 
-// Runs the calls of input (bytes as a "binary" string); returns the output
-// (the same kind of string), the exit status and the functions that wrote
-// past their text buffer.
-export function runBatch(engine, input, { echo = false } = {}) {
+function overrunMessage(program, f) {
+  return `${program}: ${f.exportedName} wrote past its ${TEXT_SIZE}-byte result buffer\n`;
+}
+
+// Runs the calls of input (bytes as a "binary" string). echo: each call beside
+// its result; warn: a note on each name argument that selects nothing.
+// Returns the output and the error output (the same kind of strings) and the
+// exit status; program names the tool in error messages.
+export function runBatch(engine, input, { echo = false, warn = false, program = 'varizav-wasm' } = {}) {
   let status = EXIT_OK;
   const out = [];
-  const overruns = [];
+  const errors = [];
   const lines = input.split('\n');
   if (lines[lines.length - 1] === '') lines.pop();  // the text ends with a newline
-  for (let line of lines) {
-    line = line.replace(/[\r\n]+$/, '');
+  for (const [index, text] of lines.entries()) {
+    const line = text.replace(/[\r\n]+$/, '');
     if (line === '' || line[0] === '#') {
       if (echo) out.push(`${line}\n`);
       continue;
     }
     const fields = line.split('\t');
-    const call = prepareCall(engine, fields[0], fields.slice(1));
-    let text = echo ? `${echoCall(call.f, fields)}\t-> ` : '';
+    const call = line.includes('\0') ? { f: null, error: 'a NUL byte in the call' }
+                                      : prepareCall(engine, fields[0], fields.slice(1));
+    const prefix = echo ? `${echoCall(call.f, fields)}\t-> ` : '';
     if (call.error !== null) {
-      text += `#BADCALL ${call.error}\n`;
+      out.push(`${prefix}#BADCALL ${call.error}\n`);
       status = EXIT_FAILURE;
-    } else {
-      const result = engine.callBytes(call.f, call.args);
-      text += resultText(call.f, result);
-      if (echo && call.f.resultType === TYPE_NUMBER && !NON_DATE_FUNCTIONS.has(call.f.exportedName)) {
-        text += dateColumn(result.value);
-      }
-      text += '\n';
-      if (result.overran) {
-        overruns.push(call.f.exportedName);
-        status = EXIT_FAILURE;
-      }
+      continue;
     }
-    out.push(text);
+    engine.writeArguments(call.f, call.args);
+    if (warn) for (const note of engine.nameNotes(call.f)) errors.push(`note: line ${index + 1}: ${note}\n`);
+    const result = engine.callWritten(call.f);
+    out.push(`${prefix}${resultText(call.f, result, echo)}\n`);
+    if (result.overran) {
+      errors.push(overrunMessage(program, call.f));
+      status = EXIT_FAILURE;
+    }
   }
-  return { output: out.join(''), status, overruns };
+  return { output: out.join(''), errors: errors.join(''), status };
 }
 
-function dateColumn(serial) {
-  const iso = formatIsoDateTime(serial);
-  return iso === null ? '' : `\t${iso}`;
+// One call as `varizav call NAME ARG...` makes it: the result with, for a
+// date, its ISO date and time; notes on name arguments that select nothing.
+// words: the name and the argument texts as bytes. Returns output, error
+// output and exit status as runBatch does.
+export function runCall(engine, words, { program = 'varizav-wasm' } = {}) {
+  const call = prepareCall(engine, words[0], words.slice(1));
+  if (call.error !== null) return { output: '', errors: `${program}: ${call.error}\n`, status: EXIT_FAILURE };
+  engine.writeArguments(call.f, call.args);
+  const errors = engine.nameNotes(call.f).map((note) => `note: ${note}\n`);
+  const result = engine.callWritten(call.f);
+  if (result.overran) errors.push(overrunMessage(program, call.f));
+  return {
+    output: `${resultText(call.f, result, true)}\n`,
+    errors: errors.join(''),
+    status: result.overran ? EXIT_FAILURE : EXIT_OK,
+  };
 }

@@ -20,6 +20,11 @@ export const LANGUAGE_ENGLISH = 0x0409;
 
 // Most arguments a worksheet function takes.
 const MAX_ARGUMENTS = 6;
+// Names of the parameters that take a date (serial date or, for ASTRONOMICAL,
+// Julian Day), in either language of the registration.
+const DATE_PARAMETER_NAMES = new Set(['date', 'Datum']);
+// Bytes for the notes of one call: at most four notes of a few hundred bytes.
+const NOTES_SIZE = 4096;
 // Bytes behind the text result buffer that the library must leave alone.
 const GUARD_SIZE = 256;
 const GUARD_BYTE = 0xa5;
@@ -169,9 +174,16 @@ export class Engine {
         f.description = this.bytesAt(description);
         f.resultType = typeCodes[0];
       } else {
-        f.parameters.push({ name: this.bytesAt(name), description: this.bytesAt(description), type: typeCodes[slot] });
+        const p = { name: this.bytesAt(name), description: this.bytesAt(description), type: typeCodes[slot] };
+        p.isDate = p.type === TYPE_NUMBER && DATE_PARAMETER_NAMES.has(p.name);
+        f.parameters.push(p);
       }
     }
+    // The display names in English and German, which name the function in either language.
+    f.displayNames = [0, 1].map((german) => {
+      core._varizav_display_name(number, german, display);
+      return this.bytesAt(display);
+    });
     f.entry = this.exports[f.exportedName] ?? null;
     // Fixed places of the arguments: text i in text slot i, number i in number slot i + 1.
     f.pointers = f.parameters.map((p, i) => (p.type === TYPE_TEXT ? this.textArgs[i] : this.numbers + 8 * (i + 1)));
@@ -239,11 +251,10 @@ export class Engine {
     return { value: this.bytesAt(this.textResult, TEXT_SIZE - 1), overran };
   }
 
-  // Calls a registered function. args holds one entry per parameter: a number
-  // for a number parameter, a "binary" string (bytes) for a text parameter of
-  // at most 255 bytes. Returns { value, overran }: a number, or the result
-  // text as bytes.
-  callBytes(f, args) {
+  // Puts the arguments of a call into their slots: args holds one entry per
+  // parameter, a number for a number parameter, a "binary" string (bytes) of
+  // at most 255 bytes for a text parameter.
+  writeArguments(f, args) {
     for (let i = 0; i < f.parameters.length; ++i) {
       if (f.parameters[i].type === TYPE_TEXT) {
         this.writeText(i, args[i]);
@@ -252,8 +263,54 @@ export class Engine {
         this.setNumber(i, args[i]);
       }
     }
+  }
+
+  // Calls a registered function with the arguments in their slots. Returns
+  // { value, overran }: a number, or the result text as bytes.
+  callWritten(f) {
     if (f.resultType === TYPE_TEXT) return this.callText(f);
     return { value: this.callNumber(f), overran: false };
+  }
+
+  // The notes of the host tool on the text arguments in the slots that select
+  // nothing, as "binary" strings (the registration's character set).
+  nameNotes(f) {
+    const n = f.parameters.length;
+    const texts = [f.exportedName, f.displayName, ...f.parameters.map((p) => p.name)];
+    const textBytes = texts.reduce((sum, t) => sum + t.length + 1, 1);
+    const block = this.core._malloc(8 * n + textBytes + NOTES_SIZE);
+    const view = new DataView(this.memory.buffer);
+    const heap = this.heap();
+    let at = block + 8 * n;
+    const places = texts.map((t) => {
+      const start = at;
+      for (let k = 0; k < t.length; ++k) heap[at++] = t.charCodeAt(k);
+      heap[at++] = 0;
+      return start;
+    });
+    const empty = at++;
+    heap[empty] = 0;
+    for (let i = 0; i < n; ++i) {
+      view.setUint32(block + 4 * i, places[2 + i], true);
+      view.setUint32(block + 4 * (n + i), f.parameters[i].type === TYPE_TEXT ? this.textArgs[i] : empty, true);
+    }
+    const out = at;
+    const length = this.core._varizav_name_notes(places[0], places[1], block, block + 4 * n, n, out, NOTES_SIZE);
+    const notes = this.bytesAt(out, length);
+    this.core._free(block);
+    return notes === '' ? [] : notes.slice(0, -1).split('\n');
+  }
+
+  // The calendar (1..25) that a text ("binary" string, at most 255 bytes)
+  // selects as a calendar argument in the language in force; 0 for none.
+  calendarEntry(bytes) {
+    const at = this.core._malloc(bytes.length + 1);
+    const heap = this.heap();
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+    const entry = this.core._varizav_calendar_entry(at);
+    this.core._free(at);
+    return entry;
   }
 
   // Entry 1..count of a name table (0: calendars; 1 + k: holidays of

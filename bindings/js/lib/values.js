@@ -1,7 +1,7 @@
 // Values as the host tool `varizav` reads them from a batch line and writes
 // them back, so that `varizav-wasm batch` prints the same bytes: number
-// arguments (decimal numbers, truth values, ISO dates) and numbers in their
-// shortest round-trip form.
+// arguments (decimal numbers, truth values, ISO dates) and numbers in the
+// shortest form that reads back as the same double.
 
 const SERIAL_EPOCH_DAYS = 693899;  // days from 0000-03-01 to 1899-12-30
 const DAYS_PER_400_YEARS = 146097;
@@ -111,8 +111,13 @@ function shortestDigits(magnitude) {
   return { digits: mantissa.replace('.', ''), point: Number(exponent) + 1 };
 }
 
-function fixedForm(digits, point) {
-  if (point >= digits.length) return digits + '0'.repeat(point - digits.length);
+// The fixed form of 0.DIGITS x 10^point. Where the shortest digits end before
+// the units place, the C++ library writes the double's exact integer value
+// (99999999999997591552, not 99999999999997590000): such a magnitude is at
+// least 2^53, so the double is an integer and BigInt holds it exactly.
+function fixedForm(magnitude, digits, point) {
+  if (point > digits.length) return BigInt(magnitude).toString();
+  if (point === digits.length) return digits;
   if (point > 0) return `${digits.slice(0, point)}.${digits.slice(point)}`;
   return `0.${'0'.repeat(-point)}${digits}`;
 }
@@ -124,9 +129,11 @@ function scientificForm(digits, point) {
   return `${mantissa}e${exponent < 0 ? '-' : '+'}${magnitude}`;
 }
 
-// Shortest text that reads back as the same double, without an exponent for
-// magnitudes from 1 to 1e15; otherwise the shorter of the fixed and the
-// scientific form (fixed on a tie); "NaN" for every NaN.
+// The number as the host tool writes it (std::to_chars): the shortest digits
+// that read back as the same double, without an exponent for magnitudes from
+// 1 to 1e15; otherwise the shorter of the fixed and the scientific form
+// (fixed on a tie), the fixed form of an integer with all its digits; "NaN"
+// for every NaN.
 export function formatNumber(value) {
   if (Number.isNaN(value)) return 'NaN';
   const sign = value < 0 || Object.is(value, -0) ? '-' : '';
@@ -134,7 +141,7 @@ export function formatNumber(value) {
   if (magnitude === Infinity) return `${sign}inf`;
   if (magnitude === 0) return `${sign}0`;
   const { digits, point } = shortestDigits(magnitude);
-  const fixed = fixedForm(digits, point);
+  const fixed = fixedForm(magnitude, digits, point);
   if (magnitude >= 1 && magnitude < LARGEST_FIXED) return sign + fixed;
   const scientific = scientificForm(digits, point);
   return sign + (fixed.length <= scientific.length ? fixed : scientific);

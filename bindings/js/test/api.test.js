@@ -12,6 +12,8 @@ test('worksheet functions by their exported names', async () => {
     [varizav.SC_hebrew, [5784, 'Nisan', 15], 45404.75],
     [varizav.SC_holiday, ['gregorian', 'Easter', '2024'], 45382],
     [varizav.SC_holiday, ['gregorian', 'Easter', 2024], 45382],  // a number for a text argument
+    [varizav.SC_holiday, ['gregorian', 'Easter', 1e21], varizav.SC_holiday('gregorian', 'Easter', '1000000000000000000000')],
+    [varizav.SC_holiday, ['gregorian', 'Easter', 5e-7], varizav.SC_holiday('gregorian', 'Easter', '0.0000005')],
     [varizav.SC_event, [2, 'Sunday', 'May', 2024], 45424],
     [varizav.SC_leapyear, ['chinese', '78-18'], 1],
     [varizav.SC_chinese, [78, 17, '1st', false, 1], 36561],
@@ -32,7 +34,7 @@ test('German names in and out as UTF-8', async () => {
   assert.equal(varizav.SC_calendar('jüdisch', 45405, 1), 'Jom Shlishi, 15 Nisan 5784');
   assert.equal(varizav.functions().find((f) => f.name === 'SC_egyptian').displayName, 'ÄGYPTISCH');
   assert.equal(varizav.calendarNames()[11], 'jüdisch');
-  assert.ok(varizav.holidayNames(10).includes('Ostern'));
+  assert.ok(varizav.holidayNames(11).some((h) => h.name === 'Ostern'));
   await varizav.configure({ language: 'en' });
   assert.equal(varizav.calendarNames()[11], 'hebrew');
 });
@@ -65,6 +67,66 @@ test('bad calls throw', async () => {
   await assert.rejects(varizav.configure({ language: 'fr' }), RangeError);
   await assert.rejects(varizav.configure({ deltaT: '60' }), TypeError);
   await assert.rejects(varizav.configure({ timezone: 0 }), TypeError);
+  await assert.rejects(varizav.configure({ onNote: 'console' }), TypeError);
+  assert.throws(() => varizav.SC_gregorian(2024, 'March', new Date()), TypeError);  // a Date in a day
+});
+
+test('settings beyond the 32 bits the library reads are rejected, not misread', async () => {
+  // 1e21 once went over as "1e+21", which the library reads as 1.
+  for (const key of ['maxLoop', 'timezoneSeconds', 'deltaT', 'calendarReform']) {
+    for (const value of [1e21, -1e21, 2147483648, -2147483649, Infinity, NaN]) {
+      await assert.rejects(varizav.configure({ [key]: value }), (e) => e instanceof RangeError &&
+        e.message.includes(key) && e.message.includes('-2147483648..2147483647'), `${key} ${value}`);
+    }
+  }
+  // The largest accepted value goes over with all its digits: searches run.
+  await varizav.configure({ maxLoop: 2147483647.9 });
+  assert.equal(varizav.SC_when('gregorian', '', 'Friday', 13, '', 45292), 45548);
+  await varizav.configure();
+});
+
+test('holidays by calendar name or number, placeholders left out', async () => {
+  await varizav.configure();
+  // Numbers as calendarNames and `varizav names` count them: hebrew is 12.
+  const hebrew = varizav.holidayNames('hebrew');
+  assert.deepEqual(varizav.holidayNames(12), hebrew);
+  assert.deepEqual(varizav.holidayNames('Hebr'), hebrew);
+  assert.deepEqual(hebrew[1], { number: 2, name: 'Rosh ha-Shanah' });
+  assert.equal(varizav.SC_holiday('hebrew', String(hebrew[1].number), '5785'), varizav.SC_holiday('hebrew', 'Rosh ha-Shanah', '5785'));
+  // Gregorian entry 29 is the English placeholder "nil"; in German it names a feast.
+  const english = varizav.holidayNames('gregorian');
+  assert.equal(english.length, 49);
+  assert.ok(!english.some((h) => h.name === 'nil' || h.number === 29));
+  assert.deepEqual(varizav.holidayNames('gregorian', 'de')[28], { number: 29, name: 'Mariä Empfängnis' });
+  await varizav.configure({ language: 'de' });
+  assert.deepEqual(varizav.holidayNames('jüdisch', 'en'), hebrew);
+  assert.deepEqual(varizav.holidayNames('hebrew', 'en'), hebrew);  // English names work in German too
+  await varizav.configure({ language: 0x0807 });  // German (Switzerland)
+  assert.equal(varizav.calendarNames()[11], 'jüdisch');
+  await varizav.configure();
+  for (const bad of [0, 26, 1.5, 'nonsense', '']) assert.throws(() => varizav.holidayNames(bad), RangeError, `${bad}`);
+});
+
+test('Dates, friendly names and notes', async () => {
+  await varizav.configure();
+  const noon = new Date(Date.UTC(2000, 0, 1, 12));  // JD 2451545.0, serial 36526.5
+  assert.equal(varizav.astronomy(noon), 36526.5);
+  assert.equal(varizav.calendar('hebrew', new Date(Date.UTC(2024, 3, 23)), 1), 'yom shelishi, 15 Nisan 5784');
+  assert.equal(varizav.when('gregorian', '', 'Friday', 13, '', new Date(Date.UTC(2024, 0, 1))), 45548);
+  assert.equal(varizav.holiday2, varizav.SC_holiday2);
+  assert.equal(varizav.leapyear2('gregorian', new Date(Date.UTC(2024, 5, 1))), 1);
+  // Notes worded as `varizav call` words them; none for names that select an entry.
+  const notes = [];
+  await varizav.configure({ onNote: (note) => notes.push(note), warn: true });
+  assert.equal(varizav.when('gregorian', '', 'Fridy', 13, '', 45292), 45304);
+  assert.ok(Number.isNaN(varizav.gregorian(2024, 'März', 1)));
+  await varizav.configure({ language: 'de', onNote: (note) => notes.push(note) });
+  assert.equal(varizav.gregorian(2024, 'März', 1), 45352);
+  assert.deepEqual(notes, [
+    "'Fridy' (name of day) names no weekday; WHEN treats it as any day",
+    "'März' (month) names no month; GREGORIAN gives the error value",
+  ]);  // German selects März: no note
+  await varizav.configure();
 });
 
 test('date helpers', () => {

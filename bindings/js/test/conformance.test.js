@@ -1,21 +1,15 @@
 // The WebAssembly build against the native library: the same corpora through
-// `varizav batch` (native, build/tools/varizav) and `varizav-wasm batch` must
-// give the same bytes and the same exit status, in both languages, in both
-// host character sets and under other settings.
+// `varizav batch` (native, build/tools/varizav) and `varizav-wasm batch` (and
+// the same calls through `call`) must give the same bytes, the same notes and
+// the same exit status, in both languages, in both host character sets and
+// under other settings.
 import { strict as assert } from 'node:assert';
 import { spawnSync } from 'node:child_process';
-import { existsSync, readFileSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
-import { fileURLToPath } from 'node:url';
 import { createEngine, LANGUAGE_ENGLISH, LANGUAGE_GERMAN } from '../lib/engine.js';
+import { cli, native, root, skip } from './native.js';
 import { sweep } from './sweep.js';
-
-const root = fileURLToPath(new URL('../../../', import.meta.url));
-const cli = fileURLToPath(new URL('../bin/varizav-wasm.js', import.meta.url));
-const native = process.env.VARIZAV_NATIVE ?? `${root}build/tools/varizav/varizav`;
-const haveNative = existsSync(native);
-const skip = haveNative ? false : `no native tool at ${native} (make build)`;
-if (!haveNative && process.env.VARIZAV_REQUIRE_NATIVE === '1') throw new Error(skip);
 
 const SWEEP_SEED = 20261208;
 const SWEEP_CALLS_PER_RUN = 26000;
@@ -26,7 +20,9 @@ function compare(input, args, environment) {
   const options = { input, env, maxBuffer: 1 << 28 };
   const want = spawnSync(native, args, options);
   const got = spawnSync(process.execPath, [cli, ...args], options);
-  assert.equal(got.stderr.toString(), want.stderr.toString(), 'standard error');
+  // Each tool names itself in its messages.
+  assert.equal(got.stderr.toString().replace(/varizav-wasm/g, 'varizav'), want.stderr.toString(),
+    'standard error');
   assert.equal(got.status, want.status, 'exit status');
   const wantLines = want.stdout.toString('latin1').split('\n');
   if (!got.stdout.equals(want.stdout)) {
@@ -62,9 +58,43 @@ for (const corpus of CORPORA) {
     for (const run of RUNS) {
       compare(input, [...run.args, 'batch'], run.env);
       compare(input, [...run.args, 'batch', '--echo'], run.env);
+      compare(input, [...run.args, 'batch', '--warn'], run.env);
     }
   });
 }
+
+test('call: result, date, notes and exit status', { skip }, () => {
+  const calls = [
+    ['SC_gregorian', '2024', 'March', '31'],
+    ['gregorian', '-1', 'Smarch', '1'],                          // a month that names nothing
+    ['SC_when', 'gregorian', '', 'Fridy', '13', '', '45292'],    // a weekday that names nothing: a fallback
+    ['SC_when2', 'hebrew', 'Pesach', 'gregorian', 'Eastr', '2024-01-01'],
+    ['SC_calendar', 'hebrew', '45405', '1'],
+    ['SC_gnomon', '45405.5'],
+    ['SC_astronomy', '1e20'],
+    ['SC_gregorian', '2024', 'March'],                           // too few arguments
+    ['SC_nothing'],
+  ];
+  for (const run of RUNS) {
+    for (const words of calls) compare('', [...run.args, 'call', ...words], run.env);
+  }
+  for (const args of [['call'], ['--echo', 'call', 'SC_astronomy', '1'], ['--warn', 'call', 'SC_astronomy', '1']]) {
+    compare('', args, {});
+  }
+});
+
+// Results of every magnitude, both signs: ASTRONOMICAL(x) is x - 2415018.5,
+// which is x itself to all its digits from about 1e22 on.
+test('numbers of every magnitude', { skip }, () => {
+  const lines = [];
+  for (let exponent = -300; exponent <= 308; ++exponent) {
+    for (const mantissa of [1, 1.2345678901234567, -9.87654321]) {
+      lines.push(`SC_astronomy\t${mantissa}e${exponent}`, `SC_astronomy\t${-mantissa * 2415018.5}e${exponent}`);
+    }
+  }
+  for (let power = 50; power <= 80; ++power) lines.push(`SC_astronomy\t${2 ** power}`, `SC_astronomy\t-${2 ** power}.5`);
+  assert.equal(compare(Buffer.from(`${lines.join('\n')}\n`), ['--lang', 'en', 'batch'], {}), lines.length);
+});
 
 function bytesToUtf8(bytes) {
   return Buffer.from(new TextDecoder('windows-1252').decode(Buffer.from(bytes, 'latin1')), 'utf8').toString('latin1');
@@ -106,7 +136,9 @@ test('generated sweep', { skip }, async (t) => {
         const f = functions.find((g) => g.name === line.split('\t')[0]);
         if (f) called.add(f.name);
       }
-      calls += compare(Buffer.from(text, 'latin1'), [...run.args, 'batch'], run.env);
+      // Every other run with the notes on names that select nothing.
+      const warn = i % 2 === 0 ? ['--warn'] : [];
+      calls += compare(Buffer.from(text, 'latin1'), [...run.args, 'batch', ...warn], run.env);
     });
   }
   assert.ok(calls >= 100000, `${calls} calls compared`);
