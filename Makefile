@@ -33,7 +33,8 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all packages build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table
+        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table \
+        gnumeric install-gnumeric
 
 all: build
 
@@ -193,6 +194,22 @@ oxt: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target oxt
 	cp $(BUILD)/calc-extension/varizav.oxt varizav.oxt
 
+# The Gnumeric plugin folder in build-sheets/gnumeric/varizav (Gnumeric's
+# Python loader: gnumeric-plugins-extra); install-gnumeric puts it where
+# Gnumeric looks for the plugins of the user running it.
+SHEETS_BUILD ?= build-sheets
+GNUMERIC_VERSION = $(shell ssconvert --version 2>/dev/null | sed -n "s/.*version '\([0-9.]*\)'.*/\1/p")
+gnumeric: packages $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target gnumeric_plugin
+	rm -rf $(SHEETS_BUILD)/gnumeric/varizav && mkdir -p $(SHEETS_BUILD)/gnumeric
+	cp -r $(BUILD)/sheets/gnumeric/varizav $(SHEETS_BUILD)/gnumeric/
+
+install-gnumeric: gnumeric
+	@test -n "$(GNUMERIC_VERSION)" || { echo "make install-gnumeric needs Gnumeric: apt-get install gnumeric gnumeric-plugins-extra"; exit 1; }
+	rm -rf $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/varizav
+	mkdir -p $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins
+	cp -r $(SHEETS_BUILD)/gnumeric/varizav $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/
+
 # The npm package (bindings/js): the library compiled to WebAssembly with
 # Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn
 # (node-acorn) on NODE_PATH. The module and the generated API files land in
@@ -278,4 +295,4 @@ test-windows: windows $(BUILD)/CMakeCache.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WASM_BUILD) $(WEB_BUILD) $(JS_DIR)/dist \
-	  $(WINDOWS_BUILD) dist
+	  $(WINDOWS_BUILD) dist $(SHEETS_BUILD)
