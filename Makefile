@@ -34,7 +34,7 @@ CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all packages build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
         install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table \
-        gnumeric install-gnumeric
+        gnumeric install-gnumeric sheets excel test-sheets test-excel
 
 all: build
 
@@ -210,6 +210,22 @@ install-gnumeric: gnumeric
 	mkdir -p $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins
 	cp -r $(SHEETS_BUILD)/gnumeric/varizav $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/
 
+# Google Sheets (build-sheets/google/varizav.gs) and the Excel add-in
+# (build-sheets/excel/), written from the registration by
+# sheets/js/generate.mjs over the module built for them; the add-in's files
+# are served from EXCEL_BASE_URL. Each target writes both.
+EXCEL_BASE_URL ?= https://localhost:3000/
+SHEETS_CORE = $(WASM_BUILD)/bindings/js/varizav-sheets-core
+sheets excel: wasm
+	$(EMSCRIPTEN_ENV) $(CMAKE) --build $(WASM_BUILD) -j $(JOBS) --target varizav_sheets_wasm
+	node sheets/js/generate.mjs $(SHEETS_CORE).js $(SHEETS_CORE).wasm $(SHEETS_BUILD) $(EXCEL_BASE_URL)
+
+# Each shell in node against the native tool: the Calc corpus and a sweep,
+# as values and as ranges (the time zone of both: UTC).
+test-sheets test-excel: test-%: % $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_tool
+	cd sheets/js && TZ=UTC VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 node --test test/$*.test.js
+
 # The npm package (bindings/js): the library compiled to WebAssembly with
 # Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn
 # (node-acorn) on NODE_PATH. The module and the generated API files land in
@@ -263,13 +279,16 @@ test-web: build web
 
 
 # The release files in dist/: the extension for Linux and Windows, the
-# Windows zip, the Linux tar.gz and the Debian package (CPack).
+# Windows zip, the Linux tar.gz and the Debian package (CPack, both with the
+# Gnumeric plugin), the Google Sheets file and the Excel add-in's zip.
 VERSION := $(shell sed -n '/^project/s/.*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = varizav-$(VERSION)-windows-x86_64
-dist: windows
+dist: windows sheets
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL)
-	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt gnumeric_plugin
 	rm -rf dist && mkdir -p dist/$(WINDOWS_ZIP)
+	cp $(SHEETS_BUILD)/google/varizav.gs dist/varizav-$(VERSION)-google-sheets.gs
+	cd $(SHEETS_BUILD) && $(CMAKE) -E tar cf $(CURDIR)/dist/varizav-$(VERSION)-excel-addin.zip --format=zip excel
 	cp $(BUILD)/calc-extension/varizav.oxt dist/varizav-$(VERSION).oxt
 	cp $(WINDOWS_BUILD)/varizav.dll $(WINDOWS_BUILD)/varizav.exe README.md LICENSE dist/$(WINDOWS_ZIP)/
 	cd dist && $(CMAKE) -E tar cf $(WINDOWS_ZIP).zip --format=zip $(WINDOWS_ZIP) && rm -rf $(WINDOWS_ZIP)
