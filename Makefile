@@ -224,7 +224,9 @@ sheets excel: wasm
 # as values and as ranges (the time zone of both: UTC).
 test-sheets test-excel: test-%: % $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_tool
-	cd sheets/js && TZ=UTC VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 node --test test/$*.test.js
+	cd sheets/js && TZ=UTC VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 \
+	  VARIZAV_SHEETS_GS=$(CURDIR)/$(SHEETS_BUILD)/google/varizav.gs VARIZAV_EXCEL_DIR=$(CURDIR)/$(SHEETS_BUILD)/excel \
+	  node --test test/$*.test.js
 
 # The npm package (bindings/js): the library compiled to WebAssembly with
 # Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn

@@ -22,7 +22,7 @@ const [coreJsPath, coreWasmPath, outDir, baseArgument] = process.argv.slice(2);
 const BASE_URL = (baseArgument ?? 'https://localhost:3000/').replace(/\/?$/, '/');
 const here = new URL('./', import.meta.url);
 const root = new URL('../../', import.meta.url);
-const VERSION = /VERSION ([0-9.]+)/.exec(readFileSync(new URL('CMakeLists.txt', root), 'utf8'))[1];
+const VERSION = /^project\([^)]*VERSION ([0-9.]+)/m.exec(readFileSync(new URL('CMakeLists.txt', root), 'utf8'))[1];
 // The add-in's identity: fixed, so that a new build replaces the old add-in.
 const ADDIN_ID = '3c4f2b0e-6a59-4c8e-9d2a-7b1e5f0a2c61';
 const NAMESPACE = 'VARIZAV';
@@ -83,7 +83,7 @@ const notice = `varizav ${VERSION}, MIT licence (see LICENSE in the varizav sour
 function jsdoc(f) {
   const lines = ['/**', ` * ${f.description}`, ' *'];
   for (const p of f.parameters) lines.push(` * @param {${p.type}} ${p.name} ${p.description}`);
-  lines.push(` * @return {${f.result}} ${f.result === 'string' ? 'The text' : 'The number'}; the error value is #NUM!`);
+  lines.push(` * @return {${f.result}}`);
   lines.push(' * @customfunction', ' */');
   return lines.join('\n');
 }
@@ -243,9 +243,10 @@ writeFileSync(`${excelDir}/manifest.xml`, `<?xml version="1.0" encoding="UTF-8"?
   <Hosts>
     <Host Name="Workbook"/>
   </Hosts>
+  <!-- CustomFunctions.Error, the #NUM! of a result, comes with CustomFunctionsRuntime 1.2. -->
   <Requirements>
-    <Sets DefaultMinVersion="1.1">
-      <Set Name="CustomFunctionsRuntime" MinVersion="1.1"/>
+    <Sets DefaultMinVersion="1.2">
+      <Set Name="CustomFunctionsRuntime" MinVersion="1.2"/>
     </Sets>
   </Requirements>
   <DefaultSettings>
