@@ -34,7 +34,7 @@ CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all packages build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
         install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table \
-        gnumeric install-gnumeric sheets excel test-sheets test-excel
+        gnumeric install-gnumeric screenshot-gnumeric sheets excel test-sheets test-excel
 
 all: build
 
@@ -209,6 +209,10 @@ install-gnumeric: gnumeric
 	rm -rf $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/varizav
 	mkdir -p $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins
 	cp -r $(SHEETS_BUILD)/gnumeric/varizav $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/
+
+# docs/img/gnumeric.png, README's picture of Gnumeric (Xvfb, ImageMagick).
+screenshot-gnumeric: gnumeric
+	sheets/gnumeric/screenshot.sh $(SHEETS_BUILD)/gnumeric/varizav docs/img/gnumeric.png
 
 # Google Sheets (build-sheets/google/varizav.gs) and the Excel add-in
 # (build-sheets/excel/), written from the registration by
