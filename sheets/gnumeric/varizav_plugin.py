@@ -19,7 +19,6 @@ import sys
 from Gnumeric import *  # noqa: F401,F403
 
 
-
 def _plugin_dir():
     """The plugin's folder.
 
@@ -101,7 +100,7 @@ def _number_of(value):
 
 
 def _worksheet_function(entry):
-    exported, _, description, result_type, parameters = entry[:5]
+    exported, _, _, result_type, parameters = entry[:5]
     function = getattr(_library, exported)
     texts = [p[2] != NUMBER for p in parameters]
 
@@ -109,7 +108,12 @@ def _worksheet_function(entry):
         args = []
         for is_text, value in zip(texts, values):
             if is_text:
-                data = _text_of(value).encode(_encoding, 'replace')[:TEXT_SIZE - 1]
+                data = _text_of(value).encode(_encoding, 'replace')
+                if len(data) >= TEXT_SIZE:
+                    # Longer than the library's text buffers: no argument it
+                    # can take. (A GnumericError would show as the text of a
+                    # Python exception.)
+                    return math.nan
                 args.append(ctypes.create_string_buffer(data, TEXT_SIZE))
             else:
                 args.append(ctypes.byref(ctypes.c_double(_number_of(value))))

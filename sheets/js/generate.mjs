@@ -119,6 +119,7 @@ gs += `function varizavCreateShell_() {\n${body}\n` +
       `  var wasm = varizavBase64Bytes('${wasm.toString('base64')}');\n` +
       `  return varizavShell(wasm, {\n` +
       `    error: function () { return NaN; },  // Sheets shows NaN as #NUM!\n` +
+      `    invalid: function () { return NaN; },  // a custom function has no #VALUE! but by throwing\n` +
       `    notAvailable: function () { return ''; },\n` +
       `    blank: function () { return ''; },\n` +
       `    single: function (value) { return value; },\n` +
@@ -157,6 +158,7 @@ ${body}
   }).then(function (bytes) {
     shell = varizavShell(new Uint8Array(bytes), {
       error: function () { return new CustomFunctions.Error(CustomFunctions.ErrorCode.invalidNumber); },
+      invalid: function () { return new CustomFunctions.Error(CustomFunctions.ErrorCode.invalidValue); },
       notAvailable: function () { return new CustomFunctions.Error(CustomFunctions.ErrorCode.notAvailable); },
       blank: function () { return ''; },
       single: function (value) { return [[value]]; },

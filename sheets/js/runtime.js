@@ -92,6 +92,8 @@ function varizavIsEmpty(value) {
 // host: how the spreadsheet carries what the library cannot say as a number
 // or a text:
 //   error()         the error value of the library (NaN): #NUM!
+//   invalid()       a value no argument of the library can take (a text of
+//                   more than 255 bytes, a text for a number that is none)
 //   notAvailable()  a cell beyond a range shorter than the others
 //   blank()         the result of a row of ranges whose cells are all empty
 function varizavShell(wasmBinary, host) {
@@ -129,7 +131,7 @@ function varizavShell(wasmBinary, host) {
 
   function callOne(f, values) {
     for (var k = 0; k < f.parameters.length; ++k) {
-      if (!put(f, k, values[k])) return host.error();
+      if (!put(f, k, values[k])) return host.invalid();
     }
     if (f.resultType === TYPE_TEXT) return engine.callTextDecoded(f, varizavFromUtf8);
     var result = engine.callNumber(f);

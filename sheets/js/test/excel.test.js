@@ -98,6 +98,9 @@ test('functions.js: associates every function; first call and a column', async (
   assert.deepEqual(fetched, ['https://localhost:3000/varizav.wasm']);
   const error = (await gregorian([[2001]], [['February']], [[32]]))[0][0];
   assert.ok(isError(error) && error.code === '#NUM!');
+  for (const args of [[[['abc']], [['March']], [[31]]], [[[2024]], [['x'.repeat(256)]], [[31]]]]) {
+    assert.equal(gregorian(...args)[0][0].code, '#VALUE!', 'no number, or a text too long for the library');
+  }
   const rows = 10000;
   const years = Array.from({ length: rows }, (_, i) => [1600 + (i % 800)]);
   const started2 = performance.now();

@@ -32,6 +32,8 @@ test('first call, the example of the README, and the cost of a column', (t) => {
   // A Sheets date cell arrives as a Date at midnight of the script's zone.
   assert.equal(context.CALENDAR('hebrew', new Date(2024, 3, 23), 1), 'yom shelishi, 15 Nisan 5784');
   assert.ok(Number.isNaN(context.GREGORIAN(2001, 'February', 32)));  // NaN shows as #NUM!
+  assert.ok(Number.isNaN(context.GREGORIAN('abc', 'March', 31)));
+  assert.equal(context.GREGORIAN('2024', 3, 31), 45382);  // a number as text, a number for a text argument
   const rows = 10000;
   const years = Array.from({ length: rows }, (_, i) => [1600 + (i % 800)]);
   const started2 = performance.now();

@@ -23,8 +23,15 @@ from xml.sax.saxutils import escape
 SKIPPED = 77
 PLAIN_NUMBER = re.compile(r'^-?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?$')
 SIGNIFICANT_DIGITS = 15
-# The last cell: its value shows that the plugin was loaded at all.
-SENTINEL = ('=GREGORIAN(2024,"March",31)', '45382')
+# What the host adds, after the corpus: 31 March 2024 is day 45382 (days
+# since 1899-12-30, counted independently); the first shows that the plugin
+# was loaded at all.
+HOST_CASES = [
+    ('=GREGORIAN(2024,"March",31)', '45382'),
+    ('=gregorian(2024,3,31)', '45382'),  # any case; a number for a text argument counts as its digits
+    ('=GREGORIAN(2024,REPT("x",256),31)', '#NUM!'),  # longer than the library's 255-byte texts
+    ('=CALENDAR(REPT("x",300),45382,1)', '#NUM!'),
+]
 
 
 def skip_or_fail(reason):
@@ -86,7 +93,7 @@ def workbook(formulas):
 
 def same(got, want):
     """A cell against a batch result line."""
-    if want == 'NaN':
+    if want in ('NaN', '#NUM!'):
         return got == '#NUM!'
     try:
         w = float(want)
@@ -123,12 +130,12 @@ def main():
         if text is not None:
             calls.append([exported] + args)
             formulas.append(text)
-    formulas.append(SENTINEL[0])
+    formulas += [case[0] for case in HOST_CASES]
 
     batch = ''.join('\t'.join(c) + '\n' for c in calls).encode('utf-8')
     r = subprocess.run([tool, '--lang', 'en', 'batch'], input=batch, capture_output=True,
                        env=tool_environment())
-    want = r.stdout.decode('utf-8').split('\n')[:len(calls)] + [SENTINEL[1]]
+    want = r.stdout.decode('utf-8').split('\n')[:len(calls)] + [case[1] for case in HOST_CASES]
 
     os.makedirs(work, exist_ok=True)
     book = os.path.join(work, 'calls.gnumeric')
