@@ -57,6 +57,7 @@ def english_calls(path):
 
 def registration(plugin_dir):
     """Exported name -> (display name, 't' or 'n' per argument), from the plugin's generated table."""
+    sys.dont_write_bytecode = True  # the plugin folder stays as the build wrote it
     sys.path.insert(0, plugin_dir)
     import varizav_registry
     return {entry[0]: (entry[1], ''.join('n' if p[2] == 0 else 't' for p in entry[4]))
