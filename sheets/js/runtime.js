@@ -97,6 +97,8 @@ function varizavIsEmpty(value) {
 //   notAvailable()  a cell beyond a range shorter than the others
 //   blank()         the result of a row of ranges whose cells are all empty
 function varizavShell(wasmBinary, host) {
+  // Compiled and instantiated before the factory returns
+  // (-sWASM_ASYNC_COMPILATION=0); Emscripten 3.1 returns the module itself.
   var core = createVarizavSheetsCore({ wasmBinary: wasmBinary });
   // Texts cross the boundary as UTF-8; the time zone is the runtime's own.
   var engine = new Engine(core, LANGUAGE_ENGLISH,
