@@ -115,8 +115,8 @@ void write_compact_form(const char* text, bool utf8, char* out) {
   constexpr int kKeptAfterWhiteSpace = 3;
   enum class Run { none, white_space, after_white_space };
   Run run = Run::none;
-  unsigned char first_space = 0;   // the run's first white space character after its first character
-  bool other_space_kept = false;   // a white space character other than blank or tab behind first_space
+  unsigned char first_space = 0;  // the run's first white space character after its first character
+  bool other_space_kept = false;  // a white space character other than blank or tab behind first_space
   int kept_after = 0;
   size_t n = 0;
   const auto* p = reinterpret_cast<const unsigned char*>(text);
@@ -201,7 +201,9 @@ const char* HostText::read(const char* text) noexcept {
   // Most texts are short and need no transcoding: the host's own bytes.
   bool ascii = true;
   size_t bytes = 0;
-  for (; bytes < sizeof buffer_ && text[bytes] != '\0'; ++bytes) ascii = ascii && static_cast<unsigned char>(text[bytes]) < 0x80;
+  for (; bytes < sizeof buffer_ && text[bytes] != '\0'; ++bytes) {
+    if (static_cast<unsigned char>(text[bytes]) >= 0x80) ascii = false;
+  }
   if (bytes < sizeof buffer_ && (ascii || !utf8)) return text;
 
   // Characters, not bytes, decide whether the text fits.

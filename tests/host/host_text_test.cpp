@@ -312,7 +312,7 @@ TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
   // only a whole name ("Dec." selects nothing); the rest is the plain text.
   const Case cases[] = {
       {de, A::gregorian_month, "M\xC3\xA4rz" + b252, "M\xC3\xA4rz"},  // the text: 256 characters
-      {de, A::gregorian_month, "Mai" + b300, "Mai"},              // the ASCII text
+      {de, A::gregorian_month, "Mai" + b300, "Mai"},  // the ASCII text
       {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(251, ' '), "M\xC3\xA4rz"},
       {de, A::gregorian_month, b300 + "M\xC3\xA4rz" + b300, "M\xC3\xA4rz"},
       {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(100000, '\t'), "M\xC3\xA4rz"},
@@ -323,7 +323,8 @@ TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
       {de, A::gregorian_month, "M\xC3\xA4rz" + times("x", 300), nullptr},
       {de, A::holiday_event, "Gr\xC3\xBCndonnerstag" + times(nbsp, 300), "Gr\xC3\xBCndonnerstag"},
       {en, A::gregorian_month, "March" + times(nbsp, 300), "March"},
-      {en, A::holiday_event, "\xC3\x96sterreichischer Nationalfeiertag" + b300, "\xC3\x96sterreichischer Nationalfeiertag"},
+      {en, A::holiday_event, "\xC3\x96sterreichischer Nationalfeiertag" + b300,
+       "\xC3\x96sterreichischer Nationalfeiertag"},
       {en, A::holiday_event, "NewYearsD", "New Year's Day"},
       {en, A::holiday_event, "NewYearsD" + b300, nullptr},  // three ignored characters of the name before D
       {en, A::holiday_epoch, b300 + "2024" + b300 + "\xC3\xA4", "2024"},
