@@ -9,10 +9,14 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "calendars/lunisolar/chinese.h"
+#include "framework/keyword.h"
+#include "framework/text_format.h"
 #include "host/function_registry.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
@@ -359,6 +363,58 @@ TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
       EXPECT_EQ(got, want) << what;
     }
   }
+}
+
+TEST_F(HostTextTest, ShortFormOfALongTextReadsAsTheWholeText) {
+  // Random long texts of names, digits, signs, blanks and punctuation, read
+  // by every reader of text arguments: whole (the Windows-1252 text itself)
+  // and as HostText holds them, from a Windows-1252 and from a UTF-8 host.
+  const char* const pieces[] = {"M", "\xE4", "rz", "Mai", "Dez", "ember", "78", "18", "2024", "0", "9", "e", "-",
+                                "+", ".",    ",",  " ",   "\t",   "\n",    "\xA0", "'",  "..", " - ", "-..", "+.", "x"};
+  std::mt19937 random(22);
+  int compared = 0;
+  for (int i = 0; i < 10000; ++i) {
+    std::string text;
+    for (int k = 1 + static_cast<int>(random() % 10); k > 0; --k) {
+      const char* piece = pieces[random() % std::size(pieces)];
+      for (int r = random() % 3 == 0 ? 1 + static_cast<int>(random() % 300) : 1; r > 0; --r) text += piece;
+    }
+    if (text.size() < kHostTextSize) continue;
+    std::string utf8;
+    for (const unsigned char c : text) {  // the pieces are ASCII or Latin-1
+      if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+      } else {
+        utf8 += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+      }
+    }
+    for (const bool host_utf8 : {false, true}) {
+      set_host_text_utf8(host_utf8);
+      const HostText held(host_utf8 ? utf8.c_str() : text.c_str());
+      const std::string form = static_cast<const char*>(held);
+      if (form.back() == static_cast<char>(kUnmappedCharacter)) continue;  // over 255 characters even so
+      ++compared;
+      const char* whole = text.c_str();
+      for (const LanguageId language : {kLanguageGerman, kLanguageEnglish}) {
+        set_current_language(language);
+        ASSERT_EQ(keyword_lookup(form.c_str(), gregorian_month_names), keyword_lookup(whole, gregorian_month_names))
+            << text;
+      }
+      for (const Blanks blanks : {Blanks::spaces_and_tabs, Blanks::white_space}) {
+        ASSERT_EQ(read_leading_integer(form.c_str(), blanks).wrapped, read_leading_integer(whole, blanks).wrapped)
+            << text;
+      }
+      const ChineseYearText year = read_chinese_year(form.c_str()), whole_year = read_chinese_year(whole);
+      ASSERT_EQ(year.found, whole_year.found) << text;
+      ASSERT_EQ(year.year, whole_year.year) << text;
+      // The whole text's number, when the reader's own 255-byte copy holds it.
+      const size_t blanks = std::strspn(whole, " \t\n");
+      if (blanks + std::strcspn(whole + blanks, " \t\n\xA0") < kTextCapacity - 1) {
+        ASSERT_EQ(read_decimal_text(form.c_str()), read_decimal_text(whole)) << text;
+      }
+    }
+  }
+  EXPECT_GT(compared, 1000);
 }
 
 }  // namespace
