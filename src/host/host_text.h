@@ -15,8 +15,10 @@
 
 namespace varizav {
 
-// Every text buffer the host hands over (text arguments, text results,
-// registration texts) holds 256 bytes, terminator included.
+// Every text buffer the host hands over for the library to write (text
+// results, registration texts) holds 256 bytes, terminator included. A legacy
+// host passes text arguments of at most 255 bytes too; the Calc extension's
+// components pass them at any length.
 constexpr int kHostTextSize = 256;
 static_assert(kTextCapacity <= kHostTextSize, "every text the library writes must fit a host buffer");
 
