@@ -124,16 +124,16 @@ Library& library() { return Library::instance(); }
 // the call returns.
 const double* host_argument(const double& number) { return &number; }
 
-class HostText {
+class HostTextArgument {
  public:
-  explicit HostText(const ::rtl::OUString& text) : bytes_(to_host(text)) {}
+  explicit HostTextArgument(const ::rtl::OUString& text) : bytes_(to_host(text)) {}
   operator const char*() const { return bytes_.getStr(); }
 
  private:
   ::rtl::OString bytes_;
 };
 
-HostText host_argument(const ::rtl::OUString& text) { return HostText(text); }
+HostTextArgument host_argument(const ::rtl::OUString& text) { return HostTextArgument(text); }
 
 template <typename T>
 using HostArgument = std::conditional_t<std::is_same_v<T, double>, const double*, const char*>;
