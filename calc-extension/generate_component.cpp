@@ -56,6 +56,8 @@ struct Function {
   std::vector<Argument> arguments;  // in call order
 };
 
+std::string& text_in(TextPair& pair, bool german) { return german ? pair.german : pair.english; }
+
 std::vector<Function> g_functions;
 size_t g_max_arguments = 0;
 
@@ -96,24 +98,25 @@ bool read_registration() {
       }
       f.number = k;
       f.exported_name = exported;
-      // ODF files store the method name, upper-cased behind the service name
+      // The method is the exported name without "SC_". ODF files store it,
+      // upper-cased behind the service name
       // (ORG.VARIZAV.CALENDAR.GREGORIAN): it must never change.
       f.method = f.exported_name.substr(3);
       f.text_result = types[0] == VARIZAV_TYPE_TEXT;
       f.arguments.resize(slots - 1U);
-      (german ? f.display_name.german : f.display_name.english) = utf8(display);
+      text_in(f.display_name, german) = utf8(display);
       for (unsigned short slot = 0; slot < slots; ++slot) {
         char name[VARIZAV_TEXT_SIZE];
         char description[VARIZAV_TEXT_SIZE];
         GetParameterDescription(&k, &slot, name, description);
         if (slot == 0) {
-          (german ? f.description.german : f.description.english) = utf8(description);
+          text_in(f.description, german) = utf8(description);
           continue;
         }
         Argument& a = f.arguments[slot - 1U];
         a.text = types[slot] == VARIZAV_TYPE_TEXT;
-        (german ? a.name.german : a.name.english) = utf8(name);
-        (german ? a.description.german : a.description.english) = utf8(description);
+        text_in(a.name, german) = utf8(name);
+        text_in(a.description, german) = utf8(description);
       }
       g_max_arguments = std::max(g_max_arguments, f.arguments.size());
     }
