@@ -6,8 +6,10 @@ every platform. It hosts the library beside this file (varizav.dll, or
 libvarizav.so where the extension declares it for Linux) the way a legacy
 host does: GetFunctionCount once, SetLanguage with the UI language, then each
 worksheet function with a pointer to its result and one pointer per argument,
-texts in the process's text encoding. The tables come from
-pythonpath/varizav_functions.py, generated from the library's own registry.
+texts in the process's text encoding. The function table comes from
+pythonpath/varizav_functions.py, generated from the library's registration;
+each function's ctypes prototype and argument converters are made once, when
+the library is loaded.
 """
 
 import codecs
