@@ -29,8 +29,7 @@
 
 #include <cstring>
 #include <string>
-
-#include "host/function_registry.h"
+#include <type_traits>
 
 namespace css = ::com::sun::star;
 
@@ -39,35 +38,11 @@ extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* 
 
 namespace {
 
-using ::varizav::kFunctionCount;
-using ::varizav::kMaxArguments;
 constexpr size_t kResultSize = 256;  // the host's text result buffer, terminator included
 
-// An English and a German text, UTF-8.
-struct TextPair {
-  const char* english;
-  const char* german;
-};
-
-struct FunctionTexts {
-  const char* method;         // the programmatic name
-  const char* exported_name;  // the C symbol in libvarizav.so
-  int argument_count;
-  TextPair display_name;
-  TextPair description;
-  struct {
-    TextPair name;
-    TextPair description;
-  } arguments[kMaxArguments];
-};
-
-struct LanguageIdentifier {
-  const char* language;
-  const char* country;  // "" for any
-  unsigned short id;
-};
-
-#include "calendar_texts.inc"
+// kFunctions (names, kinds of the result and arguments, English and German
+// texts) and kLanguageIdentifiers, generated from the library's registration.
+#include "calendar_functions.h"
 
 const char kServiceName[] = "org.varizav.Calendar";
 const char kAddInService[] = "com.sun.star.sheet.AddIn";
@@ -144,6 +119,43 @@ Library& library() { return Library::instance(); }
   return ::rtl::OUString(text, static_cast<sal_Int32>(strnlen(text, kResultSize - 1)), osl_getThreadTextEncoding());
 }
 
+// The arguments of a worksheet function as a legacy host passes them: a
+// number by its address, a text in the process's text encoding, held until
+// the call returns.
+const double* host_argument(const double& number) { return &number; }
+
+class HostTextArgument {
+ public:
+  explicit HostTextArgument(const ::rtl::OUString& text) : bytes_(to_host(text)) {}
+  operator const char*() const { return bytes_.getStr(); }
+
+ private:
+  ::rtl::OString bytes_;
+};
+
+HostTextArgument host_argument(const ::rtl::OUString& text) { return HostTextArgument(text); }
+
+template <typename T>
+using HostArgument = std::conditional_t<std::is_same_v<T, double>, const double*, const char*>;
+
+// Calls worksheet function `number` of the library with the arguments of its
+// UNO method, as a legacy host does: a pointer to the result (a double, or a
+// kResultSize-byte text buffer), then one pointer per argument.
+template <typename Result, typename... Arguments>
+Result host_call(int number, const Arguments&... arguments) {
+  if constexpr (std::is_same_v<Result, double>) {
+    double result = 0.0;
+    reinterpret_cast<void (*)(double*, HostArgument<Arguments>...)>(library().function(number))(
+        &result, host_argument(arguments)...);
+    return result;
+  } else {
+    char result[kResultSize] = {};
+    reinterpret_cast<void (*)(char*, HostArgument<Arguments>...)>(library().function(number))(
+        result, host_argument(arguments)...);
+    return from_host(result);
+  }
+}
+
 // The Windows language identifier a legacy host passes for a UI locale
 // (the generated kLanguageIdentifiers, shared with the Python component).
 unsigned short windows_language(const css::lang::Locale& locale) {
@@ -203,31 +215,31 @@ class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::
     }
   }
 
-  // ---- XCalendar: the 35 worksheet functions ----
+  // ---- XCalendar: the worksheet functions, each a host_call ----
 #include "calendar_methods.inc"
 
   // ---- XAddIn ----
   ::rtl::OUString SAL_CALL getProgrammaticFuntionName(const ::rtl::OUString& display_name) override {
-    for (const FunctionTexts& f : kFunctions) {
+    for (const Function& f : kFunctions) {
       if (display_name.equalsIgnoreAsciiCase(text(f.display_name))) return ::rtl::OUString::createFromAscii(f.method);
     }
     return ::rtl::OUString();
   }
   ::rtl::OUString SAL_CALL getDisplayFunctionName(const ::rtl::OUString& name) override {
-    const FunctionTexts* f = find(name);
+    const Function* f = find(name);
     return f != nullptr ? text(f->display_name) : ::rtl::OUString();
   }
   ::rtl::OUString SAL_CALL getFunctionDescription(const ::rtl::OUString& name) override {
-    const FunctionTexts* f = find(name);
+    const Function* f = find(name);
     return f != nullptr ? text(f->description) : ::rtl::OUString();
   }
   ::rtl::OUString SAL_CALL getDisplayArgumentName(const ::rtl::OUString& name, sal_Int32 argument) override {
-    const FunctionTexts* f = find(name);
+    const Function* f = find(name);
     if (f == nullptr || argument < 0 || argument >= f->argument_count) return ::rtl::OUString();
     return text(f->arguments[argument].name);
   }
   ::rtl::OUString SAL_CALL getArgumentDescription(const ::rtl::OUString& name, sal_Int32 argument) override {
-    const FunctionTexts* f = find(name);
+    const Function* f = find(name);
     if (f == nullptr || argument < 0 || argument >= f->argument_count) return ::rtl::OUString();
     return text(f->arguments[argument].description);
   }
@@ -270,8 +282,8 @@ class Calendar : public ::cppu::WeakImplHelper4<::org::varizav::XCalendar, css::
   ::rtl::OUString text(const TextPair& pair) const {
     return ::rtl::OUString::fromUtf8(german_ ? pair.german : pair.english);
   }
-  static const FunctionTexts* find(const ::rtl::OUString& method) {
-    for (const FunctionTexts& f : kFunctions) {
+  static const Function* find(const ::rtl::OUString& method) {
+    for (const Function& f : kFunctions) {
       if (method.equalsAscii(f.method)) return &f;
     }
     return nullptr;

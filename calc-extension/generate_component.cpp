@@ -1,40 +1,127 @@
 // Writes the parts of the LibreOffice extension that describe the worksheet
-// functions, from the library's own function registry, catalogue and version
+// functions, from the library's own registration, catalogue and version
 // table, so that the extension can never disagree with the library:
 //   XCalendar.idl          the UNO interface: one method per worksheet function
-//   calendar_methods.inc   the C++ bodies of those methods (inside the component class)
-//   calendar_texts.inc     display names, descriptions and argument texts, English and German (UTF-8)
-//   varizav_functions.py   the same texts and the argument types for the Python component
+//   calendar_methods.inc   those methods in the C++ component, each a call by signature
+//   calendar_functions.h   the C++ component's function table: names, kinds of the
+//                          result and arguments, English and German texts (UTF-8)
+//   varizav_functions.py   the same table for the Python component
 //   description.xml        the extension's identity, version and platforms, with
 //   description-en.txt     its description in English
 //   description-de.txt     and in German
 //
+// The functions are read as a legacy host reads them, through the
+// registration entry points (GetFunctionCount, GetFunctionData,
+// GetParameterDescription, SetLanguage), so that the extension describes
+// exactly what the library registers.
+//
 // Usage: generate_component <output directory> [<platform>,...]
 // (the platforms that description.xml lists; default linux_x86_64).
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
-#include "host/catalogue.h"
-#include "host/function_registry.h"
 #include "host/host_text.h"
 #include "host/version.h"
+#include "varizav/addin.h"
 #include "xml_text.h"
 
 using namespace varizav;
 
 namespace {
 
-// The method name of a worksheet function: its exported name without "SC_".
-// ODF files store it, upper-cased behind the service name
-// (ORG.VARIZAV.CALENDAR.GREGORIAN): it must never change.
-std::string method_name(const FunctionEntry& f) { return std::string(f.exported_name).substr(3); }
+// An English and a German text, UTF-8.
+struct TextPair {
+  std::string english;
+  std::string german;
+};
+
+struct Argument {
+  bool text;  // a text, else a number
+  TextPair name;
+  TextPair description;
+};
+
+// A worksheet function as the library registers it.
+struct Function {
+  unsigned short number;      // registration order
+  std::string exported_name;  // the C symbol
+  std::string method;         // the UNO method name
+  bool text_result;
+  TextPair display_name;
+  TextPair description;
+  std::vector<Argument> arguments;  // in call order
+};
+
+std::string& text_in(TextPair& pair, bool german) { return german ? pair.german : pair.english; }
+
+std::vector<Function> g_functions;
+size_t g_max_arguments = 0;
 
 std::string utf8(const char* cp1252) {
-  char out[4 * kHostTextSize];
+  char out[4 * VARIZAV_TEXT_SIZE];
   cp1252_to_utf8(cp1252, out, sizeof out);
   return out;
+}
+
+// The type array a legacy host passes: room for any function's slots.
+constexpr unsigned short kMaxSlots = 32;
+
+// Windows language identifiers of the two languages the catalogue holds.
+constexpr unsigned short kEnglish = 0x0409;
+constexpr unsigned short kGerman = 0x0407;
+
+// Reads every function's names, types and texts from the registration entry
+// points, once in English and once in German.
+bool read_registration() {
+  unsigned short count = 0;
+  GetFunctionCount(&count);
+  // The library's own Windows-1252 texts, whatever the locale of this program.
+  set_host_text_utf8(false);
+  g_functions.resize(count);
+  for (const unsigned short language : {kEnglish, kGerman}) {
+    SetLanguage(&language);
+    const bool german = language == kGerman;
+    for (unsigned short k = 0; k < count; ++k) {
+      Function& f = g_functions[k];
+      char exported[VARIZAV_TEXT_SIZE];
+      char display[VARIZAV_TEXT_SIZE];
+      unsigned short slots = 0;
+      int types[kMaxSlots] = {};
+      GetFunctionData(&k, exported, &slots, types, display);
+      if (slots == 0 || slots > kMaxSlots) {
+        std::cerr << "generate_component: function " << k << " is not registered as a host can read it\n";
+        return false;
+      }
+      f.number = k;
+      f.exported_name = exported;
+      // The method is the exported name without "SC_". ODF files store it,
+      // upper-cased behind the service name
+      // (ORG.VARIZAV.CALENDAR.GREGORIAN): it must never change.
+      f.method = f.exported_name.substr(3);
+      f.text_result = types[0] == VARIZAV_TYPE_TEXT;
+      f.arguments.resize(slots - 1U);
+      text_in(f.display_name, german) = utf8(display);
+      for (unsigned short slot = 0; slot < slots; ++slot) {
+        char name[VARIZAV_TEXT_SIZE];
+        char description[VARIZAV_TEXT_SIZE];
+        GetParameterDescription(&k, &slot, name, description);
+        if (slot == 0) {
+          text_in(f.description, german) = utf8(description);
+          continue;
+        }
+        Argument& a = f.arguments[slot - 1U];
+        a.text = types[slot] == VARIZAV_TYPE_TEXT;
+        text_in(a.name, german) = utf8(name);
+        text_in(a.description, german) = utf8(description);
+      }
+      g_max_arguments = std::max(g_max_arguments, f.arguments.size());
+    }
+  }
+  return count > 0;
 }
 
 // A C++ string literal of UTF-8 text: non-ASCII bytes as octal escapes, so
@@ -109,110 +196,117 @@ constexpr const char* kDisplayNameGerman = "Kalender-Add-in f\xC3\xBCr Tabellenk
 // The oldest LibreOffice the extension was tested in.
 constexpr const char* kMinimalLibreOffice = "7.4";
 
+const char* idl_type(bool text) { return text ? "string" : "double"; }
+
 void write_idl(std::ostream& out) {
-  out << "// Generated by generate_component from the function registry.\n"
+  out << "// Generated by generate_component from the library's registration.\n"
          "#include <com/sun/star/uno/XInterface.idl>\n\n"
          "module org { module varizav {\n\n"
          "interface XCalendar : com::sun::star::uno::XInterface\n{\n";
-  for (const FunctionEntry& f : function_registry) {
-    out << "    " << (f.result_type == kTypeText ? "string" : "double") << " " << method_name(f) << "(";
-    for (int32_t a = 0; a < f.argument_count; ++a) {
-      const bool text = f.arguments[static_cast<size_t>(a)].type == kTypeText;
-      out << (a > 0 ? ", " : "") << "[in] " << (text ? "string" : "double") << " arg" << a + 1;
+  for (const Function& f : g_functions) {
+    out << "    " << idl_type(f.text_result) << " " << f.method << "(";
+    for (size_t a = 0; a < f.arguments.size(); ++a) {
+      out << (a > 0 ? ", " : "") << "[in] " << idl_type(f.arguments[a].text) << " arg" << a + 1;
     }
     out << ");\n";
   }
   out << "};\n\n}; };\n";
 }
 
-// Each method calls the library's function the way a legacy host does: a
-// pointer to the result, then one pointer per argument, texts in the
-// process's text encoding.
+// The C++ component's methods: each hands its arguments to the component's
+// host_call<Result>(function number, arguments...), which converts them by type.
 void write_methods(std::ostream& out) {
-  out << "// Generated by generate_component from the function registry.\n";
-  for (const FunctionEntry& f : function_registry) {
-    const bool text_result = f.result_type == kTypeText;
+  out << "// Generated by generate_component from the library's registration.\n";
+  for (const Function& f : g_functions) {
+    const char* result = f.text_result ? "::rtl::OUString" : "double";
     std::string params;
-    std::string signature = text_result ? "char*" : "double*";
-    std::string call_args = "result";
-    std::string texts;
-    for (int32_t a = 0; a < f.argument_count; ++a) {
-      const bool text = f.arguments[static_cast<size_t>(a)].type == kTypeText;
+    std::string call_args;
+    for (size_t a = 0; a < f.arguments.size(); ++a) {
       const std::string n = "arg" + std::to_string(a + 1);
-      params += std::string(a > 0 ? ", " : "") + (text ? "const ::rtl::OUString& " : "double ") + n;
-      signature += text ? ", const char*" : ", const double*";
-      if (text) {
-        texts += "  const ::rtl::OString host_" + n + " = to_host(" + n + ");\n";
-        call_args += ", host_" + n + ".getStr()";
-      } else {
-        call_args += ", &" + n;
-      }
+      params += std::string(a > 0 ? ", " : "") + (f.arguments[a].text ? "const ::rtl::OUString& " : "double ") + n;
+      call_args += ", " + n;
     }
-    out << (text_result ? "::rtl::OUString" : "double") << " SAL_CALL " << method_name(f) << "(" << params
-        << ") override {\n"
-        << texts << "  using Function = void (*)(" << signature << ");\n"
-        << (text_result ? "  char result[kResultSize] = {};\n" : "  double result[1] = {0.0};\n")
-        << "  reinterpret_cast<Function>(library().function(" << f.number << "))(" << call_args << ");\n"
-        << (text_result ? "  return from_host(result);\n" : "  return result[0];\n") << "}\n";
+    out << result << " SAL_CALL " << f.method << "(" << params << ") override {\n"
+        << "  return host_call<" << result << ">(" << f.number << call_args << ");\n}\n";
   }
 }
 
-void write_texts(std::ostream& out) {
-  out << "// Generated by generate_component from the function registry and the catalogue.\n"
-         "const FunctionTexts kFunctions[" << kFunctionCount << "] = {\n";
-  for (const FunctionEntry& f : function_registry) {
-    out << "    {" << literal(method_name(f)) << ", " << literal(f.exported_name) << ", " << f.argument_count << ",\n"
-        << "     {" << literal(utf8(catalogue_english(f.name_entry))) << ", "
-        << literal(utf8(catalogue_german(f.name_entry))) << "},\n"
-        << "     {" << literal(utf8(catalogue_english(f.description_entry))) << ", "
-        << literal(utf8(catalogue_german(f.description_entry))) << "},\n     {";
-    for (int32_t a = 0; a < f.argument_count; ++a) {
-      const ArgumentEntry& arg = f.arguments[static_cast<size_t>(a)];
-      out << (a > 0 ? ",\n      " : "") << "{{" << literal(utf8(catalogue_english(arg.name_entry))) << ", "
-          << literal(utf8(catalogue_german(arg.name_entry))) << "}, {"
-          << literal(utf8(catalogue_english(arg.description_entry))) << ", "
-          << literal(utf8(catalogue_german(arg.description_entry))) << "}}";
+// open, the two texts, close (appended: GCC 12 warns falsely on "..." + std::string).
+std::string pair_of(const char* open, const std::string& english, const std::string& german, const char* close) {
+  std::string out = open;
+  out += english;
+  out += ", ";
+  out += german;
+  out += close;
+  return out;
+}
+
+std::string cpp_pair(const TextPair& pair) { return pair_of("{", literal(pair.english), literal(pair.german), "}"); }
+std::string cpp_bool(bool value) { return value ? "true" : "false"; }
+
+void write_cpp_table(std::ostream& out) {
+  out << "// Generated by generate_component from the library's registration.\n"
+         "#pragma once\n\n"
+         "constexpr int kFunctionCount = " << g_functions.size() << ";\n"
+         "constexpr int kMaxArguments = " << g_max_arguments << ";\n\n"
+         "// An English and a German text, UTF-8.\n"
+         "struct TextPair {\n  const char* english;\n  const char* german;\n};\n\n"
+         "struct Argument {\n  bool text;  // a text, else a number\n  TextPair name;\n  TextPair description;\n};\n\n"
+         "struct Function {\n"
+         "  const char* method;         // the UNO method, stored in ODF files\n"
+         "  const char* exported_name;  // the C symbol of the library\n"
+         "  bool text_result;\n"
+         "  TextPair display_name;\n"
+         "  TextPair description;\n"
+         "  int argument_count;\n"
+         "  Argument arguments[kMaxArguments];  // in call order\n"
+         "};\n\n"
+         "constexpr Function kFunctions[kFunctionCount] = {\n";
+  for (const Function& f : g_functions) {
+    out << "    {" << literal(f.method) << ", " << literal(f.exported_name) << ", " << cpp_bool(f.text_result) << ",\n"
+        << "     " << cpp_pair(f.display_name) << ",\n     " << cpp_pair(f.description) << ",\n     "
+        << f.arguments.size() << ",\n     {";
+    for (size_t a = 0; a < f.arguments.size(); ++a) {
+      const Argument& arg = f.arguments[a];
+      out << (a > 0 ? ",\n      " : "") << "{" << cpp_bool(arg.text) << ", " << cpp_pair(arg.name) << ", "
+          << cpp_pair(arg.description) << "}";
     }
     out << "}},\n";
   }
-  out << "};\n\nconst LanguageIdentifier kLanguageIdentifiers[] = {\n";
+  out << "};\n\n"
+         "struct LanguageIdentifier {\n"
+         "  const char* language;\n  const char* country;  // \"\" for any\n  unsigned short id;\n};\n\n"
+         "constexpr LanguageIdentifier kLanguageIdentifiers[] = {\n";
   for (const LanguageIdentifier& l : kLanguageIdentifiers) {
     out << "    {" << literal(l.language) << ", " << literal(l.country) << ", " << l.id << "},\n";
   }
   out << "};\nconstexpr unsigned short kUnknownLanguage = " << kUnknownLanguage << ";\n";
 }
 
-// The Python component's table: per function its method and exported names,
-// whether the result and each argument are texts, and the English and German
-// display name, description and argument names and descriptions.
+std::string python_pair(const TextPair& pair) {
+  return pair_of("(", python_literal(pair.english), python_literal(pair.german), ")");
+}
+const char* python_bool(bool value) { return value ? "True" : "False"; }
+
+// The same table for the Python component, in the same fields.
 void write_python(std::ostream& out) {
-  const auto pair = [](int32_t entry) {
-    std::string text = "(";
-    text += python_literal(utf8(catalogue_english(entry)));
-    text += ", ";
-    text += python_literal(utf8(catalogue_german(entry)));
-    text += ")";
-    return text;
-  };
-  out << "# Generated by generate_component from the function registry and the catalogue.\n"
-         "# (method, exported name, result is text, (argument is text, ...), display name,\n"
-         "#  description, ((argument name, argument description), ...)); texts as (English, German).\n"
+  out << "# Generated by generate_component from the library's registration.\n"
+         "import collections\n\n"
+         "# Texts are (English, German) pairs, UTF-8; text says whether a value is a text or a number.\n"
+         "Function = collections.namedtuple(\n"
+         "    \"Function\", \"method exported_name text_result display_name description arguments\")\n"
+         "Argument = collections.namedtuple(\"Argument\", \"text name description\")\n\n"
          "FUNCTIONS = (\n";
-  for (const FunctionEntry& f : function_registry) {
-    std::string types;
-    std::string arguments;
-    for (int32_t a = 0; a < f.argument_count; ++a) {
-      const ArgumentEntry& arg = f.arguments[static_cast<size_t>(a)];
-      types += std::string(arg.type == kTypeText ? "True" : "False") + ", ";
-      arguments += "(";
-      arguments += pair(arg.name_entry);
-      arguments += ", ";
-      arguments += pair(arg.description_entry);
-      arguments += "), ";
+  for (const Function& f : g_functions) {
+    out << "    Function(" << python_literal(f.method) << ", " << python_literal(f.exported_name) << ", "
+        << python_bool(f.text_result) << ",\n             " << python_pair(f.display_name) << ",\n             "
+        << python_pair(f.description) << ",\n             (";
+    for (size_t a = 0; a < f.arguments.size(); ++a) {
+      const Argument& arg = f.arguments[a];
+      out << (a > 0 ? "\n              " : "") << "Argument(" << python_bool(arg.text) << ", "
+          << python_pair(arg.name) << ", " << python_pair(arg.description) << "),";
     }
-    out << "    (" << python_literal(method_name(f)) << ", " << python_literal(f.exported_name) << ", "
-        << (f.result_type == kTypeText ? "True" : "False") << ", (" << types << "),\n     " << pair(f.name_entry)
-        << ",\n     " << pair(f.description_entry) << ",\n     (" << arguments << ")),\n";
+    out << ")),\n";
   }
   out << ")\n\n# (language, country or \"\" for any, Windows language identifier)\nLANGUAGE_IDENTIFIERS = (\n";
   for (const LanguageIdentifier& l : kLanguageIdentifiers) {
@@ -279,8 +373,9 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   if (argc == 3) g_platforms = argv[2];
+  if (!read_registration()) return 1;
   const bool ok = write(dir + "/XCalendar.idl", write_idl) && write(dir + "/calendar_methods.inc", write_methods) &&
-                  write(dir + "/calendar_texts.inc", write_texts) &&
+                  write(dir + "/calendar_functions.h", write_cpp_table) &&
                   write(dir + "/varizav_functions.py", write_python) &&
                   write(dir + "/description.xml", write_description) &&
                   write(dir + "/description-en.txt", write_description_english) &&

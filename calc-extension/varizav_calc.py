@@ -6,8 +6,10 @@ every platform. It hosts the library beside this file (varizav.dll, or
 libvarizav.so where the extension declares it for Linux) the way a legacy
 host does: GetFunctionCount once, SetLanguage with the UI language, then each
 worksheet function with a pointer to its result and one pointer per argument,
-texts in the process's text encoding. The tables come from
-pythonpath/varizav_functions.py, generated from the library's own registry.
+texts in the process's text encoding. The function table comes from
+pythonpath/varizav_functions.py, generated from the library's registration;
+each function's ctypes prototype and argument converters are made once, when
+the library is loaded.
 """
 
 import codecs
@@ -29,7 +31,9 @@ SERVICE_NAMES = (IMPLEMENTATION_NAME, "com.sun.star.sheet.AddIn")
 CATEGORY = "Add-In"
 RESULT_SIZE = 256  # the host's text result buffer, terminator included
 
-_DOUBLE_POINTER = ctypes.POINTER(ctypes.c_double)
+_NUMBER = ctypes.POINTER(ctypes.c_double)  # a number, by its address
+_TEXT = ctypes.c_char_p  # a text in the process's text encoding
+_TextResult = ctypes.c_char * RESULT_SIZE
 
 
 def _host_encoding():
@@ -40,14 +44,42 @@ def _host_encoding():
     return "cp1252" if codecs.lookup(encoding).name == "ascii" else encoding
 
 
+def _prepared(library, function, encoding):
+    """The library's function as a legacy host calls it: a pointer to the
+    result, then one pointer per argument. Its ctypes prototype and the
+    converter of each argument are made here, once; a call only marshals."""
+    prototype = ctypes.CFUNCTYPE(
+        None, _TEXT if function.text_result else _NUMBER,
+        *(_TEXT if argument.text else _NUMBER for argument in function.arguments))
+    call = prototype((function.exported_name, library))
+
+    def text(value):
+        return value.encode(encoding, "replace")
+
+    # A c_double passes by its address through the prototype's pointer.
+    converters = tuple(text if argument.text else ctypes.c_double for argument in function.arguments)
+
+    if function.text_result:
+        def text_call(*arguments):
+            result = _TextResult()
+            call(result, *[convert(value) for convert, value in zip(converters, arguments)])
+            return result.value.decode(encoding, "replace")
+        return text_call
+
+    def number_call(*arguments):
+        result = ctypes.c_double()
+        call(result, *[convert(value) for convert, value in zip(converters, arguments)])
+        return result.value
+    return number_call
+
+
 class _Library:
-    """The library, loaded once per process; every function or none."""
+    """The library, loaded once per process: every function or none."""
 
     def __init__(self):
         self.error = ""
-        self.functions = []
+        self.calls = ()
         self.set_language = None
-        self.encoding = _host_encoding()
         name = "varizav.dll" if os.name == "nt" else "libvarizav.so"
         path = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
         try:
@@ -56,18 +88,12 @@ class _Library:
             library.GetFunctionCount(ctypes.byref(count))
             if count.value != len(FUNCTIONS):
                 raise OSError("not the library this extension was built for")
-            functions = []
-            for _, exported, text_result, text_arguments, _, _, _ in FUNCTIONS:
-                function = getattr(library, exported)
-                function.restype = None
-                function.argtypes = [ctypes.c_char_p if text_result else _DOUBLE_POINTER] + [
-                    ctypes.c_char_p if text else _DOUBLE_POINTER for text in text_arguments
-                ]
-                functions.append(function)
+            encoding = _host_encoding()
+            calls = tuple(_prepared(library, function, encoding) for function in FUNCTIONS)
             self.set_language = library.SetLanguage
             self.set_language.argtypes = [ctypes.POINTER(ctypes.c_ushort)]
             self.set_language.restype = None
-            self.functions = functions
+            self.calls = calls
         except (OSError, AttributeError) as error:
             self.error = "varizav: %s: %s" % (path, error)
 
@@ -78,9 +104,10 @@ _library_lock = threading.Lock()
 
 def library():
     global _library
-    with _library_lock:
-        if _library is None:
-            _library = _Library()
+    if _library is None:
+        with _library_lock:
+            if _library is None:
+                _library = _Library()
     return _library
 
 
@@ -92,26 +119,14 @@ def windows_language(language, country):
     return UNKNOWN_LANGUAGE
 
 
-def _worksheet_method(number, text_result, text_arguments):
-    """A method of XCalendar: the library's function called like a legacy host."""
+def _worksheet_method(number):
+    """A method of XCalendar: the library's prepared function."""
 
     def method(self, *arguments):
-        lib = library()
-        if not lib.functions:
-            raise RuntimeException(lib.error, self)
-        passed = []
-        for value, text in zip(arguments, text_arguments):
-            if text:
-                passed.append(value.encode(lib.encoding, "replace"))
-            else:
-                passed.append(ctypes.byref(ctypes.c_double(value)))
-        if text_result:
-            result = ctypes.create_string_buffer(RESULT_SIZE)
-            lib.functions[number](result, *passed)
-            return result.value.decode(lib.encoding, "replace")
-        result = ctypes.c_double(0.0)
-        lib.functions[number](ctypes.byref(result), *passed)
-        return result.value
+        calls = library().calls
+        if not calls:
+            raise RuntimeException(library().error, self)
+        return calls[number](*arguments)
 
     return method
 
@@ -133,29 +148,29 @@ class Calendar(unohelper.Base, XCalendar, XAddIn, XServiceName, XServiceInfo):
     # ---- XAddIn ----
     def getProgrammaticFuntionName(self, display_name):
         for function in FUNCTIONS:
-            if display_name.lower() == self._text(function[4]).lower():
-                return function[0]
+            if display_name.lower() == self._text(function.display_name).lower():
+                return function.method
         return ""
 
     def getDisplayFunctionName(self, name):
-        function = _find(name)
-        return self._text(function[4]) if function else ""
+        function = _BY_METHOD.get(name)
+        return self._text(function.display_name) if function else ""
 
     def getFunctionDescription(self, name):
-        function = _find(name)
-        return self._text(function[5]) if function else ""
+        function = _BY_METHOD.get(name)
+        return self._text(function.description) if function else ""
 
     def getDisplayArgumentName(self, name, argument):
-        function = _find(name)
-        if function is None or not 0 <= argument < len(function[6]):
+        function = _BY_METHOD.get(name)
+        if function is None or not 0 <= argument < len(function.arguments):
             return ""
-        return self._text(function[6][argument][0])
+        return self._text(function.arguments[argument].name)
 
     def getArgumentDescription(self, name, argument):
-        function = _find(name)
-        if function is None or not 0 <= argument < len(function[6]):
+        function = _BY_METHOD.get(name)
+        if function is None or not 0 <= argument < len(function.arguments):
             return ""
-        return self._text(function[6][argument][1])
+        return self._text(function.arguments[argument].description)
 
     def getProgrammaticCategoryName(self, name):
         return CATEGORY
@@ -192,15 +207,9 @@ class Calendar(unohelper.Base, XCalendar, XAddIn, XServiceName, XServiceInfo):
         return pair[1] if self.german else pair[0]
 
 
+_BY_METHOD = {function.method: function for function in FUNCTIONS}
 for _number, _function in enumerate(FUNCTIONS):
-    setattr(Calendar, _function[0], _worksheet_method(_number, _function[2], _function[3]))
-
-
-def _find(method):
-    for function in FUNCTIONS:
-        if function[0] == method:
-            return function
-    return None
+    setattr(Calendar, _function.method, _worksheet_method(_number))
 
 
 def _set_library_language(identifier):

@@ -44,6 +44,9 @@ std::optional<bool> leap_year_of_text(const char* calendar, const char* year_tex
   if (id == kChinese) {
     const ChineseYearText chinese_year = read_chinese_year(year_text);  // "78-17"
     if (!chinese_year.found) return std::nullopt;
+    // Outside its years the calendar has no months to count: no answer
+    // rather than a plausible "common year".
+    if (chinese_year.year < kChineseFirstYear || chinese_year.year > kChineseLastYear) return std::nullopt;
     year = chinese_year.year;
   } else {
     const LeadingInteger first = read_leading_integer(year_text, Blanks::white_space);

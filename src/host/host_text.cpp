@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "framework/keyword.h"
 #include "platform/host_encoding.h"
 
 namespace varizav {
@@ -83,11 +84,73 @@ size_t encode_utf8(char32_t c, unsigned char* out) {
   return 3;
 }
 
-bool is_ascii(const char* text) {
-  for (const char* p = text; *p != '\0'; ++p) {
-    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+// The next character of a host text as a Windows-1252 byte, 0 at the end;
+// advances p past it.
+unsigned char next_character(const unsigned char*& p, bool utf8) {
+  if (*p == '\0') return 0;
+  if (!utf8 || *p < 0x80) return *p++;
+  return cp1252_byte(decode_utf8(p));
+}
+
+bool is_white_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_blank_or_tab(unsigned char c) { return c == ' ' || c == '\t'; }
+
+// A text of more than kHostTextSize - 1 characters, written into out
+// (kHostTextSize bytes) in a form that every reader of the add-in reads as it
+// reads the whole text.
+//
+// Letters and digits are kept. Of a run of ignored characters (blanks and
+// punctuation, which the name lookup skips) the numbers' readers look at
+// no more than this: its first character (the Chinese "78-18" skips one), then
+// white space (skipped whole, or up to the first character other than blank
+// or tab), then three more characters (a sign and a separator, and the next
+// one, which is no digit). The run keeps those; the rest of it is dropped.
+// Blanks fill the form up to kHostTextSize - 1 characters: they are ignored
+// everywhere and keep a padded abbreviation from passing for an abbreviation,
+// as the whole text's many ignored characters do (a name would need 255
+// characters to tell them apart). A form that still does not fit ends in
+// kUnmappedCharacter in the last place, as a transcoded text that does not fit.
+void write_compact_form(const char* text, bool utf8, char* out) {
+  constexpr size_t kMaxCharacters = kHostTextSize - 1;
+  constexpr int kKeptAfterWhiteSpace = 3;
+  enum class Run { none, white_space, after_white_space };
+  Run run = Run::none;
+  unsigned char first_space = 0;  // the run's first white space character after its first character
+  bool other_space_kept = false;  // a white space character other than blank or tab behind first_space
+  int kept_after = 0;
+  size_t n = 0;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  for (unsigned char c = next_character(p, utf8); c != 0; c = next_character(p, utf8)) {
+    bool keep = true;
+    if (keyword_class(c) != 1) {
+      run = Run::none;
+    } else if (run == Run::none) {
+      run = Run::white_space;
+      first_space = 0;
+      other_space_kept = false;
+      kept_after = 0;
+    } else if (run == Run::white_space && is_white_space(c)) {
+      if (first_space == 0) {
+        first_space = c;
+      } else if (is_blank_or_tab(first_space) && !is_blank_or_tab(c) && !other_space_kept) {
+        other_space_kept = true;
+      } else {
+        keep = false;
+      }
+    } else {
+      run = Run::after_white_space;
+      keep = kept_after++ < kKeptAfterWhiteSpace;
+    }
+    if (!keep) continue;
+    if (n == kMaxCharacters) {
+      out[n - 1] = static_cast<char>(kUnmappedCharacter);
+      out[n] = '\0';
+      return;
+    }
+    out[n++] = static_cast<char>(c);
   }
-  return true;
+  while (n < kMaxCharacters) out[n++] = ' ';
+  out[n] = '\0';
 }
 
 }  // namespace
@@ -133,9 +196,27 @@ size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept {
   return n;
 }
 
-const char* HostText::transcode(const char* text) noexcept {
-  if (is_ascii(text)) return text;
-  utf8_to_cp1252(text, buffer_, sizeof buffer_);
+const char* HostText::read(const char* text) noexcept {
+  const bool utf8 = host_text_is_utf8();
+  // Most texts are short and need no transcoding: the host's own bytes.
+  bool ascii = true;
+  size_t bytes = 0;
+  for (; bytes < sizeof buffer_ && text[bytes] != '\0'; ++bytes) {
+    if (static_cast<unsigned char>(text[bytes]) >= 0x80) ascii = false;
+  }
+  if (bytes < sizeof buffer_ && (ascii || !utf8)) return text;
+
+  // Characters, not bytes, decide whether the text fits.
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  size_t n = 0;
+  for (unsigned char c = next_character(p, utf8); c != 0; c = next_character(p, utf8)) {
+    if (n == sizeof buffer_ - 1) {
+      write_compact_form(text, utf8, buffer_);
+      return buffer_;
+    }
+    buffer_[n++] = static_cast<char>(c);
+  }
+  buffer_[n] = '\0';
   return buffer_;
 }
 

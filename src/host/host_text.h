@@ -15,8 +15,10 @@
 
 namespace varizav {
 
-// Every text buffer the host hands over (text arguments, text results,
-// registration texts) holds 256 bytes, terminator included.
+// Every text buffer the host hands over for the library to write (text
+// results, registration texts) holds 256 bytes, terminator included. A legacy
+// host passes text arguments of at most 255 bytes too; the Calc extension's
+// components pass them at any length.
 constexpr int kHostTextSize = 256;
 static_assert(kTextCapacity <= kHostTextSize, "every text the library writes must fit a host buffer");
 
@@ -57,21 +59,24 @@ size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept;
 
 // A text argument from the host as the add-in reads it (Windows-1252):
 //   SC_gregorian(..., HostText(month), ...)
-// The same pointer when the host is not UTF-8 or the text is plain ASCII,
-// otherwise a transcoded copy held in this object.
+// Every text is read whole, whatever its length and its bytes. A text of at
+// most 255 bytes that needs no transcoding is the host's own pointer; any
+// other is copied into this object, transcoded when the host is UTF-8. A text
+// of more than 255 characters is held in a shorter form that reads the same
+// (runs of blanks and punctuation shortened; see host_text.cpp).
 class HostText {
  public:
-  explicit HostText(const char* text) noexcept : text_(host_text_is_utf8() ? transcode(text) : text) {}
+  explicit HostText(const char* text) noexcept : text_(read(text)) {}
   HostText(const HostText&) = delete;
   HostText& operator=(const HostText&) = delete;
 
   operator const char*() const noexcept { return text_; }
 
  private:
-  const char* transcode(const char* text) noexcept;
+  const char* read(const char* text) noexcept;
 
   const char* text_;
-  char buffer_[kHostTextSize];  // written only when the text needs transcoding
+  char buffer_[kHostTextSize];  // written only for a text to transcode or longer than 255 bytes
 };
 
 // The host's 256-byte text result buffer as the add-in writes it: the add-in

@@ -109,6 +109,8 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       {"chinese", "78-18", 1.0, "worked example: 4637 has a leap month"},
       {"chinese", "78-17", 0.0, "worked example: 4636 has none"},
       {"chinese", "78/18", 1.0, "any one separator"},
+      {"chinese", "-482/25", 0.0, "first year of the range: 355 days from its new year to the next, 12 months"},
+      {"chinese", "648/32", 0.0, "last year of the range: 354 days to its last day (30 of month 12), 12 months"},
   };
   for (const LeapCase& c : cases) {
     EXPECT_EQ(leap_year_of_text(c.calendar, c.year), c.want == 1.0)
@@ -116,7 +118,9 @@ TEST(LeapYear, ByTextAndCivilDefault) {
   }
   // A text without the number (or the two numbers) the calendar needs gives no result.
   const std::pair<const char*, const char*> no_number[] = {
-      {"gregorian", ""}, {"gregorian", "abc"}, {"chinese", "78"}, {"chinese", "78-"}};
+      {"gregorian", ""}, {"gregorian", "abc"}, {"chinese", "78"}, {"chinese", "78-"},
+      // The years just outside the Chinese calendar's range (-28956 .. 38851).
+      {"chinese", "-482/24"}, {"chinese", "648/33"}};
   for (const auto& [calendar, year] : no_number) {
     EXPECT_FALSE(leap_year_of_text(calendar, year).has_value()) << calendar << " " << year;
   }

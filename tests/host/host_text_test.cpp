@@ -9,9 +9,14 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "calendars/lunisolar/chinese.h"
+#include "framework/keyword.h"
+#include "framework/text_format.h"
 #include "host/function_registry.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
@@ -263,6 +268,146 @@ TEST_F(HostTextTest, TextResultsInBothModes) {
   EXPECT_STREQ(out, "GF");  // independent: 2024 is a leap year beginning on a Monday
   SC_chronology(out, "\xE2\x9C\x93", &year);
   EXPECT_STREQ(out, "Err:502");  // a name of characters Windows-1252 lacks names no cycle
+}
+
+// The worksheet calls of the long-text table: one text argument each.
+enum class TextArgument { gregorian_month, holiday_event, holiday_epoch, iso_day };
+
+double call_with_text(TextArgument argument, const char* text) {
+  double r = 0;
+  const double y2000 = 2000, y2024 = 2024, one = 1;
+  switch (argument) {
+    case TextArgument::gregorian_month:
+      SC_gregorian(&r, &y2000, text, &one);
+      break;
+    case TextArgument::holiday_event:
+      SC_holiday(&r, "gregorian", text, "2024");
+      break;
+    case TextArgument::holiday_epoch:
+      SC_holiday(&r, "gregorian", "13", text);  // entry 13: Easter
+      break;
+    case TextArgument::iso_day:
+      SC_iso8601(&r, &y2024, &one, text);
+      break;
+  }
+  return r;
+}
+
+TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
+  struct Case {
+    unsigned short language;
+    TextArgument argument;
+    std::string text;   // UTF-8
+    const char* plain;  // the text that must read the same; null: the error value
+  };
+  using A = TextArgument;
+  constexpr unsigned short de = 0x0407, en = 0x0409;
+  const std::string b252(252, ' '), b300(300, ' '), nbsp = "\xC2\xA0", dots = " .";
+  auto times = [](const std::string& unit, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += unit;
+    return out;
+  };
+  // independent: the name lookup skips blanks and punctuation wherever they
+  // stand, and a text with ignored characters behind an abbreviation selects
+  // only a whole name ("Dec." selects nothing); the rest is the plain text.
+  const Case cases[] = {
+      {de, A::gregorian_month, "M\xC3\xA4rz" + b252, "M\xC3\xA4rz"},  // the text: 256 characters
+      {de, A::gregorian_month, "Mai" + b300, "Mai"},  // the ASCII text
+      {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(251, ' '), "M\xC3\xA4rz"},
+      {de, A::gregorian_month, b300 + "M\xC3\xA4rz" + b300, "M\xC3\xA4rz"},
+      {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(100000, '\t'), "M\xC3\xA4rz"},
+      {de, A::gregorian_month, "M\xC3\xA4rz" + times(nbsp, 300), "M\xC3\xA4rz"},
+      {de, A::gregorian_month, "M" + b300 + "\xC3\xA4rz" + times(dots, 300), "M\xC3\xA4rz"},
+      {de, A::gregorian_month, "M\xC3\xA4r" + b300, nullptr},
+      {de, A::gregorian_month, "M\xC3\xA4rz" + times("x", 300), nullptr},
+      {de, A::holiday_event, "Gr\xC3\xBCndonnerstag" + times(nbsp, 300), "Gr\xC3\xBCndonnerstag"},
+      {en, A::gregorian_month, "March" + times(nbsp, 300), "March"},
+      {en, A::holiday_event, "\xC3\x96sterreichischer Nationalfeiertag" + b300,
+       "\xC3\x96sterreichischer Nationalfeiertag"},
+      {en, A::holiday_event, "NewYearsD", "New Year's Day"},
+      {en, A::holiday_event, "NewYearsD" + b300, nullptr},  // three ignored characters of the name before D
+      {en, A::holiday_epoch, b300 + "2024" + b300 + "\xC3\xA4", "2024"},
+      {en, A::iso_day, b300 + "3.5", "3.5"},
+      {en, A::iso_day, "3.5" + times(nbsp, 300), "3.5"},
+  };
+  for (const bool utf8 : {true, false}) {
+    for (const Case& c : cases) {
+      SetLanguage(&c.language);
+      set_host_text_utf8(utf8);
+      // The same characters in the host's character set.
+      std::string text = c.text;
+      std::string plain = c.plain != nullptr ? c.plain : "";
+      if (!utf8) {
+        std::vector<char> out(text.size() + 1);
+        utf8_to_cp1252(text.c_str(), out.data(), out.size());
+        text = out.data();
+        plain = to_cp1252(plain);
+      }
+      const double got = call_with_text(c.argument, text.c_str());
+      const std::string what = c.text.substr(0, 40) + "... (" + std::to_string(c.text.size()) + " bytes, utf8 " +
+                               std::to_string(utf8) + ")";
+      if (c.plain == nullptr) {
+        EXPECT_TRUE(std::isnan(got)) << what << ": " << got;
+        continue;
+      }
+      const double want = call_with_text(c.argument, plain.c_str());
+      ASSERT_FALSE(std::isnan(want)) << c.plain;
+      EXPECT_EQ(got, want) << what;
+    }
+  }
+}
+
+TEST_F(HostTextTest, ShortFormOfALongTextReadsAsTheWholeText) {
+  // Random long texts of names, digits, signs, blanks and punctuation, read
+  // by every reader of text arguments: whole (the Windows-1252 text itself)
+  // and as HostText holds them, from a Windows-1252 and from a UTF-8 host.
+  const char* const pieces[] = {"M", "\xE4", "rz", "Mai", "Dez", "ember", "78", "18", "2024", "0", "9", "e", "-",
+                                "+", ".",    ",",  " ",   "\t",   "\n",    "\xA0", "'",  "..", " - ", "-..", "+.", "x"};
+  std::mt19937 random(22);
+  int compared = 0;
+  for (int i = 0; i < 10000; ++i) {
+    std::string text;
+    for (int k = 1 + static_cast<int>(random() % 10); k > 0; --k) {
+      const char* piece = pieces[random() % std::size(pieces)];
+      for (int r = random() % 3 == 0 ? 1 + static_cast<int>(random() % 300) : 1; r > 0; --r) text += piece;
+    }
+    if (text.size() < kHostTextSize) continue;
+    std::string utf8;
+    for (const unsigned char c : text) {  // the pieces are ASCII or Latin-1
+      if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+      } else {
+        utf8 += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+      }
+    }
+    for (const bool host_utf8 : {false, true}) {
+      set_host_text_utf8(host_utf8);
+      const HostText held(host_utf8 ? utf8.c_str() : text.c_str());
+      const std::string form = static_cast<const char*>(held);
+      if (form.back() == static_cast<char>(kUnmappedCharacter)) continue;  // over 255 characters even so
+      ++compared;
+      const char* whole = text.c_str();
+      for (const LanguageId language : {kLanguageGerman, kLanguageEnglish}) {
+        set_current_language(language);
+        ASSERT_EQ(keyword_lookup(form.c_str(), gregorian_month_names), keyword_lookup(whole, gregorian_month_names))
+            << text;
+      }
+      for (const Blanks blanks : {Blanks::spaces_and_tabs, Blanks::white_space}) {
+        ASSERT_EQ(read_leading_integer(form.c_str(), blanks).wrapped, read_leading_integer(whole, blanks).wrapped)
+            << text;
+      }
+      const ChineseYearText year = read_chinese_year(form.c_str()), whole_year = read_chinese_year(whole);
+      ASSERT_EQ(year.found, whole_year.found) << text;
+      ASSERT_EQ(year.year, whole_year.year) << text;
+      // The whole text's number, when the reader's own 255-byte copy holds it.
+      const size_t blanks = std::strspn(whole, " \t\n");
+      if (blanks + std::strcspn(whole + blanks, " \t\n\xA0") < kTextCapacity - 1) {
+        ASSERT_EQ(read_decimal_text(form.c_str()), read_decimal_text(whole)) << text;
+      }
+    }
+  }
+  EXPECT_GT(compared, 1000);
 }
 
 }  // namespace

@@ -75,11 +75,25 @@ std::string did_you_mean(const std::vector<std::string>& suggestions) {
   return text + "?";
 }
 
-FunctionFinder::FunctionFinder(const AddIn& addin) {
-  for (const Function& f : addin.functions()) {
-    Names n{&f, {f.exported_name, f.display_name, {}, {}}, {}};
+namespace {
+
+std::vector<RegisteredNames> registered_names(const AddIn& addin) {
+  std::vector<RegisteredNames> names;
+  for (const Function& f : addin.functions()) names.push_back({f.exported_name, f.display_name});
+  return names;
+}
+
+}  // namespace
+
+FunctionFinder::FunctionFinder(const AddIn& addin) : FunctionFinder(registered_names(addin)) {
+  loaded_ = &addin.functions();
+}
+
+FunctionFinder::FunctionFinder(const std::vector<RegisteredNames>& functions) {
+  for (size_t i = 0; i < functions.size(); ++i) {
+    Names n{i, {functions[i].exported_name, functions[i].display_name, {}, {}}, {}};
     for (const FunctionEntry& entry : function_registry) {
-      if (f.exported_name != entry.exported_name) continue;
+      if (functions[i].exported_name != entry.exported_name) continue;
       n.shown[2] = host_name(catalogue_english(entry.name_entry));
       n.shown[3] = host_name(catalogue_german(entry.name_entry));
     }
@@ -89,9 +103,16 @@ FunctionFinder::FunctionFinder(const AddIn& addin) {
 }
 
 FunctionMatch FunctionFinder::find(std::string_view name) const {
+  std::string error;
+  const size_t index = index_of(name, error);
+  if (index == SIZE_MAX) return {nullptr, error};
+  return {loaded_ != nullptr ? &(*loaded_)[index] : nullptr, {}};
+}
+
+size_t FunctionFinder::index_of(std::string_view name, std::string& error) const {
   const std::string wanted = ascii_upper(name);
   for (const Names& n : functions_) {
-    if (wanted == n.folded[0] || wanted == n.folded[1]) return {n.function, {}};
+    if (wanted == n.folded[0] || wanted == n.folded[1]) return n.index;
   }
   std::vector<const Names*> others;
   for (const Names& n : functions_) {
@@ -99,11 +120,12 @@ FunctionMatch FunctionFinder::find(std::string_view name) const {
       others.push_back(&n);
     }
   }
-  if (others.size() == 1) return {others[0]->function, {}};
+  if (others.size() == 1) return others[0]->index;
   if (others.size() > 1) {
     std::vector<std::string> exported;
-    for (const Names* n : others) exported.push_back(n->function->exported_name);
-    return {nullptr, std::string(name) + " names more than one function; " + did_you_mean(exported)};
+    for (const Names* n : others) exported.push_back(n->shown[0]);
+    error = std::string(name) + " names more than one function; " + did_you_mean(exported);
+    return SIZE_MAX;
   }
 
   // Each function offered once, under the name nearest to the text (the
@@ -124,10 +146,10 @@ FunctionMatch FunctionFinder::find(std::string_view name) const {
     folded.push_back(n.folded[nearest]);
     shown.push_back(n.shown[nearest]);
   }
-  std::string error = "unknown function " + std::string(name);
+  error = "unknown function " + std::string(name);
   const std::string hint = did_you_mean(closest_names(wanted, folded, shown));
   if (!hint.empty()) error += "; " + hint;
-  return {nullptr, error};
+  return SIZE_MAX;
 }
 
 }  // namespace varizav::tool

@@ -36,11 +36,20 @@ struct FunctionMatch {
   std::string error;  // why nothing was found, when function is null
 };
 
+// A function's names as an add-in registers it, for finding it by name.
+struct RegisteredNames {
+  std::string exported_name;
+  std::string display_name;  // in the host's character set
+};
+
 // The functions of a loaded add-in under every name the tool accepts for
 // them, gathered once for the calls of a command.
 class FunctionFinder {
  public:
   explicit FunctionFinder(const AddIn& addin);
+  // The same over bare names (the WebAssembly tool, which loads no add-in):
+  // find() then reports only whether a function was found, index_of() which.
+  explicit FunctionFinder(const std::vector<RegisteredNames>& functions);
 
   // The function that name selects, ignoring ASCII case: its exported name,
   // its display name as registered, or its display name in the other
@@ -49,16 +58,21 @@ class FunctionFinder {
   // function NAME", with the closest names.
   FunctionMatch find(std::string_view name) const;
 
+  // Position in the list of the function that name selects, or SIZE_MAX with
+  // the reason in error.
+  size_t index_of(std::string_view name, std::string& error) const;
+
  private:
   // Exported name, display name as registered, the registry's English and
   // German display names (in the host's character set; empty for a function
   // the registry lacks); as shown and folded to ASCII capitals.
   struct Names {
-    const Function* function;
+    size_t index;
     std::array<std::string, 4> shown;
     std::array<std::string, 4> folded;
   };
   std::vector<Names> functions_;
+  const std::vector<Function>* loaded_ = nullptr;  // the add-in's functions, when there is one
 };
 
 }  // namespace varizav::tool

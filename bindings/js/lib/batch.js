@@ -14,29 +14,10 @@ export const EXIT_FAILURE = 1;
 const NON_DATE_FUNCTIONS = new Set(['SC_gnomon', 'SC_leapyear', 'SC_leapyear2']);
 const MAX_TEXT_ARGUMENT = TEXT_SIZE - 1;
 
-// ASCII upper case only, as the native tool folds names.
-function foldAscii(text) {
-  return text.replace(/[a-z]+/g, (s) => s.toUpperCase());
-}
-
-// "did you mean A, B or C?"
-function didYouMean(names) {
-  return `did you mean ${names.slice(0, -1).join(', ')}${names.length > 1 ? ' or ' : ''}${names[names.length - 1]}?`;
-}
-
-// The function that name selects, ignoring ASCII case: its exported name, its
-// display name as registered, or its display name in the other language when
-// that selects one function only. { f, error }: the function or why none.
+// The function that name selects, as the native tool finds it (its own code,
+// compiled into the module). { f, error }: the function or why none.
 export function findFunction(engine, name) {
-  const wanted = foldAscii(name);
-  const f = engine.functions.find((g) => foldAscii(g.exportedName) === wanted || foldAscii(g.displayName) === wanted);
-  if (f !== undefined) return { f, error: null };
-  const others = engine.functions.filter((g) => g.displayNames.some((n) => n !== '' && foldAscii(n) === wanted));
-  if (others.length === 1) return { f: others[0], error: null };
-  if (others.length > 1) {
-    return { f: null, error: `${name} names more than one function; ${didYouMean(others.map((g) => g.exportedName))}` };
-  }
-  return { f: null, error: `unknown function ${name}` };
+  return engine.findFunction(name);
 }
 
 function prepareCall(engine, name, texts) {

@@ -272,6 +272,30 @@ export class Engine {
     return { value: this.callNumber(f), overran: false };
   }
 
+  // The registered function that name ("binary" string) selects, as the host
+  // tool finds it: { f, error }, the function or why none.
+  findFunction(name) {
+    const texts = [name, ...this.functions.map((g) => g.exportedName), ...this.functions.map((g) => g.displayName)];
+    const n = this.functions.length;
+    const textBytes = texts.reduce((sum, t) => sum + t.length + 1, 0);
+    const block = this.core._malloc(8 * n + textBytes + NOTES_SIZE);
+    const view = new DataView(this.memory.buffer);
+    const heap = this.heap();
+    let at = block + 8 * n;
+    const places = texts.map((t) => {
+      const start = at;
+      for (let k = 0; k < t.length; ++k) heap[at++] = t.charCodeAt(k);
+      heap[at++] = 0;
+      return start;
+    });
+    for (let i = 0; i < 2 * n; ++i) view.setUint32(block + 4 * i, places[1 + i], true);
+    const out = at;
+    const index = this.core._varizav_find_function(places[0], block, block + 4 * n, n, out, NOTES_SIZE);
+    const error = index < 0 ? this.bytesAt(out, NOTES_SIZE) : null;
+    this.core._free(block);
+    return index < 0 ? { f: null, error } : { f: this.functions[index], error: null };
+  }
+
   // The notes of the host tool on the text arguments in the slots that select
   // nothing, as "binary" strings (the registration's character set).
   nameNotes(f) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "closest_names.h"
 #include "name_lists.h"
 
 extern "C" {
@@ -34,6 +35,25 @@ __attribute__((used)) int32_t varizav_name_notes(const char* exported_name, cons
   }
   out[length] = '\0';
   return static_cast<int32_t>(length);
+}
+
+// The function that `name` selects among `count` functions of these exported
+// and display names (the host's character set), as the host tool finds it:
+// its position, or -1 with the reason ("unknown function ...; did you mean
+// ...?") written into out (size bytes, cut to fit).
+__attribute__((used)) int32_t varizav_find_function(const char* name, const char* const* exported_names,
+                                                    const char* const* display_names, int32_t count, char* out,
+                                                    int32_t size) {
+  std::vector<varizav::tool::RegisteredNames> functions;
+  for (int32_t i = 0; i < count; ++i) functions.push_back({exported_names[i], display_names[i]});
+  std::string error;
+  const size_t index = varizav::tool::FunctionFinder(functions).index_of(name, error);
+  if (size > 0) {
+    const size_t length = std::min(error.size(), static_cast<size_t>(size - 1));
+    std::memcpy(out, error.data(), length);
+    out[length] = '\0';
+  }
+  return index == SIZE_MAX ? -1 : static_cast<int32_t>(index);
 }
 
 }  // extern "C"

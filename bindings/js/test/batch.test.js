@@ -22,7 +22,7 @@ test('batch lines are read whole: a NUL byte makes a malformed call', () => {
 });
 
 test('call and batch --warn: results, notes and exit status', () => {
-  const note = "'Fridy' (name of day) names no weekday; WHEN treats it as any day";
+  const note = "'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?";
   const cases = [
     [['call', 'gregorian', '2024', 'March', '1'], '', '45352\t2024-03-01T00:00:00\n', '', 0],
     [['call', 'SC_when', 'gregorian', '', 'Fridy', '13', '', '45292'], '', '45304\t2024-01-13T00:00:00\n',
@@ -30,6 +30,7 @@ test('call and batch --warn: results, notes and exit status', () => {
     [['call', 'SC_leapyear', 'gregorian', '-4'], '', '1\n', '', 0],  // a negative number is an argument
     [['call', 'GREGORIANISCH', '2024', 'March', '1'], '', '45352\t2024-03-01T00:00:00\n', '', 0],  // German display name
     [['call', 'SC_nothing'], '', '', 'varizav-wasm: unknown function SC_nothing\n', 1],
+    [['call', 'gregorain', '2024'], '', '', 'varizav-wasm: unknown function gregorain; did you mean GREGORIAN?\n', 1],
     [['batch', '--warn'], '#\nSC_when\tgregorian\t\tFridy\t13\t\t45292\n', '45304\n', `note: line 2: ${note}\n`, 0],
     [['call'], '', '', "varizav-wasm: call needs a function name\nTry 'varizav-wasm --help'.\n", 2],
     [['--warn', 'call', 'SC_astronomy', '1'], '', '', "varizav-wasm: --warn belongs to batch\nTry 'varizav-wasm --help'.\n", 2],
