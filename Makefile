@@ -33,7 +33,8 @@ DESTDIR        ?=
 CALC_ADDIN_DIR ?= /usr/lib/libreoffice/program/addin
 
 .PHONY: all packages build build-asan build-tsan build-fuzz run test test-normal test-asan test-tsan fuzz bench clean \
-        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table
+        install install-calc-addin oxt readme wasm web test-js test-web bench-wasm windows test-windows dist bench-calc bench-calc-components chinese-table \
+        gnumeric install-gnumeric screenshot-gnumeric sheets excel test-sheets test-excel
 
 all: build
 
@@ -193,6 +194,44 @@ oxt: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target oxt
 	cp $(BUILD)/calc-extension/varizav.oxt varizav.oxt
 
+# The Gnumeric plugin folder in build-sheets/gnumeric/varizav (Gnumeric's
+# Python loader: gnumeric-plugins-extra); install-gnumeric puts it where
+# Gnumeric looks for the plugins of the user running it.
+SHEETS_BUILD ?= build-sheets
+GNUMERIC_VERSION = $(shell ssconvert --version 2>/dev/null | sed -n "s/.*version '\([0-9.]*\)'.*/\1/p")
+gnumeric: packages $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target gnumeric_plugin
+	rm -rf $(SHEETS_BUILD)/gnumeric/varizav && mkdir -p $(SHEETS_BUILD)/gnumeric
+	cp -r $(BUILD)/sheets/gnumeric/varizav $(SHEETS_BUILD)/gnumeric/
+
+install-gnumeric: gnumeric
+	@test -n "$(GNUMERIC_VERSION)" || { echo "make install-gnumeric needs Gnumeric: apt-get install gnumeric gnumeric-plugins-extra"; exit 1; }
+	rm -rf $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/varizav
+	mkdir -p $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins
+	cp -r $(SHEETS_BUILD)/gnumeric/varizav $(HOME)/.gnumeric/$(GNUMERIC_VERSION)/plugins/
+
+# docs/img/gnumeric.png, README's picture of Gnumeric (Xvfb, ImageMagick).
+screenshot-gnumeric: gnumeric
+	sheets/gnumeric/screenshot.sh $(SHEETS_BUILD)/gnumeric/varizav docs/img/gnumeric.png
+
+# Google Sheets (build-sheets/google/varizav.gs) and the Excel add-in
+# (build-sheets/excel/), written from the registration by
+# sheets/js/generate.mjs over the module built for them; the add-in's files
+# are served from EXCEL_BASE_URL. Each target writes both.
+EXCEL_BASE_URL ?= https://localhost:3000/
+SHEETS_CORE = $(WASM_BUILD)/bindings/js/varizav-sheets-core
+sheets excel: wasm
+	$(EMSCRIPTEN_ENV) $(CMAKE) --build $(WASM_BUILD) -j $(JOBS) --target varizav_sheets_wasm
+	node sheets/js/generate.mjs $(SHEETS_CORE).js $(SHEETS_CORE).wasm $(SHEETS_BUILD) $(EXCEL_BASE_URL)
+
+# Each shell in node against the native tool: the Calc corpus and a sweep,
+# as values and as ranges (the time zone of both: UTC).
+test-sheets test-excel: test-%: % $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_tool
+	cd sheets/js && TZ=UTC VARIZAV_NATIVE=$(CURDIR)/$(TOOL) VARIZAV_REQUIRE_NATIVE=1 \
+	  VARIZAV_SHEETS_GS=$(CURDIR)/$(SHEETS_BUILD)/google/varizav.gs VARIZAV_EXCEL_DIR=$(CURDIR)/$(SHEETS_BUILD)/excel \
+	  node --test test/$*.test.js
+
 # The npm package (bindings/js): the library compiled to WebAssembly with
 # Debian's Emscripten, whose JavaScript optimizer needs Debian's acorn
 # (node-acorn) on NODE_PATH. The module and the generated API files land in
@@ -246,13 +285,16 @@ test-web: build web
 
 
 # The release files in dist/: the extension for Linux and Windows, the
-# Windows zip, the Linux tar.gz and the Debian package (CPack).
+# Windows zip, the Linux tar.gz and the Debian package (CPack, both with the
+# Gnumeric plugin), the Google Sheets file and the Excel add-in's zip.
 VERSION := $(shell sed -n '/^project/s/.*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = varizav-$(VERSION)-windows-x86_64
-dist: windows
+dist: windows sheets
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL)
-	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt gnumeric_plugin
 	rm -rf dist && mkdir -p dist/$(WINDOWS_ZIP)
+	cp $(SHEETS_BUILD)/google/varizav.gs dist/varizav-$(VERSION)-google-sheets.gs
+	cd $(SHEETS_BUILD) && $(CMAKE) -E tar cf $(CURDIR)/dist/varizav-$(VERSION)-excel-addin.zip --format=zip excel
 	cp $(BUILD)/calc-extension/varizav.oxt dist/varizav-$(VERSION).oxt
 	cp $(WINDOWS_BUILD)/varizav.dll $(WINDOWS_BUILD)/varizav.exe README.md LICENSE dist/$(WINDOWS_ZIP)/
 	cd dist && $(CMAKE) -E tar cf $(WINDOWS_ZIP).zip --format=zip $(WINDOWS_ZIP) && rm -rf $(WINDOWS_ZIP)
@@ -278,4 +320,4 @@ test-windows: windows $(BUILD)/CMakeCache.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WASM_BUILD) $(WEB_BUILD) $(JS_DIR)/dist \
-	  $(WINDOWS_BUILD) dist
+	  $(WINDOWS_BUILD) dist $(SHEETS_BUILD)

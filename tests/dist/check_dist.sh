@@ -66,6 +66,17 @@ no_cxx_runtime "$work/$top/lib/libvarizav.so"
 [ "$("$work/$top/bin/varizav" --lang en call SC_gregorian 2024 March 31 | cut -f 1)" = 45382 ] ||
   fail "the tar.gz's tool does not run"
 
+gnumeric_plugin() {  # LISTING PREFIX: the Gnumeric plugin folder is in the listing
+  folder=$(grep -x -- "$2lib/gnumeric/[0-9.]*/plugins/varizav" "$1" | head -n 1)
+  [ -n "$folder" ] || { fail "$(basename "$1" .list) lacks the Gnumeric plugin"; return; }
+  has "$1" "$folder/plugin.xml" "$folder/varizav_plugin.py" "$folder/varizav_registry.py" "$folder/libvarizav.so"
+}
+gnumeric_plugin "$work/tgz.list" "$top/"
+[ -f "$dist/varizav-$version-google-sheets.gs" ] || fail "no varizav-$version-google-sheets.gs"
+python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
+  "$dist/varizav-$version-excel-addin.zip" > "$work/excel.list"
+has "$work/excel.list" excel/manifest.xml excel/functions.json excel/functions.js excel/functions.html excel/varizav.wasm
+
 deb=$dist/varizav_${version}_amd64.deb
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||; s|/$||' > "$work/deb.list"
 has "$work/deb.list" usr/lib/libvarizav.so usr/include/varizav/addin.h usr/bin/varizav \
@@ -73,6 +84,7 @@ has "$work/deb.list" usr/lib/libvarizav.so usr/include/varizav/addin.h usr/bin/v
 bundled=usr/lib/libreoffice/share/extensions/varizav
 has "$work/deb.list" $bundled/META-INF/manifest.xml $bundled/description.xml $bundled/XCalendar.rdb \
   $bundled/varizav.components $bundled/libvarizav_calc.so $bundled/libvarizav.so
+gnumeric_plugin "$work/deb.list" usr/
 dpkg-deb -x "$deb" "$work/deb"
 [ "$("$work/deb/usr/bin/varizav" --lang en call SC_gregorian 2024 March 31 | cut -f 1)" = 45382 ] ||
   fail "the Debian package's tool does not run"

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""Writes the Gnumeric plugin folder from the library's own registration.
+
+    generate_plugin.py LIBRARY PLUGIN_MODULE SHOWCASE OUT_DIR
+
+OUT_DIR receives the library, the plugin module, varizav_registry.py (every
+worksheet function with its English display name, description and
+arguments, read through SetLanguage, GetFunctionCount, GetFunctionData and
+GetParameterDescription) and plugin.xml, which names the functions for
+Gnumeric. The help examples are the first calls of each function in
+SHOWCASE whose arguments can be written in a formula as they stand.
+"""
+import ctypes
+import os
+import re
+import shutil
+import sys
+from xml.sax.saxutils import escape, quoteattr
+
+TEXT_SIZE = 256
+LANGUAGE_ENGLISH = 0x0409
+MAX_SLOTS = 64
+PLAIN_NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
+
+
+def text(buffer):
+    data = buffer.value
+    try:
+        return data.decode('utf-8')
+    except UnicodeDecodeError:
+        return data.decode('cp1252')
+
+
+def registration(library_path):
+    os.environ['LC_ALL'] = 'C.UTF-8'
+    library = ctypes.CDLL(os.path.abspath(library_path))
+    library.SetLanguage(ctypes.byref(ctypes.c_ushort(LANGUAGE_ENGLISH)))
+    count = ctypes.c_ushort()
+    library.GetFunctionCount(ctypes.byref(count))
+    functions = []
+    for number in range(count.value):
+        exported = ctypes.create_string_buffer(TEXT_SIZE)
+        display = ctypes.create_string_buffer(TEXT_SIZE)
+        slots = ctypes.c_ushort()
+        codes = (ctypes.c_int * MAX_SLOTS)()
+        k = ctypes.c_ushort(number)
+        library.GetFunctionData(ctypes.byref(k), exported, ctypes.byref(slots), codes, display)
+        if not exported.value:
+            continue
+        texts = []
+        for slot in range(slots.value):
+            name = ctypes.create_string_buffer(TEXT_SIZE)
+            description = ctypes.create_string_buffer(TEXT_SIZE)
+            library.GetParameterDescription(ctypes.byref(k), ctypes.byref(ctypes.c_ushort(slot)), name, description)
+            texts.append((text(name), text(description), codes[slot]))
+        functions.append({
+            'exported': text(exported),
+            'display': text(display),
+            'description': texts[0][1],
+            'result': texts[0][2],
+            'parameters': texts[1:],
+        })
+    return functions
+
+
+def examples(showcase_path, functions):
+    """Display name -> a formula from the showcase."""
+    by_name = {}
+    for f in functions:
+        by_name[f['display'].upper()] = f
+        by_name[f['exported'].upper()] = f
+    found = {}
+    with open(showcase_path, encoding='utf-8') as showcase:
+        for line in showcase:
+            fields = line.rstrip('\n').split('\t')
+            f = by_name.get(fields[0].upper())
+            if line.startswith('#') or f is None or f['display'] in found:
+                continue
+            args = fields[1:]
+            if len(args) != len(f['parameters']):
+                continue
+            written = []
+            for value, parameter in zip(args, f['parameters']):
+                if parameter[2] != 0:
+                    written.append('"' + value.replace('"', '""') + '"')
+                elif PLAIN_NUMBER.match(value):
+                    written.append(value)
+                else:
+                    break
+            else:
+                found[f['display']] = '=%s(%s)' % (f['display'], ','.join(written))
+    return found
+
+
+def one_line(description):
+    """Gnumeric reads one help entry per line; ssconvert crashes on a line that is none."""
+    return ' '.join(part.strip() for part in description.splitlines() if part.strip())
+
+
+def help_text(f, example, see_also):
+    lines = ['@GNM_FUNC_HELP_NAME@%s:%s' % (f['display'], one_line(f['description']))]
+    for name, description, _ in f['parameters']:
+        lines.append('@GNM_FUNC_HELP_ARG@%s:%s' % (name, one_line(description)))
+    lines.append('@GNM_FUNC_HELP_EXAMPLES@%s' % example)
+    lines.append('@GNM_FUNC_HELP_SEEALSO@%s' % see_also)
+    return '\n'.join(lines)
+
+
+def main():
+    library_path, module_path, showcase_path, out_dir = sys.argv[1:5]
+    functions = registration(library_path)
+    found = examples(showcase_path, functions)
+    os.makedirs(out_dir, exist_ok=True)
+    shutil.copyfile(library_path, os.path.join(out_dir, 'libvarizav.so'))
+    shutil.copyfile(module_path, os.path.join(out_dir, 'varizav_plugin.py'))
+
+    entries = []
+    for f in functions:
+        example = found.get(f['display'], '=%s(%s)' % (f['display'], ','.join(p[0] for p in f['parameters'])))
+        see_also = 'CALENDAR' if f['display'] != 'CALENDAR' else 'GREGORIAN'
+        entries.append((f['exported'], f['display'], f['description'], f['result'], f['parameters'],
+                        help_text(f, example, see_also)))
+    with open(os.path.join(out_dir, 'varizav_registry.py'), 'w', encoding='utf-8') as out:
+        out.write('"""Generated by generate_plugin.py from the library\'s registration; do not edit."""\n')
+        out.write('# (exported name, display name, description, result type,\n')
+        out.write('#  [(argument name, description, type)], Gnumeric help text)\n')
+        out.write('FUNCTIONS = [\n')
+        for entry in entries:
+            out.write('    %r,\n' % (entry,))
+        out.write(']\n')
+
+    names = ''.join('\t\t\t\t<function name=%s/>\n' % quoteattr(f['display'].lower()) for f in functions)
+    with open(os.path.join(out_dir, 'plugin.xml'), 'w', encoding='utf-8') as out:
+        out.write('<?xml version="1.0" encoding="UTF-8"?>\n'
+                  '<plugin id="Gnumeric_varizav">\n'
+                  '\t<information>\n'
+                  '\t\t<name>varizav</name>\n'
+                  '\t\t<description>%s</description>\n'
+                  '\t</information>\n'
+                  '\t<loader type="Gnumeric_PythonLoader:python">\n'
+                  '\t\t<attribute value="varizav_plugin" name="module_name"/>\n'
+                  '\t</loader>\n'
+                  '\t<services>\n'
+                  '\t\t<service type="function_group" id="varizav">\n'
+                  '\t\t\t<category>Date &amp; Time</category>\n'
+                  '\t\t\t<functions>\n%s'
+                  '\t\t\t</functions>\n'
+                  '\t\t</service>\n'
+                  '\t</services>\n'
+                  '</plugin>\n' % (escape('%d calendar functions: 25 calendars, holidays, astronomical events '
+                                          'and date searches' % len(functions)), names))
+    print('Gnumeric plugin of %d functions in %s' % (len(functions), out_dir))
+
+
+if __name__ == '__main__':
+    main()
