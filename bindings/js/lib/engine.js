@@ -272,28 +272,40 @@ export class Engine {
     return { value: this.callNumber(f), overran: false };
   }
 
+  // Runs use(block) over one allocation in the module's memory that holds
+  // `slots` 32-bit pointer slots (block.view, from block.at), the texts
+  // ("binary" strings, each zero-terminated, at block.places), an empty text
+  // (block.empty) and an output area of NOTES_SIZE bytes (block.out).
+  withTexts(texts, slots, use) {
+    const textBytes = texts.reduce((sum, t) => sum + t.length + 1, 1);
+    const at = this.core._malloc(4 * slots + textBytes + NOTES_SIZE);
+    const heap = this.heap();
+    let next = at + 4 * slots;
+    const places = texts.map((t) => {
+      const start = next;
+      for (let k = 0; k < t.length; ++k) heap[next++] = t.charCodeAt(k);
+      heap[next++] = 0;
+      return start;
+    });
+    const empty = next++;
+    heap[empty] = 0;
+    try {
+      return use({ at, view: new DataView(this.memory.buffer), places, empty, out: next });
+    } finally {
+      this.core._free(at);
+    }
+  }
+
   // The registered function that name ("binary" string) selects, as the host
   // tool finds it: { f, error }, the function or why none.
   findFunction(name) {
-    const texts = [name, ...this.functions.map((g) => g.exportedName), ...this.functions.map((g) => g.displayName)];
     const n = this.functions.length;
-    const textBytes = texts.reduce((sum, t) => sum + t.length + 1, 0);
-    const block = this.core._malloc(8 * n + textBytes + NOTES_SIZE);
-    const view = new DataView(this.memory.buffer);
-    const heap = this.heap();
-    let at = block + 8 * n;
-    const places = texts.map((t) => {
-      const start = at;
-      for (let k = 0; k < t.length; ++k) heap[at++] = t.charCodeAt(k);
-      heap[at++] = 0;
-      return start;
+    const texts = [name, ...this.functions.map((g) => g.exportedName), ...this.functions.map((g) => g.displayName)];
+    return this.withTexts(texts, 2 * n, ({ at, view, places, out }) => {
+      for (let i = 0; i < 2 * n; ++i) view.setUint32(at + 4 * i, places[1 + i], true);
+      const index = this.core._varizav_find_function(places[0], at, at + 4 * n, n, out, NOTES_SIZE);
+      return index < 0 ? { f: null, error: this.bytesAt(out, NOTES_SIZE) } : { f: this.functions[index], error: null };
     });
-    for (let i = 0; i < 2 * n; ++i) view.setUint32(block + 4 * i, places[1 + i], true);
-    const out = at;
-    const index = this.core._varizav_find_function(places[0], block, block + 4 * n, n, out, NOTES_SIZE);
-    const error = index < 0 ? this.bytesAt(out, NOTES_SIZE) : null;
-    this.core._free(block);
-    return index < 0 ? { f: null, error } : { f: this.functions[index], error: null };
   }
 
   // The notes of the host tool on the text arguments in the slots that select
@@ -301,27 +313,14 @@ export class Engine {
   nameNotes(f) {
     const n = f.parameters.length;
     const texts = [f.exportedName, f.displayName, ...f.parameters.map((p) => p.name)];
-    const textBytes = texts.reduce((sum, t) => sum + t.length + 1, 1);
-    const block = this.core._malloc(8 * n + textBytes + NOTES_SIZE);
-    const view = new DataView(this.memory.buffer);
-    const heap = this.heap();
-    let at = block + 8 * n;
-    const places = texts.map((t) => {
-      const start = at;
-      for (let k = 0; k < t.length; ++k) heap[at++] = t.charCodeAt(k);
-      heap[at++] = 0;
-      return start;
+    const notes = this.withTexts(texts, 2 * n, ({ at, view, places, empty, out }) => {
+      for (let i = 0; i < n; ++i) {
+        view.setUint32(at + 4 * i, places[2 + i], true);
+        view.setUint32(at + 4 * (n + i), f.parameters[i].type === TYPE_TEXT ? this.textArgs[i] : empty, true);
+      }
+      const length = this.core._varizav_name_notes(places[0], places[1], at, at + 4 * n, n, out, NOTES_SIZE);
+      return this.bytesAt(out, length);
     });
-    const empty = at++;
-    heap[empty] = 0;
-    for (let i = 0; i < n; ++i) {
-      view.setUint32(block + 4 * i, places[2 + i], true);
-      view.setUint32(block + 4 * (n + i), f.parameters[i].type === TYPE_TEXT ? this.textArgs[i] : empty, true);
-    }
-    const out = at;
-    const length = this.core._varizav_name_notes(places[0], places[1], block, block + 4 * n, n, out, NOTES_SIZE);
-    const notes = this.bytesAt(out, length);
-    this.core._free(block);
     return notes === '' ? [] : notes.slice(0, -1).split('\n');
   }
 
