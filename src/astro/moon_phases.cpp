@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "astro/moon.h"
 #include "astro/moon_arguments.h"

@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "astro/moon.h"
 #include "astro/planets.h"
@@ -82,7 +81,7 @@ static constexpr std::array<AstroEventEntry, 51> kAstroEventEntries = {{
 }};
 static_assert(kAstroEventEntries.size() == 51);
 
-constexpr KeywordColumns<51> kAstroEventColumns = split_columns(kAstroEventEntries);
+constexpr auto kAstroEventColumns = split_columns(kAstroEventEntries);
 
 // ---- Family searches ----
 
