@@ -4,12 +4,12 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "astro/moon.h"
 #include "astro/moon_arguments.h"
 #include "astro/moon_terms.h"
 #include "astro/series.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -84,7 +84,7 @@ Eclipse eclipse_at(int32_t k, EclipseType type) noexcept {
 
   // Far from a node there is no eclipse (Meeus: |sin F| > 0.36).
   const double f = argument_of_latitude(t0);
-  if (std::fabs(sincos(f).sin) > 0.36) return {false, std::numeric_limits<double>::quiet_NaN()};
+  if (std::fabs(sincos(f).sin) > 0.36) return {false, kNaN};
 
   const double sin_node = sincos(ascending_node(t0)).sin;
   const double f1 = f - 0.00046513 * sin_node;  // 0.02665 degrees

@@ -1,20 +1,36 @@
 // Term tables of the lunar event series (Meeus, Astronomical Algorithms,
 // chapters 49-52 and 54), with every coefficient converted from days to
-// Julian centuries and rounded to an integer in the unit named above each
-// table. Each row lists the multiples of the fundamental arguments in the
-// column order named in its table's comment.
+// Julian centuries and made an integer in the unit named above each table
+// (the phase terms truncated toward zero, the others rounded). Each row lists
+// the multiples of the fundamental arguments in the column order named in its
+// table's comment.
+//
+// Back to the published days: a coefficient in 1e-12 centuries times
+// 3.6525e-8, one in 1e-10 centuries times 3.6525e-6. The first rows of each
+// table are checked against the published values below.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "astro/series.h"
+#include "framework/constants.h"
 
 namespace varizav::moon_detail {
 
+constexpr double kDaysPerE12Centuries = kDaysPerJulianCentury * 1e-12;  // 3.6525e-8 days
+constexpr double kDaysPerE10Centuries = kDaysPerJulianCentury * 1e-10;  // 3.6525e-6 days
+
+// True when the stored coefficient, times days_per_unit, gives the published
+// coefficient (days) to its last decimal place (last_place days).
+constexpr bool is_published(int32_t stored, double days_per_unit, double published_days, double last_place) {
+  const double d = stored * days_per_unit - published_days;
+  return (d < 0.0 ? -d : d) < 0.5 * last_place;
+}
+
 // Periodic terms of the four phases: multiples of (M', M, F) and the
 // coefficients of sin(theta) for new moon, first quarter, full moon and last
-// quarter, in 1e-12 Julian centuries. 25 terms.
+// quarter, in 1e-12 Julian centuries (times 3.6525e-8: days). 25 terms.
 struct PhaseTerm {
   std::array<int32_t, 3> m;
   std::array<int32_t, 4> c;
@@ -47,10 +63,19 @@ inline constexpr std::array<PhaseTerm, 25> kPhaseTerms = {{
     {{1, -2, 0}, {0, 1095, 0, 1095}},                           // 25
 }};
 static_assert(kPhaseTerms.size() == 25);
+// Meeus 49: -0.40720 sin M' (new), -0.62801 (quarters), -0.40614 (full);
+// 0.17241 E sin M (new), 0.17172 (quarters), 0.17302 (full).
+static_assert(is_published(kPhaseTerms[0].c[0], kDaysPerE12Centuries, -0.40720, 1e-5) &&
+              is_published(kPhaseTerms[0].c[1], kDaysPerE12Centuries, -0.62801, 1e-5) &&
+              is_published(kPhaseTerms[0].c[2], kDaysPerE12Centuries, -0.40614, 1e-5) &&
+              is_published(kPhaseTerms[1].c[0], kDaysPerE12Centuries, 0.17241, 1e-5) &&
+              is_published(kPhaseTerms[1].c[1], kDaysPerE12Centuries, 0.17172, 1e-5) &&
+              is_published(kPhaseTerms[1].c[2], kDaysPerE12Centuries, 0.17302, 1e-5));
 
 // Additional terms of all phases, from the planetary arguments: c sin(phi +
-// nu T0), c in 1e-12 Julian centuries, phi in radians, nu in radians per
-// century. phi and nu are kept in single precision, as published. 14 terms.
+// nu T0), c in 1e-12 Julian centuries (times 3.6525e-8: days), phi in
+// radians, nu in radians per century. phi and nu are kept in single
+// precision, as published. 14 terms.
 struct PhaseExtraTerm {
   int32_t c;
   float phi;
@@ -73,9 +98,10 @@ inline constexpr std::array<PhaseExtraTerm, 14> kPhaseExtraTerms = {{
     {629, 5.775815f, 77.55226f},    // 14
 }};
 static_assert(kPhaseExtraTerms.size() == 14);
+static_assert(is_published(kPhaseExtraTerms[0].c, kDaysPerE12Centuries, 0.000325, 1e-6));  // Meeus 49: 0.000325 sin A1
 
 // Periodic terms of the instant of greatest eclipse: multiples of (M', M, F1)
-// and the coefficient of sin(theta) in 1e-10 Julian centuries. 14 terms.
+// and the coefficient of sin(theta) in 1e-10 Julian centuries (times 3.6525e-6: days). 14 terms.
 inline constexpr std::array<SineTerm<3>, 14> kEclipseTerms = {{
     {{1, 0, 0}, -111567},  // 1
     {{0, 1, 0}, 47118},    // 2
@@ -93,9 +119,10 @@ inline constexpr std::array<SineTerm<3>, 14> kEclipseTerms = {{
     {{2, -1, 0}, -55},     // 14
 }};
 static_assert(kEclipseTerms.size() == 14);
+static_assert(is_published(kEclipseTerms[0].c, kDaysPerE10Centuries, -0.4075, 1e-4));  // Meeus 54: -0.4075 sin M'
 
 // Perigee terms: multiples of (D, M, F), coefficient of sin(theta) in 1e-10
-// Julian centuries. 60 terms.
+// Julian centuries (times 3.6525e-6: days). 60 terms.
 inline constexpr std::array<SineTerm<3>, 60> kPerigeeTerms = {{
     {{2, 0, 0}, -459110},  // 1
     {{4, 0, 0}, 125639},   // 2
@@ -159,6 +186,7 @@ inline constexpr std::array<SineTerm<3>, 60> kPerigeeTerms = {{
     {{1, -1, 0}, -109},    // 60
 }};
 static_assert(kPerigeeTerms.size() == 60);
+static_assert(is_published(kPerigeeTerms[0].c, kDaysPerE10Centuries, -1.6769, 1e-4));  // Meeus 50: -1.6769 sin 2D
 
 // Apogee terms, same layout. 32 terms.
 inline constexpr std::array<SineTerm<3>, 32> kApogeeTerms = {{
@@ -196,9 +224,10 @@ inline constexpr std::array<SineTerm<3>, 32> kApogeeTerms = {{
     {{1, -1, 0}, -82},    // 32
 }};
 static_assert(kApogeeTerms.size() == 32);
+static_assert(is_published(kApogeeTerms[0].c, kDaysPerE10Centuries, 0.4392, 1e-4));  // Meeus 50: 0.4392 sin 2D
 
 // Node terms: multiples of (D, M', M), coefficient of sin(theta) in 1e-10
-// Julian centuries, the same for both nodes. 19 terms.
+// Julian centuries (times 3.6525e-6: days), the same for both nodes. 19 terms.
 inline constexpr std::array<SineTerm<3>, 19> kNodeTerms = {{
     {{0, 1, 0}, -129254},  // 1
     {{2, 0, 0}, -45147},   // 2
@@ -221,10 +250,11 @@ inline constexpr std::array<SineTerm<3>, 19> kNodeTerms = {{
     {{4, 0, -1}, 82},      // 19
 }};
 static_assert(kNodeTerms.size() == 19);
+static_assert(is_published(kNodeTerms[0].c, kDaysPerE10Centuries, -0.4721, 1e-4));  // Meeus 51: -0.4721 sin M'
 
 // Extreme-declination terms: multiples of (D, M, M', F) and the
 // coefficients a of cos(theta) and b of sin(theta) for the northern and the
-// southern extreme, in 1e-10 Julian centuries. 31 terms.
+// southern extreme, in 1e-10 Julian centuries (times 3.6525e-6: days). 31 terms.
 struct ExtremeTerm {
   std::array<int32_t, 4> m;
   int32_t north_a;
@@ -266,5 +296,8 @@ inline constexpr std::array<ExtremeTerm, 31> kExtremeTerms = {{
     {{2, 0, 0, -2}, 0, -246, 0, -246},            // 31
 }};
 static_assert(kExtremeTerms.size() == 31);
+// Meeus 52, northern extreme: 0.8975 cos F, -0.4726 sin M'.
+static_assert(is_published(kExtremeTerms[0].north_a, kDaysPerE10Centuries, 0.8975, 1e-4) &&
+              is_published(kExtremeTerms[1].north_b, kDaysPerE10Centuries, -0.4726, 1e-4));
 
 }  // namespace varizav::moon_detail

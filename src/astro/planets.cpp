@@ -11,6 +11,7 @@
 #include "astro/planet_terms.h"
 #include "astro/series.h"
 #include "astro/time_scales.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -29,8 +30,6 @@ struct Factors {
 // a search needs a handful; beyond it the quadratic terms of the corrections
 // grow without limit and the sequence of instants loses its order.
 constexpr int32_t kMaxSearchCycles = 1000;
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 constexpr bool is_planet(Planet planet) noexcept {
   return static_cast<int32_t>(planet) >= 0 && static_cast<int32_t>(planet) < kPlanetCount;

@@ -9,6 +9,7 @@
 
 #include "astro/series.h"
 #include "astro/sun_terms.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -53,7 +54,6 @@ SunPosition sun_position(double t_centuries_td) noexcept {
   const double l_earth = coordinate(tau, kLongitudeSecular, kLongitudeSeries, theta.data());
   const double b_earth = coordinate(tau, kLatitudeSecular, kLatitudeSeries, theta.data());
   // Geocentric Sun: opposite the Earth's heliocentric direction.
-  constexpr double kPi = 3.141592653589793;
   return {r, l_earth + kPi, -b_earth};
 }
 

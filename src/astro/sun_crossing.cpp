@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "astro/sun.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -16,7 +16,7 @@ double sun_longitude_crossing(double k, int32_t sign) noexcept {
   static constexpr std::array<double, 4> kEstimate = {0.00215769582477122, 0.00999979121259412, 1.41519507186858e-12,
                                                       -1.12525667351129e-16};
   constexpr double kTwelfth = 0.08333333333333333;     // one sign, in years
-  constexpr double kSignRad = 0.5235987755982988;      // 30 degrees
+  constexpr double kSignRad = kPi / 6.0;               // 30 degrees
   constexpr double kCenturiesPerRad = 0.001587953;     // 58 days per radian of solar longitude
   constexpr double kSettled = 1.5844043907014477e-09;  // 5 seconds, in centuries
   constexpr int kMaxSteps = 11;
@@ -44,7 +44,7 @@ double sun_longitude_crossing(double k, int32_t sign) noexcept {
     x += delta;
     if (std::fabs(delta) <= kSettled) return x;
   }
-  return std::numeric_limits<double>::quiet_NaN();
+  return kNaN;
 }
 
 }  // namespace varizav

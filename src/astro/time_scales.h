@@ -3,17 +3,14 @@
 // time-zone offset (held in seconds).
 #pragma once
 
+#include "framework/constants.h"
 #include "framework/date.h"
 
 namespace varizav {
 
-// Julian centuries of 36525 days from J2000.0 (JulianDay 2451545.0).
-constexpr double kJ2000Jd = 2451545.0;
-constexpr double kDaysToCenturies = 2.7378507871321012e-05;    // 1 / 36525
-constexpr double kSecondsToCenturies = 3.168808781402895e-10;  // 1 / (86400 * 36525)
-
+// Julian centuries of 36525 days from J2000.0 (framework/constants.h).
 constexpr double jd_to_centuries(JulianDay jd) noexcept { return (jd - kJ2000Jd) * kDaysToCenturies; }
-constexpr JulianDay centuries_to_jd(double t) noexcept { return t * 36525.0 + kJ2000Jd; }
+constexpr JulianDay centuries_to_jd(double t) noexcept { return t * kDaysPerJulianCentury + kJ2000Jd; }
 
 // Fixed delta T in centuries (0: none, the formula is used).
 double delta_t_override() noexcept;
@@ -30,6 +27,6 @@ double delta_t(double t_centuries_ut) noexcept;
 int64_t tz_offset_seconds() noexcept;
 void set_tz_offset_seconds(int64_t seconds) noexcept;
 inline double tz_offset_centuries() noexcept { return static_cast<double>(tz_offset_seconds()) * kSecondsToCenturies; }
-inline double tz_offset_days() noexcept { return tz_offset_centuries() * 36525.0; }
+inline double tz_offset_days() noexcept { return tz_offset_centuries() * kDaysPerJulianCentury; }
 
 }  // namespace varizav

@@ -7,6 +7,8 @@
 //   family_to_jd(member, year, month, day)     JulianDay of a date of the calendar
 //   family_from_jd(member, jd)                 date of a JulianDay
 //   family_year_start(member, year)            JulianDay at which the year begins
+//   family_anchor_year_fits(member, year)      true when year_start is formed within
+//                                              the 32-bit day counts of the holiday codes
 //   family_format_date(member, out, jd, mode)  text (mode > 0) or the number forms
 #pragma once
 
@@ -24,6 +26,7 @@ struct FamilyCalendar {
   }
   static CalendarDate from_jd(JulianDay jd) noexcept { return family_from_jd(Member, jd); }
   static JulianDay year_start(int32_t year) noexcept { return family_year_start(Member, year); }
+  static bool anchor_year_fits(int64_t year) noexcept { return family_anchor_year_fits(Member, year); }
   static int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
     return family_format_date(Member, out, jd, mode);
   }

@@ -143,6 +143,9 @@ CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept {
 JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept {
   return egyptian_type::year_start(constants(member), year);
 }
+bool family_anchor_year_fits(EgyptianTypeYear member, int64_t year) noexcept {
+  return product_in_int32_range(constants(member).quadrennial ? 1461 : 365, year);
+}
 int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept {
   return egyptian_type::format_date(constants(member), out, jd, mode);
 }

@@ -31,6 +31,9 @@ int32_t family_is_leap_year(EgyptianTypeYear member, int32_t year) noexcept;
 JulianDay family_to_jd(EgyptianTypeYear member, int32_t year, int32_t month, double day) noexcept;
 CalendarDate family_from_jd(EgyptianTypeYear member, JulianDay jd) noexcept;
 JulianDay family_year_start(EgyptianTypeYear member, int32_t year) noexcept;
+// True when the year's day count (365 year, or 1461 year for Coptic and
+// Ethiopic) lies within 32 bits, as the holiday codes form it.
+bool family_anchor_year_fits(EgyptianTypeYear member, int64_t year) noexcept;
 // Armenian, Coptic, Ethiopic "%s, %d %s %ld" (weekday, day, month, year);
 // Egyptian, Yazdegerd "%d %s %ld".
 int family_format_date(EgyptianTypeYear member, char* out, JulianDay jd, int32_t mode) noexcept;

@@ -53,6 +53,8 @@ JulianDay year_start(int32_t year) noexcept {
   return static_cast<double>(french_elapsed_days(int64_t{year} - 1)) + kEpochJd;
 }
 
+bool anchor_year_fits(int64_t year) noexcept { return product_in_int32_range(365, year - 2); }
+
 CalendarDate from_jd(JulianDay jd) noexcept {
   const int64_t n = ifloor(jd - kEpochJd);  // whole days since the epoch; saturates far out
   // Completed years: the largest c with french_elapsed_days(c) <= n. The

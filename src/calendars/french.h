@@ -29,6 +29,9 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
 CalendarDate from_jd(JulianDay jd) noexcept;
 // JulianDay of 0h, 1 Vendemiaire of the year.
 JulianDay year_start(int32_t year) noexcept;
+// True when the holiday codes form that year start: 365 (year - 2) within 32
+// bits (a year inside the 365 (year - 1) of the formula itself).
+bool anchor_year_fits(int64_t year) noexcept;
 // "%s %s, %d %s %ld" (decade day, decade numeral, day, month, year),
 // "%s, %d %s %ld" for the complementary days, or the number forms.
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;

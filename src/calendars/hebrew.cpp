@@ -213,7 +213,7 @@ bool anchor_year_fits(int64_t year) noexcept {
   // the new year) must stay within 32 bits for each year used.
   const auto fits = [](int64_t y) {
     const int64_t month_count = 235 * y - 234;
-    if (month_count < INT32_MIN || month_count > INT32_MAX) return false;
+    if (!in_int32_range(month_count)) return false;
     const double days = std::floor(static_cast<double>(floor_quot(month_count, 19)) * kMeanMonthDays + kFirstMoladDays);
     return std::fabs(3.0 * (days + 1.0)) < 2147483647.0;
   };

@@ -36,6 +36,7 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
 }
 
 JulianDay year_start(int32_t year) noexcept { return to_jd(year, 1, 1.0); }
+bool anchor_year_fits(int64_t year) noexcept { return product_in_int32_range(365, year); }
 
 CalendarDate from_jd(JulianDay jd) noexcept {
   const int64_t j = ifloor(jd + 0.5);  // Julian Day number of the civil day; saturates far out

@@ -24,6 +24,9 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
 CalendarDate from_jd(JulianDay jd) noexcept;
 // JulianDay of 0h, 1 Caitra of the year.
 JulianDay year_start(int32_t year) noexcept;
+// True when the year's day count 365 year lies within 32 bits, as the
+// holiday codes form it.
+bool anchor_year_fits(int64_t year) noexcept;
 // "%d %s %ld" (day, month, year) or the number forms.
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 

@@ -60,8 +60,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 bool anchor_year_fits(int64_t year) noexcept {
-  const int64_t scaled = 10631 * year - 10617;  // the numerator of days_before_year
-  return scaled >= INT32_MIN && scaled <= INT32_MAX;
+  return in_int32_range(10631 * year - 10617);  // the numerator of days_before_year
 }
 
 }  // namespace islamic

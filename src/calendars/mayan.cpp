@@ -120,6 +120,10 @@ JulianDay tzolkin_cycle_start(int32_t cycle) noexcept {
   return static_cast<double>(kTzolkinCycleDays * cycle) + (kEpochJd - static_cast<double>(kTzolkinAtEpoch));
 }
 
+bool calendar_round_fits(int64_t cycle) noexcept { return product_in_int32_range(kCalendarRoundDays, cycle); }
+bool haab_year_fits(int64_t cycle) noexcept { return product_in_int32_range(kHaabYearDays, cycle); }
+bool tzolkin_cycle_fits(int64_t cycle) noexcept { return product_in_int32_range(kTzolkinCycleDays, cycle); }
+
 int32_t cycle_in_progress(Cycle cycle, JulianDay now) noexcept {
   // Whole days from day zero to now, counted from the cycle's own start
   // before day zero, divided truncating toward zero (the count is positive

@@ -52,6 +52,11 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 JulianDay calendar_round_start(int32_t cycle) noexcept;
 JulianDay haab_year_start(int32_t cycle) noexcept;
 JulianDay tzolkin_cycle_start(int32_t cycle) noexcept;
+// True when the cycle's day count (18980, 365 or 260 days a cycle) lies
+// within 32 bits, as the holiday codes form it.
+bool calendar_round_fits(int64_t cycle) noexcept;
+bool haab_year_fits(int64_t cycle) noexcept;
+bool tzolkin_cycle_fits(int64_t cycle) noexcept;
 
 // Number of the calendar round, Haab year or Tzolkin cycle in progress at the
 // instant now (a JulianDay the caller reads from its clock); within 32 bits

@@ -81,8 +81,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 bool anchor_year_fits(int64_t year) noexcept {
-  const auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
-  return fits(year - 474) && fits(kCycleDays * floor_quot(year - 474, kCycleYears));
+  return in_int32_range(year - 474) && in_int32_range(kCycleDays * floor_quot(year - 474, kCycleYears));
 }
 
 }  // namespace persian

@@ -3,12 +3,12 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sun_crossing.h"
 #include "astro/time_scales.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 
 namespace varizav {
@@ -24,68 +24,66 @@ struct AstroEventEntry {
 
 // 51 entries in lookup order (the first name an abbreviation matches wins).
 static constexpr std::array<AstroEventEntry, 51> kAstroEventEntries = {{
-    {"New Year's Day", "Neujahr", 0x00000001},           // 1
-    {"Julian Year", "Julianisches Jahr", 0x00000001},    // 2
-    {"Besselian Year", "Besselsches Jahr", 0x00000002},  // 3
-    {"New Moon", "Neumond", 0x00000003},                 // 4
-    {"First Quarter", "Erstes Viertel", 0x00010003},     // 5
-    {"Full Moon", "Vollmond", 0x00020003},               // 6
-    {"Last Quarter", "Letztes Viertel", 0x00030003},     // 7
-    {"Perigee", "Perig\xE4um", 0x00000004},              // 8
-    {"Apogee", "Apog\xE4um", 0x00010004},                // 9
-    {"North Point", "Nordpunkt", 0x00000005},            // 10
+    {"New Year's Day", "Neujahr", astro_code(kAstroJulianYear)},           // 1
+    {"Julian Year", "Julianisches Jahr", astro_code(kAstroJulianYear)},    // 2
+    {"Besselian Year", "Besselsches Jahr", astro_code(kAstroBesselianYear)},  // 3
+    {"New Moon", "Neumond", astro_code(kAstroMoonPhase)},                 // 4
+    {"First Quarter", "Erstes Viertel", astro_code(kAstroMoonPhase, 1)},     // 5
+    {"Full Moon", "Vollmond", astro_code(kAstroMoonPhase, 2)},               // 6
+    {"Last Quarter", "Letztes Viertel", astro_code(kAstroMoonPhase, 3)},     // 7
+    {"Perigee", "Perig\xE4um", astro_code(kAstroApsis)},              // 8
+    {"Apogee", "Apog\xE4um", astro_code(kAstroApsis, 1)},                // 9
+    {"North Point", "Nordpunkt", astro_code(kAstroDeclination)},            // 10
     {"South Point",
      "S\xFC"
      "dpunkt",
-     0x00010005},                                                               // 11
-    {"Ascending Node", "Aufsteigender Knoten", 0x00000006},                     // 12
-    {"Descending Node", "Absteigender Knoten", 0x00010006},                     // 13
-    {"Solar Eclipse", "Sonnenfinsternis", 0x00000007},                          // 14
-    {"Lunar Eclipse", "Mondfinsternis", 0x00010007},                            // 15
-    {"Eclipse", "Finsternis", 0x00020007},                                      // 16
-    {"Spring", "Fr\xFChlingsanfang", 0x00000008},                               // 17
-    {"Summer", "Sommeranfang", 0x00010008},                                     // 18
-    {"Autumn", "Herbstanfang", 0x00020008},                                     // 19
-    {"Winter", "Winteranfang", 0x00030008},                                     // 20
-    {"Aries", "Widder", 0x00000009},                                            // 21
-    {"Taurus", "Stier", 0x00010009},                                            // 22
-    {"Gemini", "Zwillinge", 0x00020009},                                        // 23
-    {"Cancer", "Krebs", 0x00030009},                                            // 24
-    {"Leo", "L\xF6we", 0x00040009},                                             // 25
-    {"Virgo", "Jungfrau", 0x00050009},                                          // 26
-    {"Libra", "Waage", 0x00060009},                                             // 27
-    {"Scorpio", "Skorpion", 0x00070009},                                        // 28
-    {"Sagittarius", "Sch\xFCtze", 0x00080009},                                  // 29
-    {"Capricorn", "Steinbock", 0x00090009},                                     // 30
-    {"Aquarius", "Wassermann", 0x000A0009},                                     // 31
-    {"Pisces", "Fische", 0x000B0009},                                           // 32
-    {"Zodiac", "Sternzeichen", 0x0000000A},                                     // 33
-    {"Mercury Inferior Conjunction", "Merkur Untere Konjunktion", 0x0002000B},  // 34
-    {"Mercury Superior Conjunction", "Merkur Obere Konjunktion", 0x0003000B},   // 35
-    {"Mercury East Elongation", "Merkur \xD6stliche Elongation", 0x0004000B},   // 36
-    {"Mercury West Elongation", "Merkur Westliche Elongation", 0x0006000B},     // 37
-    {"Venus Inferior Conjunction", "Venus Untere Konjunktion", 0x0002000C},     // 38
-    {"Venus Superior Conjunction", "Venus Obere Konjunktion", 0x0003000C},      // 39
-    {"Venus East Elongation", "Venus \xD6stliche Elongation", 0x0004000C},      // 40
-    {"Venus West Elongation", "Venus Westliche Elongation", 0x0006000C},        // 41
-    {"Mars Opposition", "Mars Opposition", 0x0000000D},                         // 42
-    {"Mars Conjunction", "Mars Konjunktion", 0x0001000D},                       // 43
-    {"Jupiter Opposition", "Jupiter Opposition", 0x0000000E},                   // 44
-    {"Jupiter Conjunction", "Jupiter Konjunktion", 0x0001000E},                 // 45
-    {"Saturn Opposition", "Saturn Opposition", 0x0000000F},                     // 46
-    {"Saturn Conjunction", "Saturn Konjunktion", 0x0001000F},                   // 47
-    {"Uranus Opposition", "Uranus Opposition", 0x00000010},                     // 48
-    {"Uranus Conjunction", "Uranus Konjunktion", 0x00010010},                   // 49
-    {"Neptune Opposition", "Neptun Opposition", 0x00000011},                    // 50
-    {"Neptune Conjunction", "Neptun Konjunktion", 0x00010011},                  // 51
+     astro_code(kAstroDeclination, 1)},                                                               // 11
+    {"Ascending Node", "Aufsteigender Knoten", astro_code(kAstroNode)},                     // 12
+    {"Descending Node", "Absteigender Knoten", astro_code(kAstroNode, 1)},                     // 13
+    {"Solar Eclipse", "Sonnenfinsternis", astro_code(kAstroEclipse)},                          // 14
+    {"Lunar Eclipse", "Mondfinsternis", astro_code(kAstroEclipse, 1)},                            // 15
+    {"Eclipse", "Finsternis", astro_code(kAstroEclipse, 2)},                                      // 16
+    {"Spring", "Fr\xFChlingsanfang", astro_code(kAstroSeason)},                               // 17
+    {"Summer", "Sommeranfang", astro_code(kAstroSeason, 1)},                                     // 18
+    {"Autumn", "Herbstanfang", astro_code(kAstroSeason, 2)},                                     // 19
+    {"Winter", "Winteranfang", astro_code(kAstroSeason, 3)},                                     // 20
+    {"Aries", "Widder", astro_code(kAstroSign)},                                            // 21
+    {"Taurus", "Stier", astro_code(kAstroSign, 1)},                                            // 22
+    {"Gemini", "Zwillinge", astro_code(kAstroSign, 2)},                                        // 23
+    {"Cancer", "Krebs", astro_code(kAstroSign, 3)},                                            // 24
+    {"Leo", "L\xF6we", astro_code(kAstroSign, 4)},                                             // 25
+    {"Virgo", "Jungfrau", astro_code(kAstroSign, 5)},                                          // 26
+    {"Libra", "Waage", astro_code(kAstroSign, 6)},                                             // 27
+    {"Scorpio", "Skorpion", astro_code(kAstroSign, 7)},                                        // 28
+    {"Sagittarius", "Sch\xFCtze", astro_code(kAstroSign, 8)},                                  // 29
+    {"Capricorn", "Steinbock", astro_code(kAstroSign, 9)},                                     // 30
+    {"Aquarius", "Wassermann", astro_code(kAstroSign, 10)},                                     // 31
+    {"Pisces", "Fische", astro_code(kAstroSign, 11)},                                           // 32
+    {"Zodiac", "Sternzeichen", astro_code(kAstroAnySign)},                                     // 33
+    {"Mercury Inferior Conjunction", "Merkur Untere Konjunktion", astro_code(kAstroMercury, kInferiorConjunction)},  // 34
+    {"Mercury Superior Conjunction", "Merkur Obere Konjunktion", astro_code(kAstroMercury, kSuperiorConjunction)},   // 35
+    {"Mercury East Elongation", "Merkur \xD6stliche Elongation", astro_code(kAstroMercury, kEasternElongation)},   // 36
+    {"Mercury West Elongation", "Merkur Westliche Elongation", astro_code(kAstroMercury, kWesternElongation)},     // 37
+    {"Venus Inferior Conjunction", "Venus Untere Konjunktion", astro_code(kAstroVenus, kInferiorConjunction)},     // 38
+    {"Venus Superior Conjunction", "Venus Obere Konjunktion", astro_code(kAstroVenus, kSuperiorConjunction)},      // 39
+    {"Venus East Elongation", "Venus \xD6stliche Elongation", astro_code(kAstroVenus, kEasternElongation)},      // 40
+    {"Venus West Elongation", "Venus Westliche Elongation", astro_code(kAstroVenus, kWesternElongation)},        // 41
+    {"Mars Opposition", "Mars Opposition", astro_code(kAstroMars, kOpposition)},                         // 42
+    {"Mars Conjunction", "Mars Konjunktion", astro_code(kAstroMars, kConjunction)},                       // 43
+    {"Jupiter Opposition", "Jupiter Opposition", astro_code(kAstroJupiter, kOpposition)},                   // 44
+    {"Jupiter Conjunction", "Jupiter Konjunktion", astro_code(kAstroJupiter, kConjunction)},                 // 45
+    {"Saturn Opposition", "Saturn Opposition", astro_code(kAstroSaturn, kOpposition)},                     // 46
+    {"Saturn Conjunction", "Saturn Konjunktion", astro_code(kAstroSaturn, kConjunction)},                   // 47
+    {"Uranus Opposition", "Uranus Opposition", astro_code(kAstroUranus, kOpposition)},                     // 48
+    {"Uranus Conjunction", "Uranus Konjunktion", astro_code(kAstroUranus, kConjunction)},                   // 49
+    {"Neptune Opposition", "Neptun Opposition", astro_code(kAstroNeptune, kOpposition)},                    // 50
+    {"Neptune Conjunction", "Neptun Konjunktion", astro_code(kAstroNeptune, kConjunction)},                  // 51
 }};
 static_assert(kAstroEventEntries.size() == 51);
 
-constexpr KeywordColumns<51> kAstroEventColumns = split_columns(kAstroEventEntries);
+constexpr auto kAstroEventColumns = split_columns(kAstroEventEntries);
 
 // ---- Family searches ----
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Mean frequencies of the families, cycles per Julian century: they give the
 // start index from T and the jumps of first_at_or_after.
@@ -111,10 +109,6 @@ struct Candidate {
   bool exists;
   double t;
 };
-
-constexpr bool fits_cycle(int64_t k) noexcept {
-  return k >= std::numeric_limits<int32_t>::min() && k <= std::numeric_limits<int32_t>::max();
-}
 
 // Jumps of the start index by whole mean cycles (see first_at_or_after).
 constexpr int32_t kMaxJumps = 8;
@@ -160,7 +154,7 @@ double first_at_or_after(int64_t index, double te, double indices_per_century, c
 
 double moon_phase_search(double te, int32_t phase) noexcept {
   const auto candidate = [phase](int64_t k) -> Candidate {
-    if (!fits_cycle(k)) return {true, kNaN};
+    if (!in_int32_range(k)) return {true, kNaN};
     return {true, moon_phase(static_cast<int32_t>(k), phase)};
   };
   return first_at_or_after(ifloor(te * kLunationsPerCentury), te, kLunationsPerCentury, candidate);
@@ -173,14 +167,14 @@ template <class Which>
 double half_cycle_search(double te, double cycles_per_century, double (*event)(int32_t, Which) noexcept,
                          Which which) noexcept {
   const auto candidate = [event, which](int64_t k) -> Candidate {
-    if (!fits_cycle(k)) return {true, kNaN};
+    if (!in_int32_range(k)) return {true, kNaN};
     return {true, event(static_cast<int32_t>(k), which)};
   };
   return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate);
 }
 
 Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
-  if (!fits_cycle(k)) return {true, kNaN};
+  if (!in_int32_range(k)) return {true, kNaN};
   const Eclipse e = eclipse_at(static_cast<int32_t>(k), type);
   return {e.found, e.t_td};
 }
@@ -218,6 +212,12 @@ double any_sign_search(double te) noexcept {
   };
   return first_at_or_after(int64_t{ifloor(te * kSignsPerCentury)} - 2, te, kSignsPerCentury, candidate);
 }
+
+// Epochs of the year starts, the JulianDay of year start 0: the Julian ones
+// lie at 352.25 + 365.25 n (J2000.0 is one of them), the Besselian ones
+// at 38.8951886398718 + 365.24219878 n (B1900.0 = JulianDay 2415020.3135).
+constexpr double kJulianEpochJd = 352.25;
+constexpr double kBesselianEpochJd = 38.8951886398718;
 
 // Start of the year of `epoch_jd + n * year_days` that is the last at or before jd.
 double year_start(JulianDay jd, double epoch_jd, double years_per_day, double year_days) noexcept {
@@ -263,11 +263,10 @@ JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
   const JulianDay centred = (selector & kAstroYearCentred) != 0 ? jd + 182.0 : jd;
   if (kind == kAstroJulianYear) {
     // Julian epochs 352.25 + 365.25 n; J2000.0 is one of them.
-    return year_start(centred, 352.25, 0.0027378507871321013, 365.25);
+    return year_start(centred, kJulianEpochJd, kDaysToJulianYears, kJulianYearDays);
   }
   if (kind == kAstroBesselianYear) {
-    // Besselian epochs, tropical years of 365.24219878 days (B1900.0 = JD 2415020.3135).
-    return year_start(centred, 38.8951886398718, 0.0027379092649760877, 365.24219878);
+    return year_start(centred, kBesselianEpochJd, kDaysToBesselianYears, kBesselianYearDays);
   }
   if (kind < kAstroMoonPhase || kind > kAstroNeptune || !std::isfinite(jd)) return kNaN;
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "astro/planets.h"
 #include "astro/sun_crossing.h"
 #include "framework/date.h"
 #include "framework/keyword.h"
@@ -31,8 +32,22 @@ enum AstroKind : int32_t {
   kAstroSign = 9,           // sub 0..11: Sun entering Aries .. Pisces
   kAstroAnySign = 10,       // the next entry into any sign
   kAstroMercury = 11,       // 11..17: Mercury .. Neptune, sub = phenomenon slot
+  kAstroVenus = 12,
+  kAstroMars = 13,
+  kAstroJupiter = 14,
+  kAstroSaturn = 15,
+  kAstroUranus = 16,
   kAstroNeptune = 17,
 };
+static_assert(kAstroNeptune - kAstroMercury + 1 == kPlanetCount);
+
+// The AstroEventCode of a kind and its sub-kind (a signed byte). A row with
+// an impossible part does not compile.
+consteval AstroEventCode astro_code(AstroKind kind, int32_t sub = 0) {
+  if (kind < kAstroJulianYear || kind > kAstroNeptune) throw "not an astronomical event kind";
+  if (sub < -128 || sub > 127) throw "sub-kind outside a signed byte";
+  return static_cast<AstroEventCode>((static_cast<uint32_t>(sub) & 0xFFu) << 16 | static_cast<uint32_t>(kind));
+}
 
 // Selector flag of kinds 1 and 2: the year start that falls within the year
 // beginning at the given instant, instead of the last one at or before it.

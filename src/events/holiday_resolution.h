@@ -12,12 +12,6 @@
 
 namespace varizav {
 
-// True when the anchor of the kind can be formed for the year with the
-// 32-bit products of its formula (Gregorian and Julian 1461 y, Islamic
-// 10631 y, Mayan 18980 c, ...); years beyond give no result in
-// holiday_in_year.
-bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
-
 // Given:    calendar  calendar name (unknown or empty: the Gregorian table)
 //           event     holiday name or 1-based number in that calendar's table
 //           epoch     year of the calendar as a leading decimal integer; for

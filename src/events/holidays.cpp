@@ -19,85 +19,94 @@
 #include "calendars/western/iso8601.h"
 #include "calendars/western/julian.h"
 #include "calendars/western/western_shared.h"
+#include "framework/constants.h"
 #include "framework/numeric.h"
 #include "framework/row_table.h"
 
 namespace varizav {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A year computed in 64 bits handed on as a 32-bit year, or NaN from the
-// anchor when it leaves that range.
-constexpr bool fits_year(int64_t year) noexcept {
-  return year >= std::numeric_limits<int32_t>::min() && year <= std::numeric_limits<int32_t>::max();
-}
-
 JulianDay gregorian_next_new_year(int32_t year) noexcept {
   return western::gregorian_to_jd(int64_t{year} + 1, 1, 1.0);
 }
 JulianDay julian_next_new_year(int32_t year) noexcept { return western::julian_to_jd(int64_t{year} + 1, 1, 1.0); }
+bool next_new_year_fits(int64_t year) noexcept { return western::new_year_fits(year + 1); }
 
 // Coptic and Ethiopic Easter: the Julian Easter of the Julian year holding
 // it (Coptic year + 284, Ethiopic year + 8), from the eve (18:00 before).
-JulianDay coptic_easter(int32_t year) noexcept {
-  const int64_t julian_year = int64_t{year} + 284;
-  return fits_year(julian_year) ? easter_julian(static_cast<int32_t>(julian_year)) - 0.25 : kNaN;
+constexpr int64_t kCopticToJulianYears = 284;
+constexpr int64_t kEthiopicToJulianYears = 8;
+JulianDay eve_of_julian_easter(int64_t julian_year) noexcept {
+  return in_int32_range(julian_year) ? easter_julian(static_cast<int32_t>(julian_year)) - 0.25 : kNaN;
 }
-JulianDay ethiopic_easter(int32_t year) noexcept {
-  const int64_t julian_year = int64_t{year} + 8;
-  return fits_year(julian_year) ? easter_julian(static_cast<int32_t>(julian_year)) - 0.25 : kNaN;
-}
+JulianDay coptic_easter(int32_t year) noexcept { return eve_of_julian_easter(year + kCopticToJulianYears); }
+JulianDay ethiopic_easter(int32_t year) noexcept { return eve_of_julian_easter(year + kEthiopicToJulianYears); }
+bool coptic_easter_fits(int64_t year) noexcept { return western::easter_fits(year + kCopticToJulianYears); }
+bool ethiopic_easter_fits(int64_t year) noexcept { return western::easter_fits(year + kEthiopicToJulianYears); }
 
 // The first days of Chinese months 5 and 7 (never leap) of year Y.
 JulianDay chinese_month5_start(int32_t year) noexcept { return chinese::to_jd(year, 5, 0, 1.0); }
 JulianDay chinese_month7_start(int32_t year) noexcept { return chinese::to_jd(year, 7, 0, 1.0); }
 
-// One row per anchor kind, in kind order: the function giving the anchor of a year.
+// True when the anchor of a year is formed within the 32-bit day counts of
+// the holiday codes (years beyond give no result).
+using AnchorFitsFn = bool (*)(int64_t year) noexcept;
+
+// One row per anchor kind, in kind order: the anchor of a year, and the
+// years for which the calendar forms it.
 struct EventAnchorRow {
   int32_t kind;
   EventAnchorFn anchor;
+  AnchorFitsFn fits;
 };
 constexpr std::array<EventAnchorRow, kEventAnchorCount + 1> kEventAnchors = {{
-    {kKindAstronomical, nullptr},                            // astronomical events never reach the table
-    {kKindGregorianNewYear, gregorian_new_year},             // Gregorian 1 January of Y
-    {kKindGregorianEaster, easter_gregorian},                // Gregorian Easter Sunday
-    {kKindGregorianNextNewYear, gregorian_next_new_year},    // Gregorian 1 January of Y + 1
-    {kKindJulianNewYear, julian_new_year},                   // Julian 1 January of Y
-    {kKindJulianEaster, easter_julian},                      // Julian Easter Sunday
-    {kKindJulianNextNewYear, julian_next_new_year},          // Julian 1 January of Y + 1
-    {kKindArmenian, armenian::year_start},                   // 1 Navasard
-    {kKindBuddhist, buddhist::year_start},                   // 1 January of Gregorian Y - 543
-    {kKindByzantine, byzantine::year_start},                 // 1 January of Julian Y - 5509
-    {kKindChineseNewYear, chinese_new_year},                 // first day of month 1
-    {kKindChineseMonth11, chinese_month11_start},            // first day of month 11
-    {kKindChineseMonth5, chinese_month5_start},              // first day of month 5
-    {kKindChineseMonth7, chinese_month7_start},              // first day of month 7
-    {kKindCopticNewYear, coptic::year_start},                // eve of 1 Thout
-    {kKindCopticEaster, coptic_easter},                      // eve of Easter
-    {kKindEgyptian, egyptian::year_start},                   // 1 Thoth
-    {kKindEthiopicNewYear, ethiopic::year_start},            // eve of 1 Maskaram
-    {kKindEthiopicEaster, ethiopic_easter},                  // eve of Easter
-    {kKindFrench, french::year_start},                       // 1 Vendemiaire
-    {kKindGengou, gengou::year_start},                       // 1 January of Gregorian Y - 660
-    {kKindHebrewNewYear, hebrew::year_start},                // eve of 1 Tishri
-    {kKindHebrewKislev, hebrew::kislev_start},               // eve of 1 Kislev
-    {kKindHebrewTevet, hebrew::tevet_start},                 // eve of 1 Tevet
-    {kKindHebrewNextNewYear, hebrew::next_year_start},       // eve of 1 Tishri of Y + 1
-    {kKindHinduLunisolar, hindu::year_start},                // lunisolar new year, 06:00
-    {kKindHinduSolar, hindu2::year_start},                   // solar new year, 06:00
-    {kKindIndian, indian::year_start},                       // 1 Chaitra
-    {kKindIslamic, islamic::year_start},                     // eve of 1 Muharram
-    {kKindIsoWeekYear, iso_week_year_start},                 // Monday of ISO week 1
-    {kKindMayanCalendarRound, mayan::calendar_round_start},  // calendar round of 18980 days
-    {kKindMayanHaab, mayan::haab_year_start},                // Haab year of 365 days
-    {kKindMayanTzolkin, mayan::tzolkin_cycle_start},         // Tzolkin cycle of 260 days
-    {kKindPersian, persian::year_start},                     // 1 Farvardin
-    {kKindSeleucid, seleucid::year_start},                   // 1 January of Julian Y - 312
-    {kKindSyrian, syrian::year_start},                       // 1 January of Julian Y - 312
-    {kKindTaiwanese, taiwanese::year_start},                 // 1 January of Gregorian Y + 1911
-    {kKindYazdegerd, yazdegerd::year_start},                 // 1 Farvardin, Yazdegerd era
+    // astronomical events never reach the table
+    {kKindAstronomical, nullptr, nullptr},
+    // Gregorian 1 January of Y, Easter Sunday, 1 January of Y + 1
+    {kKindGregorianNewYear, gregorian_new_year, western::new_year_fits},
+    {kKindGregorianEaster, easter_gregorian, western::easter_fits},
+    {kKindGregorianNextNewYear, gregorian_next_new_year, next_new_year_fits},
+    // Julian 1 January of Y, Easter Sunday, 1 January of Y + 1
+    {kKindJulianNewYear, julian_new_year, western::new_year_fits},
+    {kKindJulianEaster, easter_julian, western::easter_fits},
+    {kKindJulianNextNewYear, julian_next_new_year, next_new_year_fits},
+    {kKindArmenian, armenian::year_start, armenian::anchor_year_fits},       // 1 Navasard
+    {kKindBuddhist, buddhist::year_start, buddhist::anchor_year_fits},       // 1 January of Gregorian Y - 543
+    {kKindByzantine, byzantine::year_start, byzantine::anchor_year_fits},    // 1 January of Julian Y - 5509
+    // first day of Chinese month 1, 11, 5 and 7
+    {kKindChineseNewYear, chinese_new_year, chinese_anchor_year_fits},
+    {kKindChineseMonth11, chinese_month11_start, chinese_anchor_year_fits},
+    {kKindChineseMonth5, chinese_month5_start, chinese_anchor_year_fits},
+    {kKindChineseMonth7, chinese_month7_start, chinese_anchor_year_fits},
+    {kKindCopticNewYear, coptic::year_start, coptic::anchor_year_fits},        // eve of 1 Thout
+    {kKindCopticEaster, coptic_easter, coptic_easter_fits},                    // eve of Easter
+    {kKindEgyptian, egyptian::year_start, egyptian::anchor_year_fits},         // 1 Thoth
+    {kKindEthiopicNewYear, ethiopic::year_start, ethiopic::anchor_year_fits},  // eve of 1 Maskaram
+    {kKindEthiopicEaster, ethiopic_easter, ethiopic_easter_fits},              // eve of Easter
+    {kKindFrench, french::year_start, french::anchor_year_fits},               // 1 Vendemiaire
+    {kKindGengou, gengou::year_start, gengou::anchor_year_fits},               // 1 January of Gregorian Y - 660
+    // eve of 1 Tishri, 1 Kislev, 1 Tevet, 1 Tishri of Y + 1
+    {kKindHebrewNewYear, hebrew::year_start, hebrew::anchor_year_fits},
+    {kKindHebrewKislev, hebrew::kislev_start, hebrew::anchor_year_fits},
+    {kKindHebrewTevet, hebrew::tevet_start, hebrew::anchor_year_fits},
+    {kKindHebrewNextNewYear, hebrew::next_year_start, hebrew::anchor_year_fits},
+    {kKindHinduLunisolar, hindu::year_start, hindu::anchor_year_fits},      // lunisolar new year, 06:00
+    {kKindHinduSolar, hindu2::year_start, hindu2::anchor_year_fits},        // solar new year, 06:00
+    {kKindIndian, indian::year_start, indian::anchor_year_fits},            // 1 Chaitra
+    {kKindIslamic, islamic::year_start, islamic::anchor_year_fits},         // eve of 1 Muharram
+    {kKindIsoWeekYear, iso_week_year_start, western::new_year_fits},        // Monday of ISO week 1, from 1 January
+    // Mayan calendar round of 18980 days, Haab year of 365, Tzolkin cycle of 260
+    {kKindMayanCalendarRound, mayan::calendar_round_start, mayan::calendar_round_fits},
+    {kKindMayanHaab, mayan::haab_year_start, mayan::haab_year_fits},
+    {kKindMayanTzolkin, mayan::tzolkin_cycle_start, mayan::tzolkin_cycle_fits},
+    {kKindPersian, persian::year_start, persian::anchor_year_fits},         // 1 Farvardin
+    {kKindSeleucid, seleucid::year_start, seleucid::anchor_year_fits},      // 1 January of Julian Y - 312
+    {kKindSyrian, syrian::year_start, syrian::anchor_year_fits},            // 1 January of Julian Y - 312
+    {kKindTaiwanese, taiwanese::year_start, taiwanese::anchor_year_fits},   // 1 January of Gregorian Y + 1911
+    {kKindYazdegerd, yazdegerd::year_start, yazdegerd::anchor_year_fits},   // 1 Farvardin, Yazdegerd era
 }};
+// A missing row fails the order check; a row without its range fails the
+// build as a missing field initializer.
 static_assert(rows_in_index_order(kEventAnchors, &EventAnchorRow::kind));
 
 }  // namespace
@@ -105,6 +114,11 @@ static_assert(rows_in_index_order(kEventAnchors, &EventAnchorRow::kind));
 JulianDay event_anchor(int32_t kind, int32_t year) noexcept {
   if (kind < 1 || kind > kEventAnchorCount) return kNaN;
   return kEventAnchors[static_cast<size_t>(kind)].anchor(year);
+}
+
+bool event_anchor_fits(int32_t kind, int64_t year) noexcept {
+  if (kind < 1 || kind > kEventAnchorCount) return false;
+  return kEventAnchors[static_cast<size_t>(kind)].fits(year);
 }
 
 JulianDay apply_weekday_rule(JulianDay t, int32_t weekday_rule, int32_t day_offset) noexcept {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "calendars/registry.h"
 #include "framework/date.h"
@@ -71,6 +72,47 @@ enum EventKind : int32_t {
 };
 constexpr int32_t kEventAnchorCount = 37;
 
+// Weekday numbers of the weekday rules: 0 = Monday .. 6 = Sunday.
+enum Weekday : int32_t { kMonday, kTuesday, kWednesday, kThursday, kFriday, kSaturday, kSunday };
+
+// The weekday rule byte of an EventCode (see apply_weekday_rule), built only
+// by the two rules below; a rule that cannot be encoded does not compile.
+struct WeekdayRule {
+  int8_t byte;
+};
+// Back to the latest `day` on or before the anchor: high nibble 0, low
+// nibble 7 - day (1 Sunday .. 7 Monday).
+consteval WeekdayRule on_or_before(Weekday day) {
+  if (day < kMonday || day > kSunday) throw "weekday out of range";
+  return {static_cast<int8_t>(7 - day)};
+}
+// `days` later (-8..7, not 0) when the anchor plus the day offset falls on
+// `tested`: high nibble days, low nibble the weekday.
+consteval WeekdayRule shift_if(Weekday tested, int32_t days) {
+  if (tested < kMonday || tested > kSunday) throw "weekday out of range";
+  if (days == 0 || days < -8 || days > 7) throw "shift outside the signed nibble";
+  return {static_cast<int8_t>(static_cast<uint8_t>((static_cast<uint32_t>(days) & 0xFu) << 4 |
+                                                   static_cast<uint32_t>(tested)))};
+}
+
+// The EventCode of an anchored holiday from its parts: anchor kind 1..37, an
+// optional weekday rule, a signed 16-bit day offset. A row with an impossible
+// part does not compile.
+consteval EventCode event_code(EventKind kind, WeekdayRule rule, int32_t day_offset) {
+  if (kind < kKindGregorianNewYear || kind > kEventAnchorCount) throw "not an anchor kind";
+  const int32_t n = rule.byte >> 4;  // signed high nibble
+  const int32_t w = rule.byte & 15;
+  if (rule.byte != 0 && (n == 0 ? w < 1 || w > 7 : w > kSunday)) throw "not a weekday rule";
+  if (day_offset < std::numeric_limits<int16_t>::min() || day_offset > std::numeric_limits<int16_t>::max()) {
+    throw "day offset outside 16 bits";
+  }
+  return static_cast<EventCode>(static_cast<uint32_t>(kind) << 24 | (static_cast<uint32_t>(rule.byte) & 0xFFu) << 16 |
+                                (static_cast<uint32_t>(day_offset) & 0xFFFFu));
+}
+consteval EventCode event_code(EventKind kind, int32_t day_offset = 0) {
+  return event_code(kind, WeekdayRule{0}, day_offset);
+}
+
 constexpr bool is_mayan_kind(int32_t kind) noexcept {
   return kind >= kKindMayanCalendarRound && kind <= kKindMayanTzolkin;
 }
@@ -84,6 +126,12 @@ using EventAnchorFn = JulianDay (*)(int32_t year);
 
 // The anchor of kind 1..37 for a year; NaN for any other kind.
 JulianDay event_anchor(int32_t kind, int32_t year) noexcept;
+
+// True when the anchor of kind 1..37 is formed for the year within the 32-bit
+// day counts of the holiday codes (Gregorian and Julian 1461 (y - 1),
+// Islamic 10631 y, Mayan 18980 c, ...), each calendar's own range; false for
+// any other kind. Years beyond give no result in SC_holiday.
+bool event_anchor_fits(int32_t kind, int64_t year) noexcept;
 
 // The weekday rule r (signed byte) applied to the anchor t, the offset o not
 // yet added: the result plus o is the holiday. r = 0 leaves t; high nibble 0:

@@ -5,6 +5,8 @@
 #include <cfenv>
 #include <cstdint>
 
+#include "framework/constants.h"
+
 namespace varizav {
 namespace {
 
@@ -104,7 +106,6 @@ constexpr double kHalfPiParts[5] = {
     0x1.921fb6p+0, -0x1.777a5cp-25, -0x1.ee59dap-50, 0x1.98a2e0p-77, 0x1.b839a2p-104,
 };
 constexpr double kTwoOverPi = 0.6366197723675814;
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kPiOver4 = 0.7853981633974483;
 constexpr double kExactBelow = 268435456.0;  // 2^28: the quotient n stays below 2^29
 

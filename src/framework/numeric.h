@@ -67,6 +67,18 @@ constexpr int32_t clamp_year(int64_t year) noexcept {
 // True when x truncates to a value inside the signed 32-bit range (false for NaN).
 constexpr bool fits_i32(double x) noexcept { return x > -2147483649.0 && x < 2147483648.0; }
 
+// True when v lies inside the signed 32-bit range.
+constexpr bool in_int32_range(int64_t v) noexcept {
+  return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
+}
+
+// True when count and factor * count both lie inside the signed 32-bit range:
+// a year-start formula such as 1461 (year - 1) / 4 that is defined on 32-bit
+// day counts can be formed for that count. |factor| < 2^32.
+constexpr bool product_in_int32_range(int64_t factor, int64_t count) noexcept {
+  return in_int32_range(count) && in_int32_range(factor * count);
+}
+
 // Floating-point fault path of the numeric kit. An operation faults when it
 // turns operands that are not NaN into a NaN (invalid operation) or finite
 // operands into an infinity (overflow, division by zero). A fault is recorded

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <type_traits>
 
 #include "calendars/egyptian_type.h"
 #include "calendars/french.h"
@@ -37,7 +38,6 @@ int weekday_of(JulianDay jd) {
   const int64_t n = static_cast<int64_t>(std::floor(jd + 0.5));
   return static_cast<int>(((n % 7) + 7) % 7);
 }
-constexpr int kMonday = 0, kTuesday = 1, kWednesday = 2, kThursday = 3, kFriday = 4, kSaturday = 5, kSunday = 6;
 
 EventCode code_of(const KeywordTable& table, const char* name) { return keyword_lookup(name, table); }
 
@@ -497,6 +497,69 @@ TEST_F(HolidaysTest, OneEntryAndMayanTables) {
     EXPECT_TRUE(tzolkin.tzolkin_number == 1 && tzolkin.tzolkin_name == 0) << c;  // 1 Imix
   }
   EXPECT_EQ(event_in_year(code_of(mayan_table, "Haab"), 1) - event_in_year(code_of(mayan_table, "Haab"), 0), 365.0);
+}
+
+// The builders give the codes as published (an independent transcription
+// of the holiday and astronomical event tables).
+static_assert(event_code(kKindHebrewNextNewYear, shift_if(kFriday, -2), -194) == 0x18E4FF3E);  // Ta'anit Esther
+static_assert(event_code(kKindHebrewNewYear, shift_if(kFriday, 1), 2) == 0x15140002);        // Tzom Gedaliah
+static_assert(event_code(kKindGregorianNextNewYear, on_or_before(kMonday), -29) == 0x0307FFE3);  // Advent Sunday
+static_assert(event_code(kKindGregorianNextNewYear, on_or_before(kTuesday), -86) == 0x0306FFAA);
+static_assert(event_code(kKindGregorianNewYear, on_or_before(kSaturday), 51) == 0x01020033);  // President's Day
+static_assert(event_code(kKindCopticNewYear, 342) == 0x0E000156);
+static_assert(event_code(kKindYazdegerd) == 0x25000000);
+static_assert(astro_code(kAstroMercury, kInferiorConjunction) == 0x0002000B);
+static_assert(astro_code(kAstroSign, 11) == 0x000B0009);
+static_assert(astro_code(kAstroNeptune, kConjunction) == 0x00010011);
+
+// A code with an impossible part is not a constant: it does not compile.
+template <int32_t Kind, int32_t Offset>
+concept BuildsEventCode = requires { typename std::integral_constant<EventCode, event_code(EventKind{Kind}, Offset)>; };
+template <int32_t Days>
+concept BuildsShift = requires { typename std::integral_constant<int8_t, shift_if(kFriday, Days).byte>; };
+template <int32_t Kind, int32_t Sub>
+concept BuildsAstroCode = requires { typename std::integral_constant<int32_t, astro_code(AstroKind{Kind}, Sub)>; };
+static_assert(BuildsEventCode<kKindYazdegerd, -32768> && BuildsEventCode<kKindGregorianNewYear, 32767>);
+static_assert(!BuildsEventCode<kKindAstronomical, 0> && !BuildsEventCode<kEventAnchorCount + 1, 0>);
+static_assert(!BuildsEventCode<kKindGregorianNewYear, 32768> && !BuildsEventCode<kKindGregorianNewYear, -32769>);
+static_assert(BuildsShift<-8> && BuildsShift<7> && !BuildsShift<0> && !BuildsShift<8> && !BuildsShift<-9>);
+static_assert(BuildsAstroCode<kAstroNeptune, -128> && !BuildsAstroCode<0, 0> && !BuildsAstroCode<kAstroNeptune + 1, 0>);
+static_assert(!BuildsAstroCode<kAstroSign, 128>);
+
+TEST_F(HolidaysTest, AnchorYearRanges) {
+  // The years whose anchors are formed within 32-bit day counts (independent:
+  // 2^31 over the factor of each formula, 1461 (y - 1), 365 y, 12 y, 18980 c,
+  // ..., shifted by the era's offset); one year further gives no result.
+  struct Case {
+    int32_t kind;
+    int64_t lowest;
+    int64_t highest;
+  } const cases[] = {
+      {kKindGregorianNewYear, -1469871, 1469873},   {kKindGregorianEaster, -1469872, 1469872},
+      {kKindGregorianNextNewYear, -1469872, 1469872}, {kKindJulianNewYear, -1469871, 1469873},
+      {kKindJulianEaster, -1469872, 1469872},       {kKindJulianNextNewYear, -1469872, 1469872},
+      {kKindArmenian, -5883516, 5883516},           {kKindBuddhist, -1469328, 1470416},
+      {kKindByzantine, -1464362, 1475382},          {kKindCopticNewYear, -1469872, 1469872},
+      {kKindCopticEaster, -1470156, 1469588},       {kKindEgyptian, -5883516, 5883516},
+      {kKindEthiopicNewYear, -1469872, 1469872},    {kKindEthiopicEaster, -1469880, 1469864},
+      {kKindFrench, -5883514, 5883518},             {kKindGengou, -1469211, 1470533},
+      {kKindHinduLunisolar, -178956970, 178956970}, {kKindIndian, -5883516, 5883516},
+      {kKindIsoWeekYear, -1469871, 1469873},        {kKindMayanCalendarRound, -113144, 113144},
+      {kKindMayanHaab, -5883516, 5883516},          {kKindMayanTzolkin, -8259552, 8259552},
+      {kKindSeleucid, -1469559, 1470185},           {kKindSyrian, -1469559, 1470185},
+      {kKindTaiwanese, -1471782, 1467962},          {kKindYazdegerd, -5883516, 5883516},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(event_anchor_fits(c.kind, c.lowest) && event_anchor_fits(c.kind, c.highest)) << c.kind;
+    EXPECT_FALSE(event_anchor_fits(c.kind, c.lowest - 1) || event_anchor_fits(c.kind, c.highest + 1)) << c.kind;
+  }
+  // Computed in floating point: every year (the Chinese anchors then answer
+  // NaN outside the calendar's years); no kind outside the table.
+  for (const int32_t kind : {kKindChineseNewYear, kKindChineseMonth11, kKindChineseMonth5, kKindChineseMonth7,
+                             kKindHinduSolar}) {
+    EXPECT_TRUE(event_anchor_fits(kind, INT32_MIN) && event_anchor_fits(kind, INT32_MAX)) << kind;
+  }
+  EXPECT_FALSE(event_anchor_fits(kKindAstronomical, 2000) || event_anchor_fits(kEventAnchorCount + 1, 2000));
 }
 
 TEST_F(HolidaysTest, AnchorsOutsideTheTable) {

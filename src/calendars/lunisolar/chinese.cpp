@@ -188,7 +188,7 @@ ChineseDate from_jd(JulianDay x) noexcept {
   // fixed). Inside the calendar's range the estimate is then at most one year
   // off (measured over the whole range); the search below moves year by year
   // until the year holds x.
-  const JulianDay x_td = x + delta_t(jd_to_centuries(x)) * 36525.0;  // delta T from centuries to days
+  const JulianDay x_td = x + delta_t(jd_to_centuries(x)) * kDaysPerJulianCentury;  // delta T in days
   const double year_estimate = std::floor((x_td - kYearCountEpochJd - 10.0) * kMeanTropicalYearsPerDay);
   if (!(year_estimate >= kChineseFirstYear - 1.0 && year_estimate <= kChineseLastYear + 1.0)) return invalid;
   // A day of the first or last year may be estimated a year beyond it.
@@ -273,6 +273,8 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept {
 }
 
 }  // namespace chinese
+
+bool chinese_anchor_year_fits(int64_t /*year*/) noexcept { return true; }
 
 JulianDay chinese_new_year(int32_t year) noexcept {
   const ChineseYearInfo info = chinese_year_info(year);

@@ -71,6 +71,9 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept;
 // Year-start anchors of the holiday codes.
 JulianDay chinese_new_year(int32_t year) noexcept;      // first day of month 1
 JulianDay chinese_month11_start(int32_t year) noexcept; // first day of month 11 (holds the December solstice)
+// Always true: the anchors are formed in floating point, and a year outside
+// the calendar's range gives NaN, which the holiday functions report as no result.
+bool chinese_anchor_year_fits(int64_t year) noexcept;
 
 // The Chinese year Y of year y (1..60) of cycle c: the years elapsed since the
 // first year of cycle 1 (cycle 78, year 17 is 4636, the year from February 2000).

@@ -127,6 +127,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 JulianDay year_start(int32_t year) noexcept { return to_jd({year, 1, 0, 1.0}); }
+bool anchor_year_fits(int64_t year) noexcept { return product_in_int32_range(12, year); }
 
 }  // namespace hindu
 
@@ -177,6 +178,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 JulianDay year_start(int32_t year) noexcept { return std::floor(kSolarYear * year + 0.75) + kEpochJd; }
+bool anchor_year_fits(int64_t /*year*/) noexcept { return true; }
 
 }  // namespace hindu2
 }  // namespace varizav

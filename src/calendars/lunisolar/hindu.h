@@ -43,6 +43,9 @@ LunisolarDate from_jd(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // JulianDay of 06:00 of 1 Chaitra (the regular one) of a Kali Yuga year.
 JulianDay year_start(int32_t year) noexcept;
+// True when the year's month count 12 year lies within 32 bits, as the
+// holiday codes form it.
+bool anchor_year_fits(int64_t year) noexcept;
 
 }  // namespace hindu
 
@@ -61,6 +64,8 @@ CalendarDate from_jd(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // JulianDay of 06:00 of 1 Mesha of a Kali Yuga year.
 JulianDay year_start(int32_t year) noexcept;
+// Always true: the solar year start is formed in floating point for any year.
+bool anchor_year_fits(int64_t year) noexcept;
 
 }  // namespace hindu2
 }  // namespace varizav

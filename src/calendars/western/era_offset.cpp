@@ -81,6 +81,10 @@ JulianDay family_year_start(EraYear era, int32_t year) noexcept {
   return underlying_to_jd(constants(era), year, 1, 1.0);
 }
 
+bool family_anchor_year_fits(EraYear era, int64_t year) noexcept {
+  return western::new_year_fits(year - constants(era).offset);
+}
+
 // The Julian-based calendars write the Gregorian text form too, without the
 // full stop after the day of the Julian calendar's own text form; the Syrian
 // calendar writes no weekday and its own month names.

@@ -30,6 +30,7 @@ int32_t family_is_leap_year(EraYear era, int32_t year) noexcept;
 JulianDay family_to_jd(EraYear era, int32_t year, int32_t month, double day) noexcept;
 CalendarDate family_from_jd(EraYear era, JulianDay jd) noexcept;
 JulianDay family_year_start(EraYear era, int32_t year) noexcept;
+bool family_anchor_year_fits(EraYear era, int64_t year) noexcept;
 int family_format_date(EraYear era, char* out, JulianDay jd, int32_t mode) noexcept;
 
 using buddhist = FamilyCalendar<EraYear::buddhist>;

@@ -90,6 +90,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
 }
 
 JulianDay year_start(int32_t year) noexcept { return western::gregorian_to_jd(int64_t{year} - kJimmuOffset, 1, 1.0); }
+bool anchor_year_fits(int64_t year) noexcept { return western::new_year_fits(year - kJimmuOffset); }
 
 }  // namespace gengou
 }  // namespace varizav

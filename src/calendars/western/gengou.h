@@ -38,6 +38,9 @@ GengouDate from_jd(JulianDay jd) noexcept;
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
 // JulianDay of 0h, 1 January of Jimmu-count year y (Gregorian year y - 660).
 JulianDay year_start(int32_t year) noexcept;
+// True when that 1 January is formed within the 32-bit day counts of the
+// holiday codes.
+bool anchor_year_fits(int64_t year) noexcept;
 
 }  // namespace gengou
 }  // namespace varizav

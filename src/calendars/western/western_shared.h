@@ -44,4 +44,10 @@ constexpr int64_t gregorian_jan1_day_number(int64_t year) noexcept {
   return 1721426 + floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400);
 }
 
+// True when the holiday anchors of the year are formed within the 32-bit day
+// counts of the holiday codes, in either calendar: 1461 (year - 1) for
+// 1 January of the year, 1461 year for Easter (whose year counts from March).
+constexpr bool new_year_fits(int64_t year) noexcept { return product_in_int32_range(1461, year - 1); }
+constexpr bool easter_fits(int64_t year) noexcept { return product_in_int32_range(1461, year); }
+
 }  // namespace varizav::western
