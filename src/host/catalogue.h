@@ -128,6 +128,18 @@ constexpr int32_t kFirstArgumentEntry = 2 * static_cast<int32_t>(kCatalogueFunct
 constexpr int32_t kCatalogueSize = kFirstArgumentEntry + 2 * static_cast<int32_t>(kCatalogueArguments.size());
 static_assert(kCatalogueSize == 126);
 
+// No two argument kinds alike: each has one place in the catalogue.
+static_assert([] {
+  for (size_t i = 0; i < kCatalogueArguments.size(); ++i) {
+    for (size_t j = 0; j < i; ++j) {
+      const ArgumentText& a = *kCatalogueArguments[i].text;
+      const ArgumentText& b = *kCatalogueArguments[j].text;
+      if (same_text(a.name, b.name) && same_text(a.description, b.description)) return false;
+    }
+  }
+  return true;
+}());
+
 // Catalogue entry of a function's display name (its description is the next
 // entry); -1 for a name the catalogue does not list.
 constexpr int32_t catalogue_function_entry(std::string_view exported_name) noexcept {
@@ -139,9 +151,14 @@ constexpr int32_t catalogue_function_entry(std::string_view exported_name) noexc
 
 // Catalogue entries of an argument kind's name and description; -1 for a kind
 // the catalogue does not list. A borrowed description is the lender's entry.
+// Kinds are told apart by their texts: with the sanitizers, addresses of two
+// objects do not compare in a constant expression.
 constexpr int32_t catalogue_argument_name_entry(const ArgumentText& kind) noexcept {
   for (size_t k = 0; k < kCatalogueArguments.size(); ++k) {
-    if (kCatalogueArguments[k].text == &kind) return kFirstArgumentEntry + 2 * static_cast<int32_t>(k);
+    const ArgumentText& listed = *kCatalogueArguments[k].text;
+    if (same_text(listed.name, kind.name) && same_text(listed.description, kind.description)) {
+      return kFirstArgumentEntry + 2 * static_cast<int32_t>(k);
+    }
   }
   return -1;
 }
