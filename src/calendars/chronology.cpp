@@ -69,7 +69,7 @@ std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) 
   return is_leap(date.year) != 0;
 }
 
-void format_chronology(char* out, const char* cycle, double year) noexcept {
+bool format_chronology(char* out, const char* cycle, double year) noexcept {
   const int64_t y = itrunc(year);
   switch (keyword_lookup(cycle, chronological_cycles)) {
     case kEpact: {
@@ -80,31 +80,30 @@ void format_chronology(char* out, const char* cycle, double year) noexcept {
         e = e - (c - c / 4) + (8 * c + 13) / 25;
       }
       format_text(out, "%d", static_cast<int>(mod_floor(e, 30)));
-      return;
+      return true;
     }
     case kIndiction:
       format_text(out, "%d", static_cast<int>(mod_floor(y + 2, 15) + 1));
-      return;
+      return true;
     case kRegent:
       copy_text(out, kRegents[static_cast<size_t>(mod_floor(y, 7))]);
-      return;
+      return true;
     case kGoldenNumber:
       copy_text(out, kGoldenNumerals[static_cast<size_t>(mod_floor(y, 19))]);
-      return;
+      return true;
     case kSolarCycle:
       format_text(out, "%d", static_cast<int>(mod_floor(y + 8, 28) + 1));
-      return;
+      return true;
     case kDominicalLetter: {
       const int64_t r = mod_floor(new_year_day_number(static_cast<int32_t>(y)), 7);  // weekday of 1 January, 0 = Monday
       char letters[3] = {static_cast<char>('A' + (6 - r)), '\0', '\0'};
       // A leap year changes letter at the leap day: the letter before in the cycle A..G.
       if (civil_is_leap_year(static_cast<int32_t>(y)) != 0) letters[1] = static_cast<char>('A' + mod_floor(12 - r, 7));
       copy_text(out, letters);
-      return;
+      return true;
     }
     default:
-      copy_text(out, "Err:502");
-      return;
+      return false;
   }
 }
 

@@ -27,7 +27,8 @@ std::optional<bool> leap_year_of_text(const char* calendar, const char* year_tex
 // compute.
 std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) noexcept;
 
-// Writes the named cycle of year y as text; "Err:502" for an unknown cycle.
-void format_chronology(char* out, const char* cycle, double year) noexcept;
+// Writes the named cycle of year y as text. No result (false, nothing
+// written) when the name selects no cycle.
+[[nodiscard]] bool format_chronology(char* out, const char* cycle, double year) noexcept;
 
 }  // namespace varizav

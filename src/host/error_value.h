@@ -14,6 +14,10 @@ namespace varizav {
 constexpr double error_value() noexcept { return static_cast<double>(std::bit_cast<float>(0xFFC00000u)); }
 static_assert(std::bit_cast<uint64_t>(error_value()) == 0xFFF8000000000000u);
 
+// The text result for an argument the function cannot use: the spreadsheet's
+// own code for an invalid argument, which it shows as it shows its errors.
+inline constexpr const char* kInvalidArgumentText = "Err:502";
+
 // A core result as the host receives it: the value, or the error value for "no result".
 constexpr double value_or_error(std::optional<double> result) noexcept {
   return result.has_value() ? *result : error_value();

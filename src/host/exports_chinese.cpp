@@ -1,5 +1,5 @@
 // Worksheet function of the Chinese calendar.
-#include "calendars/lunisolar/chinese.h"
+#include "host/converter.h"
 #include "host/error_value.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"

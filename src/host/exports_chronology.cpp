@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "calendars/chronology.h"
+#include "framework/text_format.h"
 #include "host/error_value.h"
 #include "host/host_text.h"
 #include "varizav/addin.h"
@@ -30,7 +31,7 @@ VARIZAV_API void SC_leapyear2(double* result, const char* calendar, const double
 
 VARIZAV_API void SC_chronology(char* result, const char* cycle, const double* year) {
   HostResult out(result);
-  format_chronology(out, HostText(cycle), *year);
+  if (!format_chronology(out, HostText(cycle), *year)) copy_text(out, kInvalidArgumentText);
 }
 
 }  // extern "C"

@@ -15,9 +15,9 @@ extern "C" {
 
 VARIZAV_API void SC_hindu(double* result, const double* year, const char* month, const double* leap_month,
                           const double* day) {
-  const int32_t m = keyword_lookup(HostText(month), hindu::month_names);
+  const int32_t m = keyword_lookup(HostText(month), *converter_month_names(kHindu));
   // Lunar days run 1..30; a NaN day passes and gives NaN.
-  if (!day_accepted(*day, 31.0) || m < 1 || m > 12 || !fits_i32(*year)) {
+  if (!month_and_day_accepted(kHindu, m, *day) || !fits_i32(*year)) {
     *result = error_value();
     return;
   }
@@ -27,8 +27,7 @@ VARIZAV_API void SC_hindu(double* result, const double* year, const char* month,
 }
 
 VARIZAV_API void SC_hindu2(double* result, const double* year, const char* month, const double* day) {
-  *result =
-      convert_simple_date(*year, keyword_lookup(HostText(month), hindu2::month_names), *day, 12, 32.0, hindu2::to_jd);
+  *result = value_or_error(convert_simple_date(kHindu2, *year, HostText(month), *day));
 }
 
 }  // extern "C"

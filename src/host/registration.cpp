@@ -3,7 +3,7 @@
 // function's names and type codes and for each argument's name and
 // description, and tells the add-in its user-interface language.
 #include "framework/date.h"
-#include "host/catalogue.h"
+#include "framework/language.h"
 #include "host/configuration.h"
 #include "host/function_registry.h"
 #include "host/host_text.h"
@@ -18,6 +18,9 @@ namespace {
 // character set: at most 255 bytes of text, and every byte behind it zero,
 // since hosts read the whole buffer.
 void write_registration_text(char* out, const char* text) { write_host_registration_text(out, text); }
+
+// A registration text in the current language: German exactly when it is 1031.
+const char* in_current_language(const Text& text) { return by_language(text.english, text.german); }
 
 const FunctionEntry* registry_entry(unsigned short number) {
   return number < kFunctionCount ? &function_registry[number] : nullptr;
@@ -46,7 +49,7 @@ VARIZAV_API void GetFunctionData(const unsigned short* number, char* exported_na
     return;
   }
   write_registration_text(exported_name, f->exported_name);
-  write_registration_text(display_name, catalogue_text(f->name_entry));
+  write_registration_text(display_name, in_current_language(f->name));
   // Slot 0 is the result, slots 1..n the arguments in call order.
   type_codes[0] = f->result_type;
   for (int32_t a = 0; a < f->argument_count; ++a) type_codes[a + 1] = f->arguments[static_cast<size_t>(a)].type;
@@ -61,12 +64,12 @@ VARIZAV_API void GetParameterDescription(const unsigned short* number, const uns
   if (f == nullptr || *slot > f->argument_count) return;
   if (*slot == 0) {
     // The result slot: the function's own description, no name.
-    write_registration_text(description, catalogue_text(f->description_entry));
+    write_registration_text(description, in_current_language(f->description));
     return;
   }
   const ArgumentEntry& arg = f->arguments[static_cast<size_t>(*slot - 1)];
-  write_registration_text(name, catalogue_text(arg.name_entry));
-  write_registration_text(description, catalogue_text(arg.description_entry));
+  write_registration_text(name, in_current_language(arg.text.name));
+  write_registration_text(description, in_current_language(arg.text.description));
 }
 
 VARIZAV_API void SetLanguage(const unsigned short* language) { select_host_language(*language); }

@@ -14,9 +14,8 @@ namespace varizav {
 namespace {
 
 std::string chronology(const char* cycle, double year) {
-  char out[kTextCapacity];
-  format_chronology(out, cycle, year);
-  return out;
+  char out[kTextCapacity] = "unwritten";
+  return format_chronology(out, cycle, year) ? out : "no result";
 }
 
 struct CycleCase {
@@ -59,8 +58,8 @@ TEST(Chronology, ClassicalCyclesWithDefaultReform) {
 
 TEST(Chronology, UnknownCycleAndExtremeYears) {
   set_current_language(kLanguageEnglish);
-  EXPECT_EQ(chronology("Moon cycle", 2000), "Err:502");
-  EXPECT_EQ(chronology("", 2000), "Err:502");
+  EXPECT_EQ(chronology("Moon cycle", 2000), "no result");
+  EXPECT_EQ(chronology("", 2000), "no result");
   // NaN and huge years saturate to the 32-bit limits and still give a value.
   EXPECT_FALSE(chronology("Dominical Letter", std::nan("")).empty());
   EXPECT_FALSE(chronology("Solar Cycle", 1e300).empty());

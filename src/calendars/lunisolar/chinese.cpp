@@ -309,24 +309,4 @@ ChineseYearText read_chinese_year(const char* text) noexcept {
   return {true, chinese_year_of_cycle(cycle.saturated, year.saturated)};
 }
 
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
-                                               double day) noexcept {
-  const int64_t c = itrunc(cycle);
-  const int32_t y = itrunc(year);
-  const int32_t m = keyword_lookup(month, chinese_month_names);
-  if (y < 1 || y > 60 || day < 1.0 || day >= 31.0 || m < 1 || m > 12) return std::nullopt;
-  const int32_t l = leap != 0.0 ? 1 : 0;  // NaN compares unequal: it counts as a leap month
-  // Cycles whose years lie beyond the accepted date range (about 200,000 years
-  // either side) are rejected before any astronomy is done.
-  const int64_t chinese_year = chinese_year_of_cycle(c, y);
-  constexpr int64_t kYearLimit = 220000;
-  if (chinese_year < -kYearLimit || chinese_year > kYearLimit) return std::nullopt;
-  const JulianDay jd = chinese::to_jd(static_cast<int32_t>(chinese_year), m, l, day);
-  if (!jd_in_accepted_range(jd)) return std::nullopt;
-  // A leap flag or a day past the month's end carries a date of the last year
-  // beyond it, into days the calendar gives no date.
-  if (chinese_year == kChineseLastYear && std::isnan(chinese::from_jd(jd).day)) return std::nullopt;
-  return jd_to_serial(jd);
-}
-
 }  // namespace varizav

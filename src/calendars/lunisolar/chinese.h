@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "framework/date.h"
 #include "framework/keyword.h"
@@ -89,11 +88,5 @@ struct ChineseYearText {
   int64_t year;  // chinese_year_of_cycle of the two numbers, in 64 bits
 };
 ChineseYearText read_chinese_year(const char* text) noexcept;
-
-// SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
-// flag (non-zero or NaN: leap), day 1 <= d < 31; serial date, or no result
-// for input outside those ranges or a date outside the accepted range.
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
-                                               double day) noexcept;
 
 }  // namespace varizav

@@ -17,6 +17,7 @@
 #include "calendars/western/western_names.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
+#include "host/converter.h"
 
 namespace varizav {
 namespace {
@@ -67,28 +68,6 @@ TEST(Chinese, LeapMonthOf2001FollowsMonth4) {
   EXPECT_EQ(chinese::is_leap_year(4636), 0);
   // A leap flag on an ordinary month gives the day of the following month.
   EXPECT_EQ(chinese::to_jd(4637, 2, 1, 1.0), chinese::to_jd(4637, 3, 0, 1.0));
-}
-
-TEST(Chinese, WorksheetValidation) {
-  set_current_language(kLanguageEnglish);
-  const double serial_2000_02_05 = jd_to_serial(gregorian_day(2000, 2, 5));
-  struct Case {
-    double cycle, year;
-    const char* month;
-    double leap, day;
-    bool ok;
-  } cases[] = {
-      {78, 17, "1st", 0, 1, true},   {78, 17, "1", 0, 30.5, true}, {78, 17, "1st", 0, 31, false},
-      {78, 17, "1st", 0, 0.5, false}, {78, 0, "1st", 0, 1, false},  {78, 61, "1st", 0, 1, false},
-      {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day).has_value(), c.ok)
-        << c.cycle << " " << c.year << " " << c.month << " " << c.day;
-  }
-  EXPECT_EQ(convert_chinese_date(78, 17, "1st", 0, 1), serial_2000_02_05);
-  set_current_language(kLanguageGerman);
-  EXPECT_EQ(convert_chinese_date(78, 17, "1.", 0, 1), serial_2000_02_05);
 }
 
 TEST(Chinese, YearsOf1800To2200AreWellFormed) {
