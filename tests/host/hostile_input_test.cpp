@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -203,8 +202,10 @@ TEST_F(HostileInputTest, TextResults) {
 
 // Searches started at the ends of the accepted range ran thousands of
 // candidates per pass (the estimates of the lunar families drift there) and
-// so for minutes under the default bound of 65,536 passes.
-TEST_F(HostileInputTest, FaultFarDateSearchesEndFast) {
+// so for minutes under the default bound of 65,536 passes; the candidates per
+// pass are counted in tests/events/far_date_test.cpp, and the test's timeout
+// stops a hang.
+TEST_F(HostileInputTest, FaultFarDateSearchesEnd) {
   struct Case {
     const char* event;
     double start;
@@ -212,13 +213,9 @@ TEST_F(HostileInputTest, FaultFarDateSearchesEndFast) {
   const Case cases[] = {{"Perigee", kMinSerial}, {"Apogee", kMinSerial + 1}, {"North Point", kMinSerial},
                         {"Full Moon", kMinSerial}, {"Perigee", kMaxSerial - 400}};
   for (const Case& c : cases) {
-    const auto begin = std::chrono::steady_clock::now();
-    // 31 February never comes: every pass runs until the bound.
+    // 31 February never comes: every pass fails, up to the bound or the range end.
     EXPECT_EQ(std::bit_cast<uint64_t>(when("astronomical", c.event, "", 31, "February", c.start)), kErrorBits)
-        << c.event;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    // Before the fix: 13 to 130 s unsanitized; now about 0.1 s.
-    EXPECT_LT(seconds, 8.0) << c.event << " from " << c.start;
+        << c.event << " from " << c.start;
   }
 }
 
