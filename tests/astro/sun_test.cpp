@@ -119,7 +119,7 @@ TEST(MeanObliquity, KnownValues) {
     const char* source;
   };
   const Case cases[] = {
-      {0.0, 21.448, 1e-4, "worked example: 23.4392911 deg"},
+      {0.0, 21.448, 1e-4, "Meeus, Astronomical Algorithms, eq. 22.3 (Laskar): 23 deg 26' 21.448\""},
       {-0.127296372348, 27.407, 5e-4, "independent: Meeus example 22.a, 1987 April 10"},
   };
   for (const Case& c : cases) {
