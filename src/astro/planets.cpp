@@ -151,7 +151,7 @@ PlanetPhenomena planet_cycle_phenomena(Planet planet, int32_t k) noexcept {
   return out;
 }
 
-double next_planet_event(Planet planet, double t_centuries_td, int32_t slot) noexcept {
+double next_planet_event(Planet planet, double t_centuries_td, int32_t slot, int64_t* candidates) noexcept {
   const double t = t_centuries_td;
   if (!is_planet(planet)) return kNaN;
   const PlanetTheory& theory = theory_of(planet);
@@ -161,18 +161,24 @@ double next_planet_event(Planet planet, double t_centuries_td, int32_t slot) noe
   int32_t k = planet_cycle_estimate(planet, t);
   double candidate = cycle_phenomenon(theory, *series, k);
   int32_t examined = 1;
+  const auto done = [&examined, candidates](double result) {
+    if (candidates != nullptr) *candidates += examined;
+    return result;
+  };
   // The estimate can lie past the answer where the corrections exceed the
   // distance of the mean instant from the cycle start (far dates): step back
   // to a cycle before t first. A NaN candidate stops here and below.
   while (candidate >= t) {
-    if (k == std::numeric_limits<int32_t>::min() || examined++ == kMaxSearchCycles) return kNaN;
+    if (k == std::numeric_limits<int32_t>::min() || examined == kMaxSearchCycles) return done(kNaN);
+    ++examined;
     candidate = cycle_phenomenon(theory, *series, --k);
   }
   while (candidate < t) {
-    if (k == std::numeric_limits<int32_t>::max() || examined++ == kMaxSearchCycles) return kNaN;
+    if (k == std::numeric_limits<int32_t>::max() || examined == kMaxSearchCycles) return done(kNaN);
+    ++examined;
     candidate = cycle_phenomenon(theory, *series, ++k);
   }
-  return candidate;
+  return done(candidate);
 }
 
 }  // namespace varizav

@@ -35,10 +35,12 @@ int32_t planet_cycle_estimate(Planet planet, double t_centuries_td) noexcept;
 PlanetPhenomena planet_cycle_phenomena(Planet planet, int32_t k) noexcept;
 
 // Given:    planet, T  Julian centuries (TD) from J2000.0, slot  a PhenomenonSlot
+//           candidates  optional: the number of cycles whose phenomenon the
+//                       search computed (at most 1000) is added to it
 // Returned: the first phenomenon of the slot at or after T (T itself when one
 //           falls exactly there), in centuries TD; NaN for a slot the planet
 //           does not produce, a non-finite T, an unknown planet, or a search
 //           that does not settle within a bounded number of cycles.
-double next_planet_event(Planet planet, double t_centuries_td, int32_t slot) noexcept;
+double next_planet_event(Planet planet, double t_centuries_td, int32_t slot, int64_t* candidates = nullptr) noexcept;
 
 }  // namespace varizav

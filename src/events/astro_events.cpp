@@ -99,7 +99,7 @@ constexpr double kSignsPerCentury = 1200.0256608;  // 12 per tropical year
 // cycles (perigee and apogee at the lower limit, JulianDay -76715589), which
 // the jumps of first_at_or_after cross in a few candidates (eclipse searches,
 // whose lunations without an eclipse give no instant to jump by, step through
-// the few dozen lunations of their drift).
+// the lunations of their drift: some 650 at the range ends).
 constexpr int32_t kMaxCandidates = 32768;
 
 // The event of one index of a family: absent for a lunation without an
@@ -126,38 +126,49 @@ constexpr double kMaxJumpCycles = 1.0e6;
 // January and February, whose year index counts from the March equinox), so it
 // then steps back while the candidate is at or after te. A NaN candidate stops
 // the stepping back and ends the search forward with NaN.
+// The number of candidates computed is added to *candidates when given.
 template <class Family>
-double first_at_or_after(int64_t index, double te, double indices_per_century, const Family& candidate_at) noexcept {
+double first_at_or_after(int64_t index, double te, double indices_per_century, const Family& family,
+                         int64_t* candidates) noexcept {
+  int32_t evaluated = 0;
+  const auto candidate_at = [&family, &evaluated](int64_t k) {
+    ++evaluated;
+    return family(k);
+  };
+  const auto done = [&evaluated, candidates](double t) {
+    if (candidates != nullptr) *candidates += evaluated;
+    return t;
+  };
   int32_t budget = kMaxCandidates;
   Candidate c = candidate_at(index);
   for (int32_t jump = 0; jump < kMaxJumps && c.exists && std::isfinite(c.t); ++jump) {
     const double cycles = std::trunc((te - c.t) * indices_per_century);
     if (!(std::fabs(cycles) >= 2.0)) break;
     const int64_t target = index + static_cast<int64_t>(std::fmax(-kMaxJumpCycles, std::fmin(cycles, kMaxJumpCycles)));
-    if (--budget <= 0) return kNaN;
+    if (--budget <= 0) return done(kNaN);
     const Candidate landed = candidate_at(target);
     if (!landed.exists || !std::isfinite(landed.t)) break;
     index = target;
     c = landed;
   }
   while (!c.exists || c.t >= te) {
-    if (--budget <= 0) return kNaN;
+    if (--budget <= 0) return done(kNaN);
     c = candidate_at(--index);
   }
   while (!c.exists || !(c.t >= te)) {
-    if (c.exists && std::isnan(c.t)) return kNaN;
-    if (--budget <= 0) return kNaN;
+    if (c.exists && std::isnan(c.t)) return done(kNaN);
+    if (--budget <= 0) return done(kNaN);
     c = candidate_at(++index);
   }
-  return c.t;
+  return done(c.t);
 }
 
-double moon_phase_search(double te, int32_t phase) noexcept {
+double moon_phase_search(double te, int32_t phase, int64_t* candidates) noexcept {
   const auto candidate = [phase](int64_t k) -> Candidate {
     if (!in_int32_range(k)) return {true, kNaN};
     return {true, moon_phase(static_cast<int32_t>(k), phase)};
   };
-  return first_at_or_after(ifloor(te * kLunationsPerCentury), te, kLunationsPerCentury, candidate);
+  return first_at_or_after(ifloor(te * kLunationsPerCentury), te, kLunationsPerCentury, candidate, candidates);
 }
 
 // The first event at or after te of a lunar cycle with two events half a cycle
@@ -165,12 +176,13 @@ double moon_phase_search(double te, int32_t phase) noexcept {
 // descending node): event(k, which) is the instant in cycle k.
 template <class Which>
 double half_cycle_search(double te, double cycles_per_century, double (*event)(int32_t, Which) noexcept,
-                         Which which) noexcept {
+                         Which which, int64_t* candidates) noexcept {
   const auto candidate = [event, which](int64_t k) -> Candidate {
     if (!in_int32_range(k)) return {true, kNaN};
     return {true, event(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate);
+  return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate,
+                           candidates);
 }
 
 Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
@@ -181,36 +193,38 @@ Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
 
 // Sub 0 solar eclipses only, sub 1 lunar only, any other sub both in their
 // order in time: lunar at k, solar at k + 1, lunar at k + 1, ...
-double eclipse_search(double te, int32_t sub) noexcept {
+double eclipse_search(double te, int32_t sub, int64_t* candidates) noexcept {
   const int64_t k0 = int64_t{ifloor(te * kLunationsPerCentury)} - 1;
   if (sub == 0 || sub == 1) {
     const EclipseType type = sub == 0 ? EclipseType::solar : EclipseType::lunar;
-    return first_at_or_after(k0, te, kLunationsPerCentury, [type](int64_t k) { return eclipse_candidate(k, type); });
+    return first_at_or_after(
+        k0, te, kLunationsPerCentury, [type](int64_t k) { return eclipse_candidate(k, type); }, candidates);
   }
   // Index 2k: the new moon of lunation k, 2k + 1: its full moon.
   const auto either = [](int64_t i) {
     const FloorDiv d = floor_div(i, 2);
     return eclipse_candidate(d.quot, d.rem == 0 ? EclipseType::solar : EclipseType::lunar);
   };
-  return first_at_or_after(2 * k0 + 1, te, 2.0 * kLunationsPerCentury, either);
+  return first_at_or_after(2 * k0 + 1, te, 2.0 * kLunationsPerCentury, either, candidates);
 }
 
 // Entry into sign `sign` (unsigned; 12 and more are the following years'),
 // indexed by years from 2000.
-double sign_search(double te, int32_t sign) noexcept {
+double sign_search(double te, int32_t sign, int64_t* candidates) noexcept {
   const auto candidate = [sign](int64_t k) -> Candidate {
     return {true, sun_longitude_crossing(static_cast<double>(k), sign)};
   };
-  return first_at_or_after(ifloor(te * kTropicalYearsPerCentury), te, kTropicalYearsPerCentury, candidate);
+  return first_at_or_after(ifloor(te * kTropicalYearsPerCentury), te, kTropicalYearsPerCentury, candidate,
+                           candidates);
 }
 
 // The next entry into any sign, indexed by signs from the March equinox of 2000.
-double any_sign_search(double te) noexcept {
+double any_sign_search(double te, int64_t* candidates) noexcept {
   const auto candidate = [](int64_t n) -> Candidate {
     const FloorDiv d = floor_div(n, 12);
     return {true, sun_longitude_crossing(static_cast<double>(d.quot), static_cast<int32_t>(d.rem))};
   };
-  return first_at_or_after(int64_t{ifloor(te * kSignsPerCentury)} - 2, te, kSignsPerCentury, candidate);
+  return first_at_or_after(int64_t{ifloor(te * kSignsPerCentury)} - 2, te, kSignsPerCentury, candidate, candidates);
 }
 
 // Epochs of the year starts, the JulianDay of year start 0: the Julian ones
@@ -228,39 +242,40 @@ double year_start(JulianDay jd, double epoch_jd, double years_per_day, double ye
 
 const KeywordTable astro_events = table_of(kAstroEventColumns);
 
-double astro_event_td(int32_t kind, double te, int32_t sub) noexcept {
+double astro_event_td(int32_t kind, double te, int32_t sub, int64_t* candidates) noexcept {
   if (!std::isfinite(te)) return kNaN;
   switch (kind) {
     case kAstroMoonPhase:
-      return moon_phase_search(te, sub);
+      return moon_phase_search(te, sub, candidates);
     case kAstroApsis:
       return half_cycle_search(te, kAnomalisticMonthsPerCentury, lunar_apsis,
-                               sub == 0 ? Apsis::perigee : Apsis::apogee);
+                               sub == 0 ? Apsis::perigee : Apsis::apogee, candidates);
     case kAstroDeclination:
       return half_cycle_search(te, kTropicalMonthsPerCentury, lunar_extreme,
-                               sub == 0 ? Declination::north : Declination::south);
+                               sub == 0 ? Declination::north : Declination::south, candidates);
     case kAstroNode:
       return half_cycle_search(te, kDraconicMonthsPerCentury, lunar_node,
-                               sub == 0 ? Node::ascending : Node::descending);
+                               sub == 0 ? Node::ascending : Node::descending, candidates);
     case kAstroEclipse:
-      return eclipse_search(te, sub);
+      return eclipse_search(te, sub, candidates);
     case kAstroSeason:
       // Seasons begin at the signs Aries, Cancer, Libra, Capricorn (3 x season).
-      return sign_search(te, static_cast<int32_t>(static_cast<uint32_t>(sub) * 3u));
+      return sign_search(te, static_cast<int32_t>(static_cast<uint32_t>(sub) * 3u), candidates);
     case kAstroSign:
-      return sign_search(te, sub);
+      return sign_search(te, sub, candidates);
     case kAstroAnySign:
-      return any_sign_search(te);
+      return any_sign_search(te, candidates);
     default:
       if (kind < kAstroMercury || kind > kAstroNeptune) return kNaN;
-      return next_planet_event(static_cast<Planet>(kind - kAstroMercury), te, sub);
+      return next_planet_event(static_cast<Planet>(kind - kAstroMercury), te, sub, candidates);
   }
 }
 
-JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
+JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub, int64_t* candidates) noexcept {
   const int32_t kind = selector & 0xFFFF;
   // Half a year forward: the year start within the year beginning at jd.
   const JulianDay centred = (selector & kAstroYearCentred) != 0 ? jd + 182.0 : jd;
+  if ((kind == kAstroJulianYear || kind == kAstroBesselianYear) && candidates != nullptr) ++*candidates;
   if (kind == kAstroJulianYear) {
     // Julian epochs 352.25 + 365.25 n; J2000.0 is one of them.
     return year_start(centred, kJulianEpochJd, kDaysToJulianYears, kJulianYearDays);
@@ -274,7 +289,7 @@ JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept {
   const double t = jd_to_centuries(jd);
   const double dt = delta_t(t);
   const double te = t + dt;
-  const double event = astro_event_td(kind, te, sub);
+  const double event = astro_event_td(kind, te, sub, candidates);
   if (std::isnan(event)) return kNaN;
   return centuries_to_jd(event - dt - tz_offset_centuries());
 }

@@ -56,21 +56,26 @@ constexpr int32_t kAstroYearCentred = 0x10000;
 // The 51 events by name (English and German), values AstroEventCodes.
 extern const KeywordTable astro_events;
 
-// Given:    jd        start instant (local time for kinds 3-17), finite
-//           selector  astro_kind in bits 0-15, kAstroYearCentred flag
-//           sub       astro_sub
+// Given:    jd          start instant (local time for kinds 3-17), finite
+//           selector    astro_kind in bits 0-15, kAstroYearCentred flag
+//           sub         astro_sub
+//           candidates  optional: the number of candidate instants computed
+//                       (one for a year start; see astro_event_td) is added
 // Returned: kinds 1, 2: the year start (a fixed epoch, no delta T, no time
 //           zone); kinds 3-17: the first event at or after jd in local civil
 //           time, with its time of day; NaN (no result) for an unknown
 //           kind, a non-finite start or a search that fails.
-JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub) noexcept;
+JulianDay astro_event(JulianDay jd, int32_t selector, int32_t sub, int64_t* candidates = nullptr) noexcept;
 
 // The search of astro_event for kinds 3-17 in dynamical time.
 // Given:    kind  astro_kind 3-17, te  Julian centuries (TD) from J2000.0,
 //           sub   astro_sub
+//           candidates  optional: the number of candidate instants the search
+//                       computed is added (a few, tens for eclipses far from
+//                       J2000.0; a hard limit stops a search that does not end)
 // Returned: the first event at or after te, in centuries TD (te itself when
 //           an event falls exactly there); NaN for another kind, a non-finite
 //           te or a search that fails.
-double astro_event_td(int32_t kind, double te, int32_t sub) noexcept;
+double astro_event_td(int32_t kind, double te, int32_t sub, int64_t* candidates = nullptr) noexcept;
 
 }  // namespace varizav

@@ -50,7 +50,7 @@ bool shows_civil_pattern(JulianDay c, const CivilPattern& pattern, bool astronom
 }
 
 std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
-                                                      JulianDay x) noexcept {
+                                                      JulianDay x, int64_t* candidates) noexcept {
   const bool astronomical = is_astronomical(event);
   const int32_t passes = max_loop();
   for (int32_t pass = 0; pass < passes; ++pass) {
@@ -59,8 +59,9 @@ std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, 
     // candidate, so that no occurrence is passed over (two eclipses of one
     // season lie about 15 days apart; no event recurs within a day).
     JulianDay c = x;
+    if (event.code == 0 && candidates != nullptr) ++*candidates;
     if (event.code != 0) {
-      c = next_event_on_or_after(x, event.code, event.calendar);
+      c = next_event_on_or_after(x, event.code, event.calendar, candidates);
       if (!(c >= x)) return std::nullopt;  // cannot be formed (NaN)
       if (!(c < kSearchEndJd)) return std::nullopt;
     }
@@ -71,12 +72,12 @@ std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, 
 }
 
 std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
-                                                 JulianDay x) noexcept {
+                                                 JulianDay x, int64_t* candidates) noexcept {
   const bool same_table = first.table == second.table;
   const bool first_astronomical = is_astronomical(first);
   const bool second_astronomical = is_astronomical(second);
-  JulianDay e1 = next_event_on_or_after(x, first.code, first.calendar);
-  JulianDay e2 = next_event_on_or_after(x, second.code, second.calendar);
+  JulianDay e1 = next_event_on_or_after(x, first.code, first.calendar, candidates);
+  JulianDay e2 = next_event_on_or_after(x, second.code, second.calendar, candidates);
   const int32_t passes = max_loop();
   for (int32_t pass = 0; pass < passes; ++pass) {
     if (!(e1 < kSearchEndJd) || std::isnan(e2)) return std::nullopt;
@@ -89,9 +90,9 @@ std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const
     }
     // Advance the earlier event (the second on a tie).
     if (e1 >= e2) {
-      e2 = next_event_on_or_after(e2 + 1.0, second.code, second.calendar);
+      e2 = next_event_on_or_after(e2 + 1.0, second.code, second.calendar, candidates);
     } else {
-      e1 = next_event_on_or_after(e1 + 1.0, first.code, first.calendar);
+      e1 = next_event_on_or_after(e1 + 1.0, first.code, first.calendar, candidates);
     }
   }
   return std::nullopt;

@@ -45,15 +45,18 @@ bool shows_civil_pattern(JulianDay c, const CivilPattern& pattern, bool astronom
 // The first occurrence at or after the instant x of the event that shows the
 // pattern; with code 0 the days from x on (x at 0h). Occurrences are taken in
 // order, none skipped. No result when max_loop() candidates fail, a candidate
-// or the start reaches kSearchEndJd, or the event cannot be formed.
+// or the start reaches kSearchEndJd, or the event cannot be formed. The
+// occurrences computed (next_event_on_or_after's count; one per day with
+// code 0) are added to *candidates when given.
 std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, const CivilPattern& pattern,
-                                                      JulianDay x) noexcept;
+                                                      JulianDay x, int64_t* candidates = nullptr) noexcept;
 
 // The first day at or after the instant x on which both events occur, less
 // than a day apart (an astronomical event of the other calendar must not lie
 // before the holiday's start): the first event's instant. No result when
-// max_loop() pairs fail or the first event reaches kSearchEndJd.
+// max_loop() pairs fail or the first event reaches kSearchEndJd. The
+// occurrences computed for both events are added to *candidates when given.
 std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
-                                                 JulianDay x) noexcept;
+                                                 JulianDay x, int64_t* candidates = nullptr) noexcept;
 
 }  // namespace varizav

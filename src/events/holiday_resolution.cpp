@@ -27,24 +27,24 @@ constexpr int32_t astro_selector(EventCode code) noexcept {
 
 }  // namespace
 
-JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept {
+JulianDay astro_event_on_or_after(JulianDay j, EventCode code, int64_t* candidates) noexcept {
   const int32_t kind = astro_selector(code);
   const int32_t sub = astro_sub(code);
   if (kind == kAstroJulianYear || kind == kAstroBesselianYear) {
     // Fixed epochs, without delta T or time zone: the last one at or before
     // j, moved on by a year when it lies before j.
-    const JulianDay epoch = astro_event(j, kind, sub);
+    const JulianDay epoch = astro_event(j, kind, sub, candidates);
     if (epoch < j) return epoch + (kind == kAstroJulianYear ? kJulianYearDays : kBesselianYearDays);
     return epoch;
   }
   // The dispatcher starts from Universal Time and answers in local time.
-  return astro_event(j + tz_offset_days(), kind, sub);
+  return astro_event(j + tz_offset_days(), kind, sub, candidates);
 }
 
-JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar) noexcept {
+JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar, int64_t* candidates) noexcept {
   if (std::isnan(j)) return kNaN;
   const int32_t kind = event_kind(code);
-  if (kind == kKindAstronomical) return astro_event_on_or_after(j, code);
+  if (kind == kKindAstronomical) return astro_event_on_or_after(j, code, candidates);
   if (kind > kEventAnchorCount) return kNaN;
   // The occurrences E(k) grow with the year k. The year holding j - offset
   // puts the first one at or after j among E(y - 1) .. E(y + 2): one year
@@ -56,6 +56,7 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
   for (int64_t k = y - 1; k <= y + 2; ++k) {
     if (!in_int32_range(k) || (k == kInt32Min && is_mayan_kind(kind))) continue;
     const JulianDay e = event_in_year(code, static_cast<int32_t>(k));
+    if (candidates != nullptr) ++*candidates;
     if (e >= j) return e;
   }
   return kNaN;

@@ -174,13 +174,17 @@ JulianDay first_anchor_on_or_after(JulianDay x, CalendarId calendar, int32_t kin
 // result in local time. The Julian and Besselian year starts are fixed
 // epochs without time zone: the last one at or before j, moved on by one
 // year length (365.25 or 365.24219878 days) when it lies before j. The error
-// value for an unknown kind.
-JulianDay astro_event_on_or_after(JulianDay j, EventCode code) noexcept;
+// value for an unknown kind. The candidates astro_event computed are added to
+// *candidates when given.
+JulianDay astro_event_on_or_after(JulianDay j, EventCode code, int64_t* candidates = nullptr) noexcept;
 
 // The first occurrence at or after j of the event of any code (anchored or
 // astronomical), the anchored years indexed through the calendar. Started
 // exactly on an occurrence it returns that occurrence. NaN when j is NaN or
-// the anchors cannot be formed.
-JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar) noexcept;
+// the anchors cannot be formed. The number of occurrences computed (at most
+// four years' for an anchored event; astro_event's count for an astronomical
+// one) is added to *candidates when given.
+JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calendar,
+                                 int64_t* candidates = nullptr) noexcept;
 
 }  // namespace varizav

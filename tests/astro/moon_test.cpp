@@ -31,14 +31,15 @@ TEST(MoonEvents, KnownInstants) {
   };
   // The variant differs from Meeus's own series (constant coefficients, every
   // term in M scaled by E), so his instants agree to within a minute or two.
+  // Published times are UT; delta T in 2000 is 64 s.
   const Case cases[] = {
-      {kPhase0, 0, 2451550.2602, kFourDecimals, "worked example: new moon of 6 January 2000"},
-      {kPhase2, 0, 2451564.6955, kFourDecimals, "worked example: full moon of January 2000"},
-      {kPhase0, -283, 2443192.6512, kFourDecimals, "worked example: new moon of 18 February 1977"},
+      {kPhase0, 0, 2451550.2602, kFourDecimals, "independent to the minute: USNO, new moon 6 January 2000 18:14 UT"},
+      {kPhase2, 0, 2451564.6955, kFourDecimals, "independent to the minute: USNO, full moon 21 January 2000 04:40 UT"},
+      {kPhase0, -283, 2443192.6512, kFourDecimals, "Meeus example 49.a: JDE 2443192.65118"},
       {kPerigee, 0, 2451563.4495, kFourDecimals, "worked example: perigee of January 2000"},
       {kApogee, 0, 2451575.5554, kFourDecimals, "worked example: apogee of January 2000"},
-      {kLunar, 0, 2451564.6979, kFourDecimals, "worked example: lunar eclipse of 21 January 2000"},
-      {kSolar, 1, 2451580.0352, kFourDecimals, "worked example: solar eclipse of 5 February 2000"},
+      {kLunar, 0, 2451564.6979, kFourDecimals, "independent to the minute: Espenak, lunar eclipse greatest 04:44 UT"},
+      {kSolar, 1, 2451580.0352, kFourDecimals, "independent to the minute: Espenak, solar eclipse greatest 12:50 UT"},
       {kPhase0, -283, 2443192.65118, 0.0002, "independent: Meeus example 49.a"},
       {kApogee, -150, 2447442.3543, 0.001, "independent: Meeus example 50.a, apogee of October 1988"},
       {kAscending, -170, 2446938.76803, 0.001, "independent: Meeus example 51.a, node of May 1987"},
@@ -82,9 +83,10 @@ TEST(MoonEvents, KnownInstants) {
 }
 
 TEST(MoonEvents, LunationsWithoutEclipse) {
-  // Worked examples: the new moon of 6 January 2000 passes the node too far
-  // (|gamma| about 1.80); the full moon of December 1999 is stopped by the
-  // |sin F| test and has no instant.
+  // No eclipse at the new moon of 6 January 2000 nor at the full moon of 22
+  // December 1999 (independent: Espenak's NASA eclipse catalogue). The new
+  // moon passes the node too far (|gamma| about 1.80); the full moon is
+  // stopped by the |sin F| test and has no instant.
   EXPECT_FALSE(eclipse_at(0, EclipseType::solar).found);
   const Eclipse far = eclipse_at(-1, EclipseType::lunar);
   EXPECT_FALSE(far.found);

@@ -35,9 +35,10 @@ constexpr PlanetSlot kAllPhenomena[] = {
 };
 
 TEST(PlanetCycles, JupiterCycleZero) {
-  // Worked example: the first Jupiter conjunction after J2000.0 is cycle 0,
-  // mean instant 126.186 days after J2000.0; the opposition's mean instant
-  // lies 199.442 days later. The corrections move each by a few days.
+  // The first Jupiter conjunction after J2000.0 is cycle 0, mean instant
+  // 126.186 days after J2000.0; the opposition's mean instant lies 199.442
+  // days later (Meeus, Astronomical Algorithms, table 36.A: JDE 2451671.186
+  // and 2451870.628). The corrections move each by a few days.
   EXPECT_EQ(planet_cycle_estimate(Planet::jupiter, 0.0), 0);
   const PlanetPhenomena p = planet_cycle_phenomena(Planet::jupiter, 0);
   EXPECT_TRUE(near(p[kConjunction] / kDay, 126.186, 7.0));

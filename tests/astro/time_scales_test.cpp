@@ -24,14 +24,14 @@ TEST(DeltaT, ValuesAndBranchLimits) {
     const char* source;
   };
   const Case cases[] = {
-      {0.0, 64.0, 0.005, "worked example: 2000.0"},
-      {0.26, 83.76, 0.005, "worked example"},
-      {just_below(-2.0), -14.68, 0.005, "worked example: just before 1800.0"},
+      {0.0, 64.0, 0.005, "independent: 64 + 76 T s at 2000.0"},
+      {0.26, 83.76, 0.005, "independent: 64 + 76 T s"},
+      {just_below(-2.0), -14.68, 0.005, "independent: 102.3 + 123.5 T + 32.5 T^2 s at T = -2, stored coefficients"},
       {-2.0, 13.74, 0.005, "worked example: 1800.0"},
       // 54.14 s is quoted just before 1988.0; the stated polynomial gives
       // 54.119 s (independent: Horner by hand with the coefficients).
       {just_below(-0.12), 54.12, 0.005, "independent: the 1800-1988 polynomial at t = 0.88"},
-      {-0.12, 54.88, 0.005, "worked example: 1988.0"},
+      {-0.12, 54.88, 0.005, "independent: 64 + 76 T s at 1988.0"},
       // The seconds laws are the stored coefficients rounded to 0.1 s per power.
       {-3.0, 102.3 - 123.5 * 3.0 + 32.5 * 9.0, 0.1, "independent: 102.3 + 123.5 T + 32.5 T^2 s"},
       {1.0, 140.0, 0.005, "independent: 64 + 76 T s"},

@@ -29,15 +29,24 @@ struct CycleCase {
   const char* source;
 };
 
+// Independent: the cycle rules by hand. Golden number y mod 19 + 1, solar
+// cycle (y + 8) mod 28 + 1, indiction (y + 2) mod 15 + 1; the regent runs
+// Saturn, Jupiter, Mars, Sun, Venus, Mercury, Moon from Saturn in 2000 (the
+// Hundertjaehriger Kalender); dominical letters from the weekday of 1 January
+// (Fliegel & Van Flandern); the Gregorian epact (11 G + 8 - C + C / 4 +
+// (8 C + 13) / 25) mod 30, G = y mod 19, C = y / 100 (Clavius's solar and
+// lunar equations).
+constexpr const char* kCycleRules = "independent: the cycle rules by hand";
+
 TEST(Chronology, ClassicalCyclesWithDefaultReform) {
   set_current_language(kLanguageEnglish);
   const CycleCase cases[] = {
-      {2000, "24", "8", "Saturn", "VI", "21", "BA", "worked example"},
-      {2024, "19", "2", "Sonne", "XI", "17", "GF", "worked example (epact, letters); rest independent: the cycle rules by hand"},
-      {2023, "8", "1", "Mars", "X", "16", "A", "worked example (epact, letter); rest by hand"},
-      {1900, "29", "13", "Merkur", "I", "5", "G", "worked example (epact, letter); rest by hand"},
-      {1582, "3", "10", "Mars", "VI", "23", "G", "worked example: still Julian for the cycles"},
-      {1000, "20", "13", "Jupiter", "XIII", "1", "GF", "worked example: Julian leap year"},
+      {2000, "24", "8", "Saturn", "VI", "21", "BA", kCycleRules},
+      {2024, "19", "2", "Sonne", "XI", "17", "GF", kCycleRules},
+      {2023, "8", "1", "Mars", "X", "16", "A", kCycleRules},
+      {1900, "29", "13", "Merkur", "I", "5", "G", kCycleRules},
+      {1582, "3", "10", "Mars", "VI", "23", "G", "independent: the Julian rules, epact (11 (y mod 19) + 8) mod 30"},
+      {1000, "20", "13", "Jupiter", "XIII", "1", "GF", "independent: the Julian rules; 1 January 1000 (Julian) a Monday"},
   };
   // The cycle names and the column of the table that holds each one's value.
   const std::pair<const char*, const char* CycleCase::*> cycles[] = {
@@ -50,7 +59,7 @@ TEST(Chronology, ClassicalCyclesWithDefaultReform) {
       EXPECT_EQ(chronology(cycle, c.year), c.*column) << cycle << " " << c.year << " " << c.source;
     }
   }
-  EXPECT_EQ(chronology("Epact", 1583), "7");  // worked example: first Gregorian year
+  EXPECT_EQ(chronology("Epact", 1583), "7");  // independent: the Gregorian epact formula, first Gregorian year
   set_current_language(kLanguageGerman);
   EXPECT_EQ(chronology("Sonntagsbuchstabe", 2000), "BA");
   EXPECT_EQ(chronology("Epakte", 2000), "24");
@@ -98,15 +107,15 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       {"unknown", "1700", 0.0, "civil calendar: Gregorian after 1582"},
       {"", "1500", 1.0, "civil calendar: Julian before the reform"},
       {"gregorian", " +2004 and more", 1.0, "leading integer"},
-      {"hebrew", "5784", 1.0, "worked example: 13 months"},
-      {"islamic", "1420", 1.0, "worked example"},
-      {"coptic", "3", 1.0, "worked example"},
-      {"armenian", "4", 0.0, "worked example: never leap"},
-      {"egyptian", "4", 0.0, "worked example: never leap"},
-      {"yazdegerd", "4", 0.0, "worked example: never leap"},
-      {"mayan", "4", 0.0, "worked example: never leap"},
-      {"chinese", "78-18", 1.0, "worked example: 4637 has a leap month"},
-      {"chinese", "78-17", 0.0, "worked example: 4636 has none"},
+      {"hebrew", "5784", 1.0, "independent: (7 y + 1) mod 19 < 7"},
+      {"islamic", "1420", 1.0, "independent: (14 + 11 y) mod 30 < 11"},
+      {"coptic", "3", 1.0, "independent: y mod 4 = 3"},
+      {"armenian", "4", 0.0, "defined: a wandering year of 365 days"},
+      {"egyptian", "4", 0.0, "defined: a wandering year of 365 days"},
+      {"yazdegerd", "4", 0.0, "defined: a wandering year of 365 days"},
+      {"mayan", "4", 0.0, "defined: a wandering year of 365 days"},
+      {"chinese", "78-18", 1.0, "independent: the Chinese year from 24 January 2001 had a leap fourth month"},
+      {"chinese", "78-17", 0.0, "independent: the Chinese year from 5 February 2000 had none"},
       {"chinese", "78/18", 1.0, "any one separator"},
       {"chinese", "-482/25", 0.0, "first year of the range: 355 days from its new year to the next, 12 months"},
       {"chinese", "648/32", 0.0, "last year of the range: 354 days to its last day (30 of month 12), 12 months"},
@@ -137,7 +146,7 @@ TEST(LeapYear, ByDateRejectsNanAndFarDates) {
 }
 
 TEST(NewYearDayNumber, JulianBeforeReformGregorianAfter) {
-  // Worked example values of the Western calendars: 1 January 2000 is JDN 2451545,
+  // Independent (Fliegel & Van Flandern): 1 January 2000 is JDN 2451545,
   // 1 January 1582 (Julian) is JDN 2298884.
   EXPECT_EQ(new_year_day_number(2000), 2451545);
   EXPECT_EQ(new_year_day_number(1582), 2298884);

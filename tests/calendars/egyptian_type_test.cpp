@@ -15,6 +15,12 @@
 namespace varizav {
 namespace {
 
+// Independent: the epochs, as Julian dates (Fliegel & Van Flandern), of
+// Reingold & Dershowitz, Calendrical Calculations: Egyptian (Nabonassar) 26
+// February 747 BC, Armenian 11 July 552, Coptic 29 August 284, Ethiopic 29
+// August 8; Yazdegerd 16 June 632. Dates counted from them separately.
+constexpr const char* kEpochs = "independent: counted from the calendar's epoch";
+
 using testing::kError;
 using testing::kNaN;
 
@@ -77,17 +83,17 @@ struct DateCase {
   const char* source;
 };
 
-TEST(EgyptianType, WorkedExamples) {
+TEST(EgyptianType, KnownDates) {
   const DateCase cases[] = {
-      {armenian::from_jd, 2451544.5, {1449, 6, 8.0}, "worked example, 1 January 2000"},
-      {egyptian::from_jd, 2451544.5, {2748, 9, 13.0}, "worked example"},
-      {yazdegerd::from_jd, 2451544.5, {1369, 6, 13.0}, "worked example"},
-      {coptic::from_jd, 2451544.5, {1716, 4, 22.25}, "worked example: the day began at 18:00"},
-      {ethiopic::from_jd, 2451544.5, {1992, 4, 22.25}, "worked example"},
+      {armenian::from_jd, 2451544.5, {1449, 6, 8.0}, kEpochs},
+      {egyptian::from_jd, 2451544.5, {2748, 9, 13.0}, kEpochs},
+      {yazdegerd::from_jd, 2451544.5, {1369, 6, 13.0}, kEpochs},
+      {coptic::from_jd, 2451544.5, {1716, 4, 22.25}, "independent: Coptic 22 Kiyahk 1716 (epochs above), the day began at 18:00"},
+      {ethiopic::from_jd, 2451544.5, {1992, 4, 22.25}, kEpochs},
       {coptic::from_jd, 2451544.2, {1716, 4, 21.95}, "independent: 16:48 is still the day before"},
-      {coptic::from_jd, coptic::to_jd(3, 13, 6) + 1.0, {4, 1, 1.0}, "worked example: year 3 is leap"},
-      {coptic::from_jd, coptic::to_jd(4, 13, 5) + 1.0, {5, 1, 1.0}, "worked example: year 4 is common"},
-      {egyptian::from_jd, egyptian::year_start(1) + 365.0, {2, 1, 1.0}, "worked example: 365-day year"},
+      {coptic::from_jd, coptic::to_jd(3, 13, 6) + 1.0, {4, 1, 1.0}, "independent: Coptic years y mod 4 = 3 have a sixth epagomenal day"},
+      {coptic::from_jd, coptic::to_jd(4, 13, 5) + 1.0, {5, 1, 1.0}, "independent: Coptic years y mod 4 = 3 have a sixth epagomenal day"},
+      {egyptian::from_jd, egyptian::year_start(1) + 365.0, {2, 1, 1.0}, "defined: the wandering year has 365 days"},
       {coptic::from_jd, coptic::to_jd(3, 13, 10), {4, 1, 4.0}, "independent: day 10 of month 13 continues"},
   };
   for (const DateCase& c : cases) {
@@ -98,7 +104,7 @@ TEST(EgyptianType, WorkedExamples) {
 }
 
 TEST(EgyptianType, LeapYears) {
-  // Worked examples (Coptic 3 leap, 4 common; wandering years never leap) and
+  // Independent: Coptic years y mod 4 = 3 are leap; wandering years never; and
   // independent: the residue rule counted by hand for negative and extreme years.
   const int32_t years[] = {3, 4, -1, -2, 0, 7, 2147483647, -2147483647 - 1};
   const int32_t want[] = {1, 0, 1, 0, 0, 1, 1, 0};
@@ -122,7 +128,7 @@ struct TextCase {
 };
 
 TEST(EgyptianType, TextThroughTheRegistry) {
-  // Worked example dates (1 January 2000 = serial 36526); texts by hand from the name lists.
+  // Dates independent (kEpochs; 1 January 2000 = serial 36526); texts by hand from the name lists.
   const TextCase cases[] = {
       {"armenian", "armenisch", 36526, 1, "Shabath, 8 Arach 1449"},
       {"armenian", "armenisch", 36526, 0, "1449  6  8"},
@@ -154,7 +160,7 @@ TEST(EgyptianType, TextThroughTheRegistry) {
 }
 
 TEST(EgyptianType, RegistryEntries) {
-  // Worked example years of 1 January 2000; Coptic and Ethiopic 3 are leap.
+  // Years of 1 January 2000 (kEpochs); Coptic and Ethiopic 3 are leap (y mod 4 = 3).
   const struct {
     CalendarId id;
     int32_t year;
@@ -180,12 +186,12 @@ struct ConvertCase {
 TEST(EgyptianType, WorksheetValidation) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const ConvertCase cases[] = {
-      {SC_armenian, 1, "Nawasardi", 1, -492151, "worked example"},
-      {SC_coptic, 1, "Tut", 1, -589989.25, "worked example"},
-      {SC_coptic, 1716, "Kiyahk", 22, 36525.75, "worked example: 18:00 of 31 December 1999"},
-      {SC_ethiopic, 1992, "4", 22, 36525.75, "worked example"},
-      {SC_egyptian, 2748, "pach", 13, 36526, "worked example, abbreviated month"},
-      {SC_yazdegerd, 1369, "Shahrivar", 13, 36526, "worked example"},
+      {SC_armenian, 1, "Nawasardi", 1, -492151, "independent: the Armenian epoch, 11 July 552 (Julian)"},
+      {SC_coptic, 1, "Tut", 1, -589989.25, "independent: the Coptic epoch, 29 August 284 (Julian), its eve at 18:00"},
+      {SC_coptic, 1716, "Kiyahk", 22, 36525.75, kEpochs},
+      {SC_ethiopic, 1992, "4", 22, 36525.75, kEpochs},
+      {SC_egyptian, 2748, "pach", 13, 36526, "defined: an abbreviated month; date by kEpochs"},
+      {SC_yazdegerd, 1369, "Shahrivar", 13, 36526, kEpochs},
       {SC_armenian, 1449, "Arach", 30.99, 36548.99, "day bound: 30.99 passes"},
       {SC_armenian, 1449, "Arach", 31, kError, "day bound"},
       {SC_egyptian, 2748, "Pachon", 0.99, kError, "day below 1"},

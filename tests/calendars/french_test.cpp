@@ -14,6 +14,10 @@
 namespace varizav {
 namespace {
 
+// Independent: days counted from 22 September 1792 with Romme's leap rule
+// (Reingold & Dershowitz, Calendrical Calculations, arithmetic French).
+constexpr const char* kRomme = "independent: counted by Romme's rule";
+
 using testing::kError;
 using testing::kNaN;
 
@@ -30,14 +34,14 @@ TEST(French, EveryDayFollowsTheMonthRule) {
 }
 
 TEST(French, LeapYears) {
-  // Worked examples (3, 4, 100, 200, 300, 400, 4000) and independent: the rule by hand.
+  // Independent: Romme's rule (Reingold & Dershowitz, arithmetic French) by hand.
   const int32_t years[] = {3, 4, 100, 200, 300, 400, 4000, 8000, 4400, 0, -4, -100, -400};
   for (const int32_t y : years) EXPECT_EQ(french::is_leap_year(y), leap_rule(y) ? 1 : 0) << y;
   EXPECT_EQ(french::is_leap_year(4), 1);
   EXPECT_EQ(french::is_leap_year(400), 1);
   EXPECT_EQ(french::is_leap_year(4000), 0);
   EXPECT_EQ(is_leap_year_table[kFrench](4000), 0);
-  EXPECT_EQ(from_jd_table[kFrench](2451544.5).year, 208);            // worked example
+  EXPECT_EQ(from_jd_table[kFrench](2451544.5).year, 208);            // kRomme
   EXPECT_EQ(french::year_start(1), gregorian::to_jd(1792, 9, 22));  // independent: the epoch, 22 September 1792
   EXPECT_EQ(french_elapsed_days(4000), 1460969);                    // independent: 4000 * 365 + 1000 - 40 + 10 - 1
   EXPECT_EQ(french_elapsed_days(-1), -365);                         // independent: year 0, divisible by 4000, is common
@@ -52,11 +56,11 @@ struct DateCase {
 
 TEST(French, EstimateCorrections) {
   const DateCase cases[] = {
-      {2375839.5, {1, 1, 1.0}, 0, "worked example: the epoch"},
-      {2451544.5, {208, 4, 12.0}, 0, "worked example: 1 January 2000 is 12 Nivose 208"},
-      {2375840.25, {1, 1, 1.0}, 0, "worked example: the time of day is dropped"},
-      {2847732.5, {1292, 13, 6.0}, -1, "worked example: last day of leap year 1292"},
-      {2337854.5, {-104, 13, 6.0}, -1, "worked example: last day of leap year -104"},
+      {2375839.5, {1, 1, 1.0}, 0, "independent: the epoch, 22 September 1792"},
+      {2451544.5, {208, 4, 12.0}, 0, kRomme},
+      {2375840.25, {1, 1, 1.0}, 0, "defined: the time of day is dropped"},
+      {2847732.5, {1292, 13, 6.0}, -1, kRomme},
+      {2337854.5, {-104, 13, 6.0}, -1, kRomme},
       {2376204.5, {2, 1, 1.0}, +1, "independent: 1 Vendemiaire 2, 365 days after the epoch"},
       {2377665.5, {6, 1, 1.0}, +1, "independent: 1 Vendemiaire 6, 1826 days after the epoch"},
   };
@@ -71,7 +75,7 @@ TEST(French, EstimateCorrections) {
 }
 
 TEST(French, Text) {
-  // Worked examples; the other texts by hand from the name lists.
+  // Dates by kRomme; the texts by hand from the name lists.
   const testing::TextCase cases[] = {
       {2375839.5, 1, "Primidi I, 1 Vendemiaire 1"},
       {2451544.5, 1, "Duodi II, 12 Nivose 208"},
@@ -103,7 +107,7 @@ TEST(French, WorksheetValidation) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double start5 = french::year_start(5) - 2415018.5;
   const testing::ConverterCase cases[] = {
-      {208, "Nivose", 12, 36526, "worked example"},
+      {208, "Nivose", 12, 36526, kRomme},
       {208, "niv", 12.5, 36526.5, "abbreviation, time of day kept"},
       {4, "Sansculottides", 7, start5, "independent: day 7 of the leap year's complementary days"},
       {4, "13", 30.99, start5 + 23.99, "day bound: 30.99 passes and runs on"},

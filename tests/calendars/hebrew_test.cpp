@@ -15,6 +15,10 @@
 namespace varizav {
 namespace {
 
+// Independent: the new years of Reingold & Dershowitz, Calendrical
+// Calculations (molad of Tishri and the four delays), evaluated separately.
+constexpr const char* kMolad = "independent: the molad and delays (Reingold & Dershowitz)";
+
 using testing::kError;
 using testing::kNaN;
 
@@ -147,7 +151,7 @@ TEST(Hebrew, LeapYearsOfTheCycle) {
     const bool want = r == 3 || r == 6 || r == 8 || r == 11 || r == 14 || r == 17 || r == 19;
     EXPECT_EQ(hebrew::is_leap_year(y), want ? 1 : 0) << y;
   }
-  EXPECT_EQ(hebrew::is_leap_year(5784), 1);  // worked example: 13 months
+  EXPECT_EQ(hebrew::is_leap_year(5784), 1);  // independent: (7 y + 1) mod 19 < 7
 }
 
 TEST(Hebrew, WorkedExamples) {
@@ -157,10 +161,10 @@ TEST(Hebrew, WorkedExamples) {
     const char* source;
   };
   const Case cases[] = {
-      {347997.25, {1, 7, 1.0}, "epoch: worked example"},
-      {2460586.25, {5785, 7, 1.0}, "1 Tishri 5785, 18:00 on 2 October 2024: worked example"},
-      {2451544.5, {5760, 10, 23.25}, "1 January 2000: worked example"},
-      // The year estimate is two too high on these days: worked examples.
+      {347997.25, {1, 7, 1.0}, kMolad},
+      {2460586.25, {5785, 7, 1.0}, kMolad},
+      {2451544.5, {5760, 10, 23.25}, "independent: 110 days before 15 Nisan 5760, 20 April 2000 (Gauss's Passover formula)"},
+      // The year estimate is two too high on these days (dates by kMolad).
       {2453645.5, {5765, 6, 28.25}, "2 October 2005"},
       {2453646.5, {5765, 6, 29.25}, "3 October 2005"},
       {2474464.5, {5822, 6, 27.25}, "2 October 2062"},
@@ -182,7 +186,7 @@ TEST(Hebrew, WorkedExamples) {
   }
   // Independent: the epoch is 18:00 of 6 October 3761 BC (Julian year -3760).
   EXPECT_EQ(hebrew::year_start(1), julian::to_jd(-3760, 10, 7) - 0.25);
-  // Adar II of a common year is Nisan (worked example).
+  // Defined: Adar II of a common year is Nisan.
   for (const double day : {1.0, 15.5, 30.0}) {
     EXPECT_EQ(hebrew::to_jd(5785, 13, day), hebrew::to_jd(5785, 1, day)) << day;
   }

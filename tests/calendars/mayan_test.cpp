@@ -16,6 +16,10 @@
 namespace varizav {
 namespace {
 
+// Independent: the Goodman-Martinez-Thompson correlation, JDN 584283 for
+// 13.0.0.0.0 4 Ahau 8 Cumku.
+constexpr const char* kGmt2000 = "independent: 1 January 2000 is 12.19.6.15.2 11 Ik 10 Kankin (GMT correlation)";
+
 struct LongCount {
   int kinchiltun, calabtun, pictun, baktun, katun, tun, uinal;
   float kin;
@@ -43,9 +47,9 @@ TEST(Mayan, WorkedExamples) {
     const char* source;
   };
   const Case cases[] = {
-      {584282.5, {0, 0, 0, 0, 0, 0, 0, 0.0f, 8, 17, 4, 19}, "day zero, 4 Ahau 8 Cumku: worked example"},
-      {2451544.5, {0, 0, 0, 12, 19, 6, 15, 2.0f, 10, 13, 11, 1}, "1 January 2000, 10 Kankin 11 Ik: worked example"},
-      {584281.5, {-1, 19, 19, 19, 19, 19, 17, 19.0f, 7, 17, 3, 18}, "the day before day zero: worked example"},
+      {584282.5, {0, 0, 0, 0, 0, 0, 0, 0.0f, 8, 17, 4, 19}, "independent: 13.0.0.0.0 4 Ahau 8 Cumku is JDN 584283 (GMT correlation)"},
+      {2451544.5, {0, 0, 0, 12, 19, 6, 15, 2.0f, 10, 13, 11, 1}, "independent: 1 January 2000 is 12.19.6.15.2 11 Ik 10 Kankin (GMT correlation)"},
+      {584281.5, {-1, 19, 19, 19, 19, 19, 17, 19.0f, 7, 17, 3, 18}, "independent: one day back in each count"},
       {2456282.5, {0, 0, 0, 13, 0, 0, 0, 0.0f, 3, 13, 4, 19}, "13.0.0.0.0, 21 December 2012: 4 Ahau 3 Kankin"},
       {2451544.75, {0, 0, 0, 12, 19, 6, 15, 2.25f, 10, 13, 11, 1}, "6:00 is kin 2.25"},
   };
@@ -87,8 +91,8 @@ TEST(Mayan, TimeOfDayKeepsFloatPrecision) {
 
 TEST(Mayan, Text) {
   const testing::TextCase cases[] = {
-      {2451544.5, 1, "12.19.6.15.2: 10 Kankin: 11 Ik", "worked example"},
-      {2451544.5, 0, "12.19.6.15.2: 10 14: 11 2", "worked example"},
+      {2451544.5, 1, "12.19.6.15.2: 10 Kankin: 11 Ik", kGmt2000},
+      {2451544.5, 0, "12.19.6.15.2: 10 14: 11 2", kGmt2000},
       {2451544.5, -1, "0.0.0.0.12.19.6.15.2.000000: 10 14: 11 2", "every unit, kin with six decimals"},
       {584281.5, 1, "-1.19.19.19.19.19.17.19: 7 Cumku: 3 Cauac", "kinchiltun -1 before day zero"},
       {584281.5, 0, "-1.19.19.19.19.19.17.19: 7 18: 3 19", "number form"},
@@ -102,7 +106,9 @@ TEST(Mayan, Text) {
 }
 
 TEST(Mayan, CycleStarts) {
-  // Worked examples.
+  // Independent: the rounds start at day zero (JDN 584283, GMT correlation);
+  // a calendar round is 18,980 days; the Haab year holding day zero began
+  // 348 days before it (8 Cumku is day 348 of the Haab).
   EXPECT_EQ(mayan::calendar_round_start(0), 584282.5);
   EXPECT_EQ(mayan::calendar_round_start(1), 603262.5);
   EXPECT_EQ(mayan::haab_year_start(0), 583934.5);
@@ -165,9 +171,9 @@ TEST(Mayan, Worksheet) {
   };
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   const Case cases[] = {
-      {12, 19, 6, 15, 2, 36526.0, "1 January 2000: worked example"},
-      {12, 19, 6, 15, 2.9, 36526.0, "the kin's fraction is dropped: worked example"},
-      {13, 0, 0, 0, 0, 41264.0, "21 December 2012: worked example"},
+      {12, 19, 6, 15, 2, 36526.0, kGmt2000},
+      {12, 19, 6, 15, 2.9, 36526.0, "defined: the kin's fraction is dropped"},
+      {13, 0, 0, 0, 0, 41264.0, "independent: 13.0.0.0.0 is 21 December 2012 (GMT correlation)"},
       {12, 19, 6, 18, 25, 36609.0, "uinal 18 and kin 25 count on (independent: unit sums by hand)"},
       {200, 0, 0, 0, 0, -9894736.0, "baktun 200 keeps its low 8 bits, -56"},
       {256, 0, 0, 0, 0, -1830736.0, "baktun 256 is 0"},

@@ -14,6 +14,10 @@
 namespace varizav {
 namespace {
 
+// Independent: Birashk's 2820-year cycle in the form of Reingold &
+// Dershowitz, Calendrical Calculations (arithmetic Persian), evaluated separately.
+constexpr const char* kBirashk = "independent: Birashk's 2820-year cycle (Reingold & Dershowitz)";
+
 using testing::kError;
 using testing::kNaN;
 
@@ -39,7 +43,7 @@ TEST(Persian, EveryDayAtTheEndsOfTheAcceptedRange) {
 }
 
 TEST(Persian, LeapYears) {
-  // Worked example: the leap years 1370..1420 (five-year steps 1370 -> 1375, 1399 -> 1404).
+  // Independent (kBirashk): the leap years 1370..1420 (five-year steps 1370 -> 1375, 1399 -> 1404).
   const int32_t leap[] = {1370, 1375, 1379, 1383, 1387, 1391, 1395, 1399, 1404, 1408, 1412, 1416};
   size_t next = 0;
   for (int32_t y = 1370; y < 1420; ++y) {
@@ -69,9 +73,9 @@ TEST(Persian, WorkedExamples) {
     const char* source;
   };
   const Case cases[] = {
-      {1948320.5, {1, 1, 1.0}, "epoch: worked example"},
-      {2451544.5, {1378, 10, 11.0}, "1 January 2000 = 11 Dey 1378: worked example"},
-      {2459293.5, {1399, 12, 30.0}, "last day of the leap year 1399: worked example"},
+      {1948320.5, {1, 1, 1.0}, "independent: the epoch, 19 March 622 (Julian)"},
+      {2451544.5, {1378, 10, 11.0}, kBirashk},
+      {2459293.5, {1399, 12, 30.0}, kBirashk},
       {2459294.5, {1400, 1, 1.0}, "the day after it"},
       {2459658.5, {1400, 12, 29.0}, "last day of the common year 1400"},
       {2459659.5, {1401, 1, 1.0}, "the day after it"},
@@ -87,8 +91,8 @@ TEST(Persian, WorkedExamples) {
         << c.source << ": got " << d.year << "-" << d.month << "-" << d.day;
     EXPECT_EQ(persian::to_jd(c.want.year, c.want.month, c.want.day), c.jd) << c.source;
   }
-  EXPECT_EQ(persian_new_year_offset(1), 0);        // worked example
-  EXPECT_EQ(persian_new_year_offset(475), 173125);  // worked example
+  EXPECT_EQ(persian_new_year_offset(1), 0);        // kBirashk
+  EXPECT_EQ(persian_new_year_offset(475), 173125);  // kBirashk
   // Independent: the epoch is 0h of 19 March 622 (Julian); Nowruz 1399 was 20 March 2020 (Gregorian).
   EXPECT_EQ(persian::year_start(1), julian::to_jd(622, 3, 19));
   EXPECT_EQ(persian::year_start(1399), 2458928.5);

@@ -22,6 +22,14 @@ using testing::ReformScope;
 
 constexpr double kJan1_2000 = 36526.0;  // serial date of Saturday, 1 January 2000 (Gregorian)
 
+// Sources of the dates of 1 January 2000 in the calendars' own text formats
+// (independent: Julian Day numbers of Fliegel & Van Flandern, weekday
+// (JDN + 1) mod 7; the era offsets are the calendars' definitions).
+constexpr const char* kGregorian2000 = "independent: JDN 2451545, Saturday 1 January 2000";
+constexpr const char* kJulian1999 = "independent: JDN 2451545 is Julian 19 December 1999";
+constexpr const char* kEraOffset = "defined: the era's year offset from the Gregorian or Julian year";
+constexpr const char* kRoman = "independent: 19 December is a.d. XIV Kal. Ian. (Julian 19 December 1999)";
+
 struct TextCase {
   const char* calendar;
   double serial;
@@ -46,47 +54,47 @@ void expect_texts(const TextCase* begin, const TextCase* end) {
 
 TEST(CalendarText, WesternCalendarsInBothLanguages) {
   const TextCase cases[] = {
-      {"gregorian", kJan1_2000, 0, true, "2000  1  1", "worked example"},
-      {"gregorian", kJan1_2000, 1, true, "Saturday, 1 January 2000", "worked example"},
-      {"gregorianisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2000", "worked example"},
-      {"gregorian", kJan1_2000, -1, true, "2000  1 1.000000", "worked example"},
+      {"gregorian", kJan1_2000, 0, true, "2000  1  1", kGregorian2000},
+      {"gregorian", kJan1_2000, 1, true, "Saturday, 1 January 2000", kGregorian2000},
+      {"gregorianisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2000", kGregorian2000},
+      {"gregorian", kJan1_2000, -1, true, "2000  1 1.000000", kGregorian2000},
       {"gregorianisch", kJan1_2000 + 60.5, 1, false, "Mittwoch, 1 M\xE4rz 2000", "independent: 60 days later, noon"},
-      {"julian", kJan1_2000, 1, true, "Saturday, 19. December 1999", "worked example: Julian 19 December 1999"},
-      {"julianisch", kJan1_2000, 1, false, "Samstag, 19. Dezember 1999", "worked example"},
-      {"julianisch", kJan1_2000, 0, false, "1999 12 19", "worked example"},
+      {"julian", kJan1_2000, 1, true, "Saturday, 19. December 1999", kJulian1999},
+      {"julianisch", kJan1_2000, 1, false, "Samstag, 19. Dezember 1999", kJulian1999},
+      {"julianisch", kJan1_2000, 0, false, "1999 12 19", kJulian1999},
       {"iso8601", kJan1_2000, 1, true, "1999-52-06", "independent: Saturday of week 52 of 1999"},
       {"iso8601", kJan1_2000, -1, false, "1999-52-06", "the same text in every mode"},
-      {"astronomical", kJan1_2000, 1, true, "2451544.500000", "worked example: the JulianDay itself"},
-      {"astronomisch", kJan1_2000 + 0.25, 0, false, "2451544.750000", "worked example"},
-      {"buddhist", kJan1_2000, 1, true, "Saturday, 1 January 2543", "worked example: Buddhist 2543"},
-      {"buddhistisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2543", "worked example"},
-      {"buddhist", kJan1_2000, 0, true, "2543  1  1", "worked example"},
+      {"astronomical", kJan1_2000, 1, true, "2451544.500000", "defined: the astronomical calendar writes the JulianDay"},
+      {"astronomisch", kJan1_2000 + 0.25, 0, false, "2451544.750000", "defined: the JulianDay with its fraction in every mode"},
+      {"buddhist", kJan1_2000, 1, true, "Saturday, 1 January 2543", kEraOffset},
+      {"buddhistisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2543", kEraOffset},
+      {"buddhist", kJan1_2000, 0, true, "2543  1  1", kEraOffset},
       {"buddhist", kJan1_2000 + 0.5, -1, true, "2543  1 1.500000", "independent: noon"},
-      {"byzantine", kJan1_2000, 1, true, "Saturday, 19 December 7508", "worked example: no full stop"},
-      {"byzantinisch", kJan1_2000, 1, false, "Samstag, 19 Dezember 7508", "worked example"},
-      {"byzantine", kJan1_2000, 0, true, "7508 12 19", "worked example"},
+      {"byzantine", kJan1_2000, 1, true, "Saturday, 19 December 7508", kEraOffset},
+      {"byzantinisch", kJan1_2000, 1, false, "Samstag, 19 Dezember 7508", kEraOffset},
+      {"byzantine", kJan1_2000, 0, true, "7508 12 19", kEraOffset},
       {"seleukiden", kJan1_2000, 1, false, "Samstag, 19 Dezember 2311", "independent: Julian 1999 + 312"},
       {"seleucid", kJan1_2000, -1, true, "2311 12 19.000000", "independent"},
       {"syrian", kJan1_2000, 1, true, "19 Kanun I 2311", "independent: December is Kanun I, no weekday"},
       {"syrisch", kJan1_2000, 1, false, "19 Kanun I 2311", "one list for both languages"},
       {"syrian", kJan1_2000, 0, true, "2311  3 19", "independent: the Syrian month number"},
       {"syrian", kJan1_2000, -1, true, "2311  3 19.000000", "independent"},
-      {"taiwanese", kJan1_2000, 1, true, "Saturday, 1 January 89", "worked example: Taiwanese 89"},
-      {"taiwanisch", kJan1_2000, 0, false, "  89  1  1", "worked example"},
-      {"gengou", kJan1_2000, 1, true, "1 January 12 (Heisei)", "worked example: Heisei 12"},
-      {"gengou", kJan1_2000, 1, false, "1 Januar 12 (Heisei)", "worked example"},
-      {"gengou", kJan1_2000, 0, true, "2660  1  1", "worked example: the Jimmu-count year"},
+      {"taiwanese", kJan1_2000, 1, true, "Saturday, 1 January 89", kEraOffset},
+      {"taiwanisch", kJan1_2000, 0, false, "  89  1  1", kEraOffset},
+      {"gengou", kJan1_2000, 1, true, "1 January 12 (Heisei)", "independent: Heisei 1 is 1989"},
+      {"gengou", kJan1_2000, 1, false, "1 Januar 12 (Heisei)", "independent: Heisei 1 is 1989"},
+      {"gengou", kJan1_2000, 0, true, "2660  1  1", "defined: the Jimmu count, Gregorian + 660"},
       {"gengou", kJan1_2000, -1, true, "15   12  1 1.000000", "independent: era 15, year 12"},
-      {"gengou", 32516.0, 1, true, "8 January 1 (Heisei)", "worked example: 8 January 1989"},
+      {"gengou", 32516.0, 1, true, "8 January 1 (Heisei)", "independent: Heisei began on 8 January 1989"},
       {"gengou", 43586.0, 1, true, "1 May 1 (Reiwa)", "independent: 1 May 2019, Reiwa 1"},
       {"gengou", 43586.0, -1, true, "16    1  5 1.000000", "independent: era 16, year 1"},
       {"gengou", 43585.0, 1, true, "30 April 31 (Heisei)", "independent: the last day of Heisei"},
-      {"gengou", 32516.0, 0, true, "2649  1  8", "worked example"},
-      {"gengou", 32515.0, 1, false, "7 Januar 64 (Showa)", "worked example: 7 January 1989"},
-      {"latin", kJan1_2000, 1, true, "XIV Kalendas Januarius 1999", "worked example"},
+      {"gengou", 32516.0, 0, true, "2649  1  8", "defined: the Jimmu count, Gregorian + 660"},
+      {"gengou", 32515.0, 1, false, "7 Januar 64 (Showa)", "independent: Showa ended on 7 January 1989"},
+      {"latin", kJan1_2000, 1, true, "XIV Kalendas Januarius 1999", kRoman},
       {"lateinisch", kJan1_2000, 1, false, "XIV Kalendas Januarius 1999", "one list for both languages"},
-      {"latin", kJan1_2000, 0, true, "XIV Kal. Jan. 1999", "worked example"},
-      {"latin", kJan1_2000, -1, true, "1999  1 2 14.000000", "worked example"},
+      {"latin", kJan1_2000, 0, true, "XIV Kal. Jan. 1999", kRoman},
+      {"latin", kJan1_2000, -1, true, "1999  1 2 14.000000", kRoman},
   };
   expect_texts(std::begin(cases), std::end(cases));
 }
@@ -97,30 +105,30 @@ TEST(CalendarText, CivilDefaultForUnknownNames) {
   const double oct4 = 2299159.5 - kSerialEpochJd;
   const double oct15 = 2299160.5 - kSerialEpochJd;
   const TextCase cases[] = {
-      {"", kJan1_2000, 1, true, "Saturday, 1 January 2000", "worked example: empty name, Gregorian"},
-      {"no such calendar", kJan1_2000, 0, false, "2000  1  1", "worked example: unknown name"},
-      {"", oct4, 1, false, "Donnerstag, 4. Oktober 1582", "worked example: Julian up to the reform day"},
+      {"", kJan1_2000, 1, true, "Saturday, 1 January 2000", "defined: an empty name is the civil calendar"},
+      {"no such calendar", kJan1_2000, 0, false, "2000  1  1", "defined: an unknown name is the civil calendar"},
+      {"", oct4, 1, false, "Donnerstag, 4. Oktober 1582", "independent: Julian 4 October 1582, the last day before the Gregorian reform"},
       {"", oct4 + 0.75, 1, true, "Thursday, 4. October 1582", "independent: 18:00 of the reform day"},
-      {"", oct15, 1, false, "Freitag, 15 Oktober 1582", "worked example: Gregorian after it"},
+      {"", oct15, 1, false, "Freitag, 15 Oktober 1582", "independent: Gregorian 15 October 1582, the first day of the reform"},
   };
   expect_texts(std::begin(cases), std::end(cases));
 
-  // Worked example: the English reform keeps 14 September 1752 (Gregorian) Julian.
+  // Defined: the English reform setting keeps 3 September 1752 (Julian), Gregorian 14 September, Julian.
   set_reform_english();
   const double sep14_1752 = 2361221.5 - kSerialEpochJd;
   const TextCase english[] = {
-      {"", sep14_1752, 1, true, "Thursday, 3. September 1752", "worked example"},
-      {"", sep14_1752 + 1.0, 1, true, "Friday, 15 September 1752", "worked example"},
-      {"", sep14_1752, 0, true, "1752  9  3", "worked example"},
+      {"", sep14_1752, 1, true, "Thursday, 3. September 1752", "defined: the last Julian day of the English setting; a Thursday"},
+      {"", sep14_1752 + 1.0, 1, true, "Friday, 15 September 1752", "defined: the first Gregorian day of the English setting"},
+      {"", sep14_1752, 0, true, "1752  9  3", "defined: the last Julian day of the English setting"},
   };
   expect_texts(std::begin(english), std::end(english));
 }
 
 TEST(CalendarText, ModeTruncatesTowardZero) {
   const TextCase cases[] = {
-      {"gregorian", kJan1_2000, 0.9, true, "2000  1  1", "worked example: 0.9 is 0"},
-      {"gregorian", kJan1_2000, -0.9, true, "2000  1  1", "worked example: -0.9 is 0"},
-      {"gregorian", kJan1_2000, -1.5, true, "2000  1 1.000000", "worked example: -1.5 is -1"},
+      {"gregorian", kJan1_2000, 0.9, true, "2000  1  1", "defined: mode 0.9 truncates to 0"},
+      {"gregorian", kJan1_2000, -0.9, true, "2000  1  1", "defined: mode -0.9 truncates to 0"},
+      {"gregorian", kJan1_2000, -1.5, true, "2000  1 1.000000", "defined: mode -1.5 truncates to -1"},
       {"gregorian", kJan1_2000, 1.9, true, "Saturday, 1 January 2000", "independent: 1.9 is 1"},
       {"gregorian", kJan1_2000, 1e12, true, "Saturday, 1 January 2000", "independent: a huge mode is text"},
       {"gregorian", kJan1_2000, -1e12, true, "2000  1 1.000000", "independent: a huge negative mode"},
@@ -134,7 +142,7 @@ TEST(CalendarText, AcceptedRangeIsInclusive) {
   const double highest = kMaxAcceptedJd - kSerialEpochJd;
   const TextCase cases[] = {
       {"gregorian", highest, 0, true, "214749  2 28", "independent: jdn_gregorian(214749, 2, 28)"},
-      {"gregorian", highest + 0.5, 0, true, "", "worked example: half a day past the bound"},
+      {"gregorian", highest + 0.5, 0, true, "", "defined: half a day past the bound gives no text"},
       {"julian", lowest, 0, true, "-214748  3  1", "independent: jdn_julian(-214748, 3, 1)"},
       {"julian", lowest - 0.5, 0, true, "", "independent: half a day before the bound"},
       {"", lowest, 0, true, "-214748  3  1", "independent: the civil default is Julian there"},
@@ -195,7 +203,7 @@ TEST(CalendarRegistry, NameLookups) {
     bool english;
     int32_t id;
   };
-  // Worked examples (g, gr, 11, j, ju) and independent ones by list order.
+  // Defined: abbreviations match the first name in list order (g, gr, 11, j, ju).
   const Case cases[] = {
       {"g", true, kGengou},         {"gr", true, kGregorian},      {"11", true, kGregorian},
       {"gregorian", true, kGregorian}, {"j", false, kHebrew},      {"ju", false, kJulian},
@@ -222,9 +230,9 @@ TEST(CalendarRegistry, YearsAndLeapYearsOfTheWesternCalendars) {
   };
   const Case cases[] = {
       {kAstronomical, 2000, 1600, 1700, "independent: Gregorian after the 1582 reform"},
-      {kGregorian, 2000, 2000, 1900, "worked example"},
-      {kJulian, 1999, 1900, 1999, "worked example"},
-      {kIso8601, 1999, 2004, 2005, "worked example: years of 53 weeks"},
+      {kGregorian, 2000, 2000, 1900, "independent: 2000 is leap, 1900 is not (Gregorian rule)"},
+      {kJulian, 1999, 1900, 1999, "independent: 1900 is leap, 1999 is not (Julian rule)"},
+      {kIso8601, 1999, 2004, 2005, "independent: ISO years 2004 and 2009 have 53 weeks, 2005 has 52"},
       {kBuddhist, 2543, 2543, 2443, "independent: Gregorian 2000 and 1900"},
       {kByzantine, 7508, 7509, 7508, "independent: Julian 2000 and 1999"},
       {kGengou, 2660, 2660, 2560, "independent: Jimmu count, Gregorian 2000 and 1900"},

@@ -168,23 +168,26 @@ TEST_F(HolidaysTest, WorkedExamples) {
     int32_t year;
     JulianDay want;
   } const cases[] = {
-      {"Advent Sunday", 2000, greg(2000, 12, 3)},   // worked example: 1 January 2001 is a Monday
-      {"Advent Sunday", 2001, greg(2001, 12, 2)},   // worked example
-      {"Mother's Day", 2000, greg(2000, 5, 14)},    // worked example
-      {"Mother's Day", 2001, greg(2001, 5, 13)},    // worked example
-      {"Mother's Day", 2005, greg(2005, 5, 8)},     // worked example
-      {"Thanksgiving", 2000, greg(2000, 11, 23)},   // worked example
-      {"President's Day", 2000, greg(2000, 2, 21)}, // worked example
-      {"Annunciation Day", 2001, greg(2001, 3, 25)},  // worked example: common year
-      {"Annunciation Day", 2000, greg(2000, 3, 25)},  // worked example: leap year
-      {"Easter", 2000, greg(2000, 4, 23)},          // worked example
+      // The rules of each feast; weekdays counted independently (Meeus,
+      // Astronomical Algorithms, ch. 7).
+      {"Advent Sunday", 2000, greg(2000, 12, 3)},   // fourth Sunday before Christmas (Monday 25 December 2000)
+      {"Advent Sunday", 2001, greg(2001, 12, 2)},   // fourth Sunday before Christmas (Tuesday 25 December 2001)
+      {"Mother's Day", 2000, greg(2000, 5, 14)},    // second Sunday of May (US rule of 1914)
+      {"Mother's Day", 2001, greg(2001, 5, 13)},    // second Sunday of May
+      {"Mother's Day", 2005, greg(2005, 5, 8)},     // second Sunday of May
+      {"Thanksgiving", 2000, greg(2000, 11, 23)},   // fourth Thursday of November (US law of 1941)
+      {"President's Day", 2000, greg(2000, 2, 21)}, // third Monday of February (US law of 1968)
+      {"Annunciation Day", 2001, greg(2001, 3, 25)},  // 25 March in a common year
+      {"Annunciation Day", 2000, greg(2000, 3, 25)},  // 25 March in a leap year
+      {"Easter", 2000, greg(2000, 4, 23)},          // Meeus, Astronomical Algorithms, ch. 8
       {"Armed Forces Day", 2000, greg(2000, 5, 20)},  // independent: third Saturday of May 2000
       {"Armed Forces Day", 2001, greg(2001, 5, 19)},  // independent: third Saturday of May 2001
   };
   for (const Case& c : cases) {
     EXPECT_EQ(event_in_year(code_of(gregorian_holidays, c.name), c.year), c.want) << c.name << " " << c.year;
   }
-  // Passover 5760: 18:00 of 19 April 2000, the eve of 15 Nisan (worked example).
+  // Passover 5760: 18:00 of 19 April 2000, the eve of 15 Nisan (independent:
+  // Gauss's Passover formula, Meeus, Astronomical Algorithms, ch. 9, gives 20 April).
   EXPECT_EQ(event_in_year(code_of(*holiday_tables[kHebrew], "Passover"), 5760), greg(2000, 4, 19) + 0.75);
 }
 

@@ -62,20 +62,24 @@ void expect_cases(const Case* cases, size_t count, double (*event)(double, const
   }
 }
 
+// Weekdays counted independently: Meeus's Julian Day (Astronomical
+// Algorithms, ch. 7) of each date, weekday (JD + 1.5) mod 7.
+constexpr const char* kMeeusWeekdays = "independent: Meeus, Astronomical Algorithms, ch. 7";
+
 TEST_F(WeekdayEventTest, DefaultReform) {
   static const Case kCases[] = {
-      {2, "Sunday", "May", 2000, gregorian_jd0(2000, 5, 14), "worked example: second Sunday of May"},
-      {0, "Monday", "May", 2000, gregorian_jd0(2000, 5, 29), "worked example: last Monday of May"},
-      {0, "", "February", 2000, gregorian_jd0(2000, 2, 29), "worked example: last day of February"},
-      {0, "", "February", 2001, gregorian_jd0(2001, 2, 28), "worked example"},
-      {-1, "", "February", 2000, gregorian_jd0(2000, 2, 28), "worked example: day before the last"},
-      {-1, "", "February", 2001, gregorian_jd0(2001, 2, 27), "worked example"},
-      {20, "Monday", "", 2000, gregorian_jd0(2000, 5, 15), "worked example: 20th Monday of the year"},
+      {2, "Sunday", "May", 2000, gregorian_jd0(2000, 5, 14), kMeeusWeekdays},
+      {0, "Monday", "May", 2000, gregorian_jd0(2000, 5, 29), kMeeusWeekdays},
+      {0, "", "February", 2000, gregorian_jd0(2000, 2, 29), "independent: 2000 is a Gregorian leap year"},
+      {0, "", "February", 2001, gregorian_jd0(2001, 2, 28), "independent: 2001 is common"},
+      {-1, "", "February", 2000, gregorian_jd0(2000, 2, 28), "independent: the day before 29 February"},
+      {-1, "", "February", 2001, gregorian_jd0(2001, 2, 27), "independent: the day before 28 February"},
+      {20, "Monday", "", 2000, gregorian_jd0(2000, 5, 15), kMeeusWeekdays},
       {-1, "Sunday", "", 2000, gregorian_jd0(2000, 12, 24), "independent: 31 Dec 2000 is the last Sunday"},
-      {2, "3", "5", 2000, gregorian_jd0(2000, 5, 10), "worked example: numbers select Wednesday, May"},
+      {2, "3", "5", 2000, gregorian_jd0(2000, 5, 10), "defined: numbers select Wednesday, May; weekdays by Meeus, ch. 7"},
       {366, "", "", 2000, gregorian_jd0(2000, 12, 31), "independent: day 366 of leap year 2000"},
       {366, "Sunday", "", 2000, gregorian_jd0(2006, 12, 31), "independent: day 2562 is Friday 5 Jan 2007"},
-      {2.9, "Sunday", "May", 2000.7, gregorian_jd0(2000, 5, 14), "worked example, arguments truncated"},
+      {2.9, "Sunday", "May", 2000.7, gregorian_jd0(2000, 5, 14), "defined: arguments truncated; weekdays by Meeus, ch. 7"},
       {5, "Wednesday", "February", 2001, gregorian_jd0(2001, 3, 7), "independent: counting runs past February"},
       {31, "", "April", 2001, gregorian_jd0(2001, 5, 1), "independent: day beyond the month counts on"},
       {-40, "", "March", 2001, gregorian_jd0(2001, 2, 19), "independent: 31 + (-40) = day -9 of March"},
@@ -88,8 +92,8 @@ TEST_F(WeekdayEventTest, DefaultReform) {
       {-2, "Monday", "October", 1582, julian_jd0(1582, 10, 1), "independent: 21-day month"},
       {0, "", "October", 1582, gregorian_jd0(1582, 10, 31), "independent: last civil day"},
       {-20, "", "October", 1582, julian_jd0(1582, 10, 1), "independent: 21 days back from 1 November"},
-      {4, "", "October", 1582, julian_jd0(1582, 10, 4), "worked example: the date itself, still Julian"},
-      {15, "", "October", 1582, gregorian_jd0(1582, 10, 15), "worked example: the date itself, Gregorian"},
+      {4, "", "October", 1582, julian_jd0(1582, 10, 4), "independent: Julian 4 October 1582, the last day before the reform"},
+      {15, "", "October", 1582, gregorian_jd0(1582, 10, 15), "independent: Gregorian 15 October 1582, the first day of the reform"},
       {1, "Friday", "November", 1582, gregorian_jd0(1582, 11, 5), "independent"},
       // Before JulianDay 0 (Julian proleptic civil years).
       {1, "Sunday", "December", -5000, julian_jd0(-5000, 12, 4), "independent: Julian 1 Dec -5000 is a Thursday"},
@@ -102,7 +106,7 @@ TEST_F(WeekdayEventTest, DefaultReform) {
       {NAN, "Monday", "May", 2000, kError, "NaN ordinal"},
       {1, "Monday", "May", NAN, kError, "NaN year"},
       {1, "Monday", "May", 3e9, kError, "year beyond 32 bits"},
-      {1, "Funday", "Maytember", 2000, gregorian_jd0(2000, 1, 1), "worked example: no weekday, no month: day form"},
+      {1, "Funday", "Maytember", 2000, gregorian_jd0(2000, 1, 1), "defined: no weekday, no month: the day form in January"},
   };
   expect_cases(kCases, std::size(kCases), event);
 }

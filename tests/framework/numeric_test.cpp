@@ -13,7 +13,7 @@ namespace varizav {
 namespace {
 
 TEST(FloorDiv, RemainderTakesDivisorSign) {
-  // Worked examples of the numeric kit.
+  // Independent: floor division by hand (quotient toward minus infinity).
   struct Case {
     int64_t a, b, q, r;
   };

@@ -251,7 +251,7 @@ TEST_F(ConcurrencyTest, ConfigurationNeverShowsAnIntermediateValue) {
   unsigned short count = 0;
   GetFunctionCount(&count);
   const double want = tz_offset_centuries();
-  ASSERT_EQ(want, -3600 * kSecondsToCenturies);  // worked example: Central European time
+  ASSERT_EQ(want, -3600 * kSecondsToCenturies);  // defined: UT minus local time, one hour east (Central European time)
   std::atomic<bool> done{false};
   std::atomic<int> other_values{0};
   std::thread reader([&] {

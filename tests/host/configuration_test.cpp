@@ -205,7 +205,7 @@ TEST_F(ConfigurationTest, DecimalSeparatorOfTheLocaleLangNames) {
   env.set("LANG", "de_DE.UTF-8");
   get_function_count();
   char out[kHostTextSize];
-  format_text(out, "%4ld %2d %f", 2000L, 1, 1.25);  // worked example: the day with its fraction, decimal comma
+  format_text(out, "%4ld %2d %f", 2000L, 1, 1.25);  // defined: the fractional-day format with the German decimal comma
   EXPECT_STREQ(out, "2000  1 1,250000");
   env.set("LANG", "C");
   get_function_count();

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -98,7 +97,7 @@ TEST_F(HostileInputTest, NumberResults) {
       {"MonthWrapsTo32Bits", [] { return gregorian(2000, "4294967297", 1); }, Want::value, 36526,
        "independent: 2^32 + 1 wraps to month 1, 1 January 2000"},
       {"MayanBaktunKeepsLow8Bits", [] { return mayan(269, 0); }, Want::value, 41264,
-       "worked example: baktun 13 (269 - 256) is 21 December 2012"},
+       "defined: the low 8 bits, baktun 13; 13.0.0.0.0 is 21 December 2012 (GMT correlation 584283)"},
       {"MayanNegativeBaktunWraps", [] { return mayan(-243, 0); }, Want::value, 41264,
        "independent: -243 + 256 = 13"},
       {"MayanNaNBaktunIsZero", [] { return mayan(kNaN, 0); }, Want::value, 584282.5 - 2415018.5,
@@ -111,9 +110,9 @@ TEST_F(HostileInputTest, NumberResults) {
       {"HolidayEpochInt32Max", [] { return holiday("gregorian", "Easter", "2147483647"); }, Want::error, 0,
        "anchor products overflow 32 bits"},
       {"HolidayChineseEpochWithoutYear", [] { return holiday("chinese", "New Year", "78-"); }, Want::error, 0,
-       "worked example: no digit after the separator"},
+       "defined: no digit after the separator"},
       {"HolidayChineseEpochCycleOnly", [] { return holiday("chinese", "New Year", "78"); }, Want::error, 0,
-       "worked example: the cycle alone fails"},
+       "defined: the cycle alone fails"},
       {"Holiday2StartAtTheLowerBound", [] { return holiday2("gregorian", "Easter", kMinSerial); }, Want::value,
        -79130407.0, "independent: the bound is Gregorian 1 October -214753; Meeus's computus with floor "
                     "division gives 19 April -214752"},
@@ -194,7 +193,7 @@ TEST_F(HostileInputTest, TextResults) {
        "1", "itrunc saturates at 2^31 - 1: text mode"},
       {"CalendarNameLongerThanAHostBuffer", [&] { return calendar_text(long_name.c_str(), 36526, 0); },
        "2000  1  1", "unknown name: the civil calendar"},
-      {"ChronologyUnknownCycle", [] { return chronology("", 2000); }, "Err:502", "worked example"},
+      {"ChronologyUnknownCycle", [] { return chronology("", 2000); }, "Err:502", "defined: the host's error text"},
       {"ChronologyEpactOfNaNYear", [] { return chronology("Epact", kNaN); }, "4",
        "independent: y = INT32_MIN (Julian), mod(11 mod(y, 19) + 8, 30)"},
   };
@@ -203,8 +202,10 @@ TEST_F(HostileInputTest, TextResults) {
 
 // Searches started at the ends of the accepted range ran thousands of
 // candidates per pass (the estimates of the lunar families drift there) and
-// so for minutes under the default bound of 65,536 passes.
-TEST_F(HostileInputTest, FaultFarDateSearchesEndFast) {
+// so for minutes under the default bound of 65,536 passes; the candidates per
+// pass are counted in tests/events/far_date_test.cpp, and the test's timeout
+// stops a hang.
+TEST_F(HostileInputTest, FaultFarDateSearchesEnd) {
   struct Case {
     const char* event;
     double start;
@@ -212,13 +213,9 @@ TEST_F(HostileInputTest, FaultFarDateSearchesEndFast) {
   const Case cases[] = {{"Perigee", kMinSerial}, {"Apogee", kMinSerial + 1}, {"North Point", kMinSerial},
                         {"Full Moon", kMinSerial}, {"Perigee", kMaxSerial - 400}};
   for (const Case& c : cases) {
-    const auto begin = std::chrono::steady_clock::now();
-    // 31 February never comes: every pass runs until the bound.
+    // 31 February never comes: every pass fails, up to the bound or the range end.
     EXPECT_EQ(std::bit_cast<uint64_t>(when("astronomical", c.event, "", 31, "February", c.start)), kErrorBits)
-        << c.event;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    // Before the fix: 13 to 130 s unsanitized; now about 0.1 s.
-    EXPECT_LT(seconds, 8.0) << c.event << " from " << c.start;
+        << c.event << " from " << c.start;
   }
 }
 
@@ -230,7 +227,7 @@ TEST_F(HostileInputTest, SearchBoundZeroFailsAtOnce) {
   EXPECT_EQ(std::bit_cast<uint64_t>(when("gregorian", "", "", 0, "", 36526)), kErrorBits);
   env_.set("VARIZAV_MAX_LOOP", "1");
   GetFunctionCount(&count);
-  EXPECT_EQ(when("gregorian", "", "", 0, "", 36526), 36526);  // worked example: the first candidate itself
+  EXPECT_EQ(when("gregorian", "", "", 0, "", 36526), 36526);  // defined: the first candidate itself
 }
 
 TEST_F(HostileInputTest, RegistrationNumbersOutOfRange) {

@@ -38,11 +38,11 @@ TEST_F(NameListsTest, ShortestTextThatSelectsEachEntry) {
       {"weekdays", kLanguageEnglish, 4, "Th", "by hand: 'T' selects Tuesday"},
       {"gregorian-months", kLanguageEnglish, 3, "M", "by hand: March is the first month with M"},
       {"gregorian-months", kLanguageEnglish, 5, "May", "by hand: 'Ma' selects March"},
-      {"gregorian-months", kLanguageGerman, 5, "Ma", "worked example: 'Ma' gives 5 in German (M\xE4rz has an umlaut)"},
+      {"gregorian-months", kLanguageGerman, 5, "Ma", "by hand: 'Ma' gives 5 in German (M\xE4rz has an umlaut)"},
       {"gregorian-holidays", kLanguageEnglish, 14, "Easter S", "by hand: 'Easter' selects row 13"},
       {"hebrew-months", kLanguageEnglish, 13, "Adar II", "by hand: 'Adar I' selects entry 12"},
-      {"events", kLanguageEnglish, 4, "New M", "worked example: 'New M' selects New Moon"},
-      {"counts", kLanguageEnglish, 1, "", "worked example: the empty text selects the empty name"},
+      {"events", kLanguageEnglish, 4, "New M", "by hand: 'New M' selects New Moon"},
+      {"counts", kLanguageEnglish, 1, "", "by hand: the empty text selects the empty name"},
   };
   for (const Case& c : cases) {
     set_current_language(c.language);

@@ -27,6 +27,9 @@ using namespace std::string_literals;
 constexpr const char* kTool = VARIZAV_TOOL_PATH;
 constexpr const char* kFake = VARIZAV_FAKE_ADDIN_PATH;
 constexpr const char* kManPage = VARIZAV_MAN_PAGE_PATH;
+// Independent (Fliegel & Van Flandern): JDN 2451545, serial 36526, is
+// Saturday 1 January 2000.
+constexpr const char* kSaturday2000 = "independent: Saturday 1 January 2000";
 
 struct ToolRun {
   int status = -1;
@@ -124,7 +127,7 @@ void expect_output(const std::vector<std::string>& args, const std::string& want
 
 TEST(ToolCall, PrintsNumbersTextsAndDates) {
   const CallCase cases[] = {
-      {{"call", "SC_astronomy", "2415018.5"}, "0\t1899-12-30T00:00:00\n", "worked example: JD 2415018.5 is serial 0"},
+      {{"call", "SC_astronomy", "2415018.5"}, "0\t1899-12-30T00:00:00\n", "defined: JD 2415018.5 is serial 0, 30 December 1899"},
       {{"call", "astronomical", "2451545"}, "36526.5\t2000-01-01T12:00:00\n",
        "independent: JD 2451545.0 is J2000.0, noon of 2000-01-01"},
       {{"call", "SC_astronomy", "-1"}, "-2415019.5\t-4713-11-23T12:00:00\n",
@@ -136,13 +139,13 @@ TEST(ToolCall, PrintsNumbersTextsAndDates) {
        "independent: 0.49 s rounds down to the whole second"},
       {{"call", "SC_astronomy", "1e300"}, "1e+300\n", "independent: far beyond any date, no date column"},
       {{"call", "SC_astronomy", "nan"}, "NaN\n", "independent: NaN passes through as the error value"},
-      {{"call", "sc_CALENDAR", "gregorian", "36526", "0"}, "2000  1  1\n", "worked example, name in any case"},
+      {{"call", "sc_CALENDAR", "gregorian", "36526", "0"}, "2000  1  1\n", "defined: the function name in any case; JDN 2451545 is 1 January 2000"},
       {{"--lang", "en", "call", "SC_calendar", "gregorian", "2000-01-01", "1"}, "Saturday, 1 January 2000\n",
-       "worked example"},
+       kSaturday2000},
       {{"--lang", "de", "call", "KALENDER", "gregorian", "2000-01-01", "1"}, "Samstag, 1 Januar 2000\n",
-       "worked example, German display name"},
+       kSaturday2000},
       {{"call", "SC_calendar", "11", "2000-01-01", "-1"}, "2000  1 1.000000\n",
-       "worked example: entry 11 is gregorian, mode -1 six decimals"},
+       "defined: calendar entry 11 is gregorian, mode -1 six decimals"},
       {{"call", "SC_calendar", "astronomical", "2000-01-01T18:00", "0"}, "2451545.250000\n",
        "independent: 2000-01-01 18:00 is JD 2451545.25"},
       {{"call", "SC_calendar", "astronomical", "0000-03-01T06:30:15", "0"}, "1721119.771007\n",
@@ -162,18 +165,18 @@ TEST(ToolCall, FunctionsOfEveryArgumentShape) {
   // is skipped while its function is not built.
   const CallCase cases[] = {
       {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "30"}, "36952\t2001-03-02T00:00:00\n",
-       "worked example: a day past the month's end counts on"},
-      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "32"}, "NaN\n", "worked example: day 32"},
-      {{"call", "SC_iso8601", "2004", "53", "6"}, "38353\t2005-01-01T00:00:00\n", "worked example: text weekday"},
+       "defined: a day past the month's end counts on"},
+      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "32"}, "NaN\n", "defined: the day bound 32"},
+      {{"call", "SC_iso8601", "2004", "53", "6"}, "38353\t2005-01-01T00:00:00\n", "independent: ISO 8601, 2004-W53-6 is 1 January 2005"},
       {{"call", "SC_mayan", "12", "19", "6", "15", "2"}, "36526\t2000-01-01T00:00:00\n",
-       "worked example: five numbers"},
+       "independent: long count 12.19.6.15.2 is 1 January 2000 (GMT correlation 584283)"},
       {{"--lang", "en", "call", "SC_gengou", "Heisei", "12", "Jan", "1"}, "36526\t2000-01-01T00:00:00\n",
-       "worked example: text, number, text, number"},
+       "independent: Heisei 1 is 1989"},
       {{"call", "SC_latin", "2000", "Martius", "Kalendas", "bis VI"}, "36593\t2000-03-08T00:00:00\n",
-       "worked example: 24 February 2000 (Julian), 13 days behind the Gregorian date"},
+       "independent: bis sextum Kal. Mar. is Julian 24 February 2000, Gregorian 8 March"},
       {{"call", "SC_leapyear", "gregorian", "2000"}, "1\n", "independent: 2000 is a Gregorian leap year, no date"},
-      {{"--lang", "en", "call", "SC_chronology", "epact", "2000"}, "24\n", "worked example: epact of 2000"},
-      {{"call", "SC_chronology", "nothing", "2000"}, "Err:502\n", "worked example: unknown cycle"},
+      {{"--lang", "en", "call", "SC_chronology", "epact", "2000"}, "24\n", "independent: the Gregorian epact of 2000"},
+      {{"call", "SC_chronology", "nothing", "2000"}, "Err:502\n", "defined: the host's error text for an unknown cycle"},
   };
   for (const CallCase& c : cases) {
     const ToolRun run = run_tool(c.args);
@@ -197,12 +200,12 @@ TEST(ToolBatch, OneLinePerCallAndBadCallsFail) {
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> lines = lines_of(run.out);
   ASSERT_EQ(lines.size(), 6u) << run.out;
-  EXPECT_EQ(lines[0], "0");  // worked example, no date column in batch
-  EXPECT_EQ(lines[1], "2000  1  1");  // worked example, CR of a CRLF line dropped
+  EXPECT_EQ(lines[0], "0");  // defined: serial 0, no date column in batch
+  EXPECT_EQ(lines[1], "2000  1  1");  // defined: the CR of a CRLF line dropped
   EXPECT_EQ(lines[2].rfind("#BADCALL unknown function SC_nothing", 0), 0u) << lines[2];
   EXPECT_EQ(lines[3].rfind("#BADCALL SC_astronomy takes 1 argument", 0), 0u) << lines[3];
   EXPECT_EQ(lines[4].rfind("#BADCALL argument 1 (date) of SC_astronomy", 0), 0u) << lines[4];
-  EXPECT_EQ(lines[5], "2000  1  1");  // worked example: an empty name uses the civil calendar
+  EXPECT_EQ(lines[5], "2000  1  1");  // defined: an empty name uses the civil calendar
 
   const ToolRun good = run_tool({"batch"}, "SC_astronomy\t2415019.5\n");
   EXPECT_EQ(good.status, 0) << good.err;
@@ -247,7 +250,7 @@ TEST(ToolBatch, EchoShowsCallBesideResult) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "# group\n"
-            "SC_calendar(\"gregorian\"; 36526; 0)\t-> 2000  1  1\n"  // worked example
+            "SC_calendar(\"gregorian\"; 36526; 0)\t-> 2000  1  1\n"  // independent: serial 36526 is 1 January 2000
             "SC_astronomy(2451545)\t-> 36526.5\t2000-01-01T12:00:00\n");  // independent: J2000.0
 }
 
@@ -494,7 +497,7 @@ TEST(ToolList, ShowsEveryRegisteredFunction) {
   const std::vector<std::string> lines = lines_of(en.out);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back().rfind("35 functions, ", 0), 0u) << lines.back();  // the registry has 35 entries
-  // worked example texts of the registry
+  // the catalogue's texts of the registry
   EXPECT_NE(en.out.find("SC_calendar    CALENDAR(calendar; date; format mode)\n"
                         "    Converts a date to a corresponding calendar date of that calendar.\n"),
             std::string::npos);
@@ -505,7 +508,7 @@ TEST(ToolList, ShowsEveryRegisteredFunction) {
 }
 
 TEST(ToolHelp, ShowsEachArgument) {
-  // worked example texts of the registry
+  // the catalogue's texts of the registry
   expect_output({"--lang", "en", "help", "calendar"},
                 "CALENDAR (SC_calendar), result: text\n"
                 "Converts a date to a corresponding calendar date of that calendar.\n"
@@ -526,8 +529,8 @@ TEST(ToolToday, WritesTheDateInEveryBuiltCalendar) {
   };
   const Case cases[] = {
       {{"--lang", "en", "today", "2000-01-01"}, "  gregorian ", " Saturday, 1 January 2000 ", "2000  1  1",
-       "worked example"},
-      {{"--lang", "de", "today", "36526"}, "  gregorian ", " Samstag, 1 Januar 2000 ", "2000  1  1", "worked example"},
+       kSaturday2000},
+      {{"--lang", "de", "today", "36526"}, "  gregorian ", " Samstag, 1 Januar 2000 ", "2000  1  1", kSaturday2000},
       {{"--lang", "en", "today", "2000-01-01"}, "  julian ", " Saturday, 19. December 1999 ", "1999 12 19",
        "independent: the calendars differ by 13 days in 2000"},
   };

@@ -32,7 +32,8 @@ std::string format(JulianDay jd, int32_t mode) {
 }
 
 TEST(Chinese, NewYear2000IsCycle78Year17) {
-  // Worked example: cycle 78, year 17, month 1 day 1 is 5 February 2000.
+  // Independent: the Year of the Dragon, Geng-Chen, began 5 February 2000, year
+  // 17 of the 78th sexagenary cycle (Jia-Zi 1984).
   EXPECT_EQ(chinese::to_jd(4636, 1, 0, 1.0), gregorian_day(2000, 2, 5));
   const ChineseDate d = chinese::from_jd(gregorian_day(2000, 2, 5));
   EXPECT_EQ(d.year, 4636);
@@ -45,9 +46,9 @@ TEST(Chinese, NewYear2000IsCycle78Year17) {
 TEST(Chinese, TextAndNumberFormsInBothLanguages) {
   const JulianDay jd = gregorian_day(2000, 2, 5);
   set_display_names_english(true);
-  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Dragon)");  // worked example
+  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Dragon)");  // independent, as above
   set_display_names_english(false);
-  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Drache)");  // worked example
+  EXPECT_EQ(format(jd, 1), "1 1 Geng-Chen 78 (Drache)");  // independent, as above
   EXPECT_EQ(format(jd, 0), "78 17  1 0  1");
   EXPECT_EQ(format(jd + 0.25, -1), "78 17  1 0 1.250000");
   // The leap month after month 4 of 2001 is marked with "!" (4! = leap fourth month).
@@ -55,7 +56,7 @@ TEST(Chinese, TextAndNumberFormsInBothLanguages) {
 }
 
 TEST(Chinese, LeapMonthOf2001FollowsMonth4) {
-  // Worked example: year 78-18 (Y = 4637) begins 24 January 2001; its leap month
+  // Independent: year 78-18 (Y = 4637) began 24 January 2001; its leap month
   // begins 23 May 2001 and ends with the new moon of 21 June 2001, the day of the
   // June solstice, so it holds no principal term.
   const ChineseYearInfo info = chinese_year_info(4637);

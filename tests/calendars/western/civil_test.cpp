@@ -25,8 +25,8 @@ TEST(Civil, DefaultReformOf1582) {
   ReformScope reform;
   EXPECT_EQ(reform_ymd(), 15821004);
   EXPECT_EQ(reform_jd(), 2299160);
-  expect_date(civil_from_jd(2299160.5), 1582, 10, 15.0, "worked example: first Gregorian day");
-  expect_date(civil_from_jd(2299159.5), 1582, 10, 4.0, "worked example: last Julian day");
+  expect_date(civil_from_jd(2299160.5), 1582, 10, 15.0, "independent: Gregorian 15 October 1582 follows Julian 4 October (papal bull Inter gravissimas)");
+  expect_date(civil_from_jd(2299159.5), 1582, 10, 4.0, "independent: Julian 4 October 1582, the last day before the reform");
   expect_date(civil_from_jd(2299160.25), 1582, 10, 4.75, "independent: 18:00 of the last Julian day");
   EXPECT_EQ(civil_to_jd(1582, 10, 15.0), 2299160.5);
   EXPECT_EQ(civil_to_jd(1582, 10, 4.0), 2299159.5);
@@ -52,7 +52,7 @@ TEST(Civil, LeapYearsAndMonthLengthsFollowTheReform) {
   }
   EXPECT_EQ(civil_month_lengths(2001)[0], 31);
   EXPECT_EQ(civil_month_lengths(2001)[3], 30);
-  // Worked example: 1700 is leap only while the reform is not before the year's start.
+  // Defined: 1700 is leap only while the reform is not before the year's start.
   set_reform(17000101);
   EXPECT_EQ(civil_is_leap_year(1700), 1);
   set_reform(16991231);
@@ -68,8 +68,8 @@ TEST(Civil, SetReform) {
     const char* source;
   };
   const Case cases[] = {
-      {19180131, 19180131, 2421638, "worked example: 31 January 1918 (Julian)"},
-      {15821300, 15821004, 2299160, "worked example: month 13 changes nothing"},
+      {19180131, 19180131, 2421638, "independent: Russia's reform, Julian 31 January 1918 then Gregorian 14 February; JDN 2421638 (Fliegel & Van Flandern)"},
+      {15821300, 15821004, 2299160, "defined: month 13 of the setting changes nothing"},
       {15821032, 15821004, 2299160, "day 32 changes nothing"},
       {17520931, 15821004, 2299160, "31 September changes nothing"},
       {17530230, 15821004, 2299160, "30 February changes nothing"},
@@ -77,7 +77,7 @@ TEST(Civil, SetReform) {
       {0, 15821004, 2299160, "month 0 changes nothing"},
       {-2147483647 - 1, 15821004, 2299160, "the 32-bit limit changes nothing"},
       {17520229, 17520229, jdn_julian(1752, 2, 29), "independent: 29 February of a Julian leap year"},
-      {17520903, 17520903, 2361222, "worked example: the English reform"},
+      {17520903, 17520903, 2361222, "defined: the English setting, 3 September 1752 (Julian), JDN 2361222"},
       {-1000301, -1000301, jdn_julian(-100, 3, 1), "independent: 1 March -100 (Julian)"},
       {-1000229, -1000229, jdn_julian(-100, 2, 29), "independent: -100 is a Julian leap year"},
   };
@@ -94,11 +94,12 @@ TEST(Civil, EnglishReformOf1752) {
   set_reform_english();
   EXPECT_EQ(reform_ymd(), 17520903);
   EXPECT_EQ(reform_jd(), 2361222);
-  // Worked example: 14 September 1752 (Gregorian) is still shown as the
-  // Julian 3 September 1752; 15 September 1752 is the first Gregorian day.
+  // Defined: under the English setting 14 September 1752 (Gregorian) is
+  // still shown as the Julian 3 September 1752; 15 September 1752 is the
+  // first Gregorian day.
   const JulianDay sep14 = static_cast<double>(jdn_gregorian(1752, 9, 14)) - 0.5;
-  expect_date(civil_from_jd(sep14), 1752, 9, 3.0, "worked example");
-  expect_date(civil_from_jd(sep14 + 1.0), 1752, 9, 15.0, "worked example");
+  expect_date(civil_from_jd(sep14), 1752, 9, 3.0, "defined: the English setting's last Julian day");
+  expect_date(civil_from_jd(sep14 + 1.0), 1752, 9, 15.0, "defined: the English setting's first Gregorian day");
   EXPECT_EQ(civil_to_jd(1752, 9, 3.0), sep14);
   EXPECT_EQ(civil_to_jd(1752, 9, 15.0), sep14 + 1.0);
   EXPECT_EQ(civil_is_leap_year(1700), 1);  // independent: still Julian in 1700
@@ -145,7 +146,7 @@ TEST(Civil, RoundTripsEveryDay) {
 }
 
 TEST(Civil, FormatWritesTheJulianDay) {
-  // Worked example: the astronomical calendar writes the JulianDay with "%f" in every mode.
+  // Defined: the astronomical calendar writes the JulianDay with "%f" in every mode.
   char out[kTextCapacity];
   for (int32_t mode : {1, 0, -1}) {
     EXPECT_EQ(civil_format_date(out, 2451544.5, mode), 14);

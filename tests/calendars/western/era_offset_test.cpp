@@ -46,7 +46,7 @@ TEST(EraOffset, KnownDates) {
   };
   const JulianDay jan1_2000 = gregorian::to_jd(2000, 1, 1.0);
   const Case cases[] = {
-      // Worked examples.
+      // Defined offsets: Buddhist = Gregorian + 543, Minguo = Gregorian - 1911.
       {buddhist::from_jd, buddhist::to_jd, {jan1_2000, 2543, 1, 1.0, "buddhist 1 January 2543"}},
       {taiwanese::from_jd, taiwanese::to_jd, {jan1_2000, 89, 1, 1.0, "taiwanese 1 January 89"}},
       {taiwanese::from_jd, taiwanese::to_jd, {gregorian::to_jd(1911, 6, 1.0), 0, 6, 1.0, "taiwanese year 0 is 1911"}},
@@ -114,7 +114,7 @@ TEST(EraOffset, LeapYearsAndYearStarts) {
     ASSERT_EQ(syrian::is_leap_year(y), seleucid::is_leap_year(y)) << y;  // 312 is a multiple of 4
     ASSERT_EQ(syrian::year_start(y), seleucid::year_start(y)) << y;      // the year begins in January
   }
-  // Worked examples: Buddhist 2543 (Gregorian 2000) is leap, 2443 (1900) is not.
+  // Independent: Buddhist 2543 (Gregorian 2000) is leap, 2443 (1900) is not.
   EXPECT_EQ(buddhist::is_leap_year(2543), 1);
   EXPECT_EQ(buddhist::is_leap_year(2443), 0);
   EXPECT_EQ(taiwanese::is_leap_year(89), 1);

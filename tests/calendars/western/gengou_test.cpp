@@ -50,10 +50,10 @@ TEST(Gengou, KnownDates) {
     const char* source;
   };
   const Case cases[] = {
-      {1989, 1, 7, 14, 64, "worked example: Showa 64"},
-      {1989, 1, 8, 15, 1, "worked example: Heisei 1"},
-      {1800, 12, 31, 0, 2460, "worked example: Jimmu 2460"},
-      {2000, 1, 1, 15, 12, "worked example: Heisei 12"},
+      {1989, 1, 7, 14, 64, "independent: Showa 64 ended on 7 January 1989"},
+      {1989, 1, 8, 15, 1, "independent: Heisei began on 8 January 1989"},
+      {1800, 12, 31, 0, 2460, "defined: the Jimmu count, Gregorian + 660"},
+      {2000, 1, 1, 15, 12, "independent: Heisei 1 is 1989"},
       {1868, 9, 7, 11, 4, "independent: the last day of Keio"},
       {-1000, 6, 1, 0, -340, "independent: Jimmu years before the foundation are negative"},
       {2019, 4, 30, 15, 31, "independent: the last day of Heisei"},
@@ -70,7 +70,7 @@ TEST(Gengou, KnownDates) {
               gregorian::to_jd(c.gy, c.gm, c.gd))
         << c.source;
   }
-  // Worked example: the era year is not checked against the era's span.
+  // Defined: the era year is not checked against the era's span (Meiji 1 is 1868).
   EXPECT_EQ(gengou::to_jd({100, 1, 12, 1.0}), gregorian::to_jd(1967, 1, 1.0));
 }
 

@@ -8,8 +8,11 @@
 namespace varizav {
 namespace {
 
+// Independent (Fliegel & Van Flandern): JDN 2451545 is Saturday 1 January 2000.
+constexpr const char* kSaturday2000 = "independent: Saturday 1 January 2000";
+
 TEST(Gregorian, DaysPastTheMonthsEndCountOn) {
-  // Worked example: 30 February 2001 is 2 March 2001.
+  // Defined: a day past the month's end counts on; 30 February 2001 is 2 March 2001.
   EXPECT_EQ(gregorian::to_jd(2001, 2, 30.0), gregorian::to_jd(2001, 3, 2.0));
   EXPECT_NEAR(gregorian::to_jd(2001, 2, 31.99), gregorian::to_jd(2001, 3, 3.99), 1e-9);
 }
@@ -41,10 +44,10 @@ TEST(GregorianEaster, EverySundayInMarchOrAprilForYearsMinus3000To3000) {
 
 TEST(GregorianFormat, NumberModesAndTextInBothLanguages) {
   const testing::FormatCase cases[] = {
-      {2451544.5, 0, true, "2000  1  1", "worked example"},
-      {2451544.5, -1, true, "2000  1 1.000000", "worked example"},
-      {2451544.5, 1, true, "Saturday, 1 January 2000", "worked example"},
-      {2451544.5, 1, false, "Samstag, 1 Januar 2000", "worked example"},
+      {2451544.5, 0, true, "2000  1  1", kSaturday2000},
+      {2451544.5, -1, true, "2000  1 1.000000", kSaturday2000},
+      {2451544.5, 1, true, "Saturday, 1 January 2000", kSaturday2000},
+      {2451544.5, 1, false, "Samstag, 1 Januar 2000", kSaturday2000},
       {2451604.75, 1, false, "Mittwoch, 1 M\xE4rz 2000", "independent: 1 March 2000 was a Wednesday, 6h"},
       {2451604.75, -1, false, "2000  3 1.250000", "independent: 06:00 is 0.25 day"},
       {1721119.5, 0, true, "   0  3  1", "independent: year 0 padded to four"},

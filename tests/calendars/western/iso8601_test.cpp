@@ -18,8 +18,8 @@ TEST(Iso8601, KnownWeekDates) {
     const char* source;
   };
   const Case cases[] = {
-      {2003, 12, 29, 2004, 1, 1, "worked example"},
-      {2005, 1, 1, 2004, 53, 6, "worked example"},
+      {2003, 12, 29, 2004, 1, 1, "independent: ISO 8601, week 1 holds the year's first Thursday"},
+      {2005, 1, 1, 2004, 53, 6, "independent: ISO 8601, 2004 has 53 weeks (it begins on a Thursday)"},
       {1977, 1, 1, 1976, 53, 6, "independent: ISO 8601 week-date examples"},
       {1977, 1, 2, 1976, 53, 7, "independent: ISO 8601 week-date examples"},
       {1977, 12, 31, 1977, 52, 6, "independent: ISO 8601 week-date examples"},
@@ -44,7 +44,8 @@ TEST(Iso8601, YearsOf53Weeks) {
     int32_t year;
     bool long_year;
   };
-  // Worked examples 2004, 2009, 2005; 2015, 2020, 2026 from the 400-year table.
+  // Independent: ISO years that begin on a Thursday, or leap years that end
+  // on one, have 53 weeks: 2004, 2009, 2015, 2020, 2026.
   const Case cases[] = {{2004, true}, {2009, true}, {2005, false}, {2015, true},
                         {2020, true}, {2026, true}, {2021, false}};
   for (const Case& c : cases) EXPECT_EQ(iso8601::is_leap_year(c.year) != 0, c.long_year) << c.year;
@@ -91,7 +92,7 @@ TEST(Iso8601, RangeLimits) {
 }
 
 TEST(Iso8601, FormatIsTheSameInEveryMode) {
-  // Worked example: 1 January 2005 gives 2004, week 53, day 06.
+  // Independent (ISO 8601): 1 January 2005 gives 2004, week 53, day 06.
   const JulianDay jd = gregorian::to_jd(2005, 1, 1.75);
   for (int32_t mode : {1, 0, -1}) {
     char out[kTextCapacity];

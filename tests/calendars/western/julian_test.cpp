@@ -10,7 +10,8 @@ namespace varizav {
 namespace {
 
 TEST(Julian, TheReformDaysAreConsecutive) {
-  // Worked example: the last Julian and the first Gregorian day are consecutive.
+  // Independent: the last Julian day, 4 October 1582, and the first
+  // Gregorian day, 15 October, are consecutive.
   EXPECT_EQ(julian::to_jd(1582, 10, 4.0) + 1.0, gregorian::to_jd(1582, 10, 15.0));
   EXPECT_EQ(julian::to_jd(1582, 10, 4.0), 2299159.5);
 }
@@ -25,7 +26,8 @@ TEST(JulianEaster, EverySundayInMarchOrAprilAndPeriodic) {
 }
 
 TEST(JulianFormat, FullStopAfterTheDayInTheTextForm) {
-  // Worked example: Gregorian 1 January 2000 is Saturday, 19 December 1999 (Julian).
+  // Independent (Fliegel & Van Flandern): Gregorian 1 January 2000 is
+  // Saturday, 19 December 1999 (Julian).
   const testing::FormatCase cases[] = {
       {2451544.5, 1, true, "Saturday, 19. December 1999"},
       {2451544.5, 1, false, "Samstag, 19. Dezember 1999"},

@@ -60,12 +60,12 @@ TEST(Latin, KnownDays) {
     const char* source;
   };
   const Case cases[] = {
-      {1999, 12, 19, 1999, 1, kKalendae, 14, "worked example: Gregorian 1 January 2000"},
-      {-43, 3, 15, -43, 3, kIdus, 1, "worked example: the Ides of March 44 BC"},
-      {2000, 2, 24, 2000, 3, kKalendae, 0, "worked example: bis sextum"},
-      {2000, 2, 25, 2000, 3, kKalendae, 6, "worked example: ante diem VI"},
-      {2000, 2, 23, 2000, 3, kKalendae, 7, "worked example: ante diem VII"},
-      {1999, 2, 24, 1999, 3, kKalendae, 6, "worked example: common year"},
+      {1999, 12, 19, 1999, 1, kKalendae, 14, "independent: a.d. XIV Kal. Ian., counted inclusively back from 1 January"},
+      {-43, 3, 15, -43, 3, kIdus, 1, "independent: the Ides of March 44 BC (astronomical year -43)"},
+      {2000, 2, 24, 2000, 3, kKalendae, 0, "independent: bis sextum, the doubled 24 February of a Julian leap year"},
+      {2000, 2, 25, 2000, 3, kKalendae, 6, "independent: a.d. VI Kal. Mar. follows the doubled day in a leap year"},
+      {2000, 2, 23, 2000, 3, kKalendae, 7, "independent: a.d. VII Kal. Mar. in a leap year"},
+      {1999, 2, 24, 1999, 3, kKalendae, 6, "independent: a.d. VI Kal. Mar. is 24 February in a common year"},
       {2000, 2, 29, 2000, 3, kKalendae, 2, "independent: pridie Kalendas Martias"},
       {2000, 3, 7, 2000, 3, kNonae, 1, "independent: Nones of March on the 7th"},
       {2000, 1, 4, 2000, 1, kNonae, 2, "independent: pridie Nonas"},
@@ -80,7 +80,7 @@ TEST(Latin, KnownDays) {
     EXPECT_EQ(r.division, c.division) << c.source;
     EXPECT_EQ(r.day, c.count) << c.source;
   }
-  // Worked example: count 0 in a common year is read as 2 February.
+  // Defined: count 0 in a common year is read as 2 February.
   EXPECT_EQ(latin::to_jd({1999, 3, kKalendae, 0.0}), julian::to_jd(1999, 2, 2.0));
   // Independent: a count that does not exist (XIX Nonas) lands in the month before.
   EXPECT_LT(latin::to_jd({2000, 3, kNonae, 19.0}), julian::to_jd(2000, 3, 1.0));
@@ -94,13 +94,13 @@ TEST(Latin, TextForms) {
     const char* source;
   };
   const Case cases[] = {
-      {1999, 12, 19, 1, "XIV Kalendas Januarius 1999", "worked example"},
-      {1999, 12, 19, 0, "XIV Kal. Jan. 1999", "worked example"},
-      {1999, 12, 19, -1, "1999  1 2 14.000000", "worked example"},
-      {-43, 3, 15, 1, " Idus Martius -43", "worked example: on the division point the count is empty"},
+      {1999, 12, 19, 1, "XIV Kalendas Januarius 1999", "independent: a.d. XIV Kal. Ian.; the text format's long form"},
+      {1999, 12, 19, 0, "XIV Kal. Jan. 1999", "independent: a.d. XIV Kal. Ian.; the text format's short form"},
+      {1999, 12, 19, -1, "1999  1 2 14.000000", "defined: the numbers form, month 1, division 2 (Kalendae), count 14"},
+      {-43, 3, 15, 1, " Idus Martius -43", "defined: on the division point the count is empty"},
       {-43, 3, 15, 0, " Idu. Mar. -43", "independent: three letters of each name"},
-      {2000, 2, 24, 1, "bis sextum Kalendas Martius 2000", "worked example: the doubled day"},
-      {2000, 2, 24, 0, "bis VI Kal. Mar. 2000", "worked example: the doubled day, short"},
+      {2000, 2, 24, 1, "bis sextum Kalendas Martius 2000", "independent: bis sextum Kal. Mar., the doubled day"},
+      {2000, 2, 24, 0, "bis VI Kal. Mar. 2000", "independent: bis sextum Kal. Mar., short form"},
       {2000, 2, 24, -1, "2000  3 2 0.000000", "independent"},
       {2000, 2, 29, 1, "pridie Kalendas Martius 2000", "independent"},
       {2000, 1, 3, 0, "III Non. Jan. 2000", "independent"},

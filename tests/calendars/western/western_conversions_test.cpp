@@ -108,8 +108,8 @@ void expect_march_to_march(const WesternCalendar& cal, std::span<const MarchToMa
 
 
 constexpr KnownDate kGregorianDates[] = {
-      {2451544.5, 2000, 1, 1.0, "worked example: 1 January 2000"},
-      {2299160.5, 1582, 10, 15.0, "worked example: first day of the reform"},
+      {2451544.5, 2000, 1, 1.0, "independent: JDN 2451545 (Fliegel & Van Flandern)"},
+      {2299160.5, 1582, 10, 15.0, "independent: the first day of the Gregorian reform, JDN 2299161"},
       {1830691.5, 300, 3, 1.0, "independent: jdn_gregorian(300, 3, 1) = 1830692"},
       {1830690.5, 300, 2, 28.0, "independent: 300 is a common year"},
       {1684594.5, -100, 3, 1.0, "independent: jdn_gregorian(-100, 3, 1) = 1684595"},
@@ -117,9 +117,9 @@ constexpr KnownDate kGregorianDates[] = {
       {1721119.5, 0, 3, 1.0, "independent: jdn_gregorian(0, 3, 1) = 1721120"},
       {1721118.5, 0, 2, 29.0, "independent: year 0 is a leap year"},
       {0.0, -4713, 11, 24.5, "independent: JD 0 is noon of 24 November -4713 (Gregorian)"},
-      {2451545.25, 2000, 1, 1.75, "worked example: time of day in the fraction"},
+      {2451545.25, 2000, 1, 1.75, "defined: the time of day in the fraction"},
 };
-// Worked examples 2000, 1900, 0, -100; the rest by the rule.
+// Independent: the Gregorian rule for 2000, 1900, 0, -100 and the rest.
 constexpr LeapCase kGregorianLeapYears[] = {{2000, true}, {1900, false}, {0, true},   {-100, false},
                                             {-4, true},   {-400, true},  {2024, true}, {2023, false},
                                             {-1, false},  {2100, false}, {2400, true}, {-2147483648, true}};
@@ -133,13 +133,13 @@ constexpr MarchToMarch kGregorianMarches[] = {
 };
 
 constexpr KnownDate kJulianDates[] = {
-      {2451544.5, 1999, 12, 19.0, "worked example: Gregorian 1 January 2000"},
-      {2299159.5, 1582, 10, 4.0, "worked example: last Julian day of the reform"},
+      {2451544.5, 1999, 12, 19.0, "independent: JDN 2451545 is Julian 19 December 1999 (Fliegel & Van Flandern)"},
+      {2299159.5, 1582, 10, 4.0, "independent: the last Julian day of the reform, JDN 2299160"},
       {-0.5, -4712, 1, 1.0, "independent: the Julian Day epoch"},
       {-76715589.0, -214748, 3, 1.5, "independent: jdn_julian(-214748, 3, 1), noon"},
       {80156580.0, 214744, 10, 3.5, "independent: jdn_julian(214744, 10, 3), noon"},
 };
-// Worked examples 1900 and -1; the rest by the rule (every fourth year).
+// Independent: the Julian rule (every fourth year) for 1900, -1 and the rest.
 constexpr LeapCase kJulianLeapYears[] = {{1900, true},  {-1, false},   {0, true},           {-4, true},
                                          {-100, true},  {1999, false}, {-2147483648, true}, {2147483647, false}};
 // Independent: 1461 * y exceeds 2^31 from y = 1469873 on.
@@ -197,7 +197,7 @@ TEST(Easter, KnownDates) {
     const char* source;
   };
   const Case cases[] = {
-      {easter_gregorian, 2000, 4, 23, "worked example: JulianDay 2451657.5"},
+      {easter_gregorian, 2000, 4, 23, "Meeus, Astronomical Algorithms, ch. 8"},
       {easter_gregorian, 1583, 4, 10, "independent: published Easter table"},
       {easter_gregorian, 1818, 3, 22, "independent: earliest possible date"},
       {easter_gregorian, 2285, 3, 22, "independent: earliest possible date"},
@@ -209,15 +209,15 @@ TEST(Easter, KnownDates) {
       {easter_gregorian, 2024, 3, 31, "independent: published Easter table"},
       {easter_gregorian, 2025, 4, 20, "independent: published Easter table"},
       // Gregorian dates of the Julian Easter.
-      {easter_julian, 2000, 4, 30, "worked example: JulianDay 2451664.5"},
+      {easter_julian, 2000, 4, 30, "independent: Meeus, ch. 8, Julian Easter 17 April 2000 (Julian) is Gregorian 30 April"},
       {easter_julian, 2021, 5, 2, "independent: published Orthodox Easter table"},
       {easter_julian, 2023, 4, 16, "independent: published Orthodox Easter table"},
       {easter_julian, 2024, 5, 5, "independent: published Orthodox Easter table"},
       {easter_julian, 2025, 4, 20, "independent: published Orthodox Easter table"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.easter(c.year), gregorian::to_jd(c.year, c.month, c.day)) << c.source;
-  EXPECT_EQ(easter_gregorian(2000), 2451657.5);  // worked example
-  EXPECT_EQ(easter_julian(2000), 2451664.5);     // worked example
+  EXPECT_EQ(easter_gregorian(2000), 2451657.5);  // Meeus, Astronomical Algorithms, ch. 8
+  EXPECT_EQ(easter_julian(2000), 2451664.5);     // Meeus, ch. 8 (Julian computus); Gregorian 30 April 2000
 }
 
 }  // namespace
