@@ -261,6 +261,40 @@ dist: windows
 	rm -rf dist/cpack
 	@ls -l dist
 
+# ---- Python, SQLite and PostgreSQL (columns of calls) ----
+# make python      the wheel in dist/ (varizav-VERSION-py3-none-linux_x86_64.whl)
+# make sqlite      build-sql/varizav_sqlite.so, for .load ./build-sql/varizav_sqlite
+# make postgresql  the extension with PGXS in build-sql/postgresql
+# make install-postgresql  installs it into the server pg_config names
+SQL_BUILD   ?= build-sql
+PG_CONFIG   ?= pg_config
+PYTHON_WHEEL_DIR ?= dist
+.PHONY: python sqlite postgresql install-postgresql bench-data
+
+python: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_python
+	/usr/bin/python3 bindings/python/build_wheel.py $(BUILD)/bindings/python/varizav $(VERSION) $(PYTHON_WHEEL_DIR)
+
+sqlite: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_sqlite
+	@mkdir -p $(SQL_BUILD)
+	cp $(BUILD)/sql/varizav_sqlite.so $(SQL_BUILD)/varizav_sqlite.so
+
+postgresql: $(BUILD)/CMakeCache.txt
+	@command -v $(PG_CONFIG) >/dev/null && test -f "$$($(PG_CONFIG) --pgxs)" || \
+	  { echo "make postgresql needs PGXS: apt-get install postgresql-server-dev-all"; exit 1; }
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_host
+	@mkdir -p $(SQL_BUILD)/postgresql
+	cp sql/postgresql/Makefile sql/postgresql/varizav_pg.c $(SQL_BUILD)/postgresql/
+	sed 's/@VERSION@/$(VERSION)/' sql/postgresql/varizav.control > $(SQL_BUILD)/postgresql/varizav.control
+	/usr/bin/python3 sql/postgresql/generate_sql.py $(LIBRARY) $(SQL_BUILD)/postgresql/varizav--$(VERSION).sql
+	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
+	  VARIZAV_ARCHIVES=$(CURDIR)/$(BUILD)/sql/postgresql_archives.txt
+
+install-postgresql: postgresql
+	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
+	  VARIZAV_ARCHIVES=$(CURDIR)/$(BUILD)/sql/postgresql_archives.txt install
+
 # varizav.dll (the add-in) and varizav.exe (the host tool) in $(WINDOWS_BUILD)/.
 windows: chinese-table $(WINDOWS_BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(WINDOWS_BUILD) -j $(JOBS) --target varizav varizav_tool
