@@ -283,17 +283,19 @@ sqlite: $(BUILD)/CMakeCache.txt
 postgresql: $(BUILD)/CMakeCache.txt
 	@command -v $(PG_CONFIG) >/dev/null && test -f "$$($(PG_CONFIG) --pgxs)" || \
 	  { echo "make postgresql needs PGXS: apt-get install postgresql-server-dev-all"; exit 1; }
-	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_host
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_host varizav_events varizav_calendars \
+	  varizav_western varizav_astro varizav_framework varizav_platform
 	@mkdir -p $(SQL_BUILD)/postgresql
+	rm -f $(SQL_BUILD)/postgresql/varizav--*.sql
 	cp sql/postgresql/Makefile sql/postgresql/varizav_pg.c $(SQL_BUILD)/postgresql/
 	sed 's/@VERSION@/$(VERSION)/' sql/postgresql/varizav.control > $(SQL_BUILD)/postgresql/varizav.control
 	/usr/bin/python3 sql/postgresql/generate_sql.py $(LIBRARY) $(SQL_BUILD)/postgresql/varizav--$(VERSION).sql
 	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
-	  VARIZAV_ARCHIVES=$(CURDIR)/$(BUILD)/sql/postgresql_archives.txt
+	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt
 
 install-postgresql: postgresql
 	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
-	  VARIZAV_ARCHIVES=$(CURDIR)/$(BUILD)/sql/postgresql_archives.txt install
+	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt install
 
 # varizav.dll (the add-in) and varizav.exe (the host tool) in $(WINDOWS_BUILD)/.
 windows: chinese-table $(WINDOWS_BUILD)/CMakeCache.txt
