@@ -155,7 +155,7 @@ install: build
 	install -d $(DESTDIR)$(PREFIX)/lib $(DESTDIR)$(PREFIX)/include/varizav $(DESTDIR)$(PREFIX)/bin \
 	  $(DESTDIR)$(PREFIX)/libexec/varizav
 	install -m 755 $(LIBRARY) $(DESTDIR)$(PREFIX)/lib/libvarizav.so
-	install -m 644 include/varizav/addin.h $(DESTDIR)$(PREFIX)/include/varizav/addin.h
+	install -m 644 include/varizav/addin.h include/varizav/columns.h $(DESTDIR)$(PREFIX)/include/varizav/
 	install -m 755 $(TOOL) $(DESTDIR)$(PREFIX)/libexec/varizav/varizav
 	ln -sfn ../../lib/libvarizav.so $(DESTDIR)$(PREFIX)/libexec/varizav/libvarizav.so
 	ln -sfn ../libexec/varizav/varizav $(DESTDIR)$(PREFIX)/bin/varizav
@@ -249,9 +249,10 @@ test-web: build web
 # Windows zip, the Linux tar.gz and the Debian package (CPack).
 VERSION := $(shell sed -n '/^project/s/.*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = varizav-$(VERSION)-windows-x86_64
-dist: windows
-	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL)
-	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt
+dist: windows postgresql
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL) \
+	  -DVARIZAV_POSTGRESQL_BUILD=$(abspath $(SQL_BUILD))/postgresql
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt varizav_sqlite varizav_python
 	rm -rf dist && mkdir -p dist/$(WINDOWS_ZIP)
 	cp $(BUILD)/calc-extension/varizav.oxt dist/varizav-$(VERSION).oxt
 	cp $(WINDOWS_BUILD)/varizav.dll $(WINDOWS_BUILD)/varizav.exe README.md LICENSE dist/$(WINDOWS_ZIP)/
@@ -259,6 +260,7 @@ dist: windows
 	cd $(BUILD) && cpack -B $(CURDIR)/dist/cpack > /dev/null
 	mv dist/cpack/varizav_$(VERSION)_amd64.deb dist/cpack/varizav-$(VERSION)-linux-x86_64.tar.gz dist/
 	rm -rf dist/cpack
+	/usr/bin/python3 bindings/python/build_wheel.py $(BUILD)/bindings/python/varizav $(VERSION) dist
 	@ls -l dist
 
 # ---- Python, SQLite and PostgreSQL (columns of calls) ----

@@ -158,3 +158,19 @@ def test_pandas_series_keep_their_index():
     s = pd.Series([2023, 2024], index=["a", "b"])
     out = varizav.gregorian(s, "March", 31)
     assert list(out.index) == ["a", "b"] and list(out) == [45016.0, 45382.0]
+
+
+def test_wheel_installs_offline_into_a_virtual_environment(tmp_path):
+    import subprocess
+
+    package = os.path.dirname(varizav.__file__)
+    builder = os.path.join(os.path.dirname(__file__), "..", "..", "..", "bindings", "python", "build_wheel.py")
+    wheel = subprocess.run(["/usr/bin/python3", builder, package, "0.0.0", str(tmp_path)], check=True,
+                           capture_output=True, text=True).stdout.strip()
+    assert wheel.endswith("-py3-none-linux_x86_64.whl")
+    venv = tmp_path / "venv"
+    subprocess.run(["/usr/bin/python3", "-m", "venv", "--system-site-packages", str(venv)], check=True)
+    subprocess.run([str(venv / "bin" / "pip"), "install", "-q", "--no-index", wheel], check=True)
+    out = subprocess.run([str(venv / "bin" / "python"), "-c", "import varizav; print(varizav.gregorian(2024, 'March', 31))"],
+                         check=True, capture_output=True, text=True, cwd=tmp_path, env={"PATH": "/usr/bin:/bin"}).stdout
+    assert out.strip() == "45382.0"  # worked example
