@@ -295,6 +295,22 @@ postgresql: $(BUILD)/CMakeCache.txt
 	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
 	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt
 
+# Columns and engines side by side (bench/RESULTS.md): column calls against
+# direct calls, the Python package against the native column call, SQLite and
+# PostgreSQL against their own date functions (the extension is installed
+# into the server pg_config names, then measured in a throw-away cluster).
+bench-data: build sqlite install-postgresql
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_python
+	@mkdir -p $(BUILD)/bench-data
+	$(CXX) -O2 -std=c++20 -Iinclude bench/columns_bench.cpp -o $(BUILD)/bench-data/columns_bench -ldl
+	@echo "== per row: direct call, column call (ns) =="
+	@$(BUILD)/bench-data/columns_bench $(LIBRARY) | \
+	  awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$2, $$3, $$3 / $$2 }'
+	@echo "== engines: ours, peer (ms) =="
+	@{ /usr/bin/python3 bench/columns_bench.py $(BUILD)/bindings/python $(SQL_BUILD)/varizav_sqlite; \
+	  pg_virtualenv sh bench/columns_bench_pg.sh 2>/dev/null | grep '	'; } | \
+	  awk -F '\t' '{ printf "%-88s %8.1f %8.1f %6.2fx\n", $$1, $$2, $$3, $$2 / $$3 }'
+
 install-postgresql: postgresql
 	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
 	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt install

@@ -323,26 +323,21 @@ def _call_columns(f: _Function, args: tuple) -> Any:
             columns[i].numbers = full.ctypes.data
         columns[i].length = rows
     if f.text_result:
-        texts: List[str] = []
-        first = 0
-        while first < rows or rows == 0:
-            capacity = max(64 * (rows - first), 0) + _TEXT_SIZE
-            storage = np.empty(capacity, dtype=np.uint8)
-            result = _Result(None, storage.ctypes.data, capacity, None)
-            done = _lib.VarizavCallColumns(f.number, columns, n, first, rows, ctypes.byref(result))
-            if done < first or (done == first and rows > 0):
-                raise RuntimeError(f"{f.python_name}: the library refused the call")
-            count = done - first
-            if count:
-                # The texts follow one another, each ended by a zero byte.
-                ends = np.flatnonzero(storage[:capacity] == 0)
-                used = int(ends[count - 1]) + 1
-                texts.extend(storage[:used].tobytes().decode("utf-8", "replace").split("\0")[:count])
-            first = done
-            if rows == 0:
-                break
         out = np.empty(rows, dtype=object)
-        out[:] = texts
+        lengths = np.empty(max(rows, 1), dtype=np.uintp)
+        first = 0
+        while first < rows:
+            # Room for texts of 48 bytes on average (Hebrew dates take 30);
+            # longer ones leave rows for the next round.
+            storage = np.empty(48 * (rows - first) + _TEXT_SIZE, dtype=np.uint8)
+            result = _Result(None, storage.ctypes.data, storage.size, lengths.ctypes.data)
+            done = _lib.VarizavCallColumns(f.number, columns, n, first, rows, ctypes.byref(result))
+            if done <= first:
+                raise RuntimeError(f"{f.python_name}: the library refused the call")
+            # The texts follow one another, each ended by a zero byte.
+            used = int(lengths[first:done].sum()) + (done - first)
+            out[first:done] = str(storage[:used - 1].data, "utf-8", "replace").split("\0")
+            first = done
     else:
         out = np.empty(rows, dtype=np.float64)
         result = _Result(out.ctypes.data, None, 0, None)
