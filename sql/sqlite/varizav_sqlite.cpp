@@ -28,6 +28,12 @@ namespace {
 constexpr unsigned short kLanguageEnglish = 0x0409;
 constexpr unsigned short kLanguageGerman = 0x0407;
 constexpr size_t kMaxArguments = 6;  // SC_when
+// SQLITE_INNOCUOUS came with SQLite 3.31; older engines take the function without it.
+#ifdef SQLITE_INNOCUOUS
+constexpr int kInnocuous = SQLITE_INNOCUOUS;
+#else
+constexpr int kInnocuous = 0;
+#endif
 
 struct Function {
   unsigned short number = 0;
@@ -165,7 +171,7 @@ __attribute__((visibility("default"))) int sqlite3_varizavsqlite_init(sqlite3* d
   SQLITE_EXTENSION_INIT2(api);
   for (const Function& f : registered_functions()) {
     int flags = SQLITE_UTF8;
-    if (depends_on_arguments_alone(f)) flags |= SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    if (depends_on_arguments_alone(f)) flags |= SQLITE_DETERMINISTIC | kInnocuous;
     const int status = sqlite3_create_function_v2(db, f.sql_name.c_str(), static_cast<int>(f.argument_types.size()),
                                                   flags, const_cast<Function*>(&f), call_function, nullptr, nullptr,
                                                   nullptr);
