@@ -306,6 +306,13 @@ bench-data: build sqlite install-postgresql
 	@echo "== per row: direct call, column call (ns) =="
 	@$(BUILD)/bench-data/columns_bench $(LIBRARY) | \
 	  awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$2, $$3, $$3 / $$2 }'
+	@if [ -f $(JS_DIR)/dist/varizav-core.mjs ]; then \
+	  echo "== per row: native column call, npm package's callColumns (make wasm first) =="; \
+	  $(BUILD)/bench-data/columns_bench $(LIBRARY) > $(BUILD)/bench-data/native.tsv; \
+	  node bench/columns_bench.mjs > $(BUILD)/bench-data/wasm.tsv; \
+	  paste $(BUILD)/bench-data/native.tsv $(BUILD)/bench-data/wasm.tsv | \
+	    awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$3, $$5, $$5 / $$3 }'; \
+	fi
 	@echo "== engines: ours, peer (ms) =="
 	@{ /usr/bin/python3 bench/columns_bench.py $(BUILD)/bindings/python $(SQL_BUILD)/varizav_sqlite; \
 	  pg_virtualenv sh bench/columns_bench_pg.sh 2>/dev/null | grep '	'; } | \
