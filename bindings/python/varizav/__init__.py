@@ -310,7 +310,12 @@ def _call_columns(f: _Function, args: tuple) -> Any:
         full = np.broadcast_to(array, shape).ravel()
         if is_text:
             # Each distinct text is encoded once; the rows point at its bytes.
-            distinct, inverse = np.unique(full.astype(object), return_inverse=True)
+            try:
+                distinct, inverse = np.unique(full.astype(object), return_inverse=True)
+            except TypeError:  # texts mixed with numbers: no order between them
+                index: Dict[Any, int] = {}
+                inverse = np.array([index.setdefault((type(v), v), len(index)) for v in full], dtype=np.intp)
+                distinct = [v for _, v in index]
             encoded = [_text_of(f, i, v) for v in distinct]
             buffers = [ctypes.create_string_buffer(b) for b in encoded]
             addresses = np.array([ctypes.addressof(b) for b in buffers], dtype=np.uintp)

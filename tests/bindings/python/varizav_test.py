@@ -174,3 +174,8 @@ def test_wheel_installs_offline_into_a_virtual_environment(tmp_path):
     out = subprocess.run([str(venv / "bin" / "python"), "-c", "import varizav; print(varizav.gregorian(2024, 'March', 31))"],
                          check=True, capture_output=True, text=True, cwd=tmp_path, env={"PATH": "/usr/bin:/bin"}).stdout
     assert out.strip() == "45382.0"  # worked example
+
+
+def test_text_columns_mixing_numbers_and_names():
+    months = np.array(["March", 3, "Mar", 3.0], dtype=object)
+    assert list(varizav.gregorian(2024, months, 31)) == [45382.0] * 4  # worked example, each month form
