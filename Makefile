@@ -288,7 +288,8 @@ postgresql: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_host varizav_events varizav_calendars \
 	  varizav_western varizav_astro varizav_framework varizav_platform
 	@mkdir -p $(SQL_BUILD)/postgresql
-	rm -f $(SQL_BUILD)/postgresql/varizav--*.sql
+	@# PGXS does not see the library's archives change: the module is always linked afresh.
+	rm -f $(SQL_BUILD)/postgresql/varizav--*.sql $(SQL_BUILD)/postgresql/varizav.so
 	cp sql/postgresql/Makefile sql/postgresql/varizav_pg.c $(SQL_BUILD)/postgresql/
 	sed 's/@VERSION@/$(VERSION)/' sql/postgresql/varizav.control > $(SQL_BUILD)/postgresql/varizav.control
 	/usr/bin/python3 sql/postgresql/generate_sql.py $(LIBRARY) $(SQL_BUILD)/postgresql/varizav--$(VERSION).sql
