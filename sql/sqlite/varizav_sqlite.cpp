@@ -91,7 +91,7 @@ const std::vector<Function>& registered_functions() {
 // arguments alone: every setting acts through a name lookup or a text
 // (language, decimal separator), a calendar reform, delta T, the time zone or
 // the search bound, and none of those reaches the three such functions
-// (ASTRONOMY, GNOMON, MAYAN). The tests check it under other settings.
+// (ASTRONOMY, GNOMON, MAYAN); tests/bindings/python checks them under every setting.
 bool depends_on_arguments_alone(const Function& f) {
   if (f.result_type != VARIZAV_TYPE_NUMBER) return false;
   for (const int type : f.argument_types) {

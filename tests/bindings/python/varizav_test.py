@@ -179,3 +179,15 @@ def test_wheel_installs_offline_into_a_virtual_environment(tmp_path):
 def test_text_columns_mixing_numbers_and_names():
     months = np.array(["March", 3, "Mar", 3.0], dtype=object)
     assert list(varizav.gregorian(2024, months, 31)) == [45382.0] * 4  # worked example, each month form
+
+
+def test_functions_of_numbers_alone_ignore_every_setting():
+    # SQLite registers these deterministic and PostgreSQL declares them IMMUTABLE.
+    serials = np.linspace(-800000.0, 800000.0, 2001)
+    calls = [("astronomy", (serials + 2415018.5,)), ("gnomon", (serials,)), ("mayan", (13, 0, 0, 0, serials % 400))]
+    want = [varizav.call(name, *args) for name, args in calls]
+    for settings in ({"language": "de"}, {"calendar_reform": 17520902}, {"delta_t": 65},
+                     {"timezone_seconds": -3600}, {"max_loop": 0}):
+        varizav.configure(**settings)
+        for (name, args), w in zip(calls, want):
+            assert np.array_equal(varizav.call(name, *args), w, equal_nan=True), (name, settings)
