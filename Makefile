@@ -156,7 +156,7 @@ install: build
 	install -d $(DESTDIR)$(PREFIX)/lib $(DESTDIR)$(PREFIX)/include/varizav $(DESTDIR)$(PREFIX)/bin \
 	  $(DESTDIR)$(PREFIX)/libexec/varizav
 	install -m 755 $(LIBRARY) $(DESTDIR)$(PREFIX)/lib/libvarizav.so
-	install -m 644 include/varizav/addin.h $(DESTDIR)$(PREFIX)/include/varizav/addin.h
+	install -m 644 include/varizav/addin.h include/varizav/columns.h $(DESTDIR)$(PREFIX)/include/varizav/
 	install -m 755 $(TOOL) $(DESTDIR)$(PREFIX)/libexec/varizav/varizav
 	ln -sfn ../../lib/libvarizav.so $(DESTDIR)$(PREFIX)/libexec/varizav/libvarizav.so
 	ln -sfn ../libexec/varizav/varizav $(DESTDIR)$(PREFIX)/bin/varizav
@@ -289,9 +289,11 @@ test-web: build web
 # Gnumeric plugin), the Google Sheets file and the Excel add-in's zip.
 VERSION := $(shell sed -n '/^project/s/.*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = varizav-$(VERSION)-windows-x86_64
-dist: windows sheets
-	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL)
-	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt gnumeric_plugin
+dist: windows sheets postgresql
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARIZAV_WINDOWS_DLL=$(WINDOWS_DLL) \
+	  -DVARIZAV_POSTGRESQL_BUILD=$(abspath $(SQL_BUILD))/postgresql
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_tool varizav_man oxt gnumeric_plugin varizav_sqlite \
+	  varizav_python
 	rm -rf dist && mkdir -p dist/$(WINDOWS_ZIP)
 	cp $(SHEETS_BUILD)/google/varizav.gs dist/varizav-$(VERSION)-google-sheets.gs
 	cd $(SHEETS_BUILD) && $(CMAKE) -E tar cf $(CURDIR)/dist/varizav-$(VERSION)-excel-addin.zip --format=zip excel
@@ -301,7 +303,68 @@ dist: windows sheets
 	cd $(BUILD) && cpack -B $(CURDIR)/dist/cpack > /dev/null
 	mv dist/cpack/varizav_$(VERSION)_amd64.deb dist/cpack/varizav-$(VERSION)-linux-x86_64.tar.gz dist/
 	rm -rf dist/cpack
+	/usr/bin/python3 bindings/python/build_wheel.py $(BUILD)/bindings/python/varizav $(VERSION) dist
 	@ls -l dist
+
+# ---- Python, SQLite and PostgreSQL (columns of calls) ----
+# make python      the wheel in dist/ (varizav-VERSION-py3-none-linux_x86_64.whl)
+# make sqlite      build-sql/varizav_sqlite.so, for .load ./build-sql/varizav_sqlite
+# make postgresql  the extension with PGXS in build-sql/postgresql
+# make install-postgresql  installs it into the server pg_config names
+SQL_BUILD   ?= build-sql
+PG_CONFIG   ?= pg_config
+PYTHON_WHEEL_DIR ?= dist
+.PHONY: python sqlite postgresql install-postgresql bench-data
+
+python: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_python
+	/usr/bin/python3 bindings/python/build_wheel.py $(BUILD)/bindings/python/varizav $(VERSION) $(PYTHON_WHEEL_DIR)
+
+sqlite: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_sqlite
+	@mkdir -p $(SQL_BUILD)
+	cp $(BUILD)/sql/varizav_sqlite.so $(SQL_BUILD)/varizav_sqlite.so
+
+postgresql: $(BUILD)/CMakeCache.txt
+	@command -v $(PG_CONFIG) >/dev/null && test -f "$$($(PG_CONFIG) --pgxs)" || \
+	  { echo "make postgresql needs PGXS: apt-get install postgresql-server-dev-all"; exit 1; }
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav varizav_host varizav_events varizav_calendars \
+	  varizav_western varizav_astro varizav_framework varizav_platform
+	@mkdir -p $(SQL_BUILD)/postgresql
+	@# PGXS does not see the library's archives change: the module is always linked afresh.
+	rm -f $(SQL_BUILD)/postgresql/varizav--*.sql $(SQL_BUILD)/postgresql/varizav.so
+	cp sql/postgresql/Makefile sql/postgresql/varizav_pg.c $(SQL_BUILD)/postgresql/
+	sed 's/@VERSION@/$(VERSION)/' sql/postgresql/varizav.control > $(SQL_BUILD)/postgresql/varizav.control
+	/usr/bin/python3 sql/postgresql/generate_sql.py $(LIBRARY) $(SQL_BUILD)/postgresql/varizav--$(VERSION).sql
+	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
+	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt
+
+# Columns and engines side by side (bench/RESULTS.md): column calls against
+# direct calls, the Python package against the native column call, SQLite and
+# PostgreSQL against their own date functions (the extension is installed
+# into the server pg_config names, then measured in a throw-away cluster).
+bench-data: build sqlite install-postgresql
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_python
+	@mkdir -p $(BUILD)/bench-data
+	$(CXX) -O2 -std=c++20 -Iinclude bench/columns_bench.cpp -o $(BUILD)/bench-data/columns_bench -ldl
+	@echo "== per row: direct call, column call (ns) =="
+	@$(BUILD)/bench-data/columns_bench $(LIBRARY) | \
+	  awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$2, $$3, $$3 / $$2 }'
+	@if [ -f $(JS_DIR)/dist/varizav-core.mjs ]; then \
+	  echo "== per row: native column call, npm package's callColumns (make wasm first) =="; \
+	  $(BUILD)/bench-data/columns_bench $(LIBRARY) > $(BUILD)/bench-data/native.tsv; \
+	  node bench/columns_bench.mjs > $(BUILD)/bench-data/wasm.tsv; \
+	  paste $(BUILD)/bench-data/native.tsv $(BUILD)/bench-data/wasm.tsv | \
+	    awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$3, $$5, $$5 / $$3 }'; \
+	fi
+	@echo "== engines: ours, peer (ms) =="
+	@{ /usr/bin/python3 bench/columns_bench.py $(BUILD)/bindings/python $(SQL_BUILD)/varizav_sqlite; \
+	  pg_virtualenv sh bench/columns_bench_pg.sh 2>/dev/null | grep '	'; } | \
+	  awk -F '\t' '{ printf "%-88s %8.1f %8.1f %6.2fx\n", $$1, $$2, $$3, $$2 / $$3 }'
+
+install-postgresql: postgresql
+	$(MAKE) -C $(SQL_BUILD)/postgresql PG_CONFIG=$(PG_CONFIG) VARIZAV_INCLUDE=$(CURDIR)/include \
+	  VARIZAV_ARCHIVES=$(abspath $(BUILD))/sql/postgresql_archives.txt install
 
 # varizav.dll (the add-in) and varizav.exe (the host tool) in $(WINDOWS_BUILD)/.
 windows: chinese-table $(WINDOWS_BUILD)/CMakeCache.txt

@@ -58,7 +58,12 @@ void apply_numeric_conventions(const char* lang) {
 
 int64_t runtime_utc_minus_local_seconds() noexcept { return platform::utc_minus_local_seconds(std::getenv("TZ")); }
 
-void apply_environment_configuration() noexcept {
+namespace {
+
+// The settings of one configuration, each read through lookup(name): the
+// variable's text, or null when it is absent.
+template <class Lookup>
+void apply_configuration(const Lookup& lookup) noexcept {
   // One configuration at a time (hosts may register from several threads),
   // and each setting stored once with its final value, so that a worksheet
   // call running meanwhile never sees an intermediate one (the runtime's zone
@@ -66,22 +71,37 @@ void apply_environment_configuration() noexcept {
   static std::mutex configuring;  // holds no value: it orders the writers of the settings
   const std::lock_guard<std::mutex> lock(configuring);
 
-  int64_t tz_offset_seconds = runtime_utc_minus_local_seconds();
+  int64_t tz_offset_seconds = platform::utc_minus_local_seconds(lookup("TZ"));
 
   // Julian date of the last Julian day, year*10000 + month*100 + day.
-  if (const char* v = std::getenv("VARIZAV_CALREFORM")) set_reform(leading_integer_saturating(v));
+  if (const char* v = lookup("VARIZAV_CALREFORM")) set_reform(leading_integer_saturating(v));
   // Fixed delta T in seconds; 0 means none.
-  if (const char* v = std::getenv("VARIZAV_DELTA_T")) {
+  if (const char* v = lookup("VARIZAV_DELTA_T")) {
     set_delta_t_override(static_cast<double>(leading_integer_saturating(v)) * kSecondsToCenturies);
   }
-  if (const char* v = std::getenv("VARIZAV_LANGUAGE")) apply_language_setting(v);
+  if (const char* v = lookup("VARIZAV_LANGUAGE")) apply_language_setting(v);
   // Passes of the coincidence searches; a negative count is taken as 0.
-  if (const char* v = std::getenv("VARIZAV_MAX_LOOP")) set_max_loop(leading_integer_saturating(v));
+  if (const char* v = lookup("VARIZAV_MAX_LOOP")) set_max_loop(leading_integer_saturating(v));
   // Universal Time minus local time in seconds, replacing the runtime's zone.
-  if (const char* v = std::getenv("VARIZAV_TIMEZONE")) tz_offset_seconds = leading_integer_saturating(v);
+  if (const char* v = lookup("VARIZAV_TIMEZONE")) tz_offset_seconds = leading_integer_saturating(v);
   set_tz_offset_seconds(tz_offset_seconds);
   // Decimal separator of the add-in's own number texts; the process's locale stays as it is.
-  apply_numeric_conventions(std::getenv("LANG"));
+  apply_numeric_conventions(lookup("LANG"));
+}
+
+}  // namespace
+
+void apply_environment_configuration() noexcept {
+  apply_configuration([](const char* name) -> const char* { return std::getenv(name); });
+}
+
+void apply_given_configuration(const char* const* names, const char* const* values, size_t count) noexcept {
+  apply_configuration([=](const char* name) -> const char* {
+    for (size_t i = 0; i < count; ++i) {
+      if (names[i] != nullptr && std::strcmp(names[i], name) == 0) return values[i];
+    }
+    return nullptr;
+  });
 }
 
 }  // namespace varizav

@@ -86,6 +86,11 @@ export async function configure(settings = {}) {
   current = { settings: { ...settings, language: settings.language ?? 'en' }, engine, notes };
 }
 
+// The engine in force (for the column functions of lib/columns.js).
+export function currentEngine() {
+  return current.engine;
+}
+
 // The settings in force, as last given to configure.
 export function settings() {
   return { ...current.settings };

@@ -80,6 +80,10 @@ export function isoFromSerial(serial: number): string | null;
 export function serialFromIso(text: string): number | null;
 /** A number as the host tool writes it: shortest text that reads back, "NaN" for the error value. */
 export function formatNumber(value: number): string;
+/** A worksheet function over columns (typed arrays or arrays; a scalar applies to every row): a Float64Array of numbers or an array of strings. */
+export function callColumns(name: string, ...columns: Array<number | boolean | string | Date | ArrayLike<number | boolean | string | Date>>): Float64Array | string[];
+/** The WebAssembly engine in force (internal to the package). */
+export function currentEngine(): unknown;
 
 `;
 

@@ -15,11 +15,7 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return weste
 
 CalendarDate from_jd(JulianDay jd) noexcept {
   const western::DayNumber z = western::split_day(jd);
-  // Centuries since the Gregorian epoch of the algorithm; floor division keeps
-  // 1 March of years 300, -100, -500, ... on the right side of the leap day.
-  const int64_t alpha = floor_quot(4 * z.number - 7468865, 146097);
-  const int64_t b = z.number + alpha - floor_quot(alpha, 4) + 1525;
-  return western::date_from_b(b, z.fraction);
+  return western::gregorian_date_of_day(z.number, z.fraction);
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {

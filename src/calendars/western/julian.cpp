@@ -13,7 +13,7 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return weste
 
 CalendarDate from_jd(JulianDay jd) noexcept {
   const western::DayNumber z = western::split_day(jd);
-  return western::date_from_b(z.number + 1524, z.fraction);
+  return western::julian_date_of_day(z.number, z.fraction);
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {

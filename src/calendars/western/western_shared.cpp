@@ -24,14 +24,67 @@ DayNumber split_day(JulianDay jd) noexcept {
   return {static_cast<int64_t>(z), a - z};
 }
 
-CalendarDate date_from_b(int64_t b, double fraction) noexcept {
-  const int64_t q = floor_quot(20 * b - 2442, 7305);        // years since -4716, counted from March
-  const int64_t d = b - floor_quot(1461 * q, 4);             // [1, 428]: day within that count
-  const int64_t e = floor_quot(10000 * d, 306001);           // month index, [4, 15]
-  const double day = fraction + static_cast<double>(d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e))));
-  const int64_t month = e <= 13 ? e - 1 : e - 13;
-  const int64_t year = month <= 2 ? q - 4715 : q - 4716;
-  return {clamp_year(year), static_cast<int32_t>(month), day};
+// Date -> fields by Euclidean affine functions (C. Neri and L. Schneider,
+// "Euclidean affine functions and their application to calendar
+// algorithms", Software: Practice and Experience 53 (2023) 937-970): divisions
+// by constants that the compiler turns into multiplications, no floating
+// point. Days are counted from 1 March of year 0 of the calendar (the leap day
+// ends the computational year) and shifted by whole cycles so that they are
+// never negative.
+namespace {
+
+// Julian Day numbers of 1 March of year 0: proleptic Gregorian and Julian.
+constexpr int64_t kGregorianMarch0 = 1721120;
+constexpr int64_t kJulianMarch0 = 1721118;
+// Whole 400-year Gregorian cycles (146097 days) and 4-year Julian cycles
+// (1461 days) added so that every day number within 2^40 of the epoch is
+// positive: 2^40 / 146097 < 7.6e6 and 2^40 / 1461 < 7.6e8.
+constexpr uint64_t kGregorianShiftCycles = 7600000;
+constexpr uint64_t kJulianShiftCycles = 760000000;
+
+// Month and day of day n_y [0, 365] of a computational year beginning in
+// March, and whether it falls in January or February of the next civil year.
+struct MonthDay {
+  int32_t month;  // [1, 12]
+  int32_t day;    // [1, 31]
+  bool next_year;
+};
+
+constexpr MonthDay month_day_of(uint32_t n_y) noexcept {
+  // 2141 / 2^16 is the month's slope 153 / 5 / 30.6 days scaled; 197913 places March at month 3.
+  const uint32_t n3 = 2141 * n_y + 197913;
+  const uint32_t m = n3 >> 16;                  // [3, 14]
+  const uint32_t d = (n3 & 0xFFFF) / 2141;      // [0, 30]
+  const bool next_year = n_y >= 306;            // day 306 is 1 January
+  return {static_cast<int32_t>(next_year ? m - 12 : m), static_cast<int32_t>(d + 1), next_year};
+}
+
+}  // namespace
+
+CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept {
+  constexpr uint64_t kCycleDays = 146097;
+  const uint64_t n = static_cast<uint64_t>(z - kGregorianMarch0) + kGregorianShiftCycles * kCycleDays;
+  const uint64_t n1 = 4 * n + 3;
+  const uint64_t century = n1 / kCycleDays;                        // centuries since the shifted epoch
+  const auto n_c = static_cast<uint32_t>((n1 % kCycleDays) / 4);   // [0, 36524]: day of the century
+  const uint64_t p2 = uint64_t{2939745} * (4 * n_c + 3);           // 2939745 / 2^32 = 4 / 1461 scaled
+  const auto year_of_century = static_cast<uint32_t>(p2 >> 32);    // [0, 99]
+  const auto n_y = static_cast<uint32_t>((p2 & 0xFFFFFFFF) / 2939745 / 4);  // [0, 365]
+  const MonthDay md = month_day_of(n_y);
+  const int64_t year = static_cast<int64_t>(100 * century + year_of_century) -
+                       static_cast<int64_t>(400 * kGregorianShiftCycles) + (md.next_year ? 1 : 0);
+  return {clamp_year(year), md.month, fraction + static_cast<double>(md.day)};
+}
+
+CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept {
+  constexpr uint64_t kCycleDays = 1461;
+  const uint64_t n = static_cast<uint64_t>(z - kJulianMarch0) + kJulianShiftCycles * kCycleDays;
+  const uint64_t n1 = 4 * n + 3;
+  const uint64_t y = n1 / kCycleDays;                              // years since the shifted epoch
+  const auto n_y = static_cast<uint32_t>((n1 % kCycleDays) / 4);   // [0, 365]
+  const MonthDay md = month_day_of(n_y);
+  const int64_t year = static_cast<int64_t>(y) - static_cast<int64_t>(4 * kJulianShiftCycles) + (md.next_year ? 1 : 0);
+  return {clamp_year(year), md.month, fraction + static_cast<double>(md.day)};
 }
 
 JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept {

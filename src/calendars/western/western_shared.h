@@ -19,9 +19,11 @@ struct DayNumber {
 };
 DayNumber split_day(JulianDay jd) noexcept;
 
-// Steps 3-7 of the Julian Day to calendar conversion, from the day count B
-// (Gregorian: Z + alpha - alpha/4 + 1525, Julian: Z + 1524).
-CalendarDate date_from_b(int64_t b, double fraction) noexcept;
+// The proleptic Gregorian and the Julian date of the civil day with Julian
+// Day number z (|z| <= 2^40, as split_day gives it), the time of day added to
+// the day. Years outside the 32-bit range are clamped to it.
+CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept;
+CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept;
 
 // The Gregorian and Julian conversions and leap rules for a year held in 64
 // bits, so that calendars counting years from another epoch (year - offset)
