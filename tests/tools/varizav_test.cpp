@@ -381,6 +381,38 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
 }
 
+// GEDCOM dates through the loaded library's reader; its grammar is tested in
+// tests/formats, here the two commands around it.
+TEST(ToolGedcom, OneValuePerLineAndEveryDateOfAFile) {
+  // independent: 22 Feb 1732 (N.S.) is serial -61307, 23 Apr 2024 is 45405.
+  const ToolRun values = run_tool({"gedcom-date"}, "@#DJULIAN@ 11 FEB 1731/32\nHEBREW 15 NSN 5784\r\nFEB 2024\n\n"
+                                                   "@#DHEBREW@ 1 ADS 5783\n");
+  EXPECT_EQ(values.status, 1);
+  EXPECT_EQ(values.out, "-61307\t-61307\n45405\t45405\n45323\t45351\n#INVALID the date value is empty\n"
+                        "#INVALID ADS (Adar II) exists only in leap years, and 5783 is a common year of 12 months\n");
+  EXPECT_EQ(run_tool({"gedcom-date"}, "ABT 1900\n").status, 0);
+
+  // The sample file: every DATE line listed, none invalid.
+  const std::string sample = std::string(VARIZAV_TEST_DATA_PATH) + "/gedcom/sample.ged";
+  const ToolRun file = run_tool({"--lang", "en", "gedcom", sample, "--calendar", "hebrew"});
+  EXPECT_EQ(file.status, 0) << file.out;
+  const std::vector<std::string> lines = lines_of(file.out);
+  EXPECT_EQ(lines.size(), 1u + 26u);  // the header and the file's 26 DATE lines
+  EXPECT_EQ(file.out.find("#INVALID"), std::string::npos) << file.out;
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "23\t@I2@ INDI\tBIRT\t@#DHEBREW@ 15 NSN 5784\texact\t2024-04-23\t2024-04-23\t"
+                      "yom shelishi, 15 Nisan 5784\tyom shelishi, 15 Nisan 5784"),
+            lines.end())
+      << file.out;
+  const ToolRun invalid = run_tool({"gedcom", "-"}, "0 @I1@ INDI\n1 BIRT\n2 DATE 31 APR 1900\n");
+  EXPECT_EQ(invalid.status, 1);
+  EXPECT_NE(invalid.out.find("3\t@I1@ INDI\tBIRT\t31 APR 1900\t#INVALID APR 1900 of the Gregorian calendar has 30 days"),
+            std::string::npos)
+      << invalid.out;
+  EXPECT_EQ(run_tool({"gedcom", "/nonexistent.ged"}).status, 1);
+  EXPECT_EQ(run_tool({"gedcom", sample, "--calendar", "nothing"}).status, 2);
+}
+
 TEST(ToolUsage, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
@@ -397,6 +429,9 @@ TEST(ToolUsage, BadUsageExitsWithTwo) {
       {"today", "1999-13-01"},
       {"today", "2000-01-01", "2000-01-02"},
       {"--echo", "list"},
+      {"gedcom"},
+      {"gedcom-date", "extra"},
+      {"--calendar", "hebrew", "list"},
   };
   for (const auto& args : cases) {
     std::string joined;
@@ -465,7 +500,7 @@ TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
       help_commands.insert(line.substr(2, line.find(' ', 2) - 2));
     }
   }
-  ASSERT_EQ(help_commands.size(), 7u) << commands;
+  ASSERT_EQ(help_commands.size(), 9u) << commands;
 
   // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
   std::string page;

@@ -48,4 +48,13 @@ int command_names(const std::optional<std::string>& key, bool markdown);
 // A date (default: today's local date) written in every calendar the library has.
 int command_today(const AddIn& addin, const std::optional<std::string>& date);
 
+// GEDCOM date values from `in`, one per line: per line the first and the last
+// serial day named, tab-separated, or "#INVALID reason" (exit status 1 when any).
+int command_gedcom_date(const AddIn& addin, std::FILE* in, std::FILE* out);
+
+// Every DATE line of a GEDCOM file ("-": standard input) with its record, tag,
+// value, kind and Gregorian range; with other_calendar also the first and the
+// last day in that calendar. Exit status 1 when a date is invalid.
+int command_gedcom(const AddIn& addin, const std::string& path, const std::optional<std::string>& other_calendar);
+
 }  // namespace varizav::tool

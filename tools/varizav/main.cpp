@@ -39,6 +39,15 @@ constexpr const char* kUsage =
     "                      calendars of LIST (default: gregorian,hebrew,islamic), then the month's\n"
     "                      holidays of those calendars and its Moon phases; --events adds every\n"
     "                      astronomical event\n"
+    "  gedcom-date         reads GEDCOM date values from standard input, one per line (5.5.1:\n"
+    "                      @#DJULIAN@ 11 FEB 1731/32, ABT, BEF, BET ... AND ..., FROM ... TO ...;\n"
+    "                      7.0: JULIAN 11 FEB 1732, 44 BCE), and prints per line the first and the\n"
+    "                      last serial date named, tab-separated, or #INVALID and the reason\n"
+    "  gedcom FILE [--calendar NAME]\n"
+    "                      every DATE line of a GEDCOM file (- for standard input) with its line,\n"
+    "                      record, tag, value, kind and first and last day (Gregorian,\n"
+    "                      YYYY-MM-DD), invalid dates marked #INVALID; --calendar adds both days\n"
+    "                      in that calendar\n"
     "  names [LIST|CALENDAR] [--markdown]\n"
     "                      the names that text arguments accept, with their numbers: without an\n"
     "                      argument the lists, else one list, a group (months, holidays, ...) or\n"
@@ -72,6 +81,7 @@ struct Options {
   bool markdown = false;
   bool events = false;
   std::optional<std::string> calendars;
+  std::optional<std::string> calendar;  // gedcom --calendar
   bool help = false;
   bool version = false;
   std::string command;
@@ -166,6 +176,10 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       const auto list = take_value();
       if (!list || list->empty()) return "--calendars needs a list of calendars, such as hebrew,islamic";
       options.calendars = std::string(*list);
+    } else if (key == "--calendar") {
+      const auto name = take_value();
+      if (!name || name->empty()) return "--calendar needs a calendar name, such as hebrew";
+      options.calendar = std::string(*name);
     } else if (key == "--help" && !value) {
       options.help = true;
     } else if (key == "--version" && !value) {
@@ -185,6 +199,7 @@ std::optional<std::string> check_command(const Options& options) {
   if (options.warn && c != "batch") return std::string("--warn belongs to batch");
   if (options.markdown && c != "names") return std::string("--markdown belongs to names");
   if ((options.events || options.calendars) && c != "cal") return std::string("--events and --calendars belong to cal");
+  if (options.calendar && c != "gedcom") return std::string("--calendar belongs to gedcom");
   if (c == "list" || c == "batch") {
     if (n != 0) return c + " takes no arguments";
   } else if (c == "help") {
@@ -195,6 +210,10 @@ std::optional<std::string> check_command(const Options& options) {
     if (n > 1) return std::string("today takes at most one date");
   } else if (c == "cal") {
     if (n > 1) return std::string("cal takes at most one month YYYY-MM");
+  } else if (c == "gedcom-date") {
+    if (n != 0) return std::string("gedcom-date reads standard input and takes no arguments");
+  } else if (c == "gedcom") {
+    if (n != 1) return std::string("gedcom takes one GEDCOM file");
   } else if (c == "names") {
     if (n > 1) return std::string("names takes at most one list or calendar");
   } else {
@@ -250,6 +269,8 @@ int main(int argc, char** argv) {
   if (options.command == "help") return command_help(addin, options.words[0]);
   if (options.command == "call") return command_call(addin, options.words);
   if (options.command == "batch") return command_batch(addin, options.echo, options.warn, stdin, stdout);
+  if (options.command == "gedcom-date") return command_gedcom_date(addin, stdin, stdout);
+  if (options.command == "gedcom") return command_gedcom(addin, options.words[0], options.calendar);
   if (options.command == "cal") return command_cal(addin, word, options.calendars, options.events);
   return command_today(addin, word);
 }
