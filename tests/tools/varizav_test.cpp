@@ -432,6 +432,12 @@ TEST(ToolUsage, BadUsageExitsWithTwo) {
       {"gedcom"},
       {"gedcom-date", "extra"},
       {"--calendar", "hebrew", "list"},
+      {"ics", "--from", "2025", "--to", "2026"},
+      {"ics", "--calendars", "hebrew", "--from", "2026", "--to", "2025"},
+      {"ics", "--calendars", "hebrew", "--from", "2025"},
+      {"ics", "--calendars", "astronomical", "--from", "2025", "--to", "2025"},
+      {"ics", "--events", "Full Mon", "--from", "2025", "--to", "2025"},
+      {"--from", "2025", "cal"},
   };
   for (const auto& args : cases) {
     std::string joined;
@@ -500,7 +506,7 @@ TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
       help_commands.insert(line.substr(2, line.find(' ', 2) - 2));
     }
   }
-  ASSERT_EQ(help_commands.size(), 9u) << commands;
+  ASSERT_EQ(help_commands.size(), 10u) << commands;
 
   // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
   std::string page;

@@ -48,6 +48,12 @@ int command_names(const std::optional<std::string>& key, bool markdown);
 // A date (default: today's local date) written in every calendar the library has.
 int command_today(const AddIn& addin, const std::optional<std::string>& date);
 
+// The holidays of a comma-separated list of calendars and every occurrence of
+// a comma-separated list of astronomical events in the civil years
+// [from_year, to_year] as an iCalendar file on standard output.
+int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
+                const std::optional<std::string>& events, int64_t from_year, int64_t to_year);
+
 // GEDCOM date values from `in`, one per line: per line the first and the last
 // serial day named, tab-separated, or "#INVALID reason" (exit status 1 when any).
 int command_gedcom_date(const AddIn& addin, std::FILE* in, std::FILE* out);
