@@ -40,6 +40,11 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
 int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
                 bool events);
 
+// The same month (when is YYYY-MM or nothing) as a stand-alone SVG page, A4
+// landscape, or a year (when is YYYY) as twelve month grids on one page.
+int command_cal_svg(const AddIn& addin, const std::optional<std::string>& when,
+                    const std::optional<std::string>& calendars, bool events);
+
 // The names that text arguments accept: with no key the list of lists, else
 // the lists that the key (a list, a group or a calendar) selects; markdown:
 // every list in both languages as Markdown tables (README's appendix).

@@ -41,6 +41,9 @@ constexpr const char* kUsage =
     "                      calendars of LIST (default: gregorian,hebrew,islamic), then the month's\n"
     "                      holidays of those calendars and its Moon phases; --events adds every\n"
     "                      astronomical event\n"
+    "  cal [YYYY-MM|YYYY] --format svg [--calendars LIST] [--events]\n"
+    "                      the same month, or with YYYY the year's twelve months, as a\n"
+    "                      stand-alone SVG page (A4 landscape) for a printed calendar\n"
     "  ics --from YYYY --to YYYY [--calendars LIST] [--events LIST]\n"
     "                      an iCalendar file (RFC 5545) of the holidays of the calendars of LIST\n"
     "                      in the civil years from..to, each an all-day event on its civil day,\n"
@@ -90,6 +93,7 @@ struct Options {
   std::optional<std::string> calendars;
   std::optional<std::string> calendar;  // gedcom --calendar
   std::optional<std::string> event_list;  // ics --events LIST
+  std::optional<std::string> format;      // cal --format text|svg
   std::optional<int64_t> from_year;       // ics --from
   std::optional<int64_t> to_year;         // ics --to
   bool help = false;
@@ -184,6 +188,10 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       const auto list = take_value();
       if (!list || list->empty()) return "--events of ics needs a list of events, such as \"Full Moon,New Moon\"";
       options.event_list = std::string(*list);
+    } else if (key == "--format") {
+      const auto text = take_value();
+      if (!text || (*text != "svg" && *text != "text")) return "--format takes text or svg";
+      options.format = std::string(*text);
     } else if (key == "--from" || key == "--to") {
       const auto text = take_value();
       const std::optional<double> year = text ? parse_number_argument(*text) : std::nullopt;
@@ -224,6 +232,7 @@ std::optional<std::string> check_command(const Options& options) {
   if ((options.from_year || options.to_year || options.event_list) && c != "ics") {
     return std::string("--from, --to and --events LIST belong to ics");
   }
+  if (options.format && c != "cal") return std::string("--format belongs to cal");
   if (options.calendar && c != "gedcom") return std::string("--calendar belongs to gedcom");
   if (c == "list" || c == "batch") {
     if (n != 0) return c + " takes no arguments";
@@ -270,9 +279,10 @@ int main(int argc, char** argv) {
     if (const auto error = check_command(options)) return usage_error(*error);
   }
 
-  // An iCalendar file is UTF-8 whatever the terminal: the library and the
+  // An iCalendar file and an SVG page are UTF-8 whatever the terminal: the library and the
   // tool's name lists write texts in the character set of LC_CTYPE.
-  if (options.command == "ics") std::setlocale(LC_CTYPE, "C.UTF-8");
+  const bool svg = options.command == "cal" && options.format == "svg";
+  if (options.command == "ics" || svg) std::setlocale(LC_CTYPE, "C.UTF-8");
   // Its astronomical events are timed in UTC: the library's time zone is set
   // before it reads its configuration at registration.
   if (options.command == "ics") setenv("VARIZAV_TIMEZONE", "0", 1);
@@ -311,6 +321,9 @@ int main(int argc, char** argv) {
   }
   if (options.command == "gedcom-date") return command_gedcom_date(addin, stdin, stdout);
   if (options.command == "gedcom") return command_gedcom(addin, options.words[0], options.calendar);
+  if (options.command == "cal" && options.format == "svg") {
+    return command_cal_svg(addin, word, options.calendars, options.events);
+  }
   if (options.command == "cal") return command_cal(addin, word, options.calendars, options.events);
   return command_today(addin, word);
 }
