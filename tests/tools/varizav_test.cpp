@@ -381,6 +381,37 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
 }
 
+// The SVG page reads the same day data as the text form: the days, the
+// other calendar's days, the holidays on their civil days and the Moon phases.
+TEST(ToolCal, MonthAndYearAsSvgPages) {
+  const ToolRun month = run_tool({"--lang", "en", "cal", "2024-04", "--format", "svg", "--calendars", "hebrew"});
+  EXPECT_EQ(month.status, 0) << month.err;
+  EXPECT_EQ(month.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+  EXPECT_EQ(month.out.substr(month.out.size() - 7), "</svg>\n");
+  const auto count = [](const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  // independent: April 2024 has 30 days, four quarters of the Moon (2, 8, 15
+  // and 23 April) and Passover (15 Nisan 5784) on the 23rd.
+  EXPECT_EQ(count(month.out, "font-size=\"7\""), 30u);  // a day's number
+  EXPECT_EQ(count(month.out, "<g class=\"moon\">"), 4u);
+  EXPECT_NE(month.out.find("hebrew: 1 = 22 Adar II 5784; 9 = 1 Nisan 5784"), std::string::npos);
+  const size_t passover = month.out.find(">Passover</text>");
+  EXPECT_LT(month.out.find("bold\">23</text>"), passover);
+  EXPECT_GT(month.out.find("bold\">24</text>"), passover);
+
+  const ToolRun year = run_tool({"--lang", "de", "cal", "2024", "--format", "svg"});
+  EXPECT_EQ(year.status, 0) << year.err;
+  EXPECT_NE(year.out.find(">Januar 2024</text>"), std::string::npos);
+  EXPECT_NE(year.out.find(">Dezember 2024</text>"), std::string::npos);
+  // independent: 2024 had 13 new moons, 12 first quarters, 12 full moons, 13 last quarters.
+  EXPECT_EQ(count(year.out, "<g class=\"moon\">"), 50u);
+  EXPECT_EQ(run_tool({"cal", "2024-13", "--format", "svg"}).status, 2);
+  EXPECT_EQ(run_tool({"cal", "--format", "pdf"}).status, 2);
+}
+
 // GEDCOM dates through the loaded library's reader; its grammar is tested in
 // tests/formats, here the two commands around it.
 TEST(ToolGedcom, OneValuePerLineAndEveryDateOfAFile) {
