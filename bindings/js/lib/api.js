@@ -285,6 +285,13 @@ export function gedcomDate(value) {
   return { kind: r.kind, first: r.first, last: r.last };
 }
 
+// A content line of an iCalendar file (RFC 5545) as `varizav ics` writes it:
+// "NAME:value" folded into lines of at most 75 octets, each ending in CRLF,
+// the value escaped as TEXT when text is true.
+export function icsLine(name, value, text = false) {
+  return decodeUtf8(current.engine.icsLine(encodeUtf8(String(name)), encodeUtf8(String(value)), text));
+}
+
 // Serial date (days since 1899-12-30, Universal Time) of a Date.
 export function serialFromDate(date) {
   return date.getTime() / MS_PER_DAY + SERIAL_UNIX_EPOCH;
