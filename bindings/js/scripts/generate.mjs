@@ -75,7 +75,7 @@ export function calendarNames(language?: 'de' | 'en' | number): string[];
 export function holidayNames(calendar: string | number, language?: 'de' | 'en' | number): HolidayName[];
 /** A GEDCOM date value read as the range of civil days it names (serial days), or why it is no date. */
 export function gedcomDate(value: string): GedcomDate;
-/** A content line of an iCalendar file as `varizav ics` writes it: folded at 75 octets, CRLF, TEXT escaped when text. */
+/** A content line of an iCalendar file as the host tool writes it: folded at 75 octets, CRLF, TEXT escaped when text. */
 export function icsLine(name: string, value: string, text?: boolean): string;
 /** Serial date (days since 1899-12-30, Universal Time) of a Date. */
 export function serialFromDate(date: Date): number;
