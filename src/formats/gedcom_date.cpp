@@ -212,6 +212,7 @@ MonthBounds french_month(int32_t year, int32_t month) {
 Span read_date(const Words& words, size_t from, size_t to, Reason& reason) {
   if (from == to) return reason.fail("a date is missing");
   Calendar calendar = Calendar::kGregorian;
+  bool version7 = false;  // the calendar named by a GEDCOM 7.0 word
   std::string_view first = words.word[from];
   if (first.size() >= 3 && first.substr(0, 3) == "@#D") {
     // The 5.5.1 escape; "@#DFRENCH R@" is written with a blank, so two words.
@@ -243,6 +244,7 @@ Span read_date(const Words& words, size_t from, size_t to, Reason& reason) {
     ++from;
   } else if (same_word(first, "HEBREW")) {
     calendar = Calendar::kHebrew;
+    version7 = true;
     ++from;
   } else if (same_word(first, "FRENCH_R")) {
     calendar = Calendar::kFrench;
@@ -324,8 +326,14 @@ Span read_date(const Words& words, size_t from, size_t to, Reason& reason) {
       return reason.fail("'%.*s' is no month code of the %s calendar", quoted_length(month_word), month_word.data(),
                          calendar_title(calendar));
     }
+    // GEDCOM 5.5.1: ADR is Adar, in a leap year Adar I, and ADS (Adar Sheni)
+    // exists only in leap years. GEDCOM 7.0 names Adar of a common year ADS
+    // and asks readers to take ADR of a common year for it too.
     if (calendar == Calendar::kHebrew && month == kHebrewAdarII && hebrew::is_leap_year(y) == 0) {
-      return reason.fail("ADS (Adar II) exists only in leap years, and %d is a common year of 12 months", y);
+      if (!version7) {
+        return reason.fail("ADS (Adar II) exists only in leap years, and %d is a common year of 12 months", y);
+      }
+      month = kHebrewAdar;
     }
   }
 

@@ -79,6 +79,10 @@ TEST(GedcomDate, ReadsTheDatesOfBothGrammars) {
       {"@#DHEBREW@ 14 ADS 5784", GedcomKind::kExact, g(2024, 3, 24), g(2024, 3, 24), "Purim 2024"},
       {"@#DHEBREW@ 14 ADR 5783", GedcomKind::kExact, g(2023, 3, 7), g(2023, 3, 7), "Purim 2023"},
       {"@#DHEBREW@ ADR 5783", GedcomKind::kExact, g(2023, 2, 22), g(2023, 3, 22), "Adar of a common year"},
+      // GEDCOM 7.0 writes Adar of a common year ADS (and reads ADR as it).
+      {"HEBREW 14 ADS 5783", GedcomKind::kExact, g(2023, 3, 7), g(2023, 3, 7), "Purim 2023, 7.0"},
+      {"HEBREW 14 ADR 5783", GedcomKind::kExact, g(2023, 3, 7), g(2023, 3, 7), "Purim 2023, 7.0"},
+      {"HEBREW 14 ADS 5784", GedcomKind::kExact, g(2024, 3, 24), g(2024, 3, 24), "Purim 2024, 7.0"},
   };
   for (const Case& c : cases) {
     char reason[kGedcomReasonSize] = "x";
