@@ -72,6 +72,14 @@ TEST(GedcomDate, ReadsTheDatesOfBothGrammars) {
       {"HEBREW 1 TSH 5785", GedcomKind::kExact, g(2024, 10, 3), g(2024, 10, 3), "Rosh Hashana 2024"},
       {"FRENCH_R 1 VEND 2", GedcomKind::kExact, g(1793, 9, 22), g(1793, 9, 22), "7.0"},
       {"JULIAN 15 MAR 44 BCE", GedcomKind::kExact, j(-43, 3, 15), j(-43, 3, 15), "7.0 epoch"},
+      // The examples of the 7.0 calendars appendix: dual dates and calendars per date.
+      {"30 JAN 1649", GedcomKind::kExact, g(1649, 1, 30), g(1649, 1, 30), "7.0 appendix"},
+      {"6 DEC 1907", GedcomKind::kExact, g(1907, 12, 6), g(1907, 12, 6), "7.0 appendix"},
+      {"BET 1903 AND 1904", GedcomKind::kBetween, g(1903, 1, 1), g(1904, 12, 31), "7.0 appendix"},
+      {"FROM 1670 TO 1800", GedcomKind::kPeriod, g(1670, 1, 1), g(1800, 12, 31), "7.0 appendix"},
+      {"FROM 1670 TO JULIAN 1800", GedcomKind::kPeriod, g(1670, 1, 1), j(1800, 12, 31), "7.0 appendix"},
+      {"FROM JULIAN 1670 TO 1800", GedcomKind::kPeriod, j(1670, 1, 1), g(1800, 12, 31), "7.0 appendix"},
+      {"FROM GREGORIAN 1670 TO JULIAN 1800", GedcomKind::kPeriod, g(1670, 1, 1), j(1800, 12, 31), "7.0 appendix"},
       {"BET JULIAN 1 JAN 1700 AND 20 JAN 1700", GedcomKind::kBetween, j(1700, 1, 1), g(1700, 1, 20), "7.0"},
       // Hebrew leap years: 5784 has 13 months, 5783 has 12.
       {"@#DHEBREW@ 1 ADR 5784", GedcomKind::kExact, g(2024, 2, 10), g(2024, 2, 10), "1 Adar I 5784"},
