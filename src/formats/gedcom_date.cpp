@@ -1,5 +1,6 @@
 #include "formats/gedcom_date.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -286,6 +287,12 @@ Span read_date(const Words& words, size_t from, size_t to, Reason& reason) {
   // 1731 in the old style, 1732 in the new one) in the western calendars.
   const size_t slash = year_word.find('/');
   int64_t year = digits_value(year_word.substr(0, slash));
+  if (year < 0 && (month_number(kWesternMonths, year_word) != 0 || month_number(kFrenchMonths, year_word) != 0 ||
+                   std::any_of(kHebrewMonths.begin(), kHebrewMonths.end(),
+                               [&](const HebrewMonth& m) { return same_word(year_word, m.code); }))) {
+    // "5 JAN" is a phrase in GEDCOM's eyes, not a date.
+    return reason.fail("a date needs a year: '%.*s' is a month", quoted_length(year_word), year_word.data());
+  }
   if (year < 0) return reason.fail("'%.*s' is not a year", quoted_length(year_word), year_word.data());
   if (year == 0) return reason.fail("there is no year 0: 1 B.C. is followed by 1");
   bool dual = false;

@@ -104,7 +104,8 @@ TEST(GedcomDate, ReadsTheDatesOfBothGrammars) {
 
 TEST(GedcomDate, RejectsWhatNamesNoDayWithAReason) {
   // Each text with a word that its reason must quote or name.
-  const std::array<std::pair<const char*, const char*>, 22> cases = {{
+  const std::array<std::pair<const char*, const char*>, 23> cases = {{
+      {"5 JAN", "needs a year"},
       {"", "empty"},
       {"(about the time of the flood)", "phrase"},
       {"31 APR 2000", "30 days"},
