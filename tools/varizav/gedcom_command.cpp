@@ -3,6 +3,7 @@
 // of a GEDCOM file, with the days each names.
 
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>

@@ -15,6 +15,7 @@
 #include "commands.h"
 #include "name_lists.h"
 #include "values.h"
+#include "platform/environment.h"
 #include "platform/standard_streams.h"
 
 using namespace varizav::tool;
@@ -285,7 +286,7 @@ int main(int argc, char** argv) {
   if (options.command == "ics" || svg) std::setlocale(LC_CTYPE, "C.UTF-8");
   // Its astronomical events are timed in UTC: the library's time zone is set
   // before it reads its configuration at registration.
-  if (options.command == "ics") setenv("VARIZAV_TIMEZONE", "0", 1);
+  if (options.command == "ics") varizav::platform::set_environment_variable("VARIZAV_TIMEZONE", "0");
 
   // The tool's own copy of the name tables looks names up as the library does.
   const uint16_t language = options.language.value_or(language_from_locale());
