@@ -108,9 +108,15 @@ function monthAround(layout, serial) {
 // The first day of the year `year` (words of the number form, "5784" or
 // "78 41") of `layout`: days are in order of their years in every calendar.
 function yearStart(layout, year) {
-  const want = year.split(/[\s-]+/).map(Number);
+  // Fields of a year: "5784", the Chinese "78 41" (or "78-41"), the Mayan "13.0.11".
+  const fields = (text) => text.trim().split(/\s+|\.|(?<=\d)-/).map(Number);
+  const want = fields(year);
   const before = (serial) => {
-    const have = partsOf(layout, serial).year.split(' ').map(Number);
+    const parts = partsOf(layout, serial);
+    // A day the calendar writes without a year (before the Mayan count's
+    // start) lies outside every year: before it when early.
+    if (parts === null) return serial < A_MONDAY;
+    const have = fields(parts.year);
     for (let i = 0; i < want.length; ++i) if (have[i] !== want[i]) return have[i] < want[i];
     return false;
   };
@@ -121,7 +127,7 @@ function yearStart(layout, year) {
     const mid = Math.floor((lo + hi) / 2);
     if (before(mid)) lo = mid; else hi = mid;
   }
-  return partsOf(layout, hi).year === want.join(' ') ? hi : null;
+  return fields(partsOf(layout, hi)?.year ?? '').join(' ') === want.join(' ') ? hi : null;
 }
 
 // The title of a month: its name and year as the calendar writes its first
@@ -130,8 +136,10 @@ function monthTitle(calendar, layout, first, last) {
   const [a, b] = [first, last].map((s) => withoutWeekday(textOf(calendar, s)));
   const dayA = partsOf(layout, first).day;
   const dayB = partsOf(layout, last).day;
-  const restA = a.startsWith(`${dayA} `) ? a.slice(dayA.length + 1) : null;
-  const restB = b.startsWith(`${dayB} `) ? b.slice(dayB.length + 1) : null;
+  // The day in front, as "15 Nisan" or the Julian "15. April" writes it.
+  const rest = (text, day) => /^\d+\.? /.test(text) && text.startsWith(day) ? text.replace(/^\d+\.? /, '') : null;
+  const restA = rest(a, dayA);
+  const restB = rest(b, dayB);
   return restA !== null && restA === restB ? restA : `${a} – ${b}`;
 }
 
@@ -303,14 +311,15 @@ function show(state) {
   const calendars = holidayCalendars(state);
   if (state.view === 'year') {
     const year = state.year.trim();
-    const start = /^-?\d{1,6}([\s-]\d{1,2})?$/.test(year) ? yearStart(state.layout, year) : null;
+    const start = /^-?\d{1,6}([\s.-]\d{1,2}){0,2}$/.test(year) ? yearStart(state.layout, year) : null;
     if (start === null) {
       $('view-problem').textContent = say('badYear', year);
       return null;
     }
     const key = partsOf(state.layout, start).year;
     const months = [];
-    for (let s = start; partsOf(state.layout, s).year === key && months.length < 14;) {
+    // At most the 53 weeks of an ISO year, which the page lays out as months.
+    for (let s = start; partsOf(state.layout, s)?.year === key && months.length < 54;) {
       const month = monthAround(state.layout, s);
       months.push(month);
       s = month.last + 1;
