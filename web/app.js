@@ -670,6 +670,7 @@ async function start() {
     createCalendarView({
       saveState,
       language,
+      drawn: showScrollHints,
       download: (state, shown, calendars) => downloadText(icsOf(shown, calendars, language()),
         `varizav-${state.calendar}-${state.view === 'year' ? state.year : state.date.slice(0, 7)}.ics`),
     }),

@@ -185,25 +185,15 @@ function eventsIn(calendars, first, last) {
   return byDay;
 }
 
-const SVG = 'http://www.w3.org/2000/svg';
-
+// The Moon's phase as a small disc drawn by the style sheet: new dark, full
+// open, first quarter lit on the right, last quarter on the left (northern sky).
 function moonPicture(phase, label) {
-  const svg = document.createElementNS(SVG, 'svg');
-  svg.setAttribute('viewBox', '-1.1 -1.1 2.2 2.2');
-  svg.setAttribute('class', `moon moon-${phase}`);
-  svg.setAttribute('role', 'img');
-  svg.setAttribute('aria-label', label);
-  const title = document.createElementNS(SVG, 'title');
-  title.textContent = label;
-  const disc = document.createElementNS(SVG, 'circle');
-  disc.setAttribute('r', '1');
-  svg.append(title, disc);
-  if (phase === 1 || phase === 3) {
-    const half = document.createElementNS(SVG, 'path');
-    half.setAttribute('d', phase === 1 ? 'M0 -1 A1 1 0 0 0 0 1 Z' : 'M0 -1 A1 1 0 0 1 0 1 Z');
-    svg.append(half);
-  }
-  return svg;
+  const disc = document.createElement('span');
+  disc.className = `moon moon-${phase}`;
+  disc.setAttribute('role', 'img');
+  disc.setAttribute('aria-label', label);
+  disc.title = label;
+  return disc;
 }
 
 function timeOf(serial) {
@@ -293,12 +283,10 @@ function holidayCalendars(state) {
   return [...new Set([state.calendar, state.second])].filter((c) => c !== ASTRONOMICAL);
 }
 
-function legend(state) {
-  const list = element('ul', 'legend');
-  holidayCalendars(state).forEach((calendar, index) => {
-    list.append(element('li', `feast feast-${index}`, v.calendarNames()[calendarNumber(calendar) - 1]));
-  });
-  return list;
+// The holidays' calendars in their colours, above the page.
+function showLegend(state) {
+  $('view-legend').replaceChildren(...holidayCalendars(state).map((calendar, index) =>
+    element('li', `feast feast-${index}`, v.calendarNames()[calendarNumber(calendar) - 1])));
 }
 
 // Everything the view shows, from the fields; draws it, or names the problem.
@@ -308,6 +296,7 @@ function show(state) {
   $('view-problem').textContent = '';
   state.layout = layoutOf(state.calendar);
   out.dataset.view = state.view;
+  showLegend(state);
   const calendars = holidayCalendars(state);
   if (state.view === 'year') {
     const year = state.year.trim();
@@ -330,7 +319,7 @@ function show(state) {
     const title = element('h3', 'page-title', `${v.calendarNames()[calendarNumber(state.calendar) - 1]} ${key}`);
     const grid = element('div', 'year-grid');
     for (const month of months) grid.append(monthTable(state, month, events, false));
-    out.append(title, legend(state), grid);
+    out.append(title, grid);
     return { first, last, events, previous: partsOf(state.layout, first - 1).year,
       next: partsOf(state.layout, last + 1).year };
   }
@@ -342,7 +331,7 @@ function show(state) {
   const month = monthAround(state.layout, serial);
   const events = eventsIn(calendars, month.first, month.last);
   const table = monthTable(state, month, events, true);
-  out.append(legend(state), table);
+  out.append(table);
   if (state.layout !== state.calendar) {
     table.caption.append(element('span', 'title-second', say('laidOut', v.calendarNames()[calendarNumber(state.layout) - 1])));
   }
@@ -351,7 +340,7 @@ function show(state) {
 
 // The view's fields and buttons; saveState writes the address, language()
 // gives "en" or "de"; download(state, shown) offers the .ics of what is shown.
-export function createCalendarView({ saveState, language, download }) {
+export function createCalendarView({ saveState, language, download, drawn }) {
   let shown = null;
   const state = () => ({
     view: $('view').value,
@@ -372,6 +361,7 @@ export function createCalendarView({ saveState, language, download }) {
     if (shown && $('view').value === 'month') $('vdate').value = iso(shown.first);
     $('view-prev').disabled = shown === null;
     $('view-next').disabled = shown === null;
+    drawn();
   };
   const step = (direction) => {
     if (shown === null) return;

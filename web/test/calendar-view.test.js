@@ -46,7 +46,7 @@ const daysOf = (page) => page.$$eval('#view-out td[data-serial]', (cells) => cel
   day: td.querySelector('.day').textContent,
   second: td.querySelector('.second')?.textContent ?? null,
   feasts: [...td.querySelectorAll('.feast')].map((li) => li.textContent),
-  moons: [...td.querySelectorAll('svg.moon')].map((svg) => svg.getAttribute('aria-label')),
+  moons: [...td.querySelectorAll('span.moon')].map((moon) => moon.getAttribute('aria-label')),
 })));
 
 // Pages of a PDF (pdfinfo) and its text (pdftotext), from poppler-utils.
