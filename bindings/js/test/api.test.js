@@ -147,3 +147,12 @@ test('GEDCOM dates through the library', () => {
   assert.match(invalid.reason, /leap years/);
   assert.equal(varizav.gedcomDate('1 JAN ' + '9'.repeat(5000)).kind, 'invalid');
 });
+
+test('iCalendar lines as the host tool writes them', () => {
+  // RFC 5545: TEXT escapes, CRLF, folding at 75 octets without splitting a character.
+  assert.equal(varizav.icsLine('SUMMARY', 'Id al-Fitr, 1445; a\\b', true), 'SUMMARY:Id al-Fitr\\, 1445\\; a\\\\b\r\n');
+  const long = varizav.icsLine('DESCRIPTION', `${'x'.repeat(70)}äöü${'y'.repeat(80)}`, true);
+  const lines = long.split('\r\n').slice(0, -1);
+  assert.ok(lines.every((line) => Buffer.byteLength(line) <= 75));
+  assert.equal(lines.map((line, i) => (i ? line.slice(1) : line)).join(''), `DESCRIPTION:${'x'.repeat(70)}äöü${'y'.repeat(80)}`);
+});
