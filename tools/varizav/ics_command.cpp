@@ -17,6 +17,7 @@
 #include "events/holidays.h"
 #include "framework/language.h"
 #include "ics_format.h"
+#include "month_data.h"
 #include "name_lists.h"
 #include "values.h"
 
@@ -221,7 +222,7 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   for (const int32_t id : calendar_ids) {
     title = concat({title, " ", host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id])});
   }
-  ics.text("X-WR-CALNAME", concat({title, " ", std::to_string(from_year), "-", std::to_string(to_year)}));
+  ics.text("X-WR-CALNAME", utf8_text(concat({title, " ", std::to_string(from_year), "-", std::to_string(to_year)})));
 
   const std::string stamp = stamp_now();
   const bool german = language_is_german();
@@ -254,9 +255,10 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
                              : concat({description, ". Begins at 18:00 on the evening before, ", eve, "."});
       }
     }
-    ics.text("SUMMARY", host_name(name_in_language(table, o.entry)));
-    if (!description.empty()) ics.text("DESCRIPTION", description);
-    ics.text("CATEGORIES", host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar]));
+    ics.text("SUMMARY", utf8_text(host_name(name_in_language(table, o.entry))));
+    if (!description.empty()) ics.text("DESCRIPTION", utf8_text(description));
+    ics.text("CATEGORIES",
+             utf8_text(host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar])));
     ics.line("TRANSP", "TRANSPARENT");
     ics.line("X-VARIZAV-CALENDAR", calendar_names.english_names[o.calendar]);
     ics.line("X-VARIZAV-EVENT", std::to_string(o.entry));

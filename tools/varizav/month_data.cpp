@@ -8,6 +8,7 @@
 #include "events/astro_events.h"
 #include "events/holidays.h"
 #include "framework/language.h"
+#include "host/host_text.h"
 #include "name_lists.h"
 
 namespace varizav::tool {
@@ -74,6 +75,13 @@ void add_events(const Caller& caller, const std::vector<int32_t>& entries, doubl
 }
 
 }  // namespace
+
+std::string utf8_text(const std::string& host_text) {
+  if (host_text_is_utf8()) return host_text;
+  std::string out(4 * host_text.size() + 1, '\0');
+  out.resize(cp1252_to_utf8(host_text.c_str(), out.data(), out.size()));
+  return out;
+}
 
 size_t display_width(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));

@@ -90,6 +90,10 @@ std::vector<std::string> words_of(const std::string& text);
 // Text of a whole (optionally negative) number.
 bool is_integer(const std::string& word);
 
+// A text in the host's character set (what the library and host_name write)
+// as UTF-8, for the files that are UTF-8 whatever the terminal (SVG, .ics).
+std::string utf8_text(const std::string& host_text);
+
 // Columns a text takes in the terminal (a UTF-8 sequence counts once).
 size_t display_width(const std::string& text);
 

@@ -32,9 +32,10 @@ constexpr const char* kInk = "#222";
 constexpr const char* kFaint = "#888";
 constexpr const char* kMoonDark = "#333";
 
-std::string xml(const std::string& text) {
+// A text of the library or the name tables as XML character data, UTF-8.
+std::string xml(const std::string& host_text) {
   std::string out;
-  for (const char c : text) {
+  for (const char c : utf8_text(host_text)) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
