@@ -268,7 +268,8 @@ bench-wasm: build wasm
 web: wasm
 	rm -rf $(WEB_BUILD)/site
 	mkdir -p $(WEB_BUILD)/site/varizav
-	cp web/index.html web/app.js web/search-worker.js web/style.css $(WEB_BUILD)/site/
+	cp web/index.html web/app.js web/search-worker.js web/style.css web/calendar-view.js web/gedcom-view.js \
+	  web/ics-download.js $(WEB_BUILD)/site/
 	cp -r $(JS_DIR)/varizav.js $(JS_DIR)/lib $(JS_DIR)/dist $(WEB_BUILD)/site/varizav/
 	@echo "web page in $(WEB_BUILD)/site: serve it with any static server, e.g. python3 -m http.server -d $(WEB_BUILD)/site"
 

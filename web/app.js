@@ -3,6 +3,9 @@
 // page keeps only its own headings in two languages. Its state is the query
 // string: every named field of the page, written back on each change.
 import * as v from './varizav/varizav.js';
+import { createCalendarView } from './calendar-view.js';
+import { createGedcomView } from './gedcom-view.js';
+import { downloadText, icsOf } from './ics-download.js';
 
 // Every text of the page, one row each: key, English, German. A text cannot
 // lack its translation.
@@ -641,11 +644,14 @@ async function start() {
     saveState();
   });
   // Language and time zone need a library configured anew; the fields keep their texts.
+  let views = [];
   const reconfigure = async () => {
     await configure();
     applyTexts();
     buildForms(null, true);
     runAll();
+    for (const view of views) view.refresh();
+    saveState();
   };
   on('lang', 'change', () => { setNotice('lang'); reconfigure(); });
   on('tz', 'change', () => {
@@ -659,6 +665,18 @@ async function start() {
     zoneMinutes = minutes;
     reconfigure();
   });
+  // The month and year pages and the GEDCOM date, in modules of their own.
+  views = [
+    createCalendarView({
+      saveState,
+      language,
+      drawn: showScrollHints,
+      download: (state, shown, calendars) => downloadText(icsOf(shown, calendars, language()),
+        `varizav-${state.calendar}-${state.view === 'year' ? state.year : state.date.slice(0, 7)}.ics`),
+    }),
+    createGedcomView({ saveState, language }),
+  ];
+  for (const view of views) view.start(params);
   $('status').textContent = texts.ready;
   document.body.dataset.ready = '1';
 }

@@ -384,6 +384,69 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
 }
 
+// The SVG page reads the same day data as the text form: the days, the
+// other calendar's days, the holidays on their civil days and the Moon phases.
+TEST(ToolCal, MonthAndYearAsSvgPages) {
+  const ToolRun month = run_tool({"--lang", "en", "cal", "2024-04", "--format", "svg", "--calendars", "hebrew"});
+  EXPECT_EQ(month.status, 0) << month.err;
+  EXPECT_EQ(month.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+  EXPECT_EQ(month.out.substr(month.out.size() - 7), "</svg>\n");
+  const auto count = [](const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  // independent: April 2024 has 30 days, four quarters of the Moon (2, 8, 15
+  // and 23 April) and Passover (15 Nisan 5784) on the 23rd.
+  EXPECT_EQ(count(month.out, "font-size=\"7\""), 30u);  // a day's number
+  EXPECT_EQ(count(month.out, "<g class=\"moon\">"), 4u);
+  EXPECT_NE(month.out.find("hebrew: 1 = 22 Adar II 5784; 9 = 1 Nisan 5784"), std::string::npos);
+  const size_t passover = month.out.find(">Passover</text>");
+  EXPECT_LT(month.out.find("bold\">23</text>"), passover);
+  EXPECT_GT(month.out.find("bold\">24</text>"), passover);
+
+  const ToolRun year = run_tool({"--lang", "de", "cal", "2024", "--format", "svg"});
+  EXPECT_EQ(year.status, 0) << year.err;
+  EXPECT_NE(year.out.find(">Januar 2024</text>"), std::string::npos);
+  EXPECT_NE(year.out.find(">Dezember 2024</text>"), std::string::npos);
+  // independent: 2024 had 13 new moons, 12 first quarters, 12 full moons, 13 last quarters.
+  EXPECT_EQ(count(year.out, "<g class=\"moon\">"), 50u);
+  EXPECT_EQ(run_tool({"cal", "2024-13", "--format", "svg"}).status, 2);
+  EXPECT_EQ(run_tool({"cal", "--format", "pdf"}).status, 2);
+}
+
+// GEDCOM dates through the loaded library's reader; its grammar is tested in
+// tests/formats, here the two commands around it.
+TEST(ToolGedcom, OneValuePerLineAndEveryDateOfAFile) {
+  // independent: 22 Feb 1732 (N.S.) is serial -61307, 23 Apr 2024 is 45405.
+  const ToolRun values = run_tool({"gedcom-date"}, "@#DJULIAN@ 11 FEB 1731/32\nHEBREW 15 NSN 5784\r\nFEB 2024\n\n"
+                                                   "@#DHEBREW@ 1 ADS 5783\n");
+  EXPECT_EQ(values.status, 1);
+  EXPECT_EQ(values.out, "-61307\t-61307\n45405\t45405\n45323\t45351\n#INVALID the date value is empty\n"
+                        "#INVALID ADS (Adar II) exists only in leap years, and 5783 is a common year of 12 months\n");
+  EXPECT_EQ(run_tool({"gedcom-date"}, "ABT 1900\n").status, 0);
+
+  // The sample file: every DATE line listed, none invalid.
+  const std::string sample = std::string(VARIZAV_TEST_DATA_PATH) + "/gedcom/sample.ged";
+  const ToolRun file = run_tool({"--lang", "en", "gedcom", sample, "--calendar", "hebrew"});
+  EXPECT_EQ(file.status, 0) << file.out;
+  const std::vector<std::string> lines = lines_of(file.out);
+  EXPECT_EQ(lines.size(), 1u + 26u);  // the header and the file's 26 DATE lines
+  EXPECT_EQ(file.out.find("#INVALID"), std::string::npos) << file.out;
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "23\t@I2@ INDI\tBIRT\t@#DHEBREW@ 15 NSN 5784\texact\t2024-04-23\t2024-04-23\t"
+                      "yom shelishi, 15 Nisan 5784\tyom shelishi, 15 Nisan 5784"),
+            lines.end())
+      << file.out;
+  const ToolRun invalid = run_tool({"gedcom", "-"}, "0 @I1@ INDI\n1 BIRT\n2 DATE 31 APR 1900\n");
+  EXPECT_EQ(invalid.status, 1);
+  EXPECT_NE(invalid.out.find("3\t@I1@ INDI\tBIRT\t31 APR 1900\t#INVALID APR 1900 of the Gregorian calendar has 30 days"),
+            std::string::npos)
+      << invalid.out;
+  EXPECT_EQ(run_tool({"gedcom", "/nonexistent.ged"}).status, 1);
+  EXPECT_EQ(run_tool({"gedcom", sample, "--calendar", "nothing"}).status, 2);
+}
+
 TEST(ToolUsage, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
@@ -400,6 +463,15 @@ TEST(ToolUsage, BadUsageExitsWithTwo) {
       {"today", "1999-13-01"},
       {"today", "2000-01-01", "2000-01-02"},
       {"--echo", "list"},
+      {"gedcom"},
+      {"gedcom-date", "extra"},
+      {"--calendar", "hebrew", "list"},
+      {"ics", "--from", "2025", "--to", "2026"},
+      {"ics", "--calendars", "hebrew", "--from", "2026", "--to", "2025"},
+      {"ics", "--calendars", "hebrew", "--from", "2025"},
+      {"ics", "--calendars", "astronomical", "--from", "2025", "--to", "2025"},
+      {"ics", "--events", "Full Mon", "--from", "2025", "--to", "2025"},
+      {"--from", "2025", "cal"},
   };
   for (const auto& args : cases) {
     std::string joined;
@@ -468,7 +540,7 @@ TEST(ToolUsage, ManPageDescribesEveryCommandAndOptionOfHelp) {
       help_commands.insert(line.substr(2, line.find(' ', 2) - 2));
     }
   }
-  ASSERT_EQ(help_commands.size(), 7u) << commands;
+  ASSERT_EQ(help_commands.size(), 10u) << commands;
 
   // The page as text: "\-" is a hyphen, "\fB" and the like change the font.
   std::string page;

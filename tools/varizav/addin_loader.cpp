@@ -150,6 +150,8 @@ const char* AddIn::version_entry(int32_t entry) const {
   return versioninfo != nullptr ? versioninfo(entry) : nullptr;
 }
 
+void* AddIn::symbol(const char* name) const { return platform::library_symbol(handle_, name); }
+
 const Function* AddIn::find(std::string_view name) const {
   for (const Function& f : functions_) {
     if (equals_ignoring_case(name, f.exported_name) || equals_ignoring_case(name, f.display_name)) return &f;

@@ -69,6 +69,10 @@ class AddIn {
   // when the library lacks the registration entry points.
   bool register_functions(uint16_t language_id, std::string& error);
 
+  // The address of an exported name beyond the worksheet functions (the GEDCOM
+  // reader of varizav/gedcom.h), or null.
+  void* symbol(const char* name) const;
+
   // versioninfo(entry) when the library exports it, else null.
   const char* version_entry(int32_t entry) const;
 

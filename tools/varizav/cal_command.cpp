@@ -16,6 +16,7 @@
 #include "events/holidays.h"
 #include "framework/language.h"
 #include "calendars/western/western_names.h"
+#include "month_data.h"
 #include "name_lists.h"
 #include "values.h"
 #include "platform/standard_streams.h"
@@ -23,110 +24,6 @@
 
 namespace varizav::tool {
 namespace {
-
-// Entries of the astronomical event list: 4..7 the Moon's phases; with
-// --events every event from 8 on, except the two that only repeat others
-// ("Eclipse" is the solar or the lunar one, "Zodiac" the entry into any sign).
-constexpr int32_t kFirstMoonPhase = 4;
-constexpr int32_t kLastMoonPhase = 7;
-constexpr int32_t kFirstOtherEvent = 8;
-constexpr int32_t kEitherEclipse = 16;
-constexpr int32_t kAnySign = 33;
-
-// Days the civil month is looked for around the Gregorian month of the same
-// number: the Julian calendar runs up to 13 days behind (before 1900 less).
-constexpr int64_t kSearchMargin = 20;
-
-constexpr double kTextMode = 1.0;
-constexpr double kNumberMode = 0.0;
-
-struct Day {
-  int64_t serial;
-  int32_t day;  // civil day of the month
-};
-
-struct Listed {
-  double when;  // serial date with time of day
-  std::string names;
-  std::string calendar;  // empty for astronomical events
-};
-
-class Caller {
- public:
-  explicit Caller(const AddIn& addin)
-      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
-
-  bool usable() const { return usable(calendar_, 3) && usable(holiday2_, 3); }
-
-  std::string format(const std::string& calendar, double serial, double mode) const {
-    std::array<Argument, kMaxArguments> arguments{};
-    arguments[0].text = calendar;
-    arguments[1].number = serial;
-    arguments[2].number = mode;
-    return addin_.call(*calendar_, arguments.data()).text;
-  }
-
-  double next(const std::string& calendar, int32_t entry, double serial) const {
-    const std::string event = std::to_string(entry);
-    std::array<Argument, kMaxArguments> arguments{};
-    arguments[0].text = calendar;
-    arguments[1].text = event;
-    arguments[2].number = serial;
-    return addin_.call(*holiday2_, arguments.data()).number;
-  }
-
- private:
-  static bool usable(const Function* f, size_t arguments) {
-    return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == arguments;
-  }
-  const Function* calendar_;
-  const Function* holiday2_;
-  const AddIn& addin_;
-};
-
-std::vector<std::string> words_of(const std::string& text) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && text[i] == ' ') ++i;
-    const size_t start = i;
-    while (i < text.size() && text[i] != ' ') ++i;
-    if (i > start) words.push_back(text.substr(start, i - start));
-  }
-  return words;
-}
-
-bool is_integer(const std::string& word) {
-  return !word.empty() && std::all_of(word.begin() + (word[0] == '-' ? 1 : 0), word.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
-}
-
-// The civil (year, month, day) of a serial day, as the library's civil
-// calendar writes it: Julian up to the reform, Gregorian after it.
-std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial) {
-  const std::vector<std::string> w = words_of(caller.format("", static_cast<double>(serial), kNumberMode));
-  if (w.size() != 3 || !is_integer(w[0]) || !is_integer(w[1]) || !is_integer(w[2])) return std::nullopt;
-  return CivilDate{std::stoll(w[0]), std::stoi(w[1]), std::stoi(w[2])};
-}
-
-// A day's date in a calendar, short enough for a grid cell: the day of the
-// month for the calendars written as numbers, else the written form without
-// its year.
-std::string cell_of(const std::string& numbers) {
-  const std::vector<std::string> w = words_of(numbers);
-  if (w.size() >= 3 && std::all_of(w.begin(), w.end(), is_integer)) return w.back();
-  const size_t colon = numbers.find(':');
-  if (colon != std::string::npos) return numbers.substr(0, colon);  // Mayan long count
-  const size_t dash = numbers.find('-');
-  if (w.size() == 1 && dash != std::string::npos) return numbers.substr(dash + 1);  // ISO week-day
-  if (w.size() > 1) {
-    std::string without_year;
-    for (size_t i = 0; i + 1 < w.size(); ++i) without_year += (i > 0 ? " " : "") + w[i];
-    return without_year;  // Roman
-  }
-  return numbers;
-}
 
 // The first day of a month in a calendar written as numbers (the day field 1).
 bool is_first_of_month(const std::string& numbers) {
@@ -140,20 +37,11 @@ std::string without_weekday(const std::string& text) {
   return comma == std::string::npos ? text : text.substr(comma + 2);
 }
 
-// Columns a text takes in the terminal (a UTF-8 sequence counts once).
-size_t display_width(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 // 0 = Monday .. 6 = Sunday; serial day 0 (30 December 1899) was a Saturday.
 size_t weekday_of(int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); }
 
 const char* weekday_name(size_t monday_based) {
   return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
-}
-
-const char* calendar_name(int32_t id) {
-  return by_language(calendar_names.english_names, calendar_names.german_names)[id];
 }
 
 std::string two_letters(const char* name) {
@@ -169,43 +57,6 @@ std::string time_of_day(double serial) {
   return text;
 }
 
-// The holidays of one calendar in [first, end): each date once, with every
-// name that the table gives it.
-void add_holidays(const Caller& caller, int32_t calendar_id, double first, double end, std::vector<Listed>& out) {
-  const KeywordTable& table = *holiday_tables[static_cast<size_t>(calendar_id)];
-  const std::string calendar = std::to_string(calendar_id + 1);
-  const std::string label = host_name(calendar_name(calendar_id));
-  std::map<double, std::string> found;
-  for (int32_t k = 1; k <= table.count; ++k) {
-    const char* name = by_language(table.english_names, table.german_names)[k - 1];
-    if (is_placeholder_name(name)) continue;
-    const double when = caller.next(calendar, k, first);
-    if (!(when < end)) continue;
-    std::string& names = found[when];
-    names += (names.empty() ? "" : ", ") + host_name(name);
-  }
-  for (const auto& [when, names] : found) out.push_back({when, names, label});
-}
-
-// Every occurrence of the astronomical events `entries` in [first, end).
-void add_events(const Caller& caller, const std::vector<int32_t>& entries, double first, double end,
-                std::vector<Listed>& out) {
-  const std::string astronomical = std::to_string(kAstronomical + 1);
-  std::map<double, std::string> found;
-  for (int32_t k : entries) {
-    const std::string name =
-        host_name(by_language(astro_events.english_names, astro_events.german_names)[k - 1]);
-    for (double from = first;;) {
-      const double when = caller.next(astronomical, k, from);
-      if (!(when >= from && when < end)) break;
-      std::string& names = found[when];
-      names += (names.empty() ? "" : ", ") + name;
-      from = when + 1.0;
-    }
-  }
-  for (const auto& [when, names] : found) out.push_back({when, names, ""});
-}
-
 // The month argument YYYY-MM, or this month; nothing for a malformed one.
 std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::string>& month) {
   if (!month) {
@@ -218,64 +69,6 @@ std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::str
   if (!first) return std::nullopt;
   const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
   return std::pair<int64_t, int32_t>{d.year, d.month};
-}
-
-// The calendars of a comma-separated list (default: Gregorian, Hebrew,
-// Islamic); nothing, with a message, when a name selects no calendar.
-std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string>& list) {
-  if (!list) return std::vector<int32_t>{kGregorian, kHebrew, kIslamic};
-  std::vector<int32_t> ids;
-  for (const std::string_view name : split_fields(*list, ',')) {
-    const int32_t entry = host_keyword_entry(name, calendar_names);
-    if (entry == 0) {
-      std::string hint = closest_names_in(name, calendar_names);
-      if (!hint.empty()) hint = "; " + hint;
-      std::fprintf(stderr, "varizav: '%.*s' names no calendar%s (varizav names calendars lists them)\n",
-                   static_cast<int>(name.size()), name.data(), hint.c_str());
-      return std::nullopt;
-    }
-    ids.push_back(entry - 1);
-  }
-  return ids;
-}
-
-// The civil month: the serial days whose civil date lies in it.
-std::vector<Day> civil_month(const Caller& caller, int64_t year, int32_t month) {
-  const int64_t gregorian_first = serial_day_from_civil(year, month, 1);
-  std::vector<Day> days;
-  for (int64_t s = gregorian_first - kSearchMargin; s < gregorian_first + 31 + kSearchMargin; ++s) {
-    const std::optional<CivilDate> d = civil_date(caller, s);
-    if (d && d->year == year && d->month == month) days.push_back({s, d->day});
-  }
-  return days;
-}
-
-// The rows of the grid: the civil days, then each calendar whose dates differ from them.
-struct Grid {
-  std::vector<int32_t> calendars;              // of rows 1..
-  std::vector<std::string> labels;             // row 0 unlabelled
-  std::vector<std::vector<std::string>> rows;  // [row][day]
-  size_t width = 2;                            // of a cell
-};
-
-Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::vector<Day>& days) {
-  Grid grid;
-  grid.labels.emplace_back();
-  grid.rows.emplace_back();
-  for (const Day& d : days) grid.rows[0].push_back(std::to_string(d.day));
-  for (int32_t id : ids) {
-    const std::string key = std::to_string(id + 1);
-    std::vector<std::string> row;
-    for (const Day& d : days) row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
-    if (row == grid.rows[0]) continue;
-    grid.calendars.push_back(id);
-    grid.labels.push_back(host_name(calendar_name(id)));
-    grid.rows.push_back(std::move(row));
-  }
-  for (const auto& row : grid.rows) {
-    for (const std::string& cell : row) grid.width = std::max(grid.width, display_width(cell));
-  }
-  return grid;
 }
 
 // Weeks from Monday, a line per row of the grid; today marked in a terminal.
@@ -342,21 +135,7 @@ void print_month_starts(const Caller& caller, const Grid& grid, const std::vecto
 // astronomical event) from the first day to the end of the month, by date.
 void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>& ids, bool events,
                                const std::vector<Day>& days) {
-  const double first = static_cast<double>(days.front().serial);
-  const double end = static_cast<double>(days.back().serial + 1);
-  std::vector<Listed> listed;
-  for (int32_t id : ids) {
-    if (id != kAstronomical) add_holidays(caller, id, first, end, listed);
-  }
-  std::vector<int32_t> entries;
-  for (int32_t k = kFirstMoonPhase; k <= kLastMoonPhase; ++k) entries.push_back(k);
-  if (events) {
-    for (int32_t k = kFirstOtherEvent; k <= astro_events.count; ++k) {
-      if (k != kEitherEclipse && k != kAnySign) entries.push_back(k);
-    }
-  }
-  add_events(caller, entries, first, end, listed);
-  std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) { return a.when < b.when; });
+  const std::vector<Listed> listed = month_listing(caller, ids, events, days);
   if (!listed.empty()) std::printf("\n");
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));

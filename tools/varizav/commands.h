@@ -40,6 +40,11 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
 int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
                 bool events);
 
+// The same month (when is YYYY-MM or nothing) as a stand-alone SVG page, A4
+// landscape, or a year (when is YYYY) as twelve month grids on one page.
+int command_cal_svg(const AddIn& addin, const std::optional<std::string>& when,
+                    const std::optional<std::string>& calendars, bool events);
+
 // The names that text arguments accept: with no key the list of lists, else
 // the lists that the key (a list, a group or a calendar) selects; markdown:
 // every list in both languages as Markdown tables (README's appendix).
@@ -47,5 +52,20 @@ int command_names(const std::optional<std::string>& key, bool markdown);
 
 // A date (default: today's local date) written in every calendar the library has.
 int command_today(const AddIn& addin, const std::optional<std::string>& date);
+
+// The holidays of a comma-separated list of calendars and every occurrence of
+// a comma-separated list of astronomical events in the civil years
+// [from_year, to_year] as an iCalendar file on standard output.
+int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
+                const std::optional<std::string>& events, int64_t from_year, int64_t to_year);
+
+// GEDCOM date values from `in`, one per line: per line the first and the last
+// serial day named, tab-separated, or "#INVALID reason" (exit status 1 when any).
+int command_gedcom_date(const AddIn& addin, std::FILE* in, std::FILE* out);
+
+// Every DATE line of a GEDCOM file ("-": standard input) with its record, tag,
+// value, kind and Gregorian range; with other_calendar also the first and the
+// last day in that calendar. Exit status 1 when a date is invalid.
+int command_gedcom(const AddIn& addin, const std::string& path, const std::optional<std::string>& other_calendar);
 
 }  // namespace varizav::tool

@@ -2,6 +2,7 @@
 // registers it the way a spreadsheet does and calls its worksheet functions
 // from the command line or from a batch of tab-separated calls.
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,8 @@
 #include "addin_loader.h"
 #include "commands.h"
 #include "name_lists.h"
+#include "values.h"
+#include "platform/environment.h"
 #include "platform/standard_streams.h"
 
 using namespace varizav::tool;
@@ -39,6 +42,23 @@ constexpr const char* kUsage =
     "                      calendars of LIST (default: gregorian,hebrew,islamic), then the month's\n"
     "                      holidays of those calendars and its Moon phases; --events adds every\n"
     "                      astronomical event\n"
+    "  cal [YYYY-MM|YYYY] --format svg [--calendars LIST] [--events]\n"
+    "                      the same month, or with YYYY the year's twelve months, as a\n"
+    "                      stand-alone SVG page (A4 landscape) for a printed calendar\n"
+    "  ics --from YYYY --to YYYY [--calendars LIST] [--events LIST]\n"
+    "                      an iCalendar file (RFC 5545) of the holidays of the calendars of LIST\n"
+    "                      in the civil years from..to, each an all-day event on its civil day,\n"
+    "                      and of every occurrence of the astronomical events of --events (such\n"
+    "                      as \"Full Moon,New Moon,Solar Eclipse\"), timed in UTC\n"
+    "  gedcom-date         reads GEDCOM date values from standard input, one per line (5.5.1:\n"
+    "                      @#DJULIAN@ 11 FEB 1731/32, ABT, BEF, BET ... AND ..., FROM ... TO ...;\n"
+    "                      7.0: JULIAN 11 FEB 1732, 44 BCE), and prints per line the first and the\n"
+    "                      last serial date named, tab-separated, or #INVALID and the reason\n"
+    "  gedcom FILE [--calendar NAME]\n"
+    "                      every DATE line of a GEDCOM file (- for standard input) with its line,\n"
+    "                      record, tag, value, kind and first and last day (Gregorian,\n"
+    "                      YYYY-MM-DD), invalid dates marked #INVALID; --calendar adds both days\n"
+    "                      in that calendar\n"
     "  names [LIST|CALENDAR] [--markdown]\n"
     "                      the names that text arguments accept, with their numbers: without an\n"
     "                      argument the lists, else one list, a group (months, holidays, ...) or\n"
@@ -72,6 +92,11 @@ struct Options {
   bool markdown = false;
   bool events = false;
   std::optional<std::string> calendars;
+  std::optional<std::string> calendar;  // gedcom --calendar
+  std::optional<std::string> event_list;  // ics --events LIST
+  std::optional<std::string> format;      // cal --format text|svg
+  std::optional<int64_t> from_year;       // ics --from
+  std::optional<int64_t> to_year;         // ics --to
   bool help = false;
   bool version = false;
   std::string command;
@@ -160,12 +185,31 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       options.warn = true;
     } else if (key == "--markdown" && !value) {
       options.markdown = true;
+    } else if (key == "--events" && options.command == "ics") {
+      const auto list = take_value();
+      if (!list || list->empty()) return "--events of ics needs a list of events, such as \"Full Moon,New Moon\"";
+      options.event_list = std::string(*list);
+    } else if (key == "--format") {
+      const auto text = take_value();
+      if (!text || (*text != "svg" && *text != "text")) return "--format takes text or svg";
+      options.format = std::string(*text);
+    } else if (key == "--from" || key == "--to") {
+      const auto text = take_value();
+      const std::optional<double> year = text ? parse_number_argument(*text) : std::nullopt;
+      if (!year || *year != std::floor(*year) || *year < 1 || *year > 9999) {
+        return std::string(key) + " needs a year from 1 to 9999";
+      }
+      (key == "--from" ? options.from_year : options.to_year) = static_cast<int64_t>(*year);
     } else if (key == "--events" && !value) {
       options.events = true;
     } else if (key == "--calendars") {
       const auto list = take_value();
       if (!list || list->empty()) return "--calendars needs a list of calendars, such as hebrew,islamic";
       options.calendars = std::string(*list);
+    } else if (key == "--calendar") {
+      const auto name = take_value();
+      if (!name || name->empty()) return "--calendar needs a calendar name, such as hebrew";
+      options.calendar = std::string(*name);
     } else if (key == "--help" && !value) {
       options.help = true;
     } else if (key == "--version" && !value) {
@@ -184,7 +228,13 @@ std::optional<std::string> check_command(const Options& options) {
   if (options.echo && c != "batch") return std::string("--echo belongs to batch");
   if (options.warn && c != "batch") return std::string("--warn belongs to batch");
   if (options.markdown && c != "names") return std::string("--markdown belongs to names");
-  if ((options.events || options.calendars) && c != "cal") return std::string("--events and --calendars belong to cal");
+  if (options.events && c != "cal") return std::string("--events without a list belongs to cal");
+  if (options.calendars && c != "cal" && c != "ics") return std::string("--calendars belongs to cal and ics");
+  if ((options.from_year || options.to_year || options.event_list) && c != "ics") {
+    return std::string("--from, --to and --events LIST belong to ics");
+  }
+  if (options.format && c != "cal") return std::string("--format belongs to cal");
+  if (options.calendar && c != "gedcom") return std::string("--calendar belongs to gedcom");
   if (c == "list" || c == "batch") {
     if (n != 0) return c + " takes no arguments";
   } else if (c == "help") {
@@ -195,6 +245,15 @@ std::optional<std::string> check_command(const Options& options) {
     if (n > 1) return std::string("today takes at most one date");
   } else if (c == "cal") {
     if (n > 1) return std::string("cal takes at most one month YYYY-MM");
+  } else if (c == "ics") {
+    if (n != 0) return std::string("ics takes its choices as options");
+    if (!options.from_year || !options.to_year) return std::string("ics needs --from YYYY and --to YYYY");
+    if (*options.to_year < *options.from_year) return std::string("ics: --to lies before --from");
+    if (!options.calendars && !options.event_list) return std::string("ics needs --calendars, --events or both");
+  } else if (c == "gedcom-date") {
+    if (n != 0) return std::string("gedcom-date reads standard input and takes no arguments");
+  } else if (c == "gedcom") {
+    if (n != 1) return std::string("gedcom takes one GEDCOM file");
   } else if (c == "names") {
     if (n > 1) return std::string("names takes at most one list or calendar");
   } else {
@@ -220,6 +279,14 @@ int main(int argc, char** argv) {
   if (!options.version) {
     if (const auto error = check_command(options)) return usage_error(*error);
   }
+
+  // An iCalendar file and an SVG page are UTF-8 whatever the terminal: the library and the
+  // tool's name lists write texts in the character set of LC_CTYPE.
+  const bool svg = options.command == "cal" && options.format == "svg";
+  if (options.command == "ics" || svg) std::setlocale(LC_CTYPE, "C.UTF-8");
+  // Its astronomical events are timed in UTC: the library's time zone is set
+  // before it reads its configuration at registration.
+  if (options.command == "ics") varizav::platform::set_environment_variable("VARIZAV_TIMEZONE", "0");
 
   // The tool's own copy of the name tables looks names up as the library does.
   const uint16_t language = options.language.value_or(language_from_locale());
@@ -250,6 +317,14 @@ int main(int argc, char** argv) {
   if (options.command == "help") return command_help(addin, options.words[0]);
   if (options.command == "call") return command_call(addin, options.words);
   if (options.command == "batch") return command_batch(addin, options.echo, options.warn, stdin, stdout);
+  if (options.command == "ics") {
+    return command_ics(addin, options.calendars, options.event_list, *options.from_year, *options.to_year);
+  }
+  if (options.command == "gedcom-date") return command_gedcom_date(addin, stdin, stdout);
+  if (options.command == "gedcom") return command_gedcom(addin, options.words[0], options.calendar);
+  if (options.command == "cal" && options.format == "svg") {
+    return command_cal_svg(addin, word, options.calendars, options.events);
+  }
   if (options.command == "cal") return command_cal(addin, word, options.calendars, options.events);
   return command_today(addin, word);
 }

@@ -273,6 +273,30 @@ export function holidayNames(calendar, language) {
   return holidays;
 }
 
+// Longest GEDCOM date value handed to the library, in UTF-8 bytes: far more
+// than any value of the grammar, which the library reads whole.
+const MAX_GEDCOM_BYTES = 4096;
+
+// A GEDCOM date value (5.5.1 "@#DJULIAN@ 11 FEB 1731/32", 7.0 "JULIAN 11 FEB
+// 1732") as the library reads it: { kind, first, last }, kind "exact",
+// "about", "before", "after", "between", "period" or "interpreted", first and
+// last the serial days of the first and the last civil day named; for a text
+// that is no date { kind: "invalid", reason }.
+export function gedcomDate(value) {
+  const bytes = encodeUtf8(String(value));
+  if (bytes.length > MAX_GEDCOM_BYTES) return { kind: 'invalid', reason: 'the date value is too long' };
+  const r = current.engine.gedcomDate(bytes);
+  if (r.kind === 'invalid') return { kind: 'invalid', reason: decodeUtf8(r.reason) };
+  return { kind: r.kind, first: r.first, last: r.last };
+}
+
+// A content line of an iCalendar file (RFC 5545) as `varizav ics` writes it:
+// "NAME:value" folded into lines of at most 75 octets, each ending in CRLF,
+// the value escaped as TEXT when text is true.
+export function icsLine(name, value, text = false) {
+  return decodeUtf8(current.engine.icsLine(encodeUtf8(String(name)), encodeUtf8(String(value)), text));
+}
+
 // Serial date (days since 1899-12-30, Universal Time) of a Date.
 export function serialFromDate(date) {
   return date.getTime() / MS_PER_DAY + SERIAL_UNIX_EPOCH;

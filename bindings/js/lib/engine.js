@@ -345,6 +345,47 @@ export class Engine {
   nameCount(table) {
     return this.core._varizav_name_count(table);
   }
+
+  // A content line of an iCalendar file, folded and (text: true) escaped by
+  // the host tool's own code; name and value are "binary" strings (UTF-8).
+  icsLine(name, value, text) {
+    const size = 4 * (name.length + value.length) + 64;
+    const at = this.core._malloc(name.length + value.length + 2 + size);
+    const heap = this.heap();
+    for (let k = 0; k < name.length; ++k) heap[at + k] = name.charCodeAt(k);
+    heap[at + name.length] = 0;
+    const valueAt = at + name.length + 1;
+    for (let k = 0; k < value.length; ++k) heap[valueAt + k] = value.charCodeAt(k);
+    heap[valueAt + value.length] = 0;
+    const out = valueAt + value.length + 1;
+    const length = this.core._varizav_ics_line(at, valueAt, text ? 1 : 0, out, size);
+    const line = length < 0 ? '' : this.bytesAt(out, length);
+    this.core._free(at);
+    return line;
+  }
+
+  // A GEDCOM date value ("binary" string) read by the library's
+  // varizav_gedcom_date: the kind's name, the first and the last serial day,
+  // and the reason for a rejected value (bytes).
+  gedcomDate(bytes) {
+    // The value, its terminator, two doubles (8-byte aligned) and the reason.
+    const at = this.core._malloc(bytes.length + 1 + 8 + 16 + TEXT_SIZE);
+    const heap = this.heap();
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+    const numbers = (at + bytes.length + 1 + 7) & ~7;
+    const reason = numbers + 16;
+    const kind = this.core._varizav_gedcom_date(at, numbers, numbers + 8, reason);
+    const view = new DataView(this.memory.buffer);
+    const result = {
+      kind: this.bytesAt(this.core._varizav_gedcom_kind_name(kind), 32),
+      first: view.getFloat64(numbers, true),
+      last: view.getFloat64(numbers + 8, true),
+      reason: this.bytesAt(reason, TEXT_SIZE - 1),
+    };
+    this.core._free(at);
+    return result;
+  }
 }
 
 // A registered instance. language: a Windows language id; environment: the

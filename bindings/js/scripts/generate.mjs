@@ -49,6 +49,9 @@ export interface FunctionInfo {
 }
 /** A holiday (or astronomical event) and the number that selects it in an event argument. */
 export interface HolidayName { number: number; name: string; }
+export type GedcomDate =
+  | { kind: 'exact' | 'about' | 'before' | 'after' | 'between' | 'period' | 'interpreted'; first: number; last: number }
+  | { kind: 'invalid'; reason: string };
 
 /**
  * Applies a complete set of settings (missing ones at their defaults); resolves when they are in force.
@@ -70,6 +73,10 @@ export function calendarNames(language?: 'de' | 'en' | number): string[];
  * (hebrew: 12), in the language in force or the one given; placeholders that name nothing are left out.
  */
 export function holidayNames(calendar: string | number, language?: 'de' | 'en' | number): HolidayName[];
+/** A GEDCOM date value read as the range of civil days it names (serial days), or why it is no date. */
+export function gedcomDate(value: string): GedcomDate;
+/** A content line of an iCalendar file as the host tool writes it: folded at 75 octets, CRLF, TEXT escaped when text. */
+export function icsLine(name: string, value: string, text?: boolean): string;
 /** Serial date (days since 1899-12-30, Universal Time) of a Date. */
 export function serialFromDate(date: Date): number;
 /** The Date of a serial date (Universal Time). */

@@ -136,3 +136,23 @@ test('date helpers', () => {
   assert.equal(varizav.serialFromIso('2024-03-31T06:00'), 45382.25);
   assert.equal(varizav.serialFromIso('2024-02-30'), null);
 });
+
+test('GEDCOM dates through the library', () => {
+  // independent: 22 Feb 1732 (N.S.) is serial -61307, 23 April 2024 is 45405.
+  assert.deepEqual(varizav.gedcomDate('@#DJULIAN@ 11 FEB 1731/32'), { kind: 'exact', first: -61307, last: -61307 });
+  assert.deepEqual(varizav.gedcomDate('ABT HEBREW 15 NSN 5784'), { kind: 'about', first: 45405, last: 45405 });
+  assert.deepEqual(varizav.gedcomDate('BET 2024 AND 2024'), { kind: 'between', first: 45292, last: 45657 });
+  const invalid = varizav.gedcomDate('@#DHEBREW@ 1 ADS 5783');
+  assert.equal(invalid.kind, 'invalid');
+  assert.match(invalid.reason, /leap years/);
+  assert.equal(varizav.gedcomDate('1 JAN ' + '9'.repeat(5000)).kind, 'invalid');
+});
+
+test('iCalendar lines as the host tool writes them', () => {
+  // RFC 5545: TEXT escapes, CRLF, folding at 75 octets without splitting a character.
+  assert.equal(varizav.icsLine('SUMMARY', 'Id al-Fitr, 1445; a\\b', true), 'SUMMARY:Id al-Fitr\\, 1445\\; a\\\\b\r\n');
+  const long = varizav.icsLine('DESCRIPTION', `${'x'.repeat(70)}äöü${'y'.repeat(80)}`, true);
+  const lines = long.split('\r\n').slice(0, -1);
+  assert.ok(lines.every((line) => Buffer.byteLength(line) <= 75));
+  assert.equal(lines.map((line, i) => (i ? line.slice(1) : line)).join(''), `DESCRIPTION:${'x'.repeat(70)}äöü${'y'.repeat(80)}`);
+});

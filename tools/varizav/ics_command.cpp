@@ -1,0 +1,271 @@
+// varizav ics: the holidays of chosen calendars and chosen astronomical
+// events over a span of civil years as an iCalendar file (RFC 5545), for the
+// calendar programs that subscribe to or import one. Every date and name comes
+// from the loaded library and its tables.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+
+#include "calendars/registry.h"
+#include "commands.h"
+#include "events/astro_events.h"
+#include "events/holidays.h"
+#include "framework/language.h"
+#include "ics_format.h"
+#include "month_data.h"
+#include "name_lists.h"
+#include "values.h"
+
+namespace varizav::tool {
+namespace {
+
+struct Occurrence {
+  double when;         // serial date as the library gives it (local time of day)
+  int32_t calendar;    // CalendarId
+  int32_t entry;       // 1-based entry of the calendar's holiday table
+};
+
+class Library {
+ public:
+  explicit Library(const AddIn& addin)
+      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+
+  bool usable() const { return usable(calendar_) && usable(holiday2_); }
+
+  std::string format(int32_t calendar, double serial, double mode) const {
+    const std::string key = std::to_string(calendar + 1);
+    std::array<Argument, kMaxArguments> arguments{};
+    arguments[0].text = key;
+    arguments[1].number = serial;
+    arguments[2].number = mode;
+    return addin_.call(*calendar_, arguments.data()).text;
+  }
+
+  double next(int32_t calendar, int32_t entry, double serial) const {
+    const std::string key = std::to_string(calendar + 1);
+    const std::string event = std::to_string(entry);
+    std::array<Argument, kMaxArguments> arguments{};
+    arguments[0].text = key;
+    arguments[1].text = event;
+    arguments[2].number = serial;
+    return addin_.call(*holiday2_, arguments.data()).number;
+  }
+
+ private:
+  static bool usable(const Function* f) {
+    return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == 3;
+  }
+  const Function* calendar_;
+  const Function* holiday2_;
+  const AddIn& addin_;
+};
+
+// Texts joined by appending (GCC 12 warns falsely, -Wrestrict, on chains of operator+).
+std::string concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (const std::string_view part : parts) out.append(part);
+  return out;
+}
+
+const char* english_name(const KeywordTable& table, int32_t entry) { return table.english_names[entry - 1]; }
+
+const char* name_in_language(const KeywordTable& table, int32_t entry) {
+  return by_language(table.english_names, table.german_names)[entry - 1];
+}
+
+// Lower-case ASCII letters and digits joined by '-': the stable part of a UID.
+std::string slug(const char* cp1252) {
+  std::string out;
+  for (const char* p = cp1252; *p != '\0'; ++p) {
+    const char c = *p;
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+      out += c;
+    } else if (c >= 'A' && c <= 'Z') {
+      out += static_cast<char>(c - 'A' + 'a');
+    } else if (!out.empty() && out.back() != '-') {
+      out += '-';
+    }
+  }
+  while (!out.empty() && out.back() == '-') out.pop_back();
+  return out;
+}
+
+// Entries of a comma-separated list in a keyword table; nothing, with a
+// message naming the closest names, when one selects nothing.
+std::optional<std::vector<int32_t>> entries_of(const std::string& list, const KeywordTable& table, const char* noun,
+                                               const char* names_key) {
+  std::vector<int32_t> entries;
+  for (const std::string_view name : split_fields(list, ',')) {
+    int32_t entry = host_keyword_entry(name, table);
+    if (entry == 0 && language_is_german()) {
+      // English names too, so that one command line serves both --lang values.
+      configure_name_lookup(kLanguageEnglish);
+      entry = host_keyword_entry(name, table);
+      configure_name_lookup(kLanguageGerman);
+    }
+    if (entry == 0) {
+      std::string hint = closest_names_in(name, table);
+      std::fprintf(stderr, "varizav: '%.*s' names no %s%s%s (varizav names %s lists them)\n",
+                   static_cast<int>(name.size()), name.data(), noun, hint.empty() ? "" : "; ", hint.c_str(),
+                   names_key);
+      return std::nullopt;
+    }
+    if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
+  }
+  return entries;
+}
+
+// Every occurrence of a table's entry in [first, end).
+void add_occurrences(const Library& library, int32_t calendar, int32_t entry, double first, double end,
+                     std::vector<Occurrence>& out) {
+  for (double from = first;;) {
+    const double when = library.next(calendar, entry, from);
+    if (!(when >= from && when < end)) break;
+    out.push_back({when, calendar, entry});
+    from = when + 1.0;
+  }
+}
+
+// The civil day on which a holiday is kept: the day after its eve for the
+// calendars whose day begins at 18:00 (serial fraction .75), else the day of
+// its date (Hindu days begin at 06:00, fraction .25).
+int64_t civil_day_of(double when) { return static_cast<int64_t>(std::floor(when + 0.25)); }
+
+std::string basic_date(int64_t serial_day) {
+  const CivilDate d = civil_from_serial_day(serial_day);
+  char text[24];
+  std::snprintf(text, sizeof text, "%04lld%02d%02d", static_cast<long long>(d.year), d.month, d.day);
+  return text;
+}
+
+// "YYYYMMDDTHHMMSSZ" of a serial date in Universal Time, to the second.
+std::string basic_utc(double serial) {
+  const auto seconds = static_cast<int64_t>(std::llround(serial * 86400.0));
+  const int64_t day = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+  const int64_t in_day = seconds - day * 86400;
+  char text[32];
+  std::snprintf(text, sizeof text, "%sT%02d%02d%02dZ", basic_date(day).c_str(), static_cast<int>(in_day / 3600),
+                static_cast<int>(in_day / 60 % 60), static_cast<int>(in_day % 60));
+  return text;
+}
+
+// The time the file is written, or SOURCE_DATE_EPOCH for reproducible builds.
+std::string stamp_now() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+    char* end = nullptr;
+    const long long value = std::strtoll(epoch, &end, 10);
+    if (end != epoch && *end == '\0') now = static_cast<std::time_t>(value);
+  }
+  return basic_utc(static_cast<double>(now) / 86400.0 + 25569.0);  // 1970-01-01 is serial 25569
+}
+
+std::string without_weekday(const std::string& text) {
+  const size_t comma = text.find(", ");
+  return comma == std::string::npos ? text : text.substr(comma + 2);
+}
+
+}  // namespace
+
+int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
+                const std::optional<std::string>& events, int64_t from_year, int64_t to_year) {
+  const Library library(addin);
+  if (!library.usable()) {
+    std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
+    return kExitFailure;
+  }
+  std::vector<int32_t> calendar_ids;
+  if (calendars) {
+    const auto entries = entries_of(*calendars, calendar_names, "calendar", "calendars");
+    if (!entries) return kExitUsage;
+    for (const int32_t entry : *entries) {
+      if (entry - 1 == kAstronomical) {
+        std::fprintf(stderr, "varizav: astronomical events are chosen with --events, such as \"Full Moon\"\n");
+        return kExitUsage;
+      }
+      calendar_ids.push_back(entry - 1);
+    }
+  }
+  std::vector<int32_t> event_entries;
+  if (events) {
+    const auto entries = entries_of(*events, astro_events, "astronomical event", "astronomical");
+    if (!entries) return kExitUsage;
+    event_entries = *entries;
+  }
+
+  const double first = static_cast<double>(serial_day_from_civil(from_year, 1, 1));
+  const double end = static_cast<double>(serial_day_from_civil(to_year + 1, 1, 1));
+  std::vector<Occurrence> found;
+  for (const int32_t id : calendar_ids) {
+    const KeywordTable& table = *holiday_tables[static_cast<size_t>(id)];
+    for (int32_t k = 1; k <= table.count; ++k) {
+      // Placeholders name no holiday; a second name of a holiday is the same feast.
+      if (is_placeholder_name(english_name(table, k)) || same_value_as(table, k) != 0) continue;
+      add_occurrences(library, id, k, first, end, found);
+    }
+  }
+  for (const int32_t k : event_entries) add_occurrences(library, kAstronomical, k, first, end, found);
+  std::stable_sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) { return a.when < b.when; });
+
+  IcsWriter ics(stdout);
+  ics.line("BEGIN", "VCALENDAR");
+  ics.line("VERSION", "2.0");
+  ics.line("PRODID", "-//varizav//varizav " VARIZAV_TOOL_VERSION "//EN");
+  ics.line("CALSCALE", "GREGORIAN");
+  ics.line("METHOD", "PUBLISH");
+  std::string title = "varizav";
+  for (const int32_t id : calendar_ids) {
+    title = concat({title, " ", host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id])});
+  }
+  ics.text("X-WR-CALNAME", utf8_text(concat({title, " ", std::to_string(from_year), "-", std::to_string(to_year)})));
+
+  const std::string stamp = stamp_now();
+  const bool german = language_is_german();
+  std::map<std::string, int> ordinals;  // per feast and civil year
+  for (const Occurrence& o : found) {
+    const KeywordTable& table = *holiday_tables[static_cast<size_t>(o.calendar)];
+    const bool astronomical = o.calendar == kAstronomical;
+    const int64_t day = astronomical ? static_cast<int64_t>(std::floor(o.when)) : civil_day_of(o.when);
+    const CivilDate civil = civil_from_serial_day(day);
+    const std::string feast = concat({slug(calendar_names.english_names[o.calendar]), "-",
+                                      slug(english_name(table, o.entry)), "-", std::to_string(civil.year)});
+    const int ordinal = ++ordinals[feast];
+
+    ics.line("BEGIN", "VEVENT");
+    ics.line("UID", concat({feast, "-", std::to_string(ordinal), "@varizav"}));
+    ics.line("DTSTAMP", stamp);
+    std::string description;
+    if (astronomical) {
+      ics.line("DTSTART", basic_utc(o.when));
+    } else {
+      ics.line("DTSTART;VALUE=DATE", basic_date(day));
+      ics.line("DTEND;VALUE=DATE", basic_date(day + 1));
+      const std::string calendar_label =
+          host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar]);
+      description = concat(
+          {without_weekday(library.format(o.calendar, static_cast<double>(day), 1.0)), " (", calendar_label, ")"});
+      if (static_cast<double>(day) - o.when > 0.0) {
+        const std::string eve = library.format(kGregorian, std::floor(o.when), 1.0);
+        description = german ? concat({description, ". Beginnt am Vorabend, ", eve, ", um 18:00."})
+                             : concat({description, ". Begins at 18:00 on the evening before, ", eve, "."});
+      }
+    }
+    ics.text("SUMMARY", utf8_text(host_name(name_in_language(table, o.entry))));
+    if (!description.empty()) ics.text("DESCRIPTION", utf8_text(description));
+    ics.text("CATEGORIES",
+             utf8_text(host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar])));
+    ics.line("TRANSP", "TRANSPARENT");
+    ics.line("X-VARIZAV-CALENDAR", calendar_names.english_names[o.calendar]);
+    ics.line("X-VARIZAV-EVENT", std::to_string(o.entry));
+    ics.line("END", "VEVENT");
+  }
+  ics.line("END", "VCALENDAR");
+  return ics.ok() ? kExitOk : kExitFailure;
+}
+
+}  // namespace varizav::tool
