@@ -43,6 +43,13 @@ F as_function(void* symbol) {
   return function;
 }
 
+// Points function at the library's symbol name; false when it has none.
+template <typename F>
+bool bind(void* handle, const char* name, F& function) {
+  function = as_function<F>(platform::library_symbol(handle, name));
+  return function != nullptr;
+}
+
 // The text in a 256-byte registration buffer, whatever the library left there.
 std::string buffer_text(const char* buffer) { return std::string(buffer, strnlen(buffer, VARIZAV_TEXT_SIZE)); }
 
@@ -92,6 +99,15 @@ bool AddIn::register_functions(uint16_t language_id, std::string& error) {
   auto* set_language = as_function<SetLanguageFn>(platform::library_symbol(handle_, "SetLanguage"));
   if (get_count == nullptr || get_data == nullptr || get_parameter == nullptr) {
     error = "the library does not export GetFunctionCount, GetFunctionData and GetParameterDescription";
+    return false;
+  }
+  if (!bind(handle_, "varizav_read_number", values_.read_number) || !bind(handle_, "varizav_read_date", values_.read_date) ||
+      !bind(handle_, "varizav_serial_of_date", values_.serial_of_date) ||
+      !bind(handle_, "varizav_date_of_serial", values_.date_of_serial) ||
+      !bind(handle_, "varizav_weekday", values_.weekday) ||
+      !bind(handle_, "varizav_write_number", values_.write_number) ||
+      !bind(handle_, "varizav_write_date", values_.write_date)) {
+    error = "the library does not export the value functions of varizav/tools.h (varizav_read_number, ...)";
     return false;
   }
 
@@ -148,6 +164,49 @@ bool AddIn::register_functions(uint16_t language_id, std::string& error) {
 const char* AddIn::version_entry(int32_t entry) const {
   auto* versioninfo = as_function<VersionInfoFn>(platform::library_symbol(handle_, "versioninfo"));
   return versioninfo != nullptr ? versioninfo(entry) : nullptr;
+}
+
+std::optional<double> AddIn::read_number(std::string_view text) const {
+  // A C text ends at its first NUL: a text holding one is no number.
+  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+  const std::string copy(text);
+  double value = 0.0;
+  if (values_.read_number(copy.c_str(), &value) == 0) return std::nullopt;
+  return value;
+}
+
+std::optional<double> AddIn::read_date(std::string_view text) const {
+  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+  const std::string copy(text);
+  double serial = 0.0;
+  if (values_.read_date(copy.c_str(), &serial) == 0) return std::nullopt;
+  return serial;
+}
+
+std::optional<double> AddIn::serial_of_date(int32_t year, int32_t month, int32_t day) const {
+  double serial = 0.0;
+  if (values_.serial_of_date(year, month, day, &serial) == 0) return std::nullopt;
+  return serial;
+}
+
+std::optional<VarizavDateTime> AddIn::date_of_serial(double serial) const {
+  VarizavDateTime t{};
+  if (values_.date_of_serial(serial, &t) == 0) return std::nullopt;
+  return t;
+}
+
+int32_t AddIn::weekday(double serial) const { return values_.weekday(serial); }
+
+std::string AddIn::write_number(double value) const {
+  char text[VARIZAV_TEXT_SIZE] = {};
+  return std::string(text, static_cast<size_t>(values_.write_number(value, text)));
+}
+
+std::optional<std::string> AddIn::write_date(double serial) const {
+  char text[VARIZAV_TEXT_SIZE] = {};
+  const int32_t length = values_.write_date(serial, text);
+  if (length == 0) return std::nullopt;
+  return std::string(text, static_cast<size_t>(length));
 }
 
 const Function* AddIn::find(std::string_view name) const {

@@ -40,6 +40,13 @@ constexpr int64_t kSearchMargin = 20;
 constexpr double kTextMode = 1.0;
 constexpr double kNumberMode = 0.0;
 
+// A date of the civil calendar as SC_calendar writes it in numbers.
+struct CivilDate {
+  int64_t year;
+  int32_t month;
+  int32_t day;
+};
+
 struct Day {
   int64_t serial;
   int32_t day;  // civil day of the month
@@ -55,6 +62,8 @@ class Caller {
  public:
   explicit Caller(const AddIn& addin)
       : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+
+  const AddIn& addin() const { return addin_; }
 
   bool usable() const { return usable(calendar_, 3) && usable(holiday2_, 3); }
 
@@ -110,6 +119,11 @@ std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial) {
   return CivilDate{std::stoll(w[0]), std::stoi(w[1]), std::stoi(w[2])};
 }
 
+// 0 = Monday .. 6 = Sunday.
+size_t weekday_of(const Caller& caller, int64_t serial) {
+  return static_cast<size_t>(caller.addin().weekday(static_cast<double>(serial)));
+}
+
 // A day's date in a calendar, short enough for a grid cell: the day of the
 // month for the calendars written as numbers, else the written form without
 // its year.
@@ -144,9 +158,6 @@ std::string without_weekday(const std::string& text) {
 size_t display_width(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
-
-// 0 = Monday .. 6 = Sunday; serial day 0 (30 December 1899) was a Saturday.
-size_t weekday_of(int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); }
 
 const char* weekday_name(size_t monday_based) {
   return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
@@ -207,17 +218,18 @@ void add_events(const Caller& caller, const std::vector<int32_t>& entries, doubl
 }
 
 // The month argument YYYY-MM, or this month; nothing for a malformed one.
-std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::string>& month) {
+std::optional<std::pair<int64_t, int32_t>> month_of(const AddIn& addin, const std::optional<std::string>& month) {
   if (!month) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     platform::local_time(now, local);
     return std::pair<int64_t, int32_t>{local.tm_year + 1900, local.tm_mon + 1};
   }
-  const std::optional<double> first = parse_iso_date(*month + "-01");
+  const std::optional<double> first = addin.read_date(*month + "-01");
   if (!first) return std::nullopt;
-  const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
-  return std::pair<int64_t, int32_t>{d.year, d.month};
+  const std::optional<VarizavDateTime> d = addin.date_of_serial(*first);
+  if (!d) return std::nullopt;
+  return std::pair<int64_t, int32_t>{d->year, d->month};
 }
 
 // The calendars of a comma-separated list (default: Gregorian, Hebrew,
@@ -241,7 +253,9 @@ std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string
 
 // The civil month: the serial days whose civil date lies in it.
 std::vector<Day> civil_month(const Caller& caller, int64_t year, int32_t month) {
-  const int64_t gregorian_first = serial_day_from_civil(year, month, 1);
+  // Years of 1 to 9 digits: the 32-bit year of the library's dates holds them.
+  const auto gregorian_first =
+      static_cast<int64_t>(caller.addin().serial_of_date(static_cast<int32_t>(year), month, 1).value_or(0.0));
   std::vector<Day> days;
   for (int64_t s = gregorian_first - kSearchMargin; s < gregorian_first + 31 + kSearchMargin; ++s) {
     const std::optional<CivilDate> d = civil_date(caller, s);
@@ -279,11 +293,12 @@ Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::v
 }
 
 // Weeks from Monday, a line per row of the grid; today marked in a terminal.
-void print_grid(const Grid& grid, const std::vector<Day>& days, const std::string& title) {
+void print_grid(const Caller& caller, const Grid& grid, const std::vector<Day>& days, const std::string& title) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   platform::local_time(now, local);
-  const int64_t today = serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  const auto today = static_cast<int64_t>(
+      caller.addin().serial_of_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0.0));
   const bool terminal = platform::standard_output_is_terminal();
   size_t label_width = 0;
   for (const std::string& label : grid.labels) label_width = std::max(label_width, display_width(label));
@@ -295,14 +310,14 @@ void print_grid(const Grid& grid, const std::vector<Day>& days, const std::strin
   size_t i = 0;
   while (i < days.size()) {
     std::vector<size_t> week(7, SIZE_MAX);
-    size_t column = weekday_of(days[i].serial);
+    size_t column = weekday_of(caller, days[i].serial);
     // A week ends on Sunday; where the civil month skips days (the reform of
     // the calendar) the days after the gap stay in the week they belong to.
     while (i < days.size() && column < 7) {
       week[column] = i;
       ++i;
       if (i < days.size()) {
-        const size_t next = weekday_of(days[i].serial);
+        const size_t next = weekday_of(caller, days[i].serial);
         if (next <= column) break;
         column = next;
       }
@@ -361,7 +376,7 @@ void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>&
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));
     const std::optional<CivilDate> d = civil_date(caller, serial);
-    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(weekday_of(serial))).c_str(), d ? d->day : 0,
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(weekday_of(caller, serial))).c_str(), d ? d->day : 0,
                 time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (", l.calendar.c_str(),
                 l.calendar.empty() ? "" : ")");
   }
@@ -376,7 +391,7 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
     return kExitFailure;
   }
-  const auto year_month = month_of(month);
+  const auto year_month = month_of(addin, month);
   if (!year_month) {
     std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
     return kExitUsage;
@@ -393,7 +408,7 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
   const Grid grid = grid_of(caller, *ids, days);
   const char* month_name =
       by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
-  print_grid(grid, days, host_name(month_name) + " " + std::to_string(year));
+  print_grid(caller, grid, days, host_name(month_name) + " " + std::to_string(year));
   print_month_starts(caller, grid, days);
   print_holidays_and_events(caller, *ids, events, days);
   return kExitOk;

@@ -81,13 +81,16 @@ export class Engine {
     // The text each argument slot holds for the JavaScript API (null: unknown),
     // so that a repeated text is neither encoded nor copied again.
     this.slotText = new Array(MAX_ARGUMENTS).fill(null);
-    const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 1));
+    const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 2));
     this.textArgs = [];
     for (let i = 0; i < MAX_ARGUMENTS; ++i) this.textArgs.push(scratch + i * TEXT_SIZE);
     this.textResult = scratch + MAX_ARGUMENTS * TEXT_SIZE;
     this.registration = this.textResult + TEXT_SIZE + GUARD_SIZE;
     this.numbers = (this.registration + TEXT_SIZE + 7) & ~7;  // 8-byte aligned doubles, result first
     this.numberView = new Float64Array(this.memory.buffer, this.numbers, MAX_ARGUMENTS + 1);
+    // The double that the value functions (varizav/tools.h) read into.
+    this.valueAt = this.numbers + 8 * (MAX_ARGUMENTS + 1);
+    this.valueView = new Float64Array(this.memory.buffer, this.valueAt, 1);
 
     for (const [name, value] of Object.entries(environment)) this.setEnvironment(name, value);
     this.writeShort(this.registration, language);
@@ -299,6 +302,49 @@ export class Engine {
     const notes = this.bytesAt(out, length);
     this.core._free(block);
     return notes === '' ? [] : notes.slice(0, -1).split('\n');
+  }
+
+  // A text ("binary" string) zero-terminated in the memory, for a call of
+  // read(at): in the registration buffer when it fits, else in a block of its
+  // own. A text holding a NUL byte is not handed over (its C text would end
+  // there): the result is then `otherwise`.
+  withText(bytes, read, otherwise) {
+    if (bytes.includes('\0')) return otherwise;
+    const own = bytes.length >= TEXT_SIZE;
+    const at = own ? this.core._malloc(bytes.length + 1) : this.registration;
+    const heap = this.heap();
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+    try {
+      return read(at);
+    } finally {
+      if (own) this.core._free(at);
+    }
+  }
+
+  // A number argument as the library reads one ("binary" string): a decimal
+  // number, TRUE/FALSE, WAHR/FALSCH or a date YYYY-MM-DD[THH:MM[:SS]]; null
+  // for anything else.
+  readNumber(bytes) {
+    return this.withText(bytes, (at) => (this.core._varizav_read_number(at, this.valueAt) ? this.valueView[0] : null), null);
+  }
+
+  // The serial date of a date YYYY-MM-DD[THH:MM[:SS]] ("binary" string), or null.
+  readDate(bytes) {
+    return this.withText(bytes, (at) => (this.core._varizav_read_date(at, this.valueAt) ? this.valueView[0] : null), null);
+  }
+
+  // A number as the library writes it: the shortest text that reads back as
+  // the same double ("NaN" for every NaN).
+  writeNumber(value) {
+    const length = this.core._varizav_write_number(value, this.registration);
+    return this.bytesAt(this.registration, length);
+  }
+
+  // "YYYY-MM-DDTHH:MM:SS" of a serial date, or null where it gives no date.
+  writeDate(serial) {
+    const length = this.core._varizav_write_date(serial, this.registration);
+    return length === 0 ? null : this.bytesAt(this.registration, length);
   }
 
   // The calendar (1..25) that a text ("binary" string, at most 255 bytes)

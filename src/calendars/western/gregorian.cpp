@@ -13,13 +13,18 @@ int32_t is_leap_year(int32_t year) noexcept { return western::gregorian_leap(yea
 
 JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return western::gregorian_to_jd(year, month, day); }
 
-CalendarDate from_jd(JulianDay jd) noexcept {
-  const western::DayNumber z = western::split_day(jd);
+WholeDayDate date_of_day_number(int64_t day_number) noexcept {
   // Centuries since the Gregorian epoch of the algorithm; floor division keeps
   // 1 March of years 300, -100, -500, ... on the right side of the leap day.
-  const int64_t alpha = floor_quot(4 * z.number - 7468865, 146097);
-  const int64_t b = z.number + alpha - floor_quot(alpha, 4) + 1525;
-  return western::date_from_b(b, z.fraction);
+  const int64_t alpha = floor_quot(4 * day_number - 7468865, 146097);
+  const int64_t b = day_number + alpha - floor_quot(alpha, 4) + 1525;
+  return western::whole_day_from_b(b);
+}
+
+CalendarDate from_jd(JulianDay jd) noexcept {
+  const western::DayNumber z = western::split_day(jd);
+  const WholeDayDate date = date_of_day_number(z.number);
+  return {clamp_year(date.year), date.month, z.fraction + static_cast<double>(date.day)};
 }
 
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {

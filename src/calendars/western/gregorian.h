@@ -16,6 +16,10 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
 CalendarDate from_jd(JulianDay jd) noexcept;
 // Text ("%s, %d %s %ld"), whole-number or fractional form of a JulianDay.
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
+// Date of the civil day with Julian Day number day_number (the JulianDay at
+// its noon), for any 64-bit day number whose arithmetic fits (|day_number|
+// below 2^58); the year is not clamped. from_jd takes its date from here.
+WholeDayDate date_of_day_number(int64_t day_number) noexcept;
 
 }  // namespace gregorian
 

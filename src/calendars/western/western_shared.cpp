@@ -24,14 +24,19 @@ DayNumber split_day(JulianDay jd) noexcept {
   return {static_cast<int64_t>(z), a - z};
 }
 
-CalendarDate date_from_b(int64_t b, double fraction) noexcept {
+WholeDayDate whole_day_from_b(int64_t b) noexcept {
   const int64_t q = floor_quot(20 * b - 2442, 7305);        // years since -4716, counted from March
   const int64_t d = b - floor_quot(1461 * q, 4);             // [1, 428]: day within that count
   const int64_t e = floor_quot(10000 * d, 306001);           // month index, [4, 15]
-  const double day = fraction + static_cast<double>(d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e))));
+  const int64_t day = d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e)));  // [1, 31]
   const int64_t month = e <= 13 ? e - 1 : e - 13;
   const int64_t year = month <= 2 ? q - 4715 : q - 4716;
-  return {clamp_year(year), static_cast<int32_t>(month), day};
+  return {year, static_cast<int32_t>(month), static_cast<int32_t>(day)};
+}
+
+CalendarDate date_from_b(int64_t b, double fraction) noexcept {
+  const WholeDayDate date = whole_day_from_b(b);
+  return {clamp_year(date.year), date.month, fraction + static_cast<double>(date.day)};
 }
 
 JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept {

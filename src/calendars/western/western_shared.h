@@ -22,6 +22,9 @@ DayNumber split_day(JulianDay jd) noexcept;
 // Steps 3-7 of the Julian Day to calendar conversion, from the day count B
 // (Gregorian: Z + alpha - alpha/4 + 1525, Julian: Z + 1524).
 CalendarDate date_from_b(int64_t b, double fraction) noexcept;
+// The same steps for a whole day, with the year in 64 bits (not clamped to
+// the 32-bit year field of CalendarDate).
+WholeDayDate whole_day_from_b(int64_t b) noexcept;
 
 // The Gregorian and Julian conversions and leap rules for a year held in 64
 // bits, so that calendars counting years from another epoch (year - offset)
