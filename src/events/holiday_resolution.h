@@ -30,7 +30,7 @@ bool anchor_year_in_range(int32_t kind, int32_t year) noexcept;
 // Returned: the holiday as a serial date with its time of day, or no result
 //           (unknown event, epoch without digits, malformed Chinese epoch,
 //           an epoch whose anchor cannot be formed).
-std::optional<SerialDate> holiday_in_year(const char* calendar, const char* event, const char* epoch,
+std::optional<SerialDate> holiday_in_year(NameText calendar, NameText event, const char* epoch,
                                           JulianDay now) noexcept;
 
 // Given:    calendar, event  as holiday_in_year
@@ -38,6 +38,6 @@ std::optional<SerialDate> holiday_in_year(const char* calendar, const char* even
 //                            [-76715589, 80156580]
 // Returned: the first occurrence at or after start as a serial date with its
 //           time of day, or no result.
-std::optional<SerialDate> holiday_on_or_after(const char* calendar, const char* event, double start) noexcept;
+std::optional<SerialDate> holiday_on_or_after(NameText calendar, NameText event, double start) noexcept;
 
 }  // namespace varizav

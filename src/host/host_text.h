@@ -12,6 +12,8 @@
 #include <cstddef>
 
 #include "framework/date.h"
+#include "framework/keyword.h"
+#include "framework/language.h"
 
 namespace varizav {
 
@@ -58,7 +60,9 @@ size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept;
 // A text argument from the host as the add-in reads it (Windows-1252):
 //   SC_gregorian(..., HostText(month), ...)
 // The same pointer when the host is not UTF-8 or the text is plain ASCII,
-// otherwise a transcoded copy held in this object.
+// otherwise a transcoded copy held in this object. Handed on as a name, it
+// carries the language in force: this is where the worksheet functions read
+// the host's language setting, the lookups beneath take it as an argument.
 class HostText {
  public:
   explicit HostText(const char* text) noexcept : text_(host_text_is_utf8() ? transcode(text) : text) {}
@@ -66,6 +70,7 @@ class HostText {
   HostText& operator=(const HostText&) = delete;
 
   operator const char*() const noexcept { return text_; }
+  operator NameText() const noexcept { return {text_, current_language()}; }
 
  private:
   const char* transcode(const char* text) noexcept;

@@ -110,6 +110,12 @@ bool AddIn::register_functions(uint16_t language_id, std::string& error) {
     error = "the library does not export the value functions of varizav/tools.h (varizav_read_number, ...)";
     return false;
   }
+  if (!bind(handle_, "varizav_name_language", values_.name_language) ||
+      !bind(handle_, "varizav_name_count", values_.name_count) || !bind(handle_, "varizav_name", values_.name) ||
+      !bind(handle_, "varizav_name_entry", values_.name_entry)) {
+    error = "the library does not export the name lists of varizav/names.h (varizav_name, ...)";
+    return false;
+  }
 
   // The language first, so that the configuration that GetFunctionCount reads
   // from the environment (VARIZAV_LANGUAGE, VARIZAV_CALREFORM) has the last word.
@@ -207,6 +213,19 @@ std::optional<std::string> AddIn::write_date(double serial) const {
   const int32_t length = values_.write_date(serial, text);
   if (length == 0) return std::nullopt;
   return std::string(text, static_cast<size_t>(length));
+}
+
+uint16_t AddIn::name_language() const { return static_cast<uint16_t>(values_.name_language()); }
+
+int32_t AddIn::name_count(int32_t list) const { return values_.name_count(list); }
+
+const char* AddIn::name(int32_t list, int32_t entry, uint16_t language) const {
+  return values_.name(list, entry, language);
+}
+
+int32_t AddIn::name_entry(int32_t list, std::string_view text, uint16_t language) const {
+  const std::string copy(text.substr(0, text.find('\0')));
+  return values_.name_entry(list, copy.c_str(), language);
 }
 
 const Function* AddIn::find(std::string_view name) const {

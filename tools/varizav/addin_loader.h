@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "varizav/addin.h"
+#include "varizav/names.h"
 #include "varizav/tools.h"
 
 namespace varizav::tool {
@@ -91,6 +92,15 @@ class AddIn {
   // "YYYY-MM-DDTHH:MM:SS"; nothing where the serial date gives no date.
   std::optional<std::string> write_date(double serial) const;
 
+  // The name lists of varizav/names.h.
+  // The language whose names the worksheet functions look up now.
+  uint16_t name_language() const;
+  int32_t name_count(int32_t list) const;
+  // Entry 1..count of a list in a language, Windows-1252.
+  const char* name(int32_t list, int32_t entry, uint16_t language) const;
+  // The entry a text in the host's character set selects in a list; 0 for none.
+  int32_t name_entry(int32_t list, std::string_view text, uint16_t language) const;
+
   const std::vector<Function>& functions() const { return functions_; }
 
   // The function whose exported or display name equals name, ignoring ASCII
@@ -112,6 +122,10 @@ class AddIn {
     decltype(&varizav_weekday) weekday = nullptr;
     decltype(&varizav_write_number) write_number = nullptr;
     decltype(&varizav_write_date) write_date = nullptr;
+    decltype(&varizav_name_language) name_language = nullptr;
+    decltype(&varizav_name_count) name_count = nullptr;
+    decltype(&varizav_name) name = nullptr;
+    decltype(&varizav_name_entry) name_entry = nullptr;
   } values_;
 };
 

@@ -10,12 +10,7 @@
 #include <ctime>
 #include <map>
 
-#include "calendars/registry.h"
 #include "commands.h"
-#include "events/astro_events.h"
-#include "events/holidays.h"
-#include "framework/language.h"
-#include "calendars/western/western_names.h"
 #include "name_lists.h"
 #include "values.h"
 #include "platform/standard_streams.h"
@@ -61,9 +56,24 @@ struct Listed {
 class Caller {
  public:
   explicit Caller(const AddIn& addin)
-      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+      : calendar_(addin.find("SC_calendar")),
+        holiday2_(addin.find("SC_holiday2")),
+        addin_(addin),
+        language_(addin.name_language()) {}
 
   const AddIn& addin() const { return addin_; }
+
+  // Name `entry` of a list of varizav/names.h in the language in force.
+  const char* name(int32_t list, int32_t entry) const { return addin_.name(list, entry, language_); }
+  // The calendar (0-based) of an English calendar name.
+  int32_t calendar_id(const char* english) const {
+    return addin_.name_entry(VARIZAV_LIST_CALENDARS, english, kEnglishNames) - 1;
+  }
+  // The calendar (0-based) that a text selects in the language in force; -1 for none.
+  int32_t calendar_of(std::string_view text) const {
+    return addin_.name_entry(VARIZAV_LIST_CALENDARS, text, language_) - 1;
+  }
+  uint16_t language() const { return language_; }
 
   bool usable() const { return usable(calendar_, 3) && usable(holiday2_, 3); }
 
@@ -88,9 +98,12 @@ class Caller {
   static bool usable(const Function* f, size_t arguments) {
     return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == arguments;
   }
+  // The language identifier whose names are the English ones.
+  static constexpr uint16_t kEnglishNames = 9;
   const Function* calendar_;
   const Function* holiday2_;
   const AddIn& addin_;
+  uint16_t language_;
 };
 
 std::vector<std::string> words_of(const std::string& text) {
@@ -159,13 +172,11 @@ size_t display_width(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-const char* weekday_name(size_t monday_based) {
-  return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
+const char* weekday_name(const Caller& caller, size_t monday_based) {
+  return caller.name(VARIZAV_LIST_WEEKDAYS, static_cast<int32_t>(monday_based) + 1);
 }
 
-const char* calendar_name(int32_t id) {
-  return by_language(calendar_names.english_names, calendar_names.german_names)[id];
-}
+const char* calendar_name(const Caller& caller, int32_t id) { return caller.name(VARIZAV_LIST_CALENDARS, id + 1); }
 
 std::string two_letters(const char* name) {
   return host_name(std::string(name).substr(0, 2).c_str());
@@ -183,12 +194,12 @@ std::string time_of_day(double serial) {
 // The holidays of one calendar in [first, end): each date once, with every
 // name that the table gives it.
 void add_holidays(const Caller& caller, int32_t calendar_id, double first, double end, std::vector<Listed>& out) {
-  const KeywordTable& table = *holiday_tables[static_cast<size_t>(calendar_id)];
+  const int32_t list = VARIZAV_LIST_HOLIDAYS + calendar_id;
   const std::string calendar = std::to_string(calendar_id + 1);
-  const std::string label = host_name(calendar_name(calendar_id));
+  const std::string label = host_name(calendar_name(caller, calendar_id));
   std::map<double, std::string> found;
-  for (int32_t k = 1; k <= table.count; ++k) {
-    const char* name = by_language(table.english_names, table.german_names)[k - 1];
+  for (int32_t k = 1; k <= caller.addin().name_count(list); ++k) {
+    const char* name = caller.name(list, k);
     if (is_placeholder_name(name)) continue;
     const double when = caller.next(calendar, k, first);
     if (!(when < end)) continue;
@@ -201,11 +212,11 @@ void add_holidays(const Caller& caller, int32_t calendar_id, double first, doubl
 // Every occurrence of the astronomical events `entries` in [first, end).
 void add_events(const Caller& caller, const std::vector<int32_t>& entries, double first, double end,
                 std::vector<Listed>& out) {
-  const std::string astronomical = std::to_string(kAstronomical + 1);
+  const int32_t astronomical_id = caller.calendar_id("astronomical");
+  const std::string astronomical = std::to_string(astronomical_id + 1);
   std::map<double, std::string> found;
   for (int32_t k : entries) {
-    const std::string name =
-        host_name(by_language(astro_events.english_names, astro_events.german_names)[k - 1]);
+    const std::string name = host_name(caller.name(VARIZAV_LIST_HOLIDAYS + astronomical_id, k));
     for (double from = first;;) {
       const double when = caller.next(astronomical, k, from);
       if (!(when >= from && when < end)) break;
@@ -234,19 +245,22 @@ std::optional<std::pair<int64_t, int32_t>> month_of(const AddIn& addin, const st
 
 // The calendars of a comma-separated list (default: Gregorian, Hebrew,
 // Islamic); nothing, with a message, when a name selects no calendar.
-std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string>& list) {
-  if (!list) return std::vector<int32_t>{kGregorian, kHebrew, kIslamic};
+std::optional<std::vector<int32_t>> calendars_of(const Caller& caller, const std::optional<std::string>& list) {
+  if (!list) {
+    return std::vector<int32_t>{caller.calendar_id("gregorian"), caller.calendar_id("hebrew"),
+                                caller.calendar_id("islamic")};
+  }
   std::vector<int32_t> ids;
   for (const std::string_view name : split_fields(*list, ',')) {
-    const int32_t entry = host_keyword_entry(name, calendar_names);
-    if (entry == 0) {
-      std::string hint = closest_names_in(name, calendar_names);
+    const int32_t id = caller.calendar_of(name);
+    if (id < 0) {
+      std::string hint = closest_calendar_names(name, caller.language());
       if (!hint.empty()) hint = "; " + hint;
       std::fprintf(stderr, "varizav: '%.*s' names no calendar%s (varizav names calendars lists them)\n",
                    static_cast<int>(name.size()), name.data(), hint.c_str());
       return std::nullopt;
     }
-    ids.push_back(entry - 1);
+    ids.push_back(id);
   }
   return ids;
 }
@@ -283,7 +297,7 @@ Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::v
     for (const Day& d : days) row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
     if (row == grid.rows[0]) continue;
     grid.calendars.push_back(id);
-    grid.labels.push_back(host_name(calendar_name(id)));
+    grid.labels.push_back(host_name(calendar_name(caller, id)));
     grid.rows.push_back(std::move(row));
   }
   for (const auto& row : grid.rows) {
@@ -305,7 +319,7 @@ void print_grid(const Caller& caller, const Grid& grid, const std::vector<Day>& 
 
   std::printf("%s\n", title.c_str());
   std::string header(label_width, ' ');
-  for (size_t w = 0; w < 7; ++w) header.append(grid.width - 1, ' ').append(two_letters(weekday_name(w)));
+  for (size_t w = 0; w < 7; ++w) header.append(grid.width - 1, ' ').append(two_letters(weekday_name(caller, w)));
   std::printf("%s\n", header.c_str());
   size_t i = 0;
   while (i < days.size()) {
@@ -361,12 +375,13 @@ void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>&
   const double end = static_cast<double>(days.back().serial + 1);
   std::vector<Listed> listed;
   for (int32_t id : ids) {
-    if (id != kAstronomical) add_holidays(caller, id, first, end, listed);
+    if (id != caller.calendar_id("astronomical")) add_holidays(caller, id, first, end, listed);
   }
   std::vector<int32_t> entries;
   for (int32_t k = kFirstMoonPhase; k <= kLastMoonPhase; ++k) entries.push_back(k);
   if (events) {
-    for (int32_t k = kFirstOtherEvent; k <= astro_events.count; ++k) {
+    const int32_t event_count = caller.addin().name_count(VARIZAV_LIST_HOLIDAYS + caller.calendar_id("astronomical"));
+    for (int32_t k = kFirstOtherEvent; k <= event_count; ++k) {
       if (k != kEitherEclipse && k != kAnySign) entries.push_back(k);
     }
   }
@@ -376,7 +391,7 @@ void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>&
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));
     const std::optional<CivilDate> d = civil_date(caller, serial);
-    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(weekday_of(caller, serial))).c_str(), d ? d->day : 0,
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(caller, weekday_of(caller, serial))).c_str(), d ? d->day : 0,
                 time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (", l.calendar.c_str(),
                 l.calendar.empty() ? "" : ")");
   }
@@ -396,7 +411,7 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
     std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
     return kExitUsage;
   }
-  const auto ids = calendars_of(calendars);
+  const auto ids = calendars_of(caller, calendars);
   if (!ids) return kExitUsage;
   const auto [year, month_number] = *year_month;
   const std::vector<Day> days = civil_month(caller, year, month_number);
@@ -406,8 +421,7 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
     return kExitFailure;
   }
   const Grid grid = grid_of(caller, *ids, days);
-  const char* month_name =
-      by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
+  const char* month_name = caller.name(VARIZAV_LIST_MONTHS + caller.calendar_id("gregorian"), month_number);
   print_grid(caller, grid, days, host_name(month_name) + " " + std::to_string(year));
   print_month_starts(caller, grid, days);
   print_holidays_and_events(caller, *ids, events, days);

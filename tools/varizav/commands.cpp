@@ -6,9 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "calendars/registry.h"
 #include "closest_names.h"
-#include "framework/language.h"
 #include "name_lists.h"
 #include "platform/time_zone.h"
 #include "values.h"
@@ -139,10 +137,11 @@ void print_indented(std::string_view text, const char* indent) {
   }
 }
 
-std::vector<std::string> notes_on_names(const Function& f, const std::vector<std::string_view>& texts) {
+std::vector<std::string> notes_on_names(const AddIn& addin, const Function& f,
+                                        const std::vector<std::string_view>& texts) {
   std::vector<std::string> parameters;
   for (const Parameter& p : f.parameters) parameters.push_back(p.name);
-  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
+  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts, addin.name_language());
 }
 
 // Lines of a stream, whole and byte for byte: a NUL byte stays in its line
@@ -233,7 +232,7 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
   }
-  for (const std::string& note : notes_on_names(*call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
+  for (const std::string& note : notes_on_names(addin, *call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
   const CallResult result = addin.call(*call.function, call.arguments.data());
   std::printf("%s\n", result_text(addin, *call.function, result, true).c_str());
   if (result.overran) {
@@ -276,7 +275,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       status = kExitFailure;
     } else {
       if (warn) {
-        for (const std::string& note : notes_on_names(*call.function, texts)) {
+        for (const std::string& note : notes_on_names(addin, *call.function, texts)) {
           std::fprintf(stderr, "note: line %zu: %s\n", line_number, note.c_str());
         }
       }
@@ -327,7 +326,9 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
   std::vector<Row> rows;
   size_t name_width = 0;
   size_t text_width = 0;
-  for (int32_t k = 0; k < kCalendarCount; ++k) {
+  // English calendar names, whatever the language: the rows' labels.
+  constexpr uint16_t kEnglishNames = 9;
+  for (int32_t k = 0; k < addin.name_count(VARIZAV_LIST_CALENDARS); ++k) {
     // The entry number selects the calendar in either language.
     const std::string entry = std::to_string(k + 1);
     std::array<Argument, kMaxArguments> arguments{};
@@ -338,7 +339,7 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
     if (text.text.empty()) continue;  // a date the calendar cannot write
     arguments[2].number = kModeNumbers;
     const CallResult numbers = addin.call(*calendar, arguments.data());
-    rows.push_back({calendar_record(static_cast<CalendarId>(k)).english_name, text.text, numbers.text});
+    rows.push_back({addin.name(VARIZAV_LIST_CALENDARS, k + 1, kEnglishNames), text.text, numbers.text});
     name_width = std::max(name_width, rows.back().name.size());
     text_width = std::max(text_width, rows.back().text.size());
   }

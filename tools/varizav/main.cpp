@@ -221,12 +221,14 @@ int main(int argc, char** argv) {
     if (const auto error = check_command(options)) return usage_error(*error);
   }
 
-  // The tool's own copy of the name tables looks names up as the library does.
+  // The names command reads the tool's own copy of the name tables, in the
+  // language the library would look them up in; every other command asks the
+  // loaded library.
   const uint16_t language = options.language.value_or(language_from_locale());
-  configure_name_lookup(language);
+  const varizav::LanguageId names_language = configure_name_lookup(language);
   std::optional<std::string> word;
   if (!options.words.empty()) word = options.words[0];
-  if (options.command == "names") return command_names(word, options.markdown);
+  if (options.command == "names") return command_names(word, options.markdown, names_language);
 
   AddIn addin;
   std::string error;

@@ -18,6 +18,12 @@ export const TYPE_TEXT = 1;
 export const LANGUAGE_GERMAN = 0x0407;
 export const LANGUAGE_ENGLISH = 0x0409;
 
+// The calendar list of varizav/names.h, and the language identifiers whose
+// names it compares (German exactly for 1031).
+const LIST_CALENDARS = 0;
+const LANGUAGE_ID_GERMAN = 1031;
+const LANGUAGE_ID_ENGLISH = 9;
+
 // Most arguments a worksheet function takes.
 const MAX_ARGUMENTS = 6;
 // Names of the parameters that take a date (serial date or, for ASTRONOMICAL,
@@ -354,15 +360,19 @@ export class Engine {
     const heap = this.heap();
     for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
     heap[at + bytes.length] = 0;
-    const entry = this.core._varizav_calendar_entry(at);
+    // In German the English names, which the lists' keys use, select too.
+    const language = this.core._varizav_name_language();
+    let entry = this.core._varizav_name_entry(LIST_CALENDARS, at, language);
+    if (entry === 0 && language === LANGUAGE_ID_GERMAN) entry = this.core._varizav_name_entry(LIST_CALENDARS, at, LANGUAGE_ID_ENGLISH);
     this.core._free(at);
     return entry;
   }
 
-  // Entry 1..count of a name table (0: calendars; 1 + k: holidays of
-  // calendar k) as Windows-1252 bytes; "" past the end.
+  // Entry 1..count of a name list of varizav/names.h (0: calendars; 1 + k:
+  // holidays of calendar k) as Windows-1252 bytes; "" past the end.
   nameBytes(table, entry, german) {
-    return this.bytesAt(this.core._varizav_name(table, entry, german ? 1 : 0), 4096);
+    const language = german ? LANGUAGE_ID_GERMAN : LANGUAGE_ID_ENGLISH;
+    return this.bytesAt(this.core._varizav_name(table, entry, language), 4096);
   }
 
   nameCount(table) {

@@ -307,7 +307,7 @@ ChineseYearText read_chinese_year(const char* text) noexcept {
   return {true, chinese_year_of_cycle(cycle.saturated, year.saturated)};
 }
 
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
+std::optional<SerialDate> convert_chinese_date(double cycle, double year, NameText month, double leap,
                                                double day) noexcept {
   const int64_t c = itrunc(cycle);
   const int32_t y = itrunc(year);

@@ -90,7 +90,7 @@ ChineseYearText read_chinese_year(const char* text) noexcept;
 // SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
 // flag (non-zero or NaN: leap), day 1 <= d < 31; serial date, or no result
 // for input outside those ranges or a date outside the accepted range.
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
+std::optional<SerialDate> convert_chinese_date(double cycle, double year, NameText month, double leap,
                                                double day) noexcept;
 
 }  // namespace varizav
