@@ -172,22 +172,23 @@ const char* AddIn::version_entry(int32_t entry) const {
   return versioninfo != nullptr ? versioninfo(entry) : nullptr;
 }
 
-std::optional<double> AddIn::read_number(std::string_view text) const {
-  // A C text ends at its first NUL: a text holding one is no number.
+namespace {
+
+// What a reader of varizav/tools.h makes of a text: nothing when it does not
+// read it, or for a text holding a NUL byte (its C text would end there).
+std::optional<double> read_with(int32_t (*reader)(const char*, double*), std::string_view text) {
   if (text.find('\0') != std::string_view::npos) return std::nullopt;
   const std::string copy(text);
   double value = 0.0;
-  if (values_.read_number(copy.c_str(), &value) == 0) return std::nullopt;
+  if (reader(copy.c_str(), &value) == 0) return std::nullopt;
   return value;
 }
 
-std::optional<double> AddIn::read_date(std::string_view text) const {
-  if (text.find('\0') != std::string_view::npos) return std::nullopt;
-  const std::string copy(text);
-  double serial = 0.0;
-  if (values_.read_date(copy.c_str(), &serial) == 0) return std::nullopt;
-  return serial;
-}
+}  // namespace
+
+std::optional<double> AddIn::read_number(std::string_view text) const { return read_with(values_.read_number, text); }
+
+std::optional<double> AddIn::read_date(std::string_view text) const { return read_with(values_.read_date, text); }
 
 std::optional<double> AddIn::serial_of_date(int32_t year, int32_t month, int32_t day) const {
   double serial = 0.0;
