@@ -9,7 +9,9 @@
  * written out, proleptic Gregorian dates with astronomical year numbering
  * (year 0 = 1 BC). None of them depends on the settings (language, reform
  * date, time zone) or on an earlier call; texts are written into the host's
- * 256-byte buffers (VARIZAV_TEXT_SIZE).
+ * 256-byte buffers (VARIZAV_TEXT_SIZE). The WebAssembly build has no
+ * varizav_read_number and varizav_write_number (its C++ library cannot convert
+ * doubles to and from text); the npm package keeps them in JavaScript.
  */
 #ifndef VARIZAV_TOOLS_H
 #define VARIZAV_TOOLS_H

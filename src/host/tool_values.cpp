@@ -1,10 +1,9 @@
-// Values for hosts that are not spreadsheets (varizav/tools.h): number
-// arguments and dates read from text, numbers and dates written as text. The
-// day arithmetic is the Gregorian calendar's own; this file only reads and
-// writes the texts.
+// Dates for hosts that are not spreadsheets (varizav/tools.h): dates read
+// from text and written as text, the serial date of a Gregorian date and the
+// weekday. The day arithmetic is the Gregorian calendar's own; this file only
+// reads and writes the texts. Decimal numbers: number_text.cpp.
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -25,23 +24,11 @@ constexpr int64_t kSecondsPerDay = 86400;
 // Julian Day number (the JulianDay at noon) of serial day 0, 30 December 1899.
 constexpr int64_t kSerialDayZeroNumber = static_cast<int64_t>(kSerialEpochJd + 0.5);
 
-// Numbers from 1 up to this magnitude are written without an exponent.
-constexpr double kLargestFixed = 1e15;
-
 // Largest |serial date| written as a date: 1e13 days * 86400 s stays far below 2^63.
 constexpr double kMaxWrittenSerial = 1e13;
 
 // Most digits of a year in a date text: every such year fits the 32-bit year.
 constexpr size_t kMaxYearDigits = 9;
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
 
 // Reads exactly `count` decimal digits at text[pos], advancing pos.
 std::optional<int32_t> read_digits(std::string_view text, size_t& pos, size_t count) noexcept {
@@ -114,24 +101,6 @@ std::optional<double> read_date(std::string_view text) noexcept {
   return *serial_day + static_cast<double>(seconds) / static_cast<double>(kSecondsPerDay);
 }
 
-std::optional<double> read_number(std::string_view text) noexcept {
-  if (equals_ignoring_case(text, "TRUE") || equals_ignoring_case(text, "WAHR")) return 1.0;
-  if (equals_ignoring_case(text, "FALSE") || equals_ignoring_case(text, "FALSCH")) return 0.0;
-  if (const auto date = read_date(text)) return date;
-
-  // from_chars reads a leading '-' itself but no '+'.
-  std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+') {
-    digits.remove_prefix(1);
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) return std::nullopt;
-  }
-  if (digits.empty()) return std::nullopt;
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return value;
-}
-
 // The text of at most 255 bytes copied into a host buffer; its length.
 int32_t write_text(char* out, const char* text, size_t length) noexcept {
   const size_t n = std::min<size_t>(length, static_cast<size_t>(kHostTextSize) - 1);
@@ -151,13 +120,6 @@ VARIZAV_API int32_t varizav_read_date(const char* text, double* serial) {
   const auto value = varizav::read_date(text);
   if (!value) return 0;
   *serial = *value;
-  return 1;
-}
-
-VARIZAV_API int32_t varizav_read_number(const char* text, double* value) {
-  const auto number = varizav::read_number(text);
-  if (!number) return 0;
-  *value = *number;
   return 1;
 }
 
@@ -185,18 +147,6 @@ VARIZAV_API int32_t varizav_date_of_serial(double serial, VarizavDateTime* out) 
 VARIZAV_API int32_t varizav_weekday(double serial) {
   if (!std::isfinite(serial)) return -1;
   return varizav::weekday_index(varizav::serial_to_jd(serial));
-}
-
-VARIZAV_API int32_t varizav_write_number(double value, char* out) {
-  if (std::isnan(value)) return varizav::write_text(out, "NaN", 3);
-  // The shortest form writes 3000000 as 3e+06; serial dates and day counts
-  // below 1e15 keep their digits (still the shortest text that reads back).
-  std::array<char, 64> buffer{};
-  const double magnitude = std::fabs(value);
-  const auto result = magnitude >= 1.0 && magnitude < varizav::kLargestFixed
-                          ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
-                          : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return varizav::write_text(out, buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
 }
 
 VARIZAV_API int32_t varizav_write_date(double serial, char* out) {

@@ -8,6 +8,7 @@
 // configuration gets a fresh instance: the results then depend on the
 // settings alone, never on what an earlier configuration left behind.
 import createVarizavCore from '../dist/varizav-core.mjs';
+import { formatNumber, parseNumberArgument } from './values.js';
 
 // Size of every text buffer a host passes, terminator included.
 export const TEXT_SIZE = 256;
@@ -332,7 +333,7 @@ export class Engine {
   // number, TRUE/FALSE, WAHR/FALSCH or a date YYYY-MM-DD[THH:MM[:SS]]; null
   // for anything else.
   readNumber(bytes) {
-    return this.withText(bytes, (at) => (this.core._varizav_read_number(at, this.valueAt) ? this.valueView[0] : null), null);
+    return parseNumberArgument(bytes, (text) => this.readDate(text));
   }
 
   // The serial date of a date YYYY-MM-DD[THH:MM[:SS]] ("binary" string), or null.
@@ -343,8 +344,7 @@ export class Engine {
   // A number as the library writes it: the shortest text that reads back as
   // the same double ("NaN" for every NaN).
   writeNumber(value) {
-    const length = this.core._varizav_write_number(value, this.registration);
-    return this.bytesAt(this.registration, length);
+    return formatNumber(value);
   }
 
   // "YYYY-MM-DDTHH:MM:SS" of a serial date, or null where it gives no date.

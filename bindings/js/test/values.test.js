@@ -1,5 +1,5 @@
-// Numbers and dates as the library reads and writes them for the package.
-// Expected texts: the native tool (`varizav today X` writes X as its serial
+// Numbers and dates as the package reads and writes them: dates through the
+// library, decimal numbers in JavaScript to the library's rules. Expected texts: the native tool (`varizav today X` writes X as its serial
 // date), fixed cases whose digits are exact values worked out independently
 // (2^64, the issue's ASTRONOMICAL(1e20) = 1e20 - 2415018.5 as the double
 // nearest to it), and the package's documentation of its settings.
