@@ -123,7 +123,7 @@ test('Dates, friendly names and notes', async () => {
   await varizav.configure({ language: 'de', onNote: (note) => notes.push(note) });
   assert.equal(varizav.gregorian(2024, 'März', 1), 45352);
   assert.deepEqual(notes, [
-    "'Fridy' (name of day) names no weekday; WHEN treats it as any day",
+    "'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?",
     "'März' (month) names no month; GREGORIAN gives the error value",
   ]);  // German selects März: no note
   await varizav.configure();
