@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "framework/date.h"
 #include "framework/keyword.h"
@@ -104,6 +106,16 @@ class HostResult {
   char* text_;
   char buffer_[kHostTextSize];
 };
+
+// Copies length bytes of text (at most 255 of them) and a terminator into a
+// 256-byte host buffer, as they are (no transcoding: ASCII texts); returns
+// the bytes copied.
+inline int32_t copy_to_host_buffer(char* out, const char* text, size_t length) noexcept {
+  const size_t n = length < static_cast<size_t>(kHostTextSize) - 1 ? length : static_cast<size_t>(kHostTextSize) - 1;
+  std::memcpy(out, text, n);
+  out[n] = '\0';
+  return static_cast<int32_t>(n);
+}
 
 // Writes a registration text into a 256-byte host buffer in the host's
 // character set: at most 255 bytes of text (cut at a character boundary) and

@@ -49,14 +49,6 @@ std::optional<double> read_number(const char* c_text) noexcept {
   return value;
 }
 
-// The text of at most 255 bytes copied into a host buffer; its length.
-int32_t write_text(char* out, const char* text, size_t length) noexcept {
-  const size_t n = std::min<size_t>(length, static_cast<size_t>(kHostTextSize) - 1);
-  std::memcpy(out, text, n);
-  out[n] = '\0';
-  return static_cast<int32_t>(n);
-}
-
 }  // namespace
 }  // namespace varizav
 
@@ -70,7 +62,7 @@ VARIZAV_API int32_t varizav_read_number(const char* text, double* value) {
 }
 
 VARIZAV_API int32_t varizav_write_number(double value, char* out) {
-  if (std::isnan(value)) return varizav::write_text(out, "NaN", 3);
+  if (std::isnan(value)) return varizav::copy_to_host_buffer(out, "NaN", 3);
   // The shortest form writes 3000000 as 3e+06; serial dates and day counts
   // below 1e15 keep their digits (still the shortest text that reads back).
   std::array<char, 64> buffer{};
@@ -78,7 +70,7 @@ VARIZAV_API int32_t varizav_write_number(double value, char* out) {
   const auto result = magnitude >= 1.0 && magnitude < varizav::kLargestFixed
                           ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
                           : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return varizav::write_text(out, buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
+  return varizav::copy_to_host_buffer(out, buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
 }
 
 }  // extern "C"

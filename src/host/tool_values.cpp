@@ -101,14 +101,6 @@ std::optional<double> read_date(std::string_view text) noexcept {
   return *serial_day + static_cast<double>(seconds) / static_cast<double>(kSecondsPerDay);
 }
 
-// The text of at most 255 bytes copied into a host buffer; its length.
-int32_t write_text(char* out, const char* text, size_t length) noexcept {
-  const size_t n = std::min<size_t>(length, static_cast<size_t>(kHostTextSize) - 1);
-  std::memcpy(out, text, n);
-  out[n] = '\0';
-  return static_cast<int32_t>(n);
-}
-
 }  // namespace
 }  // namespace varizav
 
@@ -151,12 +143,12 @@ VARIZAV_API int32_t varizav_weekday(double serial) {
 
 VARIZAV_API int32_t varizav_write_date(double serial, char* out) {
   VarizavDateTime t;
-  if (varizav_date_of_serial(serial, &t) == 0) return varizav::write_text(out, "", 0);
+  if (varizav_date_of_serial(serial, &t) == 0) return varizav::copy_to_host_buffer(out, "", 0);
   std::array<char, 64> buffer{};
   const int length = std::snprintf(buffer.data(), buffer.size(), "%s%04lld-%02d-%02dT%02d:%02d:%02d",
                                    t.year < 0 ? "-" : "", static_cast<long long>(t.year < 0 ? -t.year : t.year),
                                    t.month, t.day, t.hour, t.minute, t.second);
-  return varizav::write_text(out, buffer.data(), static_cast<size_t>(length));
+  return varizav::copy_to_host_buffer(out, buffer.data(), static_cast<size_t>(length));
 }
 
 }  // extern "C"
