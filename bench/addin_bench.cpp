@@ -82,7 +82,7 @@ void run_when2(benchmark::State& state) {
 }
 
 void run_lookup(benchmark::State& state, const char* text, const KeywordTable& table) {
-  for (auto _ : state) benchmark::DoNotOptimize(keyword_lookup(text, table));
+  for (auto _ : state) benchmark::DoNotOptimize(keyword_lookup(NameText{text, current_language()}, table));
 }
 
 void add(const std::string& name, double max_ns = 0) { add_summary_row({name, name, "", 0, max_ns}); }

@@ -35,7 +35,7 @@ void BM_CalendarChineseText(benchmark::State& state) {
   char out[kTextCapacity];
   double serial = 36526;
   for (auto _ : state) {
-    format_calendar_date(out, "chinese", serial, 1.0);
+    format_calendar_date(out, NameText{"chinese", current_language()}, serial, 1.0);
     benchmark::DoNotOptimize(out);
     serial = serial >= 36826 ? 36526 : serial + 1;
   }

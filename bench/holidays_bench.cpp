@@ -19,7 +19,7 @@ void search_from_moving_starts(benchmark::State& state, const char* calendar, co
   set_current_language(kLanguageEnglish);  // the names below are the English ones
   double start = kFirstStart;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(holiday_on_or_after(calendar, event, start));
+    benchmark::DoNotOptimize(holiday_on_or_after(NameText{calendar, current_language()}, NameText{event, current_language()}, start));
     start += 37.3;
     if (start > kLastStart) start = kFirstStart;
   }

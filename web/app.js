@@ -99,11 +99,13 @@ const TEXTS = {
 // library keeps them as its hosts register them, the page shows them mended.
 const SPELLING = [[/\b2st\b/g, '2nd'], [/\boccurence\b/g, 'occurrence'], [/\bNames des\b/g, 'Name des']];
 
-// Calendar entries by position in the library's calendar table (English order).
-const ASTRONOMICAL = 1;
-const CHINESE = 4;
-const GREGORIAN = 10;
-const HEBREW = 11;
+// Positions (0-based) of calendars the page treats specially, as the
+// library's calendar table orders them.
+const ENGLISH_CALENDAR_NAMES = v.calendarNames('en');
+const ASTRONOMICAL = ENGLISH_CALENDAR_NAMES.indexOf('astronomical');
+const CHINESE = ENGLISH_CALENDAR_NAMES.indexOf('chinese');
+const GREGORIAN = ENGLISH_CALENDAR_NAMES.indexOf('gregorian');
+const HEBREW = ENGLISH_CALENDAR_NAMES.indexOf('hebrew');
 
 // Longest text argument the library takes, in UTF-8 bytes (its buffers hold
 // 256 with the terminator).
@@ -115,8 +117,8 @@ const MAX_ZONE_MINUTES = 1440;
 const YEAR = /^[+-]?\d{1,6}$/;
 // A Chinese year: cycle, one separator, year of the cycle (1..60).
 const CYCLE_YEAR = /^\d{1,5}[-/. ](?:[1-9]|[1-5]\d|60)$/;
-// A decimal number, with a full stop or a comma.
-const NUMBER = /^[+-]?(?:\d+(?:[.,]\d*)?|[.,]\d+)(?:[eE][+-]?\d+)?$/;
+// A decimal number written with a comma, as German users write it.
+const DECIMAL_COMMA = /^[+-]?(?:\d+,\d*|,\d+)(?:[eE][+-]?\d+)?$/;
 
 const $ = (id) => document.getElementById(id);
 let texts = TEXTS.en;
@@ -166,16 +168,13 @@ function zoneValue(text) {
   return Math.abs(minutes) <= MAX_ZONE_MINUTES ? minutes : null;
 }
 
-// A number field: an ISO date stands for its serial date, TRUE/FALSE for 1/0,
-// an empty field for 0; NaN when the text is none of these.
+// A number field as the library reads a number argument (an ISO date stands
+// for its serial date, TRUE/FALSE for 1/0), also with a decimal comma; an
+// empty field is 0; NaN when the text is none of these.
 function numberValue(text) {
   const trimmed = text.trim();
   if (trimmed === '') return 0;
-  const iso = v.serialFromIso(trimmed);
-  if (iso !== null) return iso;
-  if (/^(true|wahr)$/i.test(trimmed)) return 1;
-  if (/^(false|falsch)$/i.test(trimmed)) return 0;
-  return NUMBER.test(trimmed) ? Number(trimmed.replace(',', '.')) : NaN;
+  return v.parseNumber(DECIMAL_COMMA.test(trimmed) ? trimmed.replace(',', '.') : trimmed) ?? NaN;
 }
 
 function todaySerial() {

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "values.h"
 #include "varizav/columns.h"
+#include "varizav/tools.h"
 
 SQLITE_EXTENSION_INIT1
 
@@ -126,16 +126,14 @@ void call_function(sqlite3_context* context, int argc, sqlite3_value** argv) {
       numbers[i] = sqlite3_value_double(argv[a]);
     } else {
       const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[a]));
-      const auto number = text != nullptr && type == SQLITE_TEXT
-                              ? varizav::tool::parse_number_argument(text)
-                              : std::optional<double>();
-      if (!number) {
+      double number = 0.0;
+      if (text == nullptr || type != SQLITE_TEXT || varizav_read_number(text, &number) == 0) {
         const std::string message = f.sql_name + ": argument " + std::to_string(a + 1) + " (" +
                                     f.argument_names[i] + ") must be a number or a date 'YYYY-MM-DD[THH:MM[:SS]]'";
         sqlite3_result_error(context, message.c_str(), -1);
         return;
       }
-      numbers[i] = *number;
+      numbers[i] = number;
     }
     columns[i] = {&numbers[i], nullptr, 1};
   }

@@ -37,7 +37,7 @@ int64_t new_year_day_number(int32_t year) noexcept {
   return gregorian_year(year) ? western::gregorian_jan1_day_number(year) : western::julian_jan1_day_number(year);
 }
 
-std::optional<bool> leap_year_of_text(const char* calendar, const char* year_text) noexcept {
+std::optional<bool> leap_year_of_text(NameText calendar, const char* year_text) noexcept {
   const int32_t id = find_calendar(calendar);
   const IsLeapYearFn is_leap = id >= 0 ? is_leap_year_table[static_cast<size_t>(id)] : civil_is_leap_year;
   int64_t year = 0;
@@ -56,7 +56,7 @@ std::optional<bool> leap_year_of_text(const char* calendar, const char* year_tex
   return is_leap(clamp_year(year)) != 0;
 }
 
-std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) noexcept {
+std::optional<bool> leap_year_of_date(NameText calendar, double serial_date) noexcept {
   const JulianDay jd = serial_to_jd(serial_date);
   if (!jd_in_accepted_range(jd)) return std::nullopt;
   const int32_t id = find_calendar(calendar);
@@ -69,7 +69,7 @@ std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) 
   return is_leap(date.year) != 0;
 }
 
-bool format_chronology(char* out, const char* cycle, double year) noexcept {
+bool format_chronology(char* out, NameText cycle, double year) noexcept {
   const int64_t y = itrunc(year);
   switch (keyword_lookup(cycle, chronological_cycles)) {
     case kEpact: {

@@ -20,15 +20,15 @@ int64_t new_year_day_number(int32_t year) noexcept;
 // Whether the year is a leap year of the named calendar; no result when the
 // year text holds no number. An unknown calendar name selects the civil
 // calendar. Chinese years are written as cycle and year, e.g. "78-17".
-std::optional<bool> leap_year_of_text(const char* calendar, const char* year_text) noexcept;
+std::optional<bool> leap_year_of_text(NameText calendar, const char* year_text) noexcept;
 
 // Whether the serial date lies in a leap year of the named calendar; no result
 // for a NaN date, one outside the accepted range, or one the calendar cannot
 // compute.
-std::optional<bool> leap_year_of_date(const char* calendar, double serial_date) noexcept;
+std::optional<bool> leap_year_of_date(NameText calendar, double serial_date) noexcept;
 
 // Writes the named cycle of year y as text. No result (false, nothing
 // written) when the name selects no cycle.
-[[nodiscard]] bool format_chronology(char* out, const char* cycle, double year) noexcept;
+[[nodiscard]] bool format_chronology(char* out, NameText cycle, double year) noexcept;
 
 }  // namespace varizav

@@ -125,12 +125,12 @@ const std::array<FromJdFn, kCalendarCount> from_jd_table = column_of(kCalendars,
 const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table =
     column_of(kCalendars, &CalendarRecord::is_leap_year);
 
-int32_t find_calendar(const char* name) noexcept { return keyword_entry(name, calendar_names) - 1; }
+int32_t find_calendar(NameText name) noexcept { return keyword_entry(name, calendar_names) - 1; }
 
 
 
 
-void format_calendar_date(char* out, const char* calendar, double serial_date, double mode) noexcept {
+void format_calendar_date(char* out, NameText calendar, double serial_date, double mode) noexcept {
   out[0] = '\0';
   const JulianDay jd = serial_to_jd(serial_date);
   if (!jd_in_accepted_range(jd) || mode != mode) return;

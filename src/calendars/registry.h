@@ -66,7 +66,7 @@ const CalendarRecord& calendar_record(CalendarId id) noexcept;
 extern const KeywordTable calendar_names;
 
 // CalendarId selected by a calendar name text, or -1 when nothing matches.
-int32_t find_calendar(const char* name) noexcept;
+int32_t find_calendar(NameText name) noexcept;
 
 // The columns of the calendar records, by CalendarId.
 extern const std::array<FormatDateFn, kCalendarCount> format_date_table;
@@ -76,6 +76,6 @@ extern const std::array<IsLeapYearFn, kCalendarCount> is_leap_year_table;
 // Writes a serial date as a date of the named calendar; an empty text for a
 // date outside the accepted range or a NaN mode; an unknown calendar name
 // selects the reform-aware civil formatter.
-void format_calendar_date(char* out, const char* calendar, double serial_date, double mode) noexcept;
+void format_calendar_date(char* out, NameText calendar, double serial_date, double mode) noexcept;
 
 }  // namespace varizav

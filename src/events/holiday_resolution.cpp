@@ -62,7 +62,7 @@ JulianDay next_event_on_or_after(JulianDay j, EventCode code, CalendarId calenda
   return kNaN;
 }
 
-std::optional<SerialDate> holiday_in_year(const char* calendar, const char* event, const char* epoch,
+std::optional<SerialDate> holiday_in_year(NameText calendar, NameText event, const char* epoch,
                                           JulianDay now) noexcept {
   const HolidayCalendar hc = find_holiday_calendar(calendar);
   int32_t year = 0;
@@ -96,7 +96,7 @@ std::optional<SerialDate> holiday_in_year(const char* calendar, const char* even
   return jd_to_serial(result);
 }
 
-std::optional<SerialDate> holiday_on_or_after(const char* calendar, const char* event, double start) noexcept {
+std::optional<SerialDate> holiday_on_or_after(NameText calendar, NameText event, double start) noexcept {
   const JulianDay j = serial_to_jd(start);
   const HolidayCalendar hc = find_holiday_calendar(calendar);
   const EventCode code = keyword_lookup(event, *hc.table);

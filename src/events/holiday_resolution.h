@@ -24,7 +24,7 @@ namespace varizav {
 // Returned: the holiday as a serial date with its time of day, or no result
 //           (unknown event, epoch without digits, malformed Chinese epoch,
 //           an epoch whose anchor cannot be formed).
-std::optional<SerialDate> holiday_in_year(const char* calendar, const char* event, const char* epoch,
+std::optional<SerialDate> holiday_in_year(NameText calendar, NameText event, const char* epoch,
                                           JulianDay now) noexcept;
 
 // Given:    calendar, event  as holiday_in_year
@@ -32,6 +32,6 @@ std::optional<SerialDate> holiday_in_year(const char* calendar, const char* even
 //                            [-76715589, 80156580]
 // Returned: the first occurrence at or after start as a serial date with its
 //           time of day, or no result.
-std::optional<SerialDate> holiday_on_or_after(const char* calendar, const char* event, double start) noexcept;
+std::optional<SerialDate> holiday_on_or_after(NameText calendar, NameText event, double start) noexcept;
 
 }  // namespace varizav

@@ -141,7 +141,7 @@ JulianDay event_in_year(EventCode code, int32_t year) noexcept {
   return apply_weekday_rule(t, event_weekday_rule(code), offset) + static_cast<double>(offset);
 }
 
-HolidayCalendar find_holiday_calendar(const char* name) noexcept {
+HolidayCalendar find_holiday_calendar(NameText name) noexcept {
   const int32_t id = find_calendar(name);
   if (id < 0 || id >= kCalendarCount) return {&gregorian_holidays, kGregorian, false};
   return {holiday_tables[static_cast<size_t>(id)], static_cast<CalendarId>(id), true};

@@ -157,7 +157,7 @@ struct HolidayCalendar {
   CalendarId calendar;
   bool known;
 };
-HolidayCalendar find_holiday_calendar(const char* name) noexcept;
+HolidayCalendar find_holiday_calendar(NameText name) noexcept;
 
 // The year index of the date x for an anchored kind of a calendar: the year
 // field of the calendar's from_jd, or for the Mayan kinds the cycle

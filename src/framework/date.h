@@ -35,6 +35,15 @@ struct CalendarDate {
   double day;
 };
 
+// The date of a whole day in a calendar of years, months and days, with the
+// year in 64 bits: what a day number far outside the calendars' range gives
+// before the year is clamped to a CalendarDate's 32-bit field.
+struct WholeDayDate {
+  int64_t year;
+  int32_t month;  // [1, 12]
+  int32_t day;    // [1, 31]
+};
+
 // Weekday index 0 = Monday .. 6 = Sunday of the civil day holding jd;
 // day_start_shift is 0.5 for days beginning at midnight, 0.75 for days
 // beginning at 18:00 of the previous civil day.

@@ -112,11 +112,12 @@ LeadingInteger read_leading_integer(const char* text, Blanks blanks) noexcept {
   return {static_cast<int32_t>(v), static_cast<int32_t>(wrapped), true, p};
 }
 
-int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept {
+int32_t keyword_entry(NameText name, const KeywordTable& table) noexcept {
+  const char* const text = name.text;
   const int32_t number = leading_integer_wrapping(text);
   if (number >= 1 && number <= table.count) return number;
 
-  const char* const* names = by_language(table.english_names, table.german_names);
+  const char* const* names = names_in(table, name.language);
   if (text[0] == '\0') {
     for (int32_t k = table.count; k >= 1; --k) {
       if (names[k - 1][0] == '\0') return k;
@@ -129,15 +130,15 @@ int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept {
   const char* rest = text;
   const uint8_t first = next_class(rest, nullptr);
   for (int32_t k = 1; k <= table.count; ++k) {
-    const char* name = names[k - 1];
-    if (first != 0 && next_class(name, nullptr) != first) continue;
+    const char* candidate = names[k - 1];
+    if (first != 0 && next_class(candidate, nullptr) != first) continue;
     if (matches(text, names[k - 1], n)) return k;
   }
   return 0;
 }
 
-int32_t keyword_lookup(const char* text, const KeywordTable& table) noexcept {
-  const int32_t entry = keyword_entry(text, table);
+int32_t keyword_lookup(NameText name, const KeywordTable& table) noexcept {
+  const int32_t entry = keyword_entry(name, table);
   if (entry == 0) return 0;
   return table.values ? table.values[entry - 1] : entry;
 }

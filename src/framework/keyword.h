@@ -2,13 +2,17 @@
 // argument of the worksheet functions (calendar, month, weekday, era, event,
 // cycle, division point).
 //
-// A lookup accepts the entry's number written as text, a name of the current
-// language or an abbreviation of one; case and punctuation do not matter.
+// A lookup accepts the entry's number written as text, a name of the
+// language it is given or an abbreviation of one; case and punctuation do not
+// matter. The language is always an argument: only the host's edge knows
+// which language is in force.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "framework/language.h"
 
 namespace varizav {
 
@@ -46,12 +50,24 @@ constexpr KeywordTable table_of(const KeywordColumns<N>& columns) noexcept {
   return {static_cast<int32_t>(N), columns.values.data(), columns.english.data(), columns.german.data()};
 }
 
-// The 1-based entry that text selects in table, or 0 when nothing matches.
-int32_t keyword_entry(const char* text, const KeywordTable& table) noexcept;
+// A name argument: its Windows-1252 text and the language whose names it is
+// compared with (German names for kLanguageGerman, English for any other).
+struct NameText {
+  const char* text;
+  LanguageId language;
+};
+
+// The names of table in a language: German for kLanguageGerman, English otherwise.
+constexpr const char* const* names_in(const KeywordTable& table, LanguageId language) noexcept {
+  return language == kLanguageGerman ? table.german_names : table.english_names;
+}
+
+// The 1-based entry that name selects in table, or 0 when nothing matches.
+int32_t keyword_entry(NameText name, const KeywordTable& table) noexcept;
 
 // The value of the selected entry (its entry number when the table has no
 // values), or 0 when nothing matches.
-int32_t keyword_lookup(const char* text, const KeywordTable& table) noexcept;
+int32_t keyword_lookup(NameText name, const KeywordTable& table) noexcept;
 
 // The leading decimal integer of a text: leading blanks skipped, one optional
 // sign, then digits up to the first other character.

@@ -1,7 +1,8 @@
 // The add-in's current language: a 16-bit Windows language identifier.
 // German texts are used exactly when it is 1031; every other value selects
-// English. The host layer writes it (SetLanguage, VARIZAV_LANGUAGE); keyword
-// lookups and the text catalogue read it at every call.
+// English. The host layer writes it (SetLanguage, VARIZAV_LANGUAGE) and reads
+// it at its edge, where a text argument or a registration text meets the
+// language in force; beneath the edge the language is an argument.
 #pragma once
 
 #include <array>
@@ -26,12 +27,6 @@ bool display_names_english() noexcept;
 void set_display_names_english(bool english) noexcept;
 
 inline bool language_is_german() noexcept { return current_language() == kLanguageGerman; }
-
-// Picks the German or the English member of a bilingual pair by the current language.
-template <class T>
-constexpr const T& by_language(const T& english, const T& german) noexcept {
-  return language_is_german() ? german : english;
-}
 
 // Picks the English or the German member of a pair of display-name lists by
 // the display-name language.

@@ -83,14 +83,14 @@ bool month_and_day_accepted(CalendarId calendar, int32_t month, double day) noex
          month <= converter_month_count(calendar);
 }
 
-std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, const char* month,
+std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month,
                                               double day) noexcept {
   const int32_t m = keyword_lookup(month, *converter_month_names(calendar));
   if (!month_and_day_accepted(calendar, m, day) || !fits_i32(year)) return std::nullopt;
   return jd_to_serial(converter_row(calendar).to_jd(itrunc(year), m, day));
 }
 
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
+std::optional<SerialDate> convert_chinese_date(double cycle, double year, NameText month, double leap,
                                                double day) noexcept {
   const int64_t c = itrunc(cycle);
   const int32_t y = itrunc(year);

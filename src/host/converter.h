@@ -49,13 +49,13 @@ bool month_and_day_accepted(CalendarId calendar, int32_t month, double day) noex
 // text up in the calendar's month names, checks month and day, rejects a year
 // that is NaN or outside the 32-bit range, and returns the serial date of
 // to_jd(trunc(year), month, day); no result for rejected input.
-std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, const char* month,
+std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month,
                                               double day) noexcept;
 
 // SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
 // flag (non-zero or NaN: leap), day 1 <= d < 31; serial date, or no result
 // for input outside those ranges or a date outside the calendar's years.
-std::optional<SerialDate> convert_chinese_date(double cycle, double year, const char* month, double leap,
+std::optional<SerialDate> convert_chinese_date(double cycle, double year, NameText month, double leap,
                                                double day) noexcept;
 
 }  // namespace varizav

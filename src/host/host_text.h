@@ -10,8 +10,12 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "framework/date.h"
+#include "framework/keyword.h"
+#include "framework/language.h"
 
 namespace varizav {
 
@@ -64,6 +68,10 @@ size_t cp1252_to_utf8(const char* text, char* out, size_t out_size) noexcept;
 // other is copied into this object, transcoded when the host is UTF-8. A text
 // of more than 255 characters is held in a shorter form that reads the same
 // (runs of blanks and punctuation shortened; see host_text.cpp).
+//
+// Handed on as a name, it carries the language in force: this is where the
+// worksheet functions read the host's language setting, the lookups beneath
+// take it as an argument.
 class HostText {
  public:
   explicit HostText(const char* text) noexcept : text_(read(text)) {}
@@ -71,6 +79,7 @@ class HostText {
   HostText& operator=(const HostText&) = delete;
 
   operator const char*() const noexcept { return text_; }
+  operator NameText() const noexcept { return {text_, current_language()}; }
 
  private:
   const char* read(const char* text) noexcept;
@@ -104,6 +113,16 @@ class HostResult {
   char* text_;
   char buffer_[kHostTextSize];
 };
+
+// Copies length bytes of text (at most 255 of them) and a terminator into a
+// 256-byte host buffer, as they are (no transcoding: ASCII texts); returns
+// the bytes copied.
+inline int32_t copy_to_host_buffer(char* out, const char* text, size_t length) noexcept {
+  const size_t n = length < static_cast<size_t>(kHostTextSize) - 1 ? length : static_cast<size_t>(kHostTextSize) - 1;
+  std::memcpy(out, text, n);
+  out[n] = '\0';
+  return static_cast<int32_t>(n);
+}
 
 // Writes a registration text into a 256-byte host buffer in the host's
 // character set: at most 255 bytes of text (cut at a character boundary) and

@@ -20,7 +20,9 @@ namespace {
 void write_registration_text(char* out, const char* text) { write_host_registration_text(out, text); }
 
 // A registration text in the current language: German exactly when it is 1031.
-const char* in_current_language(const Text& text) { return by_language(text.english, text.german); }
+const char* in_current_language(const Text& text) {
+  return current_language() == kLanguageGerman ? text.german : text.english;
+}
 
 const FunctionEntry* registry_entry(unsigned short number) {
   return number < kFunctionCount ? &function_registry[number] : nullptr;

@@ -15,6 +15,7 @@
 #include "framework/date.h"
 #include "framework/language.h"
 #include "expect_error.h"
+#include "named_text.h"
 
 namespace varizav::testing {
 
@@ -128,7 +129,7 @@ inline void expect_registry_texts(const char* english_name, const char* german_n
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);
     for (const TextCase& c : cases) {
       char out[kTextCapacity];
-      format_calendar_date(out, english ? english_name : german_name, c.when - serial_of_when, c.mode);
+      format_calendar_date(out, named(english ? english_name : german_name), c.when - serial_of_when, c.mode);
       EXPECT_STREQ(out, c.want) << c.source;
     }
   }

@@ -9,13 +9,16 @@
 
 #include "calendars/western/civil.h"
 #include "framework/language.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 std::string chronology(const char* cycle, double year) {
   char out[kTextCapacity] = "unwritten";
-  return format_chronology(out, cycle, year) ? out : "no result";
+  return format_chronology(out, named(cycle), year) ? out : "no result";
 }
 
 struct CycleCase {
@@ -121,7 +124,7 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       {"chinese", "648/32", 0.0, "last year of the range: 354 days to its last day (30 of month 12), 12 months"},
   };
   for (const LeapCase& c : cases) {
-    EXPECT_EQ(leap_year_of_text(c.calendar, c.year), c.want == 1.0)
+    EXPECT_EQ(leap_year_of_text(named(c.calendar), c.year), c.want == 1.0)
         << c.calendar << " " << c.year << " (" << c.source << ")";
   }
   // A text without the number (or the two numbers) the calendar needs gives no result.
@@ -130,18 +133,18 @@ TEST(LeapYear, ByTextAndCivilDefault) {
       // The years just outside the Chinese calendar's range (-28956 .. 38851).
       {"chinese", "-482/24"}, {"chinese", "648/33"}};
   for (const auto& [calendar, year] : no_number) {
-    EXPECT_FALSE(leap_year_of_text(calendar, year).has_value()) << calendar << " " << year;
+    EXPECT_FALSE(leap_year_of_text(named(calendar), year).has_value()) << calendar << " " << year;
   }
   set_current_language(kLanguageGerman);
 }
 
 TEST(LeapYear, ByDateRejectsNanAndFarDates) {
   set_current_language(kLanguageEnglish);
-  EXPECT_EQ(leap_year_of_date("gregorian", 36526.0), true);  // 1 January 2000
-  EXPECT_EQ(leap_year_of_date("gregorian", 36526.0 + 366.0), false);
-  EXPECT_FALSE(leap_year_of_date("gregorian", std::nan("")).has_value());
-  EXPECT_FALSE(leap_year_of_date("gregorian", 80156580.5 - 2415018.5).has_value());
-  EXPECT_EQ(leap_year_of_date("gregorian", 80156580.0 - 2415018.5), leap_year_of_date("gregorian", 80156579.0 - 2415018.5));
+  EXPECT_EQ(leap_year_of_date(named("gregorian"), 36526.0), true);  // 1 January 2000
+  EXPECT_EQ(leap_year_of_date(named("gregorian"), 36526.0 + 366.0), false);
+  EXPECT_FALSE(leap_year_of_date(named("gregorian"), std::nan("")).has_value());
+  EXPECT_FALSE(leap_year_of_date(named("gregorian"), 80156580.5 - 2415018.5).has_value());
+  EXPECT_EQ(leap_year_of_date(named("gregorian"), 80156580.0 - 2415018.5), leap_year_of_date(named("gregorian"), 80156579.0 - 2415018.5));
   set_current_language(kLanguageGerman);
 }
 

@@ -11,8 +11,11 @@
 #include "calendars/western/julian.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 // Independent: the new years of Reingold & Dershowitz, Calendrical
@@ -238,7 +241,7 @@ TEST(Hebrew, TextThroughTheRegistry) {
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const Case& c : cases) {
       char out[kTextCapacity];
-      format_calendar_date(out, english ? "hebrew" : "j\xFC" "disch", c.serial, c.mode);
+      format_calendar_date(out, named(english ? "hebrew" : "j\xFC" "disch"), c.serial, c.mode);
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }
   }

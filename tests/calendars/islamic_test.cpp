@@ -11,8 +11,11 @@
 #include "calendars/western/julian.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 // Independent: the tabular calendar of Reingold & Dershowitz, Calendrical
@@ -115,7 +118,7 @@ TEST(Islamic, TextThroughTheRegistry) {
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const TextCase& c : cases) {
       char out[kTextCapacity];
-      format_calendar_date(out, english ? "islamic" : "islamisch", c.serial, c.mode);
+      format_calendar_date(out, named(english ? "islamic" : "islamisch"), c.serial, c.mode);
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }
   }

@@ -13,8 +13,11 @@
 #include "framework/date.h"
 #include "framework/numeric.h"
 #include "framework/text_format.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 using testing::LanguageScope;
@@ -46,7 +49,7 @@ void expect_texts(const TextCase* begin, const TextCase* end) {
     LanguageScope language(c->english);
     char out[kTextCapacity];
     std::memset(out, 'x', sizeof out);
-    format_calendar_date(out, c->calendar, c->serial, c->mode);
+    format_calendar_date(out, named(c->calendar), c->serial, c->mode);
     EXPECT_STREQ(out, c->text) << c->calendar << " mode " << c->mode << (c->english ? " en" : " de") << ": "
                                << c->source;
   }
@@ -216,7 +219,7 @@ TEST(CalendarRegistry, NameLookups) {
   };
   for (const Case& c : cases) {
     LanguageScope language(c.english);
-    EXPECT_EQ(find_calendar(c.text), c.id) << c.text;
+    EXPECT_EQ(find_calendar(named(c.text)), c.id) << c.text;
   }
 }
 

@@ -12,8 +12,11 @@
 #include "astro/time_scales.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 using varizav::testing::near;
@@ -98,7 +101,7 @@ TEST_F(AstroEventTest, KeywordTable) {
   };
   for (const Case& c : cases) {
     set_current_language(c.language);
-    EXPECT_EQ(keyword_lookup(c.text, astro_events), c.code) << c.text;
+    EXPECT_EQ(keyword_lookup(named(c.text), astro_events), c.code) << c.text;
   }
 }
 

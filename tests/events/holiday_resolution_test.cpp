@@ -16,8 +16,11 @@
 #include "events/holidays.h"
 #include "framework/language.h"
 #include "expect_error.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;
@@ -73,12 +76,12 @@ TEST_F(HolidayResolutionTest, HolidayInYear) {
       {"mayan", "Haab", "-2147483648", jd_to_serial(583934.5 + 365.0 * 5116), "independent: the Haab year holding now"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(holiday_in_year(c.calendar, c.event, c.epoch, kNow), c.want)
+    EXPECT_EQ(holiday_in_year(named(c.calendar), named(c.event), c.epoch, kNow), c.want)
         << c.calendar << " " << c.event << ": " << c.source;
   }
   // The first full moon of 2000 from 1 January 0h UT: 21 January 2000 04:40 UT
   // (independent: published ephemeris), within two minutes.
-  EXPECT_NEAR(or_error(holiday_in_year("astronomical", "Full Moon", "2000", kNow)),
+  EXPECT_NEAR(or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow)),
               serial(2000, 1, 21) + (4.0 + 40.0 / 60.0) / 24.0, 2.0 / 1440.0);
 }
 
@@ -113,7 +116,7 @@ TEST_F(HolidayResolutionTest, HolidayInYearRejects) {
       {"astronomical", "Full Moon", "2147483647"},
   };
   for (const Case& c : cases) {
-    EXPECT_FALSE(holiday_in_year(c.calendar, c.event, c.epoch, kNow).has_value())
+    EXPECT_FALSE(holiday_in_year(named(c.calendar), named(c.event), c.epoch, kNow).has_value())
         << c.calendar << " " << c.event << " " << c.epoch;
   }
   // Just inside the same limits the anchors are formed.
@@ -128,7 +131,7 @@ TEST_F(HolidayResolutionTest, HolidayInYearRejects) {
       {"hebrew", "Passover", "1900000"},         {"persian", "New Year's Day", "5000000"},
   };
   for (const Inside& c : inside) {
-    EXPECT_TRUE(std::isfinite(or_error(holiday_in_year(c.calendar, c.event, c.epoch, kNow))))
+    EXPECT_TRUE(std::isfinite(or_error(holiday_in_year(named(c.calendar), named(c.event), c.epoch, kNow))))
         << c.calendar << " " << c.event << " " << c.epoch;
   }
 }
@@ -160,7 +163,7 @@ TEST_F(HolidayResolutionTest, HolidayOnOrAfter) {
       {"mayan", "New cycle", jd_to_serial(584282.5), jd_to_serial(584282.5), "independent: day zero"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(holiday_on_or_after(c.calendar, c.event, c.start), c.want) << c.calendar << " " << c.event << ": "
+    EXPECT_EQ(holiday_on_or_after(named(c.calendar), named(c.event), c.start), c.want) << c.calendar << " " << c.event << ": "
                                                                           << c.source;
   }
 }
@@ -179,7 +182,7 @@ TEST_F(HolidayResolutionTest, HolidayOnOrAfterRejects) {
       {"gregorian", "Easter", INFINITY},
   };
   for (const Case& c : cases) {
-    EXPECT_FALSE(holiday_on_or_after(c.calendar, c.event, c.start).has_value()) << c.event << " " << c.start;
+    EXPECT_FALSE(holiday_on_or_after(named(c.calendar), named(c.event), c.start).has_value()) << c.event << " " << c.start;
   }
 }
 
@@ -196,12 +199,12 @@ TEST_F(HolidayResolutionTest, PostponedFastsFromTheirPlainDate) {
     } const fasts[] = {{"Tzom Gedaliah", 7, 3}, {"Shushan Purim", hebrew::is_leap_year(y) ? 13 : 12, 15}};
     for (const Fast& f : fasts) {
       const JulianDay plain = hebrew::to_jd(y, f.month, static_cast<double>(f.day));
-      const JulianDay want = event_in_year(keyword_lookup(f.name, table), y);
+      const JulianDay want = event_in_year(keyword_lookup(named(f.name), table), y);
       if (want == plain) continue;
       ++moved;
       EXPECT_EQ(want, plain + 1.0) << f.name << " " << y;
-      EXPECT_EQ(next_event_on_or_after(plain, keyword_lookup(f.name, table), kHebrew), want) << f.name << " " << y;
-      EXPECT_EQ(next_event_on_or_after(plain + 0.5, keyword_lookup(f.name, table), kHebrew), want) << f.name;
+      EXPECT_EQ(next_event_on_or_after(plain, keyword_lookup(named(f.name), table), kHebrew), want) << f.name << " " << y;
+      EXPECT_EQ(next_event_on_or_after(plain + 0.5, keyword_lookup(named(f.name), table), kHebrew), want) << f.name;
     }
   }
   EXPECT_GT(moved, 20);
@@ -337,13 +340,13 @@ TEST_F(HolidayResolutionTest, YearStartsFromAStartDate) {
       {"Besselian Year", 2451545.0, 2451544.5333981 + 365.24219878},
   };
   for (const Case& c : cases) {
-    const JulianDay got = next_event_on_or_after(c.start, keyword_lookup(c.event, astro_events), kAstronomical);
+    const JulianDay got = next_event_on_or_after(c.start, keyword_lookup(named(c.event), astro_events), kAstronomical);
     EXPECT_NEAR(got, c.want, kSecond) << c.event << " " << c.start;
     EXPECT_GE(got, c.start) << c.event;
   }
   // In a time zone the epochs stay where they are.
   set_tz_offset_seconds(-3600);
-  EXPECT_EQ(next_event_on_or_after(2451544.5, keyword_lookup("Julian Year", astro_events), kAstronomical), 2451545.0);
+  EXPECT_EQ(next_event_on_or_after(2451544.5, keyword_lookup(named("Julian Year"), astro_events), kAstronomical), 2451545.0);
 }
 
 TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
@@ -351,7 +354,7 @@ TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
   // Each full moon F of 2000 in UT (from the search in zone UT), shifted to
   // local time, is found from a local start half an hour before it, from F
   // itself, and not from a second after it (independent: local = UT - offset).
-  const EventCode full_moon = keyword_lookup("Full Moon", astro_events);
+  const EventCode full_moon = keyword_lookup(named("Full Moon"), astro_events);
   std::vector<JulianDay> moons_ut;
   JulianDay t = greg(2000, 1, 1);
   for (int i = 0; i < 13; ++i) {
@@ -373,9 +376,9 @@ TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
   // SC_holiday keeps its start at 0h UT of 1 January: the same instant in
   // every zone, reported in local time.
   set_tz_offset_seconds(0);
-  const double ut = or_error(holiday_in_year("astronomical", "Full Moon", "2000", kNow));
+  const double ut = or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow));
   set_tz_offset_seconds(-3600);
-  EXPECT_NEAR(or_error(holiday_in_year("astronomical", "Full Moon", "2000", kNow)), ut + 1.0 / 24.0, 1e-6);
+  EXPECT_NEAR(or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow)), ut + 1.0 / 24.0, 1e-6);
 }
 
 }  // namespace

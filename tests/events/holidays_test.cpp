@@ -25,8 +25,11 @@
 #include "calendars/western/julian.h"
 #include "events/astro_events.h"
 #include "framework/language.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 JulianDay greg(int32_t y, int32_t m, int32_t d) { return gregorian::to_jd(y, m, static_cast<double>(d)); }
@@ -39,7 +42,7 @@ int weekday_of(JulianDay jd) {
   return static_cast<int>(((n % 7) + 7) % 7);
 }
 
-EventCode code_of(const KeywordTable& table, const char* name) { return keyword_lookup(name, table); }
+EventCode code_of(const KeywordTable& table, const char* name) { return keyword_lookup(named(name), table); }
 
 class HolidaysTest : public ::testing::Test {
  protected:
@@ -132,10 +135,10 @@ TEST_F(HolidaysTest, LookupByNameAndNumber) {
   for (const Case& c : cases) {
     set_current_language(c.german ? kLanguageGerman : kLanguageEnglish);
     const KeywordTable& table = *holiday_tables[c.id];
-    EXPECT_EQ(keyword_lookup(c.name, table), c.code) << c.name;
-    EXPECT_EQ(keyword_entry(c.name, table), c.entry) << c.name;
+    EXPECT_EQ(keyword_lookup(named(c.name), table), c.code) << c.name;
+    EXPECT_EQ(keyword_entry(named(c.name), table), c.entry) << c.name;
     const std::string number = std::to_string(c.entry);
-    EXPECT_EQ(keyword_lookup(number.c_str(), table), c.code) << c.name;
+    EXPECT_EQ(keyword_lookup(named(number.c_str()), table), c.code) << c.name;
   }
 }
 
@@ -155,7 +158,7 @@ TEST_F(HolidaysTest, FindHolidayCalendar) {
       {"klingon", &gregorian_holidays, kGregorian, false},
   };
   for (const Case& c : cases) {
-    const HolidayCalendar found = find_holiday_calendar(c.name);
+    const HolidayCalendar found = find_holiday_calendar(named(c.name));
     EXPECT_EQ(found.table, c.table) << c.name;
     EXPECT_EQ(found.calendar, c.calendar) << c.name;
     EXPECT_EQ(found.known, c.known) << c.name;

@@ -7,8 +7,11 @@
 #include <string>
 
 #include "framework/language.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 // Local copies of two tables' names (the lookup is tested here on its own,
@@ -48,7 +51,7 @@ class KeywordLookup : public ::testing::TestWithParam<LookupCase> {
 TEST_P(KeywordLookup, SelectsEntry) {
   const LookupCase& c = GetParam();
   set_current_language(c.language);
-  EXPECT_EQ(keyword_lookup(c.text, *c.table), c.want) << "text '" << c.text << "' (" << c.source << ")";
+  EXPECT_EQ(keyword_lookup(named(c.text), *c.table), c.want) << "text '" << c.text << "' (" << c.source << ")";
 }
 
 constexpr LanguageId kEn = kLanguageEnglish;

@@ -9,9 +9,12 @@
 #include "calendars/western/gregorian.h"
 #include "framework/language.h"
 #include "host/host_state.h"
+#include "named_text.h"
 
 namespace varizav {
 namespace {
+
+using testing::named;
 
 using ConverterTest = testing::HostTest;
 
@@ -34,7 +37,7 @@ TEST_F(ConverterTest, MonthsAndDaysEachConverterTakes) {
   for (const Case& c : cases) {
     const auto convert = [&](int32_t month, double day) {
       const std::string text = std::to_string(month);
-      return convert_simple_date(c.calendar, 2000, text.c_str(), day).has_value();
+      return convert_simple_date(c.calendar, 2000, named(text.c_str()), day).has_value();
     };
     EXPECT_TRUE(convert(1, 1.0)) << c.calendar;
     EXPECT_TRUE(convert(c.months, c.day_bound - 0.01)) << c.calendar;
@@ -58,13 +61,13 @@ TEST_F(ConverterTest, EveryConverterRowHasItsMonthNames) {
 TEST_F(ConverterTest, SimpleDates) {
   set_current_language(kLanguageEnglish);
   // Worked example: Gregorian 30 February 2001 is 2 March 2001.
-  EXPECT_EQ(convert_simple_date(kGregorian, 2001, "Feb", 30), jd_to_serial(gregorian::to_jd(2001, 3, 2)));
+  EXPECT_EQ(convert_simple_date(kGregorian, 2001, named("Feb"), 30), jd_to_serial(gregorian::to_jd(2001, 3, 2)));
   // A NaN day passes the checks and gives NaN; a NaN year is refused.
-  const std::optional<SerialDate> nan_day = convert_simple_date(kGregorian, 2001, "Feb", std::nan(""));
+  const std::optional<SerialDate> nan_day = convert_simple_date(kGregorian, 2001, named("Feb"), std::nan(""));
   ASSERT_TRUE(nan_day.has_value());
   EXPECT_TRUE(std::isnan(*nan_day));
-  EXPECT_EQ(convert_simple_date(kGregorian, std::nan(""), "Feb", 1), std::nullopt);
-  EXPECT_EQ(convert_simple_date(kGregorian, 2001, "Fevrier", 1), std::nullopt);
+  EXPECT_EQ(convert_simple_date(kGregorian, std::nan(""), named("Feb"), 1), std::nullopt);
+  EXPECT_EQ(convert_simple_date(kGregorian, 2001, named("Fevrier"), 1), std::nullopt);
 }
 
 TEST_F(ConverterTest, ChineseWorksheetValidation) {
@@ -82,13 +85,13 @@ TEST_F(ConverterTest, ChineseWorksheetValidation) {
       {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(convert_chinese_date(c.cycle, c.year, c.month, c.leap, c.day).has_value(), c.ok)
+    EXPECT_EQ(convert_chinese_date(c.cycle, c.year, named(c.month), c.leap, c.day).has_value(), c.ok)
         << c.cycle << " " << c.year << " " << c.month << " " << c.day;
   }
   // Worked example: cycle 78, year 17, month 1, day 1 is 5 February 2000.
-  EXPECT_EQ(convert_chinese_date(78, 17, "1st", 0, 1), serial_2000_02_05);
+  EXPECT_EQ(convert_chinese_date(78, 17, named("1st"), 0, 1), serial_2000_02_05);
   set_current_language(kLanguageGerman);
-  EXPECT_EQ(convert_chinese_date(78, 17, "1.", 0, 1), serial_2000_02_05);
+  EXPECT_EQ(convert_chinese_date(78, 17, named("1."), 0, 1), serial_2000_02_05);
 }
 
 }  // namespace

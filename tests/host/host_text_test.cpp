@@ -390,7 +390,8 @@ TEST_F(HostTextTest, ShortFormOfALongTextReadsAsTheWholeText) {
       const char* whole = text.c_str();
       for (const LanguageId language : {kLanguageGerman, kLanguageEnglish}) {
         set_current_language(language);
-        ASSERT_EQ(keyword_lookup(form.c_str(), gregorian_month_names), keyword_lookup(whole, gregorian_month_names))
+        ASSERT_EQ(keyword_lookup({form.c_str(), language}, gregorian_month_names),
+                  keyword_lookup({whole, language}, gregorian_month_names))
             << text;
       }
       for (const Blanks blanks : {Blanks::spaces_and_tabs, Blanks::white_space}) {

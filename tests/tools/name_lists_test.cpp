@@ -10,16 +10,17 @@
 namespace varizav::tool {
 namespace {
 
+// The language a test looks names up in; the library's setting is never touched.
 class NameListsTest : public ::testing::Test {
  protected:
   void SetUp() override { saved_ = current_language(); }
-  void TearDown() override { set_current_language(saved_); }
+  void TearDown() override { EXPECT_EQ(current_language(), saved_) << "a lookup changed the library's language"; }
   LanguageId saved_ = 0;
 };
 
 const KeywordTable& only_list(std::string_view key) {
   static std::vector<NameList> lists;
-  lists = name_lists_for(key);
+  lists = name_lists_for(key, kLanguageEnglish);
   EXPECT_EQ(lists.size(), 1u) << key;
   return *lists.at(0).table;
 }
@@ -45,8 +46,7 @@ TEST_F(NameListsTest, ShortestTextThatSelectsEachEntry) {
       {"counts", kLanguageEnglish, 1, "", "by hand: the empty text selects the empty name"},
   };
   for (const Case& c : cases) {
-    set_current_language(c.language);
-    EXPECT_EQ(shortest_abbreviation(only_list(c.list), c.entry), c.want) << c.source;
+    EXPECT_EQ(shortest_abbreviation(only_list(c.list), c.entry, c.language), c.want) << c.source;
   }
 }
 
@@ -54,12 +54,11 @@ TEST_F(NameListsTest, SecondNamesOfOneHolidayAndListsOfACalendar) {
   EXPECT_EQ(same_value_as(only_list("gregorian-holidays"), 14), 13);  // Easter Sunday = Easter
   EXPECT_EQ(same_value_as(only_list("hebrew-holidays"), 2), 1);       // Rosh ha-Shanah = New Year's Day
   EXPECT_EQ(same_value_as(only_list("gregorian-holidays"), 13), 0);
-  set_current_language(kLanguageGerman);
   // "lat" is lateinisch in German: its months, division points, day counts, holidays.
-  ASSERT_EQ(name_lists_for("lat").size(), 4u);
-  EXPECT_EQ(name_lists_for("latin").size(), 4u);  // the English name works in German too
-  EXPECT_EQ(name_lists_for("monate").size(), name_lists_for("months").size());
-  EXPECT_TRUE(name_lists_for("nothing").empty());
+  ASSERT_EQ(name_lists_for("lat", kLanguageGerman).size(), 4u);
+  EXPECT_EQ(name_lists_for("latin", kLanguageGerman).size(), 4u);  // the English name works in German too
+  EXPECT_EQ(name_lists_for("monate", kLanguageGerman).size(), name_lists_for("months", kLanguageGerman).size());
+  EXPECT_TRUE(name_lists_for("nothing", kLanguageGerman).empty());
 }
 
 TEST_F(NameListsTest, NotesOnNamesThatSelectNothing) {
@@ -98,9 +97,9 @@ TEST_F(NameListsTest, NotesOnNamesThatSelectNothing) {
       {"SC_holiday", "HOLIDAY", holiday, {"hebrew", "Passover", "5784"}, {}},
       {"SC_latin", "LATIN", {"year", "month", "division point", "day"}, {"2024", "Mar", "Kal", "3"}, {}},
   };
-  set_current_language(kLanguageEnglish);
   for (const Case& c : cases) {
-    EXPECT_EQ(unmatched_name_notes(c.function, c.display, c.parameters, c.arguments), c.want) << c.arguments[1];
+    EXPECT_EQ(unmatched_name_notes(c.function, c.display, c.parameters, c.arguments, kLanguageEnglish), c.want)
+        << c.arguments[1];
   }
 }
 

@@ -43,6 +43,13 @@ F as_function(void* symbol) {
   return function;
 }
 
+// Points function at the library's symbol name; false when it has none.
+template <typename F>
+bool bind(void* handle, const char* name, F& function) {
+  function = as_function<F>(platform::library_symbol(handle, name));
+  return function != nullptr;
+}
+
 // The text in a 256-byte registration buffer, whatever the library left there.
 std::string buffer_text(const char* buffer) { return std::string(buffer, strnlen(buffer, VARIZAV_TEXT_SIZE)); }
 
@@ -92,6 +99,21 @@ bool AddIn::register_functions(uint16_t language_id, std::string& error) {
   auto* set_language = as_function<SetLanguageFn>(platform::library_symbol(handle_, "SetLanguage"));
   if (get_count == nullptr || get_data == nullptr || get_parameter == nullptr) {
     error = "the library does not export GetFunctionCount, GetFunctionData and GetParameterDescription";
+    return false;
+  }
+  if (!bind(handle_, "varizav_read_number", values_.read_number) || !bind(handle_, "varizav_read_date", values_.read_date) ||
+      !bind(handle_, "varizav_serial_of_date", values_.serial_of_date) ||
+      !bind(handle_, "varizav_date_of_serial", values_.date_of_serial) ||
+      !bind(handle_, "varizav_weekday", values_.weekday) ||
+      !bind(handle_, "varizav_write_number", values_.write_number) ||
+      !bind(handle_, "varizav_write_date", values_.write_date)) {
+    error = "the library does not export the value functions of varizav/tools.h (varizav_read_number, ...)";
+    return false;
+  }
+  if (!bind(handle_, "varizav_name_language", values_.name_language) ||
+      !bind(handle_, "varizav_name_count", values_.name_count) || !bind(handle_, "varizav_name", values_.name) ||
+      !bind(handle_, "varizav_name_entry", values_.name_entry)) {
+    error = "the library does not export the name lists of varizav/names.h (varizav_name, ...)";
     return false;
   }
 
@@ -151,6 +173,63 @@ const char* AddIn::version_entry(int32_t entry) const {
 }
 
 void* AddIn::symbol(const char* name) const { return platform::library_symbol(handle_, name); }
+
+namespace {
+
+// What a reader of varizav/tools.h makes of a text: nothing when it does not
+// read it, or for a text holding a NUL byte (its C text would end there).
+std::optional<double> read_with(int32_t (*reader)(const char*, double*), std::string_view text) {
+  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+  const std::string copy(text);
+  double value = 0.0;
+  if (reader(copy.c_str(), &value) == 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<double> AddIn::read_number(std::string_view text) const { return read_with(values_.read_number, text); }
+
+std::optional<double> AddIn::read_date(std::string_view text) const { return read_with(values_.read_date, text); }
+
+std::optional<double> AddIn::serial_of_date(int32_t year, int32_t month, int32_t day) const {
+  double serial = 0.0;
+  if (values_.serial_of_date(year, month, day, &serial) == 0) return std::nullopt;
+  return serial;
+}
+
+std::optional<VarizavDateTime> AddIn::date_of_serial(double serial) const {
+  VarizavDateTime t{};
+  if (values_.date_of_serial(serial, &t) == 0) return std::nullopt;
+  return t;
+}
+
+int32_t AddIn::weekday(double serial) const { return values_.weekday(serial); }
+
+std::string AddIn::write_number(double value) const {
+  char text[VARIZAV_TEXT_SIZE] = {};
+  return std::string(text, static_cast<size_t>(values_.write_number(value, text)));
+}
+
+std::optional<std::string> AddIn::write_date(double serial) const {
+  char text[VARIZAV_TEXT_SIZE] = {};
+  const int32_t length = values_.write_date(serial, text);
+  if (length == 0) return std::nullopt;
+  return std::string(text, static_cast<size_t>(length));
+}
+
+uint16_t AddIn::name_language() const { return static_cast<uint16_t>(values_.name_language()); }
+
+int32_t AddIn::name_count(int32_t list) const { return values_.name_count(list); }
+
+const char* AddIn::name(int32_t list, int32_t entry, uint16_t language) const {
+  return values_.name(list, entry, language);
+}
+
+int32_t AddIn::name_entry(int32_t list, std::string_view text, uint16_t language) const {
+  const std::string copy(text.substr(0, text.find('\0')));
+  return values_.name_entry(list, copy.c_str(), language);
+}
 
 const Function* AddIn::find(std::string_view name) const {
   for (const Function& f : functions_) {

@@ -10,12 +10,7 @@
 #include <ctime>
 #include <map>
 
-#include "calendars/registry.h"
 #include "commands.h"
-#include "events/astro_events.h"
-#include "events/holidays.h"
-#include "framework/language.h"
-#include "calendars/western/western_names.h"
 #include "month_data.h"
 #include "name_lists.h"
 #include "values.h"
@@ -37,13 +32,6 @@ std::string without_weekday(const std::string& text) {
   return comma == std::string::npos ? text : text.substr(comma + 2);
 }
 
-// 0 = Monday .. 6 = Sunday; serial day 0 (30 December 1899) was a Saturday.
-size_t weekday_of(int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); }
-
-const char* weekday_name(size_t monday_based) {
-  return by_language(weekday_names.english_names, weekday_names.german_names)[monday_based];
-}
-
 std::string two_letters(const char* name) {
   return host_name(std::string(name).substr(0, 2).c_str());
 }
@@ -58,44 +46,46 @@ std::string time_of_day(double serial) {
 }
 
 // The month argument YYYY-MM, or this month; nothing for a malformed one.
-std::optional<std::pair<int64_t, int32_t>> month_of(const std::optional<std::string>& month) {
+std::optional<std::pair<int64_t, int32_t>> month_of(const AddIn& addin, const std::optional<std::string>& month) {
   if (!month) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     platform::local_time(now, local);
     return std::pair<int64_t, int32_t>{local.tm_year + 1900, local.tm_mon + 1};
   }
-  const std::optional<double> first = parse_iso_date(*month + "-01");
+  const std::optional<double> first = addin.read_date(*month + "-01");
   if (!first) return std::nullopt;
-  const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
-  return std::pair<int64_t, int32_t>{d.year, d.month};
+  const std::optional<VarizavDateTime> d = addin.date_of_serial(*first);
+  if (!d) return std::nullopt;
+  return std::pair<int64_t, int32_t>{d->year, d->month};
 }
 
 // Weeks from Monday, a line per row of the grid; today marked in a terminal.
-void print_grid(const Grid& grid, const std::vector<Day>& days, const std::string& title) {
+void print_grid(const Caller& caller, const Grid& grid, const std::vector<Day>& days, const std::string& title) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   platform::local_time(now, local);
-  const int64_t today = serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  const auto today = static_cast<int64_t>(
+      caller.addin().serial_of_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0.0));
   const bool terminal = platform::standard_output_is_terminal();
   size_t label_width = 0;
   for (const std::string& label : grid.labels) label_width = std::max(label_width, display_width(label));
 
   std::printf("%s\n", title.c_str());
   std::string header(label_width, ' ');
-  for (size_t w = 0; w < 7; ++w) header.append(grid.width - 1, ' ').append(two_letters(weekday_name(w)));
+  for (size_t w = 0; w < 7; ++w) header.append(grid.width - 1, ' ').append(two_letters(weekday_name(caller, w)));
   std::printf("%s\n", header.c_str());
   size_t i = 0;
   while (i < days.size()) {
     std::vector<size_t> week(7, SIZE_MAX);
-    size_t column = weekday_of(days[i].serial);
+    size_t column = weekday_of(caller, days[i].serial);
     // A week ends on Sunday; where the civil month skips days (the reform of
     // the calendar) the days after the gap stay in the week they belong to.
     while (i < days.size() && column < 7) {
       week[column] = i;
       ++i;
       if (i < days.size()) {
-        const size_t next = weekday_of(days[i].serial);
+        const size_t next = weekday_of(caller, days[i].serial);
         if (next <= column) break;
         column = next;
       }
@@ -140,7 +130,7 @@ void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>&
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));
     const std::optional<CivilDate> d = civil_date(caller, serial);
-    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(weekday_of(serial))).c_str(), d ? d->day : 0,
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(caller, weekday_of(caller, serial))).c_str(), d ? d->day : 0,
                 time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (", l.calendar.c_str(),
                 l.calendar.empty() ? "" : ")");
   }
@@ -155,12 +145,12 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
     return kExitFailure;
   }
-  const auto year_month = month_of(month);
+  const auto year_month = month_of(addin, month);
   if (!year_month) {
     std::fprintf(stderr, "varizav: cal takes a month YYYY-MM, not '%s'\n", month->c_str());
     return kExitUsage;
   }
-  const auto ids = calendars_of(calendars);
+  const auto ids = calendars_of(caller, calendars);
   if (!ids) return kExitUsage;
   const auto [year, month_number] = *year_month;
   const std::vector<Day> days = civil_month(caller, year, month_number);
@@ -170,9 +160,8 @@ int command_cal(const AddIn& addin, const std::optional<std::string>& month, con
     return kExitFailure;
   }
   const Grid grid = grid_of(caller, *ids, days);
-  const char* month_name =
-      by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month_number - 1];
-  print_grid(grid, days, host_name(month_name) + " " + std::to_string(year));
+  const char* month_name = caller.name(VARIZAV_LIST_MONTHS + caller.calendar_id("gregorian"), month_number);
+  print_grid(caller, grid, days, host_name(month_name) + " " + std::to_string(year));
   print_month_starts(caller, grid, days);
   print_holidays_and_events(caller, *ids, events, days);
   return kExitOk;

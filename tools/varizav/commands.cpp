@@ -6,9 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "calendars/registry.h"
 #include "closest_names.h"
-#include "framework/language.h"
 #include "name_lists.h"
 #include "platform/time_zone.h"
 #include "values.h"
@@ -49,7 +47,7 @@ std::string parameter_list(const Function& f) {
 }
 
 // Looks the function up and reads its argument texts by the registered types.
-PreparedCall prepare_call(const FunctionFinder& finder, std::string_view name,
+PreparedCall prepare_call(const AddIn& addin, const FunctionFinder& finder, std::string_view name,
                           const std::vector<std::string_view>& texts) {
   PreparedCall call;
   const auto fail = [&call](std::string message) {
@@ -76,7 +74,7 @@ PreparedCall prepare_call(const FunctionFinder& finder, std::string_view name,
       }
       call.arguments[i].text = texts[i];
     } else {
-      const auto number = parse_number_argument(texts[i]);
+      const auto number = addin.read_number(texts[i]);
       if (!number) {
         return fail(which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) + "'");
       }
@@ -96,11 +94,11 @@ bool is_date_valued(const Function& f) {
 
 // The result as one line: the number or the text; for date results with
 // with_date, a tab and the ISO date and time it stands for.
-std::string result_text(const Function& f, const CallResult& result, bool with_date) {
+std::string result_text(const AddIn& addin, const Function& f, const CallResult& result, bool with_date) {
   if (f.result_type == VARIZAV_TYPE_TEXT) return result.text;
-  std::string line = format_number(result.number);
+  std::string line = addin.write_number(result.number);
   if (with_date && is_date_valued(f)) {
-    if (const auto iso = format_iso_datetime(result.number)) line += "\t" + *iso;
+    if (const auto iso = addin.write_date(result.number)) line += "\t" + *iso;
   }
   return line;
 }
@@ -139,10 +137,11 @@ void print_indented(std::string_view text, const char* indent) {
   }
 }
 
-std::vector<std::string> notes_on_names(const Function& f, const std::vector<std::string_view>& texts) {
+std::vector<std::string> notes_on_names(const AddIn& addin, const Function& f,
+                                        const std::vector<std::string_view>& texts) {
   std::vector<std::string> parameters;
   for (const Parameter& p : f.parameters) parameters.push_back(p.name);
-  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts);
+  return unmatched_name_notes(f.exported_name, f.display_name, parameters, texts, addin.name_language());
 }
 
 // Lines of a stream, whole and byte for byte: a NUL byte stays in its line
@@ -177,11 +176,11 @@ class LineReader {
 };
 
 // Serial date of today's local date, at midnight.
-double today_serial() {
+double today_serial(const AddIn& addin) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   platform::local_time(now, local);
-  return static_cast<double>(serial_day_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
+  return addin.serial_of_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0.0);
 }
 
 }  // namespace
@@ -228,14 +227,14 @@ int command_help(const AddIn& addin, std::string_view name) {
 
 int command_call(const AddIn& addin, const std::vector<std::string>& words) {
   const std::vector<std::string_view> texts(words.begin() + 1, words.end());
-  const PreparedCall call = prepare_call(FunctionFinder(addin), words[0], texts);
+  const PreparedCall call = prepare_call(addin, FunctionFinder(addin), words[0], texts);
   if (!call.error.empty()) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
   }
-  for (const std::string& note : notes_on_names(*call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
+  for (const std::string& note : notes_on_names(addin, *call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
   const CallResult result = addin.call(*call.function, call.arguments.data());
-  std::printf("%s\n", result_text(*call.function, result, true).c_str());
+  std::printf("%s\n", result_text(addin, *call.function, result, true).c_str());
   if (result.overran) {
     report_overrun(*call.function);
     return kExitFailure;
@@ -268,7 +267,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       // No host can pass a text with a NUL inside: it would end the text there.
       call.error = "a NUL byte in the call";
     } else {
-      call = prepare_call(finder, fields[0], texts);
+      call = prepare_call(addin, finder, fields[0], texts);
     }
     if (echo) output += echo_call(call.function, fields) + "\t-> ";
     if (!call.error.empty()) {
@@ -276,12 +275,12 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
       status = kExitFailure;
     } else {
       if (warn) {
-        for (const std::string& note : notes_on_names(*call.function, texts)) {
+        for (const std::string& note : notes_on_names(addin, *call.function, texts)) {
           std::fprintf(stderr, "note: line %zu: %s\n", line_number, note.c_str());
         }
       }
       const CallResult result = addin.call(*call.function, call.arguments.data());
-      output += result_text(*call.function, result, echo);
+      output += result_text(addin, *call.function, result, echo);
       output += '\n';
       if (result.overran) {
         report_overrun(*call.function);
@@ -301,7 +300,7 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
 int command_today(const AddIn& addin, const std::optional<std::string>& date) {
   double serial = 0.0;
   if (date) {
-    const auto parsed = parse_number_argument(*date);
+    const auto parsed = addin.read_number(*date);
     if (!parsed || *parsed != *parsed) {
       std::fprintf(stderr, "varizav: today takes a date YYYY-MM-DD[THH:MM[:SS]] or a serial date, not '%s'\n",
                    date->c_str());
@@ -309,7 +308,7 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
     }
     serial = *parsed;
   } else {
-    serial = today_serial();
+    serial = today_serial(addin);
   }
 
   const Function* calendar = addin.find("SC_calendar");
@@ -327,7 +326,9 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
   std::vector<Row> rows;
   size_t name_width = 0;
   size_t text_width = 0;
-  for (int32_t k = 0; k < kCalendarCount; ++k) {
+  // English calendar names, whatever the language: the rows' labels.
+  constexpr uint16_t kEnglishNames = 9;
+  for (int32_t k = 0; k < addin.name_count(VARIZAV_LIST_CALENDARS); ++k) {
     // The entry number selects the calendar in either language.
     const std::string entry = std::to_string(k + 1);
     std::array<Argument, kMaxArguments> arguments{};
@@ -338,14 +339,14 @@ int command_today(const AddIn& addin, const std::optional<std::string>& date) {
     if (text.text.empty()) continue;  // a date the calendar cannot write
     arguments[2].number = kModeNumbers;
     const CallResult numbers = addin.call(*calendar, arguments.data());
-    rows.push_back({calendar_record(static_cast<CalendarId>(k)).english_name, text.text, numbers.text});
+    rows.push_back({addin.name(VARIZAV_LIST_CALENDARS, k + 1, kEnglishNames), text.text, numbers.text});
     name_width = std::max(name_width, rows.back().name.size());
     text_width = std::max(text_width, rows.back().text.size());
   }
 
-  std::string when = format_iso_datetime(serial).value_or("?");
+  std::string when = addin.write_date(serial).value_or("?");
   if (when.size() > 9 && when.compare(when.size() - 9, 9, "T00:00:00") == 0) when.resize(when.size() - 9);
-  std::printf("%s (serial date %s)\n", when.c_str(), format_number(serial).c_str());
+  std::printf("%s (serial date %s)\n", when.c_str(), addin.write_number(serial).c_str());
   for (const Row& row : rows) {
     std::printf("  %-*.*s  %-*s  %s\n", static_cast<int>(name_width), static_cast<int>(row.name.size()),
                 row.name.data(), static_cast<int>(text_width), row.text.c_str(), row.numbers.c_str());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "addin_loader.h"
+#include "framework/language.h"
 
 namespace varizav::tool {
 
@@ -47,8 +48,9 @@ int command_cal_svg(const AddIn& addin, const std::optional<std::string>& when,
 
 // The names that text arguments accept: with no key the list of lists, else
 // the lists that the key (a list, a group or a calendar) selects; markdown:
-// every list in both languages as Markdown tables (README's appendix).
-int command_names(const std::optional<std::string>& key, bool markdown);
+// every list in both languages as Markdown tables (README's appendix); names
+// are looked up in language.
+int command_names(const std::optional<std::string>& key, bool markdown, LanguageId language);
 
 // A date (default: today's local date) written in every calendar the library has.
 int command_today(const AddIn& addin, const std::optional<std::string>& date);

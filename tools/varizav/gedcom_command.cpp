@@ -15,6 +15,7 @@
 #include "name_lists.h"
 #include "values.h"
 #include "varizav/gedcom.h"
+#include "varizav/names.h"
 
 namespace varizav::tool {
 namespace {
@@ -112,7 +113,7 @@ int command_gedcom_date(const AddIn& addin, std::FILE* in, std::FILE* out) {
       std::fprintf(out, "#INVALID %s\n", r.reason.c_str());
       status = kExitFailure;
     } else {
-      std::fprintf(out, "%s\t%s\n", format_number(r.first).c_str(), format_number(r.last).c_str());
+      std::fprintf(out, "%s\t%s\n", addin.write_number(r.first).c_str(), addin.write_number(r.last).c_str());
     }
   }
   return status;
@@ -128,9 +129,9 @@ int command_gedcom(const AddIn& addin, const std::string& path, const std::optio
   }
   std::string other;
   if (other_calendar) {
-    const int32_t entry = host_keyword_entry(*other_calendar, calendar_names);
+    const int32_t entry = addin.name_entry(VARIZAV_LIST_CALENDARS, *other_calendar, addin.name_language());
     if (entry == 0) {
-      std::string hint = closest_names_in(*other_calendar, calendar_names);
+      std::string hint = closest_calendar_names(*other_calendar, addin.name_language());
       std::fprintf(stderr, "varizav: '%s' names no calendar%s%s (varizav names calendars lists them)\n",
                    other_calendar->c_str(), hint.empty() ? "" : "; ", hint.c_str());
       return kExitUsage;

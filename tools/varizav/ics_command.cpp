@@ -33,7 +33,22 @@ struct Occurrence {
 class Library {
  public:
   explicit Library(const AddIn& addin)
-      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+      : calendar_(addin.find("SC_calendar")),
+        holiday2_(addin.find("SC_holiday2")),
+        addin_(addin),
+        language_(addin.name_language()) {}
+
+  const AddIn& addin() const { return addin_; }
+  LanguageId language() const { return language_; }
+  // Entry `entry` of a list of varizav/names.h in the language in force, and in English.
+  const char* name(int32_t list, int32_t entry) const { return addin_.name(list, entry, language_); }
+  const char* english(int32_t list, int32_t entry) const { return addin_.name(list, entry, kLanguageEnglish); }
+  // The entry a text selects in the language in force, else by its English
+  // name, so that one command line serves both --lang values; 0 for none.
+  int32_t entry_of(int32_t list, std::string_view text) const {
+    const int32_t entry = addin_.name_entry(list, text, language_);
+    return entry != 0 ? entry : addin_.name_entry(list, text, kLanguageEnglish);
+  }
 
   bool usable() const { return usable(calendar_) && usable(holiday2_); }
 
@@ -63,6 +78,7 @@ class Library {
   const Function* calendar_;
   const Function* holiday2_;
   const AddIn& addin_;
+  LanguageId language_;
 };
 
 // Texts joined by appending (GCC 12 warns falsely, -Wrestrict, on chains of operator+).
@@ -70,12 +86,6 @@ std::string concat(std::initializer_list<std::string_view> parts) {
   std::string out;
   for (const std::string_view part : parts) out.append(part);
   return out;
-}
-
-const char* english_name(const KeywordTable& table, int32_t entry) { return table.english_names[entry - 1]; }
-
-const char* name_in_language(const KeywordTable& table, int32_t entry) {
-  return by_language(table.english_names, table.german_names)[entry - 1];
 }
 
 // Lower-case ASCII letters and digits joined by '-': the stable part of a UID.
@@ -95,21 +105,16 @@ std::string slug(const char* cp1252) {
   return out;
 }
 
-// Entries of a comma-separated list in a keyword table; nothing, with a
-// message naming the closest names, when one selects nothing.
-std::optional<std::vector<int32_t>> entries_of(const std::string& list, const KeywordTable& table, const char* noun,
-                                               const char* names_key) {
+// Entries of a comma-separated list in a list of names (`table` is the same
+// list, for the closest names); nothing, with a message naming the closest
+// names, when one selects nothing.
+std::optional<std::vector<int32_t>> entries_of(const Library& library, const std::string& list, int32_t names,
+                                               const KeywordTable& table, const char* noun, const char* names_key) {
   std::vector<int32_t> entries;
   for (const std::string_view name : split_fields(list, ',')) {
-    int32_t entry = host_keyword_entry(name, table);
-    if (entry == 0 && language_is_german()) {
-      // English names too, so that one command line serves both --lang values.
-      configure_name_lookup(kLanguageEnglish);
-      entry = host_keyword_entry(name, table);
-      configure_name_lookup(kLanguageGerman);
-    }
+    const int32_t entry = library.entry_of(names, name);
     if (entry == 0) {
-      std::string hint = closest_names_in(name, table);
+      std::string hint = closest_names_in(name, table, library.language());
       std::fprintf(stderr, "varizav: '%.*s' names no %s%s%s (varizav names %s lists them)\n",
                    static_cast<int>(name.size()), name.data(), noun, hint.empty() ? "" : "; ", hint.c_str(),
                    names_key);
@@ -136,33 +141,34 @@ void add_occurrences(const Library& library, int32_t calendar, int32_t entry, do
 // its date (Hindu days begin at 06:00, fraction .25).
 int64_t civil_day_of(double when) { return static_cast<int64_t>(std::floor(when + 0.25)); }
 
-std::string basic_date(int64_t serial_day) {
-  const CivilDate d = civil_from_serial_day(serial_day);
-  char text[24];
+// "YYYYMMDD" of the proleptic Gregorian date of a serial day.
+std::string basic_date(const AddIn& addin, int64_t serial_day) {
+  const VarizavDateTime d = addin.date_of_serial(static_cast<double>(serial_day)).value_or(VarizavDateTime{});
+  char text[32];
   std::snprintf(text, sizeof text, "%04lld%02d%02d", static_cast<long long>(d.year), d.month, d.day);
   return text;
 }
 
 // "YYYYMMDDTHHMMSSZ" of a serial date in Universal Time, to the second.
-std::string basic_utc(double serial) {
+std::string basic_utc(const AddIn& addin, double serial) {
   const auto seconds = static_cast<int64_t>(std::llround(serial * 86400.0));
   const int64_t day = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
   const int64_t in_day = seconds - day * 86400;
   char text[32];
-  std::snprintf(text, sizeof text, "%sT%02d%02d%02dZ", basic_date(day).c_str(), static_cast<int>(in_day / 3600),
+  std::snprintf(text, sizeof text, "%sT%02d%02d%02dZ", basic_date(addin, day).c_str(), static_cast<int>(in_day / 3600),
                 static_cast<int>(in_day / 60 % 60), static_cast<int>(in_day % 60));
   return text;
 }
 
 // The time the file is written, or SOURCE_DATE_EPOCH for reproducible builds.
-std::string stamp_now() {
+std::string stamp_now(const AddIn& addin) {
   std::time_t now = std::time(nullptr);
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
     char* end = nullptr;
     const long long value = std::strtoll(epoch, &end, 10);
     if (end != epoch && *end == '\0') now = static_cast<std::time_t>(value);
   }
-  return basic_utc(static_cast<double>(now) / 86400.0 + 25569.0);  // 1970-01-01 is serial 25569
+  return basic_utc(addin, static_cast<double>(now) / 86400.0 + 25569.0);  // 1970-01-01 is serial 25569
 }
 
 std::string without_weekday(const std::string& text) {
@@ -181,7 +187,7 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   }
   std::vector<int32_t> calendar_ids;
   if (calendars) {
-    const auto entries = entries_of(*calendars, calendar_names, "calendar", "calendars");
+    const auto entries = entries_of(library, *calendars, VARIZAV_LIST_CALENDARS, calendar_names, "calendar", "calendars");
     if (!entries) return kExitUsage;
     for (const int32_t entry : *entries) {
       if (entry - 1 == kAstronomical) {
@@ -193,19 +199,21 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   }
   std::vector<int32_t> event_entries;
   if (events) {
-    const auto entries = entries_of(*events, astro_events, "astronomical event", "astronomical");
+    const auto entries = entries_of(library, *events, VARIZAV_LIST_HOLIDAYS + int32_t{kAstronomical}, astro_events,
+                                    "astronomical event", "astronomical");
     if (!entries) return kExitUsage;
     event_entries = *entries;
   }
 
-  const double first = static_cast<double>(serial_day_from_civil(from_year, 1, 1));
-  const double end = static_cast<double>(serial_day_from_civil(to_year + 1, 1, 1));
+  // Years of the command line: within the 32-bit years of the library's dates.
+  const double first = addin.serial_of_date(static_cast<int32_t>(from_year), 1, 1).value_or(0.0);
+  const double end = addin.serial_of_date(static_cast<int32_t>(to_year + 1), 1, 1).value_or(0.0);
   std::vector<Occurrence> found;
   for (const int32_t id : calendar_ids) {
     const KeywordTable& table = *holiday_tables[static_cast<size_t>(id)];
     for (int32_t k = 1; k <= table.count; ++k) {
       // Placeholders name no holiday; a second name of a holiday is the same feast.
-      if (is_placeholder_name(english_name(table, k)) || same_value_as(table, k) != 0) continue;
+      if (is_placeholder_name(library.english(VARIZAV_LIST_HOLIDAYS + id, k)) || same_value_as(table, k) != 0) continue;
       add_occurrences(library, id, k, first, end, found);
     }
   }
@@ -220,20 +228,20 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   ics.line("METHOD", "PUBLISH");
   std::string title = "varizav";
   for (const int32_t id : calendar_ids) {
-    title = concat({title, " ", host_name(by_language(calendar_names.english_names, calendar_names.german_names)[id])});
+    title = concat({title, " ", host_name(library.name(VARIZAV_LIST_CALENDARS, id + 1))});
   }
   ics.text("X-WR-CALNAME", utf8_text(concat({title, " ", std::to_string(from_year), "-", std::to_string(to_year)})));
 
-  const std::string stamp = stamp_now();
-  const bool german = language_is_german();
+  const std::string stamp = stamp_now(addin);
+  const bool german = library.language() == kLanguageGerman;
   std::map<std::string, int> ordinals;  // per feast and civil year
   for (const Occurrence& o : found) {
-    const KeywordTable& table = *holiday_tables[static_cast<size_t>(o.calendar)];
+    const int32_t holidays = VARIZAV_LIST_HOLIDAYS + o.calendar;
     const bool astronomical = o.calendar == kAstronomical;
     const int64_t day = astronomical ? static_cast<int64_t>(std::floor(o.when)) : civil_day_of(o.when);
-    const CivilDate civil = civil_from_serial_day(day);
-    const std::string feast = concat({slug(calendar_names.english_names[o.calendar]), "-",
-                                      slug(english_name(table, o.entry)), "-", std::to_string(civil.year)});
+    const int64_t civil_year = addin.date_of_serial(static_cast<double>(day)).value_or(VarizavDateTime{}).year;
+    const std::string feast = concat({slug(library.english(VARIZAV_LIST_CALENDARS, o.calendar + 1)), "-",
+                                      slug(library.english(holidays, o.entry)), "-", std::to_string(civil_year)});
     const int ordinal = ++ordinals[feast];
 
     ics.line("BEGIN", "VEVENT");
@@ -241,12 +249,11 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
     ics.line("DTSTAMP", stamp);
     std::string description;
     if (astronomical) {
-      ics.line("DTSTART", basic_utc(o.when));
+      ics.line("DTSTART", basic_utc(addin, o.when));
     } else {
-      ics.line("DTSTART;VALUE=DATE", basic_date(day));
-      ics.line("DTEND;VALUE=DATE", basic_date(day + 1));
-      const std::string calendar_label =
-          host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar]);
+      ics.line("DTSTART;VALUE=DATE", basic_date(addin, day));
+      ics.line("DTEND;VALUE=DATE", basic_date(addin, day + 1));
+      const std::string calendar_label = host_name(library.name(VARIZAV_LIST_CALENDARS, o.calendar + 1));
       description = concat(
           {without_weekday(library.format(o.calendar, static_cast<double>(day), 1.0)), " (", calendar_label, ")"});
       if (static_cast<double>(day) - o.when > 0.0) {
@@ -255,12 +262,11 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
                              : concat({description, ". Begins at 18:00 on the evening before, ", eve, "."});
       }
     }
-    ics.text("SUMMARY", utf8_text(host_name(name_in_language(table, o.entry))));
+    ics.text("SUMMARY", utf8_text(host_name(library.name(holidays, o.entry))));
     if (!description.empty()) ics.text("DESCRIPTION", utf8_text(description));
-    ics.text("CATEGORIES",
-             utf8_text(host_name(by_language(calendar_names.english_names, calendar_names.german_names)[o.calendar])));
+    ics.text("CATEGORIES", utf8_text(host_name(library.name(VARIZAV_LIST_CALENDARS, o.calendar + 1))));
     ics.line("TRANSP", "TRANSPARENT");
-    ics.line("X-VARIZAV-CALENDAR", calendar_names.english_names[o.calendar]);
+    ics.line("X-VARIZAV-CALENDAR", library.english(VARIZAV_LIST_CALENDARS, o.calendar + 1));
     ics.line("X-VARIZAV-EVENT", std::to_string(o.entry));
     ics.line("END", "VEVENT");
   }

@@ -2,6 +2,7 @@
 // registers it the way a spreadsheet does and calls its worksheet functions
 // from the command line or from a batch of tab-separated calls.
 #include <clocale>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -195,11 +196,12 @@ std::optional<std::string> parse_arguments(int argc, char** argv, Options& optio
       options.format = std::string(*text);
     } else if (key == "--from" || key == "--to") {
       const auto text = take_value();
-      const std::optional<double> year = text ? parse_number_argument(*text) : std::nullopt;
-      if (!year || *year != std::floor(*year) || *year < 1 || *year > 9999) {
-        return std::string(key) + " needs a year from 1 to 9999";
-      }
-      (key == "--from" ? options.from_year : options.to_year) = static_cast<int64_t>(*year);
+      // One to four digits: a year the options read before any library is loaded.
+      const bool digits = text && !text->empty() && text->size() <= 4 &&
+                          std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; });
+      const int64_t year = digits ? std::stoll(std::string(*text)) : 0;
+      if (year < 1) return std::string(key) + " needs a year from 1 to 9999";
+      (key == "--from" ? options.from_year : options.to_year) = year;
     } else if (key == "--events" && !value) {
       options.events = true;
     } else if (key == "--calendars") {
@@ -288,12 +290,14 @@ int main(int argc, char** argv) {
   // before it reads its configuration at registration.
   if (options.command == "ics") varizav::platform::set_environment_variable("VARIZAV_TIMEZONE", "0");
 
-  // The tool's own copy of the name tables looks names up as the library does.
+  // The names command reads the tool's own copy of the name tables, in the
+  // language the library would look them up in; every other command asks the
+  // loaded library.
   const uint16_t language = options.language.value_or(language_from_locale());
-  configure_name_lookup(language);
+  const varizav::LanguageId names_language = configure_name_lookup(language);
   std::optional<std::string> word;
   if (!options.words.empty()) word = options.words[0];
-  if (options.command == "names") return command_names(word, options.markdown);
+  if (options.command == "names") return command_names(word, options.markdown, names_language);
 
   AddIn addin;
   std::string error;

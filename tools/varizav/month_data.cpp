@@ -4,10 +4,6 @@
 #include <cstdio>
 #include <map>
 
-#include "calendars/registry.h"
-#include "events/astro_events.h"
-#include "events/holidays.h"
-#include "framework/language.h"
 #include "host/host_text.h"
 #include "name_lists.h"
 
@@ -35,12 +31,12 @@ std::string cell_of(const std::string& numbers) {
 // The holidays of one calendar in [first, end): each date once, with every
 // name that the table gives it.
 void add_holidays(const Caller& caller, int32_t calendar_id, double first, double end, std::vector<Listed>& out) {
-  const KeywordTable& table = *holiday_tables[static_cast<size_t>(calendar_id)];
+  const int32_t list = VARIZAV_LIST_HOLIDAYS + calendar_id;
   const std::string calendar = std::to_string(calendar_id + 1);
-  const std::string label = host_name(calendar_name(calendar_id));
+  const std::string label = host_name(calendar_name(caller, calendar_id));
   std::map<double, std::string> found;
-  for (int32_t k = 1; k <= table.count; ++k) {
-    const char* name = by_language(table.english_names, table.german_names)[k - 1];
+  for (int32_t k = 1; k <= caller.addin().name_count(list); ++k) {
+    const char* name = caller.name(list, k);
     if (is_placeholder_name(name)) continue;
     const double when = caller.next(calendar, k, first);
     if (!(when < end)) continue;
@@ -53,12 +49,12 @@ void add_holidays(const Caller& caller, int32_t calendar_id, double first, doubl
 // Every occurrence of the astronomical events `entries` in [first, end).
 void add_events(const Caller& caller, const std::vector<int32_t>& entries, double first, double end,
                 std::vector<Listed>& out) {
-  const std::string astronomical = std::to_string(kAstronomical + 1);
+  const int32_t astronomical_id = caller.calendar_id("astronomical");
+  const std::string astronomical = std::to_string(astronomical_id + 1);
   std::map<double, std::string> found;
   std::map<double, int32_t> phases;
   for (int32_t k : entries) {
-    const std::string name =
-        host_name(by_language(astro_events.english_names, astro_events.german_names)[k - 1]);
+    const std::string name = host_name(caller.name(VARIZAV_LIST_HOLIDAYS + astronomical_id, k));
     for (double from = first;;) {
       const double when = caller.next(astronomical, k, from);
       if (!(when >= from && when < end)) break;
@@ -87,8 +83,14 @@ size_t display_width(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-const char* calendar_name(int32_t id) {
-  return by_language(calendar_names.english_names, calendar_names.german_names)[id];
+const char* calendar_name(const Caller& caller, int32_t id) { return caller.name(VARIZAV_LIST_CALENDARS, id + 1); }
+
+const char* weekday_name(const Caller& caller, size_t monday_based) {
+  return caller.name(VARIZAV_LIST_WEEKDAYS, static_cast<int32_t>(monday_based) + 1);
+}
+
+size_t weekday_of(const Caller& caller, int64_t serial) {
+  return static_cast<size_t>(caller.addin().weekday(static_cast<double>(serial)));
 }
 
 std::vector<std::string> words_of(const std::string& text) {
@@ -115,13 +117,16 @@ std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial) {
   return CivilDate{std::stoll(w[0]), std::stoi(w[1]), std::stoi(w[2])};
 }
 
-std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string>& list) {
-  if (!list) return std::vector<int32_t>{kGregorian, kHebrew, kIslamic};
+std::optional<std::vector<int32_t>> calendars_of(const Caller& caller, const std::optional<std::string>& list) {
+  if (!list) {
+    return std::vector<int32_t>{caller.calendar_id("gregorian"), caller.calendar_id("hebrew"),
+                                caller.calendar_id("islamic")};
+  }
   std::vector<int32_t> ids;
   for (const std::string_view name : split_fields(*list, ',')) {
-    const int32_t entry = host_keyword_entry(name, calendar_names);
+    const int32_t entry = caller.addin().name_entry(VARIZAV_LIST_CALENDARS, name, caller.language());
     if (entry == 0) {
-      std::string hint = closest_names_in(name, calendar_names);
+      std::string hint = closest_calendar_names(name, caller.language());
       if (!hint.empty()) hint = "; " + hint;
       std::fprintf(stderr, "varizav: '%.*s' names no calendar%s (varizav names calendars lists them)\n",
                    static_cast<int>(name.size()), name.data(), hint.c_str());
@@ -133,7 +138,9 @@ std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string
 }
 
 std::vector<Day> civil_month(const Caller& caller, int64_t year, int32_t month) {
-  const int64_t gregorian_first = serial_day_from_civil(year, month, 1);
+  // Years of 1 to 9 digits: the 32-bit year of the library's dates holds them.
+  const auto gregorian_first =
+      static_cast<int64_t>(caller.addin().serial_of_date(static_cast<int32_t>(year), month, 1).value_or(0.0));
   std::vector<Day> days;
   for (int64_t s = gregorian_first - kSearchMargin; s < gregorian_first + 31 + kSearchMargin; ++s) {
     const std::optional<CivilDate> d = civil_date(caller, s);
@@ -153,7 +160,7 @@ Grid grid_of(const Caller& caller, const std::vector<int32_t>& ids, const std::v
     for (const Day& d : days) row.push_back(cell_of(caller.format(key, static_cast<double>(d.serial), kNumberMode)));
     if (row == grid.rows[0]) continue;
     grid.calendars.push_back(id);
-    grid.labels.push_back(host_name(calendar_name(id)));
+    grid.labels.push_back(host_name(calendar_name(caller, id)));
     grid.rows.push_back(std::move(row));
   }
   for (const auto& row : grid.rows) {
@@ -168,12 +175,13 @@ std::vector<Listed> month_listing(const Caller& caller, const std::vector<int32_
   const double end = static_cast<double>(days.back().serial + 1);
   std::vector<Listed> listed;
   for (int32_t id : ids) {
-    if (id != kAstronomical) add_holidays(caller, id, first, end, listed);
+    if (id != caller.calendar_id("astronomical")) add_holidays(caller, id, first, end, listed);
   }
   std::vector<int32_t> entries;
   for (int32_t k = kFirstMoonPhase; k <= kLastMoonPhase; ++k) entries.push_back(k);
   if (events) {
-    for (int32_t k = kFirstOtherEvent; k <= astro_events.count; ++k) {
+    const int32_t event_count = caller.addin().name_count(VARIZAV_LIST_HOLIDAYS + caller.calendar_id("astronomical"));
+    for (int32_t k = kFirstOtherEvent; k <= event_count; ++k) {
       if (k != kEitherEclipse && k != kAnySign) entries.push_back(k);
     }
   }

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin_loader.h"
+#include "varizav/names.h"
 #include "values.h"
 
 namespace varizav::tool {
@@ -31,6 +33,13 @@ constexpr int64_t kSearchMargin = 20;
 constexpr double kTextMode = 1.0;
 constexpr double kNumberMode = 0.0;
 
+// A date of the civil calendar as SC_calendar writes it in numbers.
+struct CivilDate {
+  int64_t year;
+  int32_t month;
+  int32_t day;
+};
+
 struct Day {
   int64_t serial;
   int32_t day;  // civil day of the month
@@ -46,7 +55,26 @@ struct Listed {
 class Caller {
  public:
   explicit Caller(const AddIn& addin)
-      : calendar_(addin.find("SC_calendar")), holiday2_(addin.find("SC_holiday2")), addin_(addin) {}
+      : calendar_(addin.find("SC_calendar")),
+        holiday2_(addin.find("SC_holiday2")),
+        addin_(addin),
+        language_(addin.name_language()) {}
+
+  const AddIn& addin() const { return addin_; }
+
+  // Name `entry` of a list of varizav/names.h in the language in force.
+  const char* name(int32_t list, int32_t entry) const { return addin_.name(list, entry, language_); }
+  // The calendar (0-based) of an English calendar name.
+  int32_t calendar_id(const char* english) const {
+    return addin_.name_entry(VARIZAV_LIST_CALENDARS, english, kEnglishNames) - 1;
+  }
+  // The entry (1-based) that a text selects in a list in the language in
+  // force, else by its English name; 0 for none.
+  int32_t entry_of(int32_t list, std::string_view text) const {
+    const int32_t entry = addin_.name_entry(list, text, language_);
+    return entry != 0 ? entry : addin_.name_entry(list, text, kEnglishNames);
+  }
+  uint16_t language() const { return language_; }
 
   bool usable() const { return usable(calendar_, 3) && usable(holiday2_, 3); }
 
@@ -67,6 +95,9 @@ class Caller {
     return addin_.call(*holiday2_, arguments.data()).number;
   }
 
+  // The language identifier whose names are the English ones.
+  static constexpr uint16_t kEnglishNames = 9;
+
  private:
   static bool usable(const Function* f, size_t arguments) {
     return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == arguments;
@@ -74,6 +105,7 @@ class Caller {
   const Function* calendar_;
   const Function* holiday2_;
   const AddIn& addin_;
+  uint16_t language_;
 };
 
 // The rows of the grid: the civil days, then each calendar whose dates differ from them.
@@ -98,7 +130,13 @@ std::string utf8_text(const std::string& host_text);
 size_t display_width(const std::string& text);
 
 // A calendar's name in the language in force (Windows-1252).
-const char* calendar_name(int32_t id);
+const char* calendar_name(const Caller& caller, int32_t id);
+
+// A weekday's name (0 = Monday) in the language in force (Windows-1252).
+const char* weekday_name(const Caller& caller, size_t monday_based);
+
+// 0 = Monday .. 6 = Sunday.
+size_t weekday_of(const Caller& caller, int64_t serial);
 
 // The civil (year, month, day) of a serial day, as the library's civil
 // calendar writes it: Julian up to the reform, Gregorian after it.
@@ -106,7 +144,7 @@ std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial);
 
 // The calendars of a comma-separated list (default: Gregorian, Hebrew,
 // Islamic); nothing, with a message, when a name selects no calendar.
-std::optional<std::vector<int32_t>> calendars_of(const std::optional<std::string>& list);
+std::optional<std::vector<int32_t>> calendars_of(const Caller& caller, const std::optional<std::string>& list);
 
 // The civil month: the serial days whose civil date lies in it.
 std::vector<Day> civil_month(const Caller& caller, int64_t year, int32_t month);

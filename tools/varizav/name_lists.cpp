@@ -27,6 +27,7 @@
 #include "host/function_registry.h"
 #include "host/host_text.h"
 #include "host/language_switch.h"
+#include "varizav/names.h"
 
 namespace varizav::tool {
 namespace {
@@ -263,11 +264,11 @@ std::vector<NameList> group_lists(int32_t group) {
 
 // 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?
 std::string note(std::string_view text, const std::string& parameter, const std::string& noun,
-                 std::string_view display_name, const char* fallback, const KeywordTable& table) {
+                 std::string_view display_name, const char* fallback, const KeywordTable& table, LanguageId language) {
   std::string line = "'";
   line.append(text).append("' (").append(parameter).append(") names no ").append(noun).append("; ");
   line.append(display_name).append(" ").append(fallback != nullptr ? fallback : "gives the error value");
-  const std::string hint = closest_names_in(text, table);
+  const std::string hint = closest_names_in(text, table, language);
   if (!hint.empty()) line.append("; ").append(hint);
   return line;
 }
@@ -309,9 +310,11 @@ std::vector<NameList> all_name_lists() {
   return lists;
 }
 
-std::vector<NameList> name_lists_for(std::string_view key) {
+std::vector<NameList> name_lists_for(std::string_view key, LanguageId language) {
   const std::string text(key);
-  if (const int32_t group = host_keyword_entry(text, kGroups); group != 0) return group_lists(kGroupValues[group - 1]);
+  if (const int32_t group = host_keyword_entry(text, kGroups, language); group != 0) {
+    return group_lists(kGroupValues[group - 1]);
+  }
   for (const NameList& list : all_name_lists()) {
     if (list.key == key) return {list};
   }
@@ -321,29 +324,31 @@ std::vector<NameList> name_lists_for(std::string_view key) {
       if (list.key == key) return {list};
     }
   }
-  int32_t calendar = host_keyword_entry(text, calendar_names);
-  if (calendar == 0 && language_is_german()) {
+  int32_t calendar = host_keyword_entry(text, calendar_names, language);
+  if (calendar == 0 && language == kLanguageGerman) {
     // The English calendar names, which the list keys use, work in German too.
-    set_current_language(varizav::kLanguageEnglish);
-    calendar = host_keyword_entry(text, calendar_names);
-    set_current_language(varizav::kLanguageGerman);
+    calendar = host_keyword_entry(text, calendar_names, kLanguageEnglish);
   }
   return calendar != 0 ? calendar_lists(calendar - 1) : std::vector<NameList>{};
 }
 
-std::optional<std::string> shortest_abbreviation(const KeywordTable& table, int32_t entry) {
-  const std::string_view name = by_language(table.english_names, table.german_names)[entry - 1];
+std::optional<std::string> shortest_abbreviation(const KeywordTable& table, int32_t entry, LanguageId language) {
+  const std::string_view name = names_in(table, language)[entry - 1];
   for (size_t length = 0; length <= name.size(); ++length) {
     const std::string prefix(name.substr(0, length));
-    if (keyword_entry(prefix.c_str(), table) == entry) return prefix;
+    if (keyword_entry({prefix.c_str(), language}, table) == entry) return prefix;
   }
   return std::nullopt;
 }
 
 bool is_placeholder_name(const char* name) { return std::strcmp(name, "nil") == 0; }
 
-std::string closest_names_in(std::string_view text, const KeywordTable& table) {
-  const char* const* names = by_language(table.english_names, table.german_names);
+std::string closest_calendar_names(std::string_view text, LanguageId language) {
+  return closest_names_in(text, calendar_names, language);
+}
+
+std::string closest_names_in(std::string_view text, const KeywordTable& table, LanguageId language) {
+  const char* const* names = names_in(table, language);
   std::vector<std::string> folded;
   std::vector<std::string> shown;
   for (int32_t k = 0; k < table.count; ++k) {
@@ -363,9 +368,10 @@ int32_t same_value_as(const KeywordTable& table, int32_t entry) {
   return 0;
 }
 
-int32_t host_keyword_entry(std::string_view text, const KeywordTable& table) {
+int32_t host_keyword_entry(std::string_view text, const KeywordTable& table, LanguageId language) {
   const std::string copy(text);
-  return keyword_entry(HostText(copy.c_str()), table);
+  const HostText name(copy.c_str());
+  return keyword_entry({name, language}, table);
 }
 
 std::string host_name(const char* cp1252) {
@@ -375,15 +381,23 @@ std::string host_name(const char* cp1252) {
   return out;
 }
 
-void configure_name_lookup(uint16_t windows_language) {
+LanguageId configure_name_lookup(uint16_t windows_language) {
   select_host_language(windows_language);
   apply_environment_configuration();
   detect_host_charset();
+  return current_language();
 }
 
 std::vector<std::string> unmatched_name_notes(std::string_view exported_name, std::string_view display_name,
                                               const std::vector<std::string>& parameter_names,
                                               const std::vector<std::string_view>& arguments) {
+  return unmatched_name_notes(exported_name, display_name, parameter_names, arguments,
+                              static_cast<LanguageId>(varizav_name_language()));
+}
+
+std::vector<std::string> unmatched_name_notes(std::string_view exported_name, std::string_view display_name,
+                                              const std::vector<std::string>& parameter_names,
+                                              const std::vector<std::string_view>& arguments, LanguageId language) {
   std::vector<std::string> notes;
   for (const NameArgument& a : kNameArguments) {
     if (a.function != exported_name || a.argument >= arguments.size() || a.argument >= parameter_names.size()) {
@@ -395,12 +409,14 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
       // An empty text is how a user says "none" where the function falls back.
       if (a.fallback != nullptr && text.empty()) continue;
       if (a.number_first && read_decimal_text(HostText(text.c_str())) != 0.0) continue;
-      if (host_keyword_entry(text, *a.table) != 0) continue;
-      notes.push_back(note(text, parameter, a.noun, display_name, a.fallback, *a.table));
+      if (host_keyword_entry(text, *a.table, language) != 0) continue;
+      notes.push_back(note(text, parameter, a.noun, display_name, a.fallback, *a.table, language));
       continue;
     }
-    const HolidayCalendar calendar = find_holiday_calendar(HostText(std::string(arguments[a.argument - 1]).c_str()));
-    if (host_keyword_entry(text, *calendar.table) != 0) continue;
+    const std::string calendar_text(arguments[a.argument - 1]);
+    const HostText calendar_name(calendar_text.c_str());
+    const HolidayCalendar calendar = find_holiday_calendar({calendar_name, language});
+    if (host_keyword_entry(text, *calendar.table, language) != 0) continue;
     const bool astronomical = calendar.table == &astro_events;
     const std::string noun = astronomical ? std::string("astronomical event")
                                           : "holiday of " + std::string(english_calendar_name(calendar.calendar));
@@ -408,7 +424,7 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
     // astronomical calendars only; elsewhere it fails.
     const bool no_event = exported_name == "SC_when" && (astronomical || calendar.table == &gregorian_holidays);
     if (no_event && text.empty()) continue;
-    notes.push_back(note(text, parameter, noun, display_name, no_event ? kNoEvent : nullptr, *calendar.table));
+    notes.push_back(note(text, parameter, noun, display_name, no_event ? kNoEvent : nullptr, *calendar.table, language));
   }
   return notes;
 }

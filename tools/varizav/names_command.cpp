@@ -17,8 +17,8 @@ constexpr const char* kLookupRule =
     "A name may be shortened: the first name of its list that begins with the text is taken, and case,\n"
     "blanks and punctuation do not count. The number of an entry selects it too.\n";
 
-const char* name_of(const KeywordTable& table, int32_t entry) {
-  return by_language(table.english_names, table.german_names)[entry - 1];
+const char* name_of(const KeywordTable& table, int32_t entry, LanguageId language) {
+  return names_in(table, language)[entry - 1];
 }
 
 // Windows-1252 to UTF-8, for Markdown, which is always UTF-8.
@@ -32,9 +32,10 @@ std::string utf8(const char* cp1252) {
 // as the text that selects it.
 constexpr const char* kPlaceholder = "(placeholder \"nil\")";
 
-std::string shortest_text(const KeywordTable& table, int32_t entry, std::string (*convert)(const char*)) {
-  if (is_placeholder_name(name_of(table, entry))) return std::to_string(entry);
-  const std::optional<std::string> shortest = shortest_abbreviation(table, entry);
+std::string shortest_text(const KeywordTable& table, int32_t entry, LanguageId language,
+                          std::string (*convert)(const char*)) {
+  if (is_placeholder_name(name_of(table, entry, language))) return std::to_string(entry);
+  const std::optional<std::string> shortest = shortest_abbreviation(table, entry, language);
   if (!shortest) return "(number only)";
   if (shortest->empty()) return "\"\" (empty text)";
   return convert(shortest->c_str());
@@ -52,7 +53,7 @@ void print_padded(const std::string& text, size_t width) {
   std::printf("%s%*s", text.c_str(), static_cast<int>(width > width_of(text) ? width - width_of(text) : 0), "");
 }
 
-void print_list(const NameList& list) {
+void print_list(const NameList& list, LanguageId language) {
   const KeywordTable& table = *list.table;
   std::printf("%s: %s (%d names)\n", list.title.c_str(), list.used_by.c_str(), table.count);
   std::vector<std::string> names;
@@ -60,8 +61,9 @@ void print_list(const NameList& list) {
   size_t name_width = 4;
   size_t shortest_width = 8;
   for (int32_t k = 1; k <= table.count; ++k) {
-    names.push_back(is_placeholder_name(name_of(table, k)) ? kPlaceholder : host_name(name_of(table, k)));
-    shortest.push_back(shortest_text(table, k, host_text));
+    const char* name = name_of(table, k, language);
+    names.push_back(is_placeholder_name(name) ? kPlaceholder : host_name(name));
+    shortest.push_back(shortest_text(table, k, language, host_text));
     name_width = std::max(name_width, width_of(names.back()));
     shortest_width = std::max(shortest_width, width_of(shortest.back()));
   }
@@ -82,9 +84,9 @@ void print_list(const NameList& list) {
   }
 }
 
-void print_overview() {
+void print_overview(LanguageId language) {
   std::printf("Names that text arguments accept, in %s (varizav names LIST shows one):\n",
-              language_is_german() ? "German" : "English");
+              language == kLanguageGerman ? "German" : "English");
   for (const NameList& list : all_name_lists()) {
     std::printf("  %-20s %3d  %s\n", list.key.c_str(), list.table->count, list.title.c_str());
   }
@@ -103,15 +105,13 @@ void print_markdown(const NameList& list) {
   std::printf("### %s\n\n%s.\n\n", list.title.c_str(), used_by.c_str());
   std::printf("| # | English | shortest | German | shortest |%s\n|--:|---|---|---|---|%s\n",
               with_values ? " same as |" : "", with_values ? "---|" : "");
-  const LanguageId language = current_language();
   for (int32_t k = 1; k <= table.count; ++k) {
     std::string row = "| " + std::to_string(k);
     for (const LanguageId l : {varizav::kLanguageEnglish, varizav::kLanguageGerman}) {
-      set_current_language(l);
-      const std::string name = utf8(name_of(table, k));
-      const bool placeholder = is_placeholder_name(name_of(table, k));
+      const std::string name = utf8(name_of(table, k, l));
+      const bool placeholder = is_placeholder_name(name_of(table, k, l));
       row.append(" | ").append(placeholder ? std::string(kPlaceholder) : name.empty() ? std::string("(empty)") : name);
-      const std::optional<std::string> shortest = shortest_abbreviation(table, k);
+      const std::optional<std::string> shortest = shortest_abbreviation(table, k, l);
       row.append(" | ");
       if (placeholder) {
         row.append("`").append(std::to_string(k)).append("`");
@@ -130,7 +130,6 @@ void print_markdown(const NameList& list) {
     std::printf("%s |\n", row.c_str());
   }
   std::printf("\n");
-  set_current_language(language);
 }
 
 void print_markdown_fallbacks() {
@@ -146,25 +145,25 @@ void print_markdown_fallbacks() {
 
 }  // namespace
 
-int command_names(const std::optional<std::string>& key, bool markdown) {
+int command_names(const std::optional<std::string>& key, bool markdown, LanguageId language) {
   if (markdown) {
-    const std::vector<NameList> lists = key ? name_lists_for(*key) : all_name_lists();
+    const std::vector<NameList> lists = key ? name_lists_for(*key, language) : all_name_lists();
     for (const NameList& list : lists) print_markdown(list);
     if (!key) print_markdown_fallbacks();
     return lists.empty() ? kExitUsage : kExitOk;
   }
   if (!key) {
-    print_overview();
+    print_overview(language);
     return kExitOk;
   }
-  const std::vector<NameList> lists = name_lists_for(*key);
+  const std::vector<NameList> lists = name_lists_for(*key, language);
   if (lists.empty()) {
     std::fprintf(stderr, "varizav: no list of names is called '%s' (varizav names shows them all)\n", key->c_str());
     return kExitUsage;
   }
   for (size_t i = 0; i < lists.size(); ++i) {
     if (i > 0) std::printf("\n");
-    print_list(lists[i]);
+    print_list(lists[i], language);
   }
   return kExitOk;
 }

@@ -9,9 +9,7 @@
 #include <ctime>
 #include <string>
 
-#include "calendars/western/western_names.h"
 #include "commands.h"
-#include "framework/language.h"
 #include "month_data.h"
 #include "name_lists.h"
 #include "platform/time_zone.h"
@@ -77,15 +75,13 @@ void moon_at(std::string& svg, double cx, double cy, double r, int32_t phase) {
   svg += "</g>\n";
 }
 
-size_t weekday_of(int64_t serial) { return static_cast<size_t>(((serial + 5) % 7 + 7) % 7); }  // 0 = Monday
-
-// Rows of weeks from Monday; where the civil month skips days (the reform)
-// the days after the gap stay in their week.
-std::vector<std::array<int, 7>> weeks_of(const std::vector<Day>& days) {
+// Rows of weeks from Monday, from each day's weekday (0 = Monday); where the
+// civil month skips days (the reform) the days after the gap stay in their week.
+std::vector<std::array<int, 7>> weeks_of(const std::vector<size_t>& columns) {
   std::vector<std::array<int, 7>> weeks;
   size_t previous = 7;
-  for (size_t i = 0; i < days.size(); ++i) {
-    const size_t column = weekday_of(days[i].serial);
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const size_t column = columns[i];
     if (weeks.empty() || column <= previous) {
       weeks.emplace_back();
       weeks.back().fill(-1);
@@ -96,13 +92,9 @@ std::vector<std::array<int, 7>> weeks_of(const std::vector<Day>& days) {
   return weeks;
 }
 
-std::string month_title(int64_t year, int32_t month) {
-  const char* name = by_language(gregorian_month_names.english_names, gregorian_month_names.german_names)[month - 1];
+std::string month_title(const Caller& caller, int64_t year, int32_t month) {
+  const char* name = caller.name(VARIZAV_LIST_MONTHS + caller.calendar_id("gregorian"), month);
   return host_name(name) + " " + std::to_string(year);
-}
-
-std::string weekday_label(size_t monday_based) {
-  return host_name(by_language(weekday_names.english_names, weekday_names.german_names)[monday_based]);
 }
 
 std::string page_start() {
@@ -120,12 +112,17 @@ struct MonthView {
   std::vector<Listed> listed;
   std::vector<std::string> calendars;  // names of the chosen calendars, in the order of their colours
   std::vector<std::string> starts;     // per other calendar: the month's first day and each new month
+  std::string title;                   // month and year
+  std::array<std::string, 7> weekday_labels;  // Monday first
+  std::vector<size_t> columns;         // weekday of each day, 0 = Monday
 };
 
 MonthView month_view(const Caller& caller, const std::vector<int32_t>& ids, bool events, int64_t year,
                      int32_t month) {
-  MonthView v{year, month, civil_month(caller, year, month), {}, {}, {}, {}};
-  for (const int32_t id : ids) v.calendars.push_back(host_name(calendar_name(id)));
+  MonthView v{year, month, civil_month(caller, year, month), {}, {}, {}, {}, month_title(caller, year, month), {}, {}};
+  for (const int32_t id : ids) v.calendars.push_back(host_name(calendar_name(caller, id)));
+  for (size_t w = 0; w < 7; ++w) v.weekday_labels[w] = host_name(weekday_name(caller, w));
+  for (const Day& d : v.days) v.columns.push_back(weekday_of(caller, d.serial));
   if (v.days.empty()) return v;
   v.grid = grid_of(caller, ids, v.days);
   v.listed = month_listing(caller, ids, events, v.days);
@@ -179,18 +176,18 @@ void legend(std::string& svg, const MonthView& v, double y, double size) {
 // other calendars' days, the holidays and the Moon's phase with its time.
 std::string month_page(const MonthView& v) {
   std::string svg = page_start();
-  text_at(svg, kMargin, kMargin + 8, 10, month_title(v.year, v.month), kInk, " font-weight=\"bold\"");
+  text_at(svg, kMargin, kMargin + 8, 10, v.title, kInk, " font-weight=\"bold\"");
   legend(svg, v, kMargin + 8, 4);
   for (size_t r = 0; r < v.starts.size(); ++r) {
     text_at(svg, kMargin + 78, kMargin + 2 + 3.8 * static_cast<double>(r), 3.2, v.starts[r],
             colour_of(v, v.grid.labels[r + 1]));
   }
-  const std::vector<std::array<int, 7>> weeks = weeks_of(v.days);
+  const std::vector<std::array<int, 7>> weeks = weeks_of(v.columns);
   const double top = kMargin + 20;
   const double cell_w = (kPageWidth - 2 * kMargin) / 7;
   const double cell_h = (kPageHeight - top - kMargin) / static_cast<double>(weeks.size());
   for (size_t c = 0; c < 7; ++c) {
-    text_at(svg, kMargin + cell_w * (static_cast<double>(c) + 0.5), top - 3, 4, weekday_label(c), kFaint,
+    text_at(svg, kMargin + cell_w * (static_cast<double>(c) + 0.5), top - 3, 4, v.weekday_labels[c], kFaint,
             " text-anchor=\"middle\"");
   }
   for (size_t w = 0; w < weeks.size(); ++w) {
@@ -253,12 +250,12 @@ std::string year_page(const std::vector<MonthView>& months, int64_t year) {
     const MonthView& v = months[m];
     const double bx = kMargin + box_w * static_cast<double>(m % 4);
     const double by = top + box_h * static_cast<double>(m / 4);
-    text_at(svg, bx + 2, by + 4.5, 4.2, month_title(v.year, v.month), kInk, " font-weight=\"bold\"");
+    text_at(svg, bx + 2, by + 4.5, 4.2, v.title, kInk, " font-weight=\"bold\"");
     for (size_t c = 0; c < 7; ++c) {
-      text_at(svg, bx + 2 + col_w * (static_cast<double>(c) + 0.5), by + 9, 2.4, weekday_label(c).substr(0, 2),
+      text_at(svg, bx + 2 + col_w * (static_cast<double>(c) + 0.5), by + 9, 2.4, v.weekday_labels[c].substr(0, 2),
               kFaint, " text-anchor=\"middle\"");
     }
-    const std::vector<std::array<int, 7>> weeks = weeks_of(v.days);
+    const std::vector<std::array<int, 7>> weeks = weeks_of(v.columns);
     for (size_t w = 0; w < weeks.size(); ++w) {
       for (size_t c = 0; c < 7; ++c) {
         const int i = weeks[w][c];
@@ -295,7 +292,7 @@ int command_cal_svg(const AddIn& addin, const std::optional<std::string>& when,
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
     return kExitFailure;
   }
-  const auto ids = calendars_of(calendars);
+  const auto ids = calendars_of(caller, calendars);
   if (!ids) return kExitUsage;
   // YYYY: a year; YYYY-MM: a month; nothing: this month.
   const bool whole_year = when && !when->empty() && when->size() <= 5 &&
@@ -306,14 +303,14 @@ int command_cal_svg(const AddIn& addin, const std::optional<std::string>& when,
   if (whole_year) {
     year = std::stoll(*when);
   } else if (when) {
-    const std::optional<double> first = parse_iso_date(*when + "-01");
-    if (!first) {
+    const std::optional<double> first = addin.read_date(*when + "-01");
+    const std::optional<VarizavDateTime> d = first ? addin.date_of_serial(*first) : std::nullopt;
+    if (!d) {
       std::fprintf(stderr, "varizav: cal takes a month YYYY-MM or a year YYYY, not '%s'\n", when->c_str());
       return kExitUsage;
     }
-    const CivilDate d = civil_from_serial_day(static_cast<int64_t>(*first));
-    year = d.year;
-    month = d.month;
+    year = d->year;
+    month = d->month;
   } else {
     std::tm local{};
     platform::local_time(std::time(nullptr), local);

@@ -2,7 +2,6 @@
 // with numbers and strings, the settings a spreadsheet host takes from the
 // environment given explicitly, and a few helpers for JavaScript dates.
 import { createEngine, languageId, TEXT_SIZE, TYPE_NUMBER, TYPE_TEXT } from './engine.js';
-import { formatIsoDateTime, formatNumber as formatNumberText, parseIsoDate } from './values.js';
 
 // Serial date of 1970-01-01, the epoch of JavaScript's Date.
 const SERIAL_UNIX_EPOCH = 25569;
@@ -70,7 +69,8 @@ let current = {
 
 // Applies a complete set of settings, each missing one at its default:
 //   language         "de", "en" or a Windows language id (default "en")
-//   calendarReform   last Julian day as yyyymmdd (default 15821004; English: 17520902)
+//   calendarReform   last Julian day as yyyymmdd (default 15821004; English
+//                    moves it as dist/varizav.d.ts says)
 //   deltaT           fixed delta T in seconds, 0 for the built-in model
 //   timezoneSeconds  Universal Time minus local time in seconds (default 0)
 //   maxLoop          most steps of WHEN and WHEN2 (default 65536)
@@ -310,16 +310,23 @@ export function dateFromSerial(serial) {
 // "YYYY-MM-DDTHH:MM:SS" of a serial date (proleptic Gregorian, to the second),
 // or null for NaN and dates beyond 1e13 days.
 export function isoFromSerial(serial) {
-  return formatIsoDateTime(serial);
+  return current.engine.writeDate(serial);
 }
 
 // Serial date of "YYYY-MM-DD[THH:MM[:SS]]" (proleptic Gregorian), or null.
 export function serialFromIso(text) {
-  return parseIsoDate(text);
+  return current.engine.readDate(encodeUtf8(String(text)));
+}
+
+// A number argument as the host tool `varizav` reads one from text: a decimal
+// number, TRUE/FALSE (WAHR/FALSCH) in any case, or a date
+// "YYYY-MM-DD[THH:MM[:SS]]" (its serial date); null for anything else.
+export function parseNumber(text) {
+  return current.engine.readNumber(encodeUtf8(String(text)));
 }
 
 // A number as the host tool `varizav` writes it: the shortest text that reads
 // back as the same double, "NaN" for the error value.
 export function formatNumber(value) {
-  return formatNumberText(value);
+  return current.engine.writeNumber(value);
 }

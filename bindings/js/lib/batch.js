@@ -5,7 +5,6 @@
 // bytes throughout ("binary" strings, one character per byte), so that texts
 // pass in the host's character set exactly as the native tool passes them.
 import { TEXT_SIZE, TYPE_NUMBER, TYPE_TEXT } from './engine.js';
-import { formatIsoDateTime, formatNumber, parseNumberArgument } from './values.js';
 
 export const EXIT_OK = 0;
 export const EXIT_FAILURE = 1;
@@ -37,7 +36,7 @@ function prepareCall(engine, name, texts) {
       if (texts[i].length > MAX_TEXT_ARGUMENT) return { f, error: `${which} is longer than ${MAX_TEXT_ARGUMENT} bytes` };
       args.push(texts[i]);
     } else {
-      const number = parseNumberArgument(texts[i]);
+      const number = engine.readNumber(texts[i]);
       if (number === null) {
         return { f, error: `${which} is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '${texts[i]}'` };
       }
@@ -57,11 +56,11 @@ function echoCall(f, fields) {
 
 // The result as one line's text: the number or the text; for date results
 // with withDate, a tab and the ISO date and time it stands for.
-function resultText(f, result, withDate) {
+function resultText(engine, f, result, withDate) {
   if (f.resultType !== TYPE_NUMBER) return result.value;
-  const text = formatNumber(result.value);
+  const text = engine.writeNumber(result.value);
   if (!withDate || NON_DATE_FUNCTIONS.has(f.exportedName)) return text;
-  const iso = formatIsoDateTime(result.value);
+  const iso = engine.writeDate(result.value);
   return iso === null ? text : `${text}\t${iso}`;
 }
 
@@ -97,7 +96,7 @@ export function runBatch(engine, input, { echo = false, warn = false, program = 
     engine.writeArguments(call.f, call.args);
     if (warn) for (const note of engine.nameNotes(call.f)) errors.push(`note: line ${index + 1}: ${note}\n`);
     const result = engine.callWritten(call.f);
-    out.push(`${prefix}${resultText(call.f, result, echo)}\n`);
+    out.push(`${prefix}${resultText(engine, call.f, result, echo)}\n`);
     if (result.overran) {
       errors.push(overrunMessage(program, call.f));
       status = EXIT_FAILURE;
@@ -118,7 +117,7 @@ export function runCall(engine, words, { program = 'varizav-wasm' } = {}) {
   const result = engine.callWritten(call.f);
   if (result.overran) errors.push(overrunMessage(program, call.f));
   return {
-    output: `${resultText(call.f, result, true)}\n`,
+    output: `${resultText(engine, call.f, result, true)}\n`,
     errors: errors.join(''),
     status: result.overran ? EXIT_FAILURE : EXIT_OK,
   };

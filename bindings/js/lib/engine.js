@@ -8,6 +8,7 @@
 // configuration gets a fresh instance: the results then depend on the
 // settings alone, never on what an earlier configuration left behind.
 import createVarizavCore from '../dist/varizav-core.mjs';
+import { formatNumber, parseNumberArgument } from './values.js';
 
 // Size of every text buffer a host passes, terminator included.
 export const TEXT_SIZE = 256;
@@ -17,6 +18,12 @@ export const TYPE_TEXT = 1;
 // Windows language identifiers.
 export const LANGUAGE_GERMAN = 0x0407;
 export const LANGUAGE_ENGLISH = 0x0409;
+
+// The calendar list of varizav/names.h, and the language identifiers whose
+// names it compares (German exactly for 1031).
+const LIST_CALENDARS = 0;
+const LANGUAGE_ID_GERMAN = 1031;
+const LANGUAGE_ID_ENGLISH = 9;
 
 // Most arguments a worksheet function takes.
 const MAX_ARGUMENTS = 6;
@@ -81,13 +88,16 @@ export class Engine {
     // The text each argument slot holds for the JavaScript API (null: unknown),
     // so that a repeated text is neither encoded nor copied again.
     this.slotText = new Array(MAX_ARGUMENTS).fill(null);
-    const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 1));
+    const scratch = core._malloc(TEXT_SIZE * (MAX_ARGUMENTS + 2) + GUARD_SIZE + 8 * (MAX_ARGUMENTS + 2));
     this.textArgs = [];
     for (let i = 0; i < MAX_ARGUMENTS; ++i) this.textArgs.push(scratch + i * TEXT_SIZE);
     this.textResult = scratch + MAX_ARGUMENTS * TEXT_SIZE;
     this.registration = this.textResult + TEXT_SIZE + GUARD_SIZE;
     this.numbers = (this.registration + TEXT_SIZE + 7) & ~7;  // 8-byte aligned doubles, result first
     this.numberView = new Float64Array(this.memory.buffer, this.numbers, MAX_ARGUMENTS + 1);
+    // The double that the value functions (varizav/tools.h) read into.
+    this.valueAt = this.numbers + 8 * (MAX_ARGUMENTS + 1);
+    this.valueView = new Float64Array(this.memory.buffer, this.valueAt, 1);
 
     for (const [name, value] of Object.entries(environment)) this.setEnvironment(name, value);
     this.writeShort(this.registration, language);
@@ -324,6 +334,48 @@ export class Engine {
     return notes === '' ? [] : notes.slice(0, -1).split('\n');
   }
 
+  // A text ("binary" string) zero-terminated in the memory, for a call of
+  // read(at): in the registration buffer when it fits, else in a block of its
+  // own. A text holding a NUL byte is not handed over (its C text would end
+  // there): the result is then `otherwise`.
+  withText(bytes, read, otherwise) {
+    if (bytes.includes('\0')) return otherwise;
+    const own = bytes.length >= TEXT_SIZE;
+    const at = own ? this.core._malloc(bytes.length + 1) : this.registration;
+    const heap = this.heap();
+    for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
+    heap[at + bytes.length] = 0;
+    try {
+      return read(at);
+    } finally {
+      if (own) this.core._free(at);
+    }
+  }
+
+  // A number argument as the library reads one ("binary" string): a decimal
+  // number, TRUE/FALSE, WAHR/FALSCH or a date YYYY-MM-DD[THH:MM[:SS]]; null
+  // for anything else.
+  readNumber(bytes) {
+    return parseNumberArgument(bytes, (text) => this.readDate(text));
+  }
+
+  // The serial date of a date YYYY-MM-DD[THH:MM[:SS]] ("binary" string), or null.
+  readDate(bytes) {
+    return this.withText(bytes, (at) => (this.core._varizav_read_date(at, this.valueAt) ? this.valueView[0] : null), null);
+  }
+
+  // A number as the library writes it: the shortest text that reads back as
+  // the same double ("NaN" for every NaN).
+  writeNumber(value) {
+    return formatNumber(value);
+  }
+
+  // "YYYY-MM-DDTHH:MM:SS" of a serial date, or null where it gives no date.
+  writeDate(serial) {
+    const length = this.core._varizav_write_date(serial, this.registration);
+    return length === 0 ? null : this.bytesAt(this.registration, length);
+  }
+
   // The calendar (1..25) that a text ("binary" string, at most 255 bytes)
   // selects as a calendar argument in the language in force; 0 for none.
   calendarEntry(bytes) {
@@ -331,15 +383,19 @@ export class Engine {
     const heap = this.heap();
     for (let k = 0; k < bytes.length; ++k) heap[at + k] = bytes.charCodeAt(k);
     heap[at + bytes.length] = 0;
-    const entry = this.core._varizav_calendar_entry(at);
+    // In German the English names, which the lists' keys use, select too.
+    const language = this.core._varizav_name_language();
+    let entry = this.core._varizav_name_entry(LIST_CALENDARS, at, language);
+    if (entry === 0 && language === LANGUAGE_ID_GERMAN) entry = this.core._varizav_name_entry(LIST_CALENDARS, at, LANGUAGE_ID_ENGLISH);
     this.core._free(at);
     return entry;
   }
 
-  // Entry 1..count of a name table (0: calendars; 1 + k: holidays of
-  // calendar k) as Windows-1252 bytes; "" past the end.
+  // Entry 1..count of a name list of varizav/names.h (0: calendars; 1 + k:
+  // holidays of calendar k) as Windows-1252 bytes; "" past the end.
   nameBytes(table, entry, german) {
-    return this.bytesAt(this.core._varizav_name(table, entry, german ? 1 : 0), 4096);
+    const language = german ? LANGUAGE_ID_GERMAN : LANGUAGE_ID_ENGLISH;
+    return this.bytesAt(this.core._varizav_name(table, entry, language), 4096);
   }
 
   nameCount(table) {

@@ -29,7 +29,7 @@ let dts = `${header}
 export interface Settings {
   /** "de", "en" (default) or a Windows language identifier: names, descriptions and name arguments. */
   language?: 'de' | 'en' | number;
-  /** Last day of the Julian calendar as yyyymmdd (default 15821004; English moves it to 17520902). */
+  /** Last day of the Julian calendar as yyyymmdd (default 15821004; English moves it to 17520903). */
   calendarReform?: number;
   /** A fixed delta T in seconds for every date; 0 (default) uses the built-in model. */
   deltaT?: number;
@@ -85,6 +85,8 @@ export function dateFromSerial(serial: number): Date;
 export function isoFromSerial(serial: number): string | null;
 /** Serial date of "YYYY-MM-DD[THH:MM[:SS]]" (proleptic Gregorian), or null. */
 export function serialFromIso(text: string): number | null;
+/** A number argument as the host tool reads it: a decimal number, TRUE/FALSE (WAHR/FALSCH), or an ISO date's serial date; null otherwise. */
+export function parseNumber(text: string): number | null;
 /** A number as the host tool writes it: shortest text that reads back, "NaN" for the error value. */
 export function formatNumber(value: number): string;
 /** A worksheet function over columns (typed arrays or arrays; a scalar applies to every row): a Float64Array of numbers or an array of strings. */

@@ -22,6 +22,7 @@ test('batch lines are read whole: a NUL byte makes a malformed call', () => {
 });
 
 test('call and batch --warn: results, notes and exit status', () => {
+  // independent: `varizav call` words the same note (with its "did you mean").
   const note = "'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?";
   const cases = [
     [['call', 'gregorian', '2024', 'March', '1'], '', '45352\t2024-03-01T00:00:00\n', '', 0],

@@ -54,7 +54,7 @@ _lib.VarizavConfigure.argtypes = [ctypes.POINTER(ctypes.c_char_p), ctypes.POINTE
 _lib.varizav_name.restype = ctypes.c_char_p
 _lib.varizav_name.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.c_int32]
 _lib.varizav_name_count.argtypes = [ctypes.c_int32]
-_lib.varizav_calendar_entry.argtypes = [ctypes.c_char_p]
+_lib.varizav_name_entry.argtypes = [ctypes.c_int32, ctypes.c_char_p, ctypes.c_int32]
 _lib.varizav_display_name.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p]
 
 
@@ -425,8 +425,15 @@ def functions() -> List[Dict[str, Any]]:
                             for p in f.parameters]} for f in _FUNCTIONS]
 
 
+# Windows language identifiers of the names (varizav/names.h).
+_GERMAN_NAMES = 0x0407
+_ENGLISH_NAMES = 0x0009
+
+
 def _table_name(table: int, entry: int, german: bool) -> str:
-    return _lib.varizav_name(table, entry, 1 if german else 0).decode("cp1252", "replace")
+    """Entry of a name list (0 the calendars, k = 1..25 the holidays of calendar k)."""
+    language = _GERMAN_NAMES if german else _ENGLISH_NAMES
+    return _lib.varizav_name(table, entry, language).decode("cp1252", "replace")
 
 
 def names(calendar: Union[str, int, None] = None, language: Optional[str] = None) -> List[Any]:
@@ -445,7 +452,11 @@ def names(calendar: Union[str, int, None] = None, language: Optional[str] = None
         table = calendar
     else:
         text = str(calendar).encode("utf-8")
-        table = 0 if not text.strip() or len(text) >= _TEXT_SIZE else _lib.varizav_calendar_entry(text)
+        table = 0
+        if text.strip() and len(text) < _TEXT_SIZE:
+            # In the language in force, else by the English name.
+            for names_language in (_GERMAN_NAMES if german else _ENGLISH_NAMES, _ENGLISH_NAMES):
+                table = table or _lib.varizav_name_entry(0, text, names_language)
         if table == 0:
             raise ValueError(f"no calendar is called {calendar!r}")
     out = []

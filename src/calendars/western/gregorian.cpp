@@ -13,6 +13,8 @@ int32_t is_leap_year(int32_t year) noexcept { return western::gregorian_leap(yea
 
 JulianDay to_jd(int32_t year, int32_t month, double day) noexcept { return western::gregorian_to_jd(year, month, day); }
 
+WholeDayDate date_of_day_number(int64_t day_number) noexcept { return western::gregorian_whole_day(day_number); }
+
 CalendarDate from_jd(JulianDay jd) noexcept {
   const western::DayNumber z = western::split_day(jd);
   return western::gregorian_date_of_day(z.number, z.fraction);

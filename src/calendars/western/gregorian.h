@@ -16,6 +16,9 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept;
 CalendarDate from_jd(JulianDay jd) noexcept;
 // Text ("%s, %d %s %ld"), whole-number or fractional form of a JulianDay.
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept;
+// Date of the civil day with Julian Day number day_number (the JulianDay at
+// its noon), |day_number| <= 2^44; the year is not clamped.
+WholeDayDate date_of_day_number(int64_t day_number) noexcept;
 
 }  // namespace gregorian
 

@@ -37,10 +37,10 @@ namespace {
 constexpr int64_t kGregorianMarch0 = 1721120;
 constexpr int64_t kJulianMarch0 = 1721118;
 // Whole 400-year Gregorian cycles (146097 days) and 4-year Julian cycles
-// (1461 days) added so that every day number within 2^40 of the epoch is
-// positive: 2^40 / 146097 < 7.6e6 and 2^40 / 1461 < 7.6e8.
-constexpr uint64_t kGregorianShiftCycles = 7600000;
-constexpr uint64_t kJulianShiftCycles = 760000000;
+// (1461 days) added so that every day number within 2^44 of the epoch is
+// positive: 2^44 / 146097 < 1.21e8 and 2^44 / 1461 < 1.21e10.
+constexpr uint64_t kGregorianShiftCycles = 121000000;
+constexpr uint64_t kJulianShiftCycles = 12100000000;
 
 // Month and day of day n_y [0, 365] of a computational year beginning in
 // March, and whether it falls in January or February of the next civil year.
@@ -61,7 +61,7 @@ constexpr MonthDay month_day_of(uint32_t n_y) noexcept {
 
 }  // namespace
 
-CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept {
+WholeDayDate gregorian_whole_day(int64_t z) noexcept {
   constexpr uint64_t kCycleDays = 146097;
   const uint64_t n = static_cast<uint64_t>(z - kGregorianMarch0) + kGregorianShiftCycles * kCycleDays;
   const uint64_t n1 = 4 * n + 3;
@@ -73,10 +73,10 @@ CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept {
   const MonthDay md = month_day_of(n_y);
   const int64_t year = static_cast<int64_t>(100 * century + year_of_century) -
                        static_cast<int64_t>(400 * kGregorianShiftCycles) + (md.next_year ? 1 : 0);
-  return {clamp_year(year), md.month, fraction + static_cast<double>(md.day)};
+  return {year, md.month, md.day};
 }
 
-CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept {
+WholeDayDate julian_whole_day(int64_t z) noexcept {
   constexpr uint64_t kCycleDays = 1461;
   const uint64_t n = static_cast<uint64_t>(z - kJulianMarch0) + kJulianShiftCycles * kCycleDays;
   const uint64_t n1 = 4 * n + 3;
@@ -84,7 +84,17 @@ CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept {
   const auto n_y = static_cast<uint32_t>((n1 % kCycleDays) / 4);   // [0, 365]
   const MonthDay md = month_day_of(n_y);
   const int64_t year = static_cast<int64_t>(y) - static_cast<int64_t>(4 * kJulianShiftCycles) + (md.next_year ? 1 : 0);
-  return {clamp_year(year), md.month, fraction + static_cast<double>(md.day)};
+  return {year, md.month, md.day};
+}
+
+CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept {
+  const WholeDayDate date = gregorian_whole_day(z);
+  return {clamp_year(date.year), date.month, fraction + static_cast<double>(date.day)};
+}
+
+CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept {
+  const WholeDayDate date = julian_whole_day(z);
+  return {clamp_year(date.year), date.month, fraction + static_cast<double>(date.day)};
 }
 
 JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept {

@@ -19,9 +19,13 @@ struct DayNumber {
 };
 DayNumber split_day(JulianDay jd) noexcept;
 
-// The proleptic Gregorian and the Julian date of the civil day with Julian
-// Day number z (|z| <= 2^40, as split_day gives it), the time of day added to
-// the day. Years outside the 32-bit range are clamped to it.
+// The proleptic Gregorian and the Julian date of the whole day with Julian
+// Day number z (|z| <= 2^44), the year in 64 bits.
+WholeDayDate gregorian_whole_day(int64_t z) noexcept;
+WholeDayDate julian_whole_day(int64_t z) noexcept;
+
+// The same for the civil day split_day gives (|z| <= 2^40), the time of day
+// added to the day. Years outside the 32-bit range are clamped to it.
 CalendarDate gregorian_date_of_day(int64_t z, double fraction) noexcept;
 CalendarDate julian_date_of_day(int64_t z, double fraction) noexcept;
 

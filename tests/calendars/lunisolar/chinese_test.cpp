@@ -18,8 +18,11 @@
 #include "framework/language.h"
 #include "framework/numeric.h"
 #include "host/converter.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 // Local midnight (UT+8) of a Gregorian date, as the Chinese calendar counts days.
@@ -192,7 +195,7 @@ TEST(Chinese, StepsBackWhenTheEstimateIsAYearHigh) {
 bool sound_or_absent(JulianDay jd) {
   set_current_language(kLanguageEnglish);  // the calendar's name is "chinese"
   char text[kTextCapacity];
-  format_calendar_date(text, "chinese", jd_to_serial(jd), 0);
+  format_calendar_date(text, named("chinese"), jd_to_serial(jd), 0);
   const ChineseDate d = chinese::from_jd(jd);
   const std::string where = [&] {
     std::ostringstream s;
@@ -209,7 +212,7 @@ bool sound_or_absent(JulianDay jd) {
   const FloorDiv cycle = floor_div(d.year, 60);
   const std::string month = std::to_string(d.month);
   EXPECT_EQ(convert_chinese_date(static_cast<double>(cycle.quot + 1), static_cast<double>(cycle.rem + 1),
-                                 month.c_str(), d.leap, d.day),
+                                 named(month.c_str()), d.leap, d.day),
             std::optional<SerialDate>(jd_to_serial(jd)))
       << where;
   EXPECT_NE(text[0], '\0') << where;
@@ -278,11 +281,11 @@ TEST(Chinese, DatesBeginAndEndWithTheCalendarsYears) {
     EXPECT_TRUE(sound_or_absent(c.first)) << c.delta_t_seconds;
     EXPECT_TRUE(sound_or_absent(c.last)) << c.delta_t_seconds;
     EXPECT_FALSE(sound_or_absent(c.last + 1.0)) << c.delta_t_seconds;
-    EXPECT_EQ(convert_chinese_date(-482, 25, "1", 0, 1), std::optional<SerialDate>(jd_to_serial(c.first)));
-    EXPECT_EQ(convert_chinese_date(-482, 24, "1", 0, 1), std::nullopt);
-    EXPECT_EQ(convert_chinese_date(648, 33, "1", 0, 1), std::nullopt);
+    EXPECT_EQ(convert_chinese_date(-482, 25, named("1"), 0, 1), std::optional<SerialDate>(jd_to_serial(c.first)));
+    EXPECT_EQ(convert_chinese_date(-482, 24, named("1"), 0, 1), std::nullopt);
+    EXPECT_EQ(convert_chinese_date(648, 33, named("1"), 0, 1), std::nullopt);
     // A leap flag on month 12 of the last year would carry past its end.
-    EXPECT_EQ(convert_chinese_date(648, 32, "12", 1, 1), std::nullopt);
+    EXPECT_EQ(convert_chinese_date(648, 32, named("12"), 1, 1), std::nullopt);
   }
 }
 

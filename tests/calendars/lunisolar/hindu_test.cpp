@@ -14,8 +14,11 @@
 #include "framework/language.h"
 #include "framework/numeric.h"
 #include "varizav/addin.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 // Independent: the old Hindu (Arya Siddhanta) rules of Reingold & Dershowitz,
@@ -322,7 +325,7 @@ TEST(HinduFormat, ThreeModesInBothLanguages) {
     set_current_language(language);
     for (const Case& c : cases) {
       char out[kTextCapacity];
-      format_calendar_date(out, c.calendar, jd_to_serial(c.jd), c.mode);
+      format_calendar_date(out, named(c.calendar), jd_to_serial(c.jd), c.mode);
       EXPECT_STREQ(out, c.want) << c.source << " (language " << language << ")";
     }
   }

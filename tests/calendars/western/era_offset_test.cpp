@@ -8,8 +8,11 @@
 #include "calendars/western/julian.h"
 #include "calendars/western/western_test_support.h"
 #include "framework/keyword.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 using testing::leap_gregorian;
@@ -79,7 +82,7 @@ TEST(EraOffset, SyrianMonthsAreTheJulianMonthsFromOctober) {
   const Lookup lookups[] = {{"1", 1},       {"Tishrin I", 1}, {"tishrin ii", 2}, {"Tishrin", 1}, {"Kanun II", 4},
                             {"aylul", 12},  {"Ab", 11},       {"a", 6},          {"ay", 8},      {"13", 0},
                             {"October", 0}, {"", 0}};
-  for (const Lookup& l : lookups) EXPECT_EQ(keyword_lookup(l.text, syrian_month_names), l.month) << l.text;
+  for (const Lookup& l : lookups) EXPECT_EQ(keyword_lookup(named(l.text), syrian_month_names), l.month) << l.text;
 }
 
 TEST(EraOffset, EveryDayMapsToTheUnderlyingDateAndBack) {

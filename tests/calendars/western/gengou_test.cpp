@@ -5,8 +5,11 @@
 #include "calendars/western/gregorian.h"
 #include "calendars/western/western_test_support.h"
 #include "framework/keyword.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 using testing::jdn_gregorian;
@@ -38,7 +41,7 @@ TEST(Gengou, EachEraBeginsOnItsFirstDay) {
     EXPECT_EQ(d.year - 660 - e.offset, 1) << e.name << ": the first year of the era";
     EXPECT_EQ(gengou::from_jd(first - 1.0).era, n == 0 ? 0 : n - 1) << e.name;
     EXPECT_EQ(gengou::to_jd({1, static_cast<int16_t>(e.month), n, static_cast<double>(e.day)}), first) << e.name;
-    EXPECT_EQ(keyword_lookup(e.name, gengou_era_names), n + 1) << e.name;
+    EXPECT_EQ(keyword_lookup(named(e.name), gengou_era_names), n + 1) << e.name;
   }
 }
 
@@ -109,7 +112,7 @@ TEST(Gengou, EraNameLookup) {
   const Case cases[] = {{"Heisei", 16}, {"16", 16}, {"1", 1},     {"man-en", 9}, {"Manen", 9}, {"K", 2},
                         {"ke", 12},     {"Sh", 15}, {"bunk", 3}, {"", 0},       {"Reiwa", 17}, {"17", 17},
                         {"r", 17},      {"18", 0},  {"Edo", 0}};
-  for (const Case& c : cases) EXPECT_EQ(keyword_lookup(c.text, gengou_era_names), c.entry) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(keyword_lookup(named(c.text), gengou_era_names), c.entry) << c.text;
 }
 
 }  // namespace

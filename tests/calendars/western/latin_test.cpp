@@ -7,8 +7,11 @@
 #include "calendars/western/julian.h"
 #include "calendars/western/western_test_support.h"
 #include "framework/keyword.h"
+#include "named_text.h"
 
 namespace varizav {
+
+using testing::named;
 namespace {
 
 using testing::leap_julian;
@@ -149,7 +152,7 @@ TEST(Latin, KeywordTables) {
       {&roman_month_names, "12", 12, ""},
       {&roman_month_names, "December", 0, "not a name of the list"},
   };
-  for (const Case& c : cases) EXPECT_EQ(keyword_lookup(c.text, *c.table), c.entry) << c.text << " " << c.source;
+  for (const Case& c : cases) EXPECT_EQ(keyword_lookup(named(c.text), *c.table), c.entry) << c.text << " " << c.source;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "varizav/values.h"
+#include "varizav/tools.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,27 @@
 #include <optional>
 #include <string>
 
-namespace varizav::tool {
+namespace varizav {
 namespace {
+
+std::optional<double> parse_number_argument(const char* text) {
+  double value = 0.0;
+  if (varizav_read_number(text, &value) == 0) return std::nullopt;
+  return value;
+}
+
+std::string format_number(double value) {
+  char out[VARIZAV_TEXT_SIZE];
+  const int32_t length = varizav_write_number(value, out);
+  EXPECT_EQ(std::string(out).size(), static_cast<size_t>(length));
+  return out;
+}
+
+std::optional<std::string> format_iso_datetime(double serial) {
+  char out[VARIZAV_TEXT_SIZE];
+  if (varizav_write_date(serial, out) == 0) return std::nullopt;
+  return std::string(out);
+}
 
 TEST(ToolValues, ReadsNumberArguments) {
   struct Case {
@@ -108,10 +127,15 @@ TEST(ToolValues, DayCountMatchesADayByDayWalk) {
     int32_t m = 12;
     int32_t d = 30;
     for (int64_t n = 0; n * direction <= 1000000; n += direction) {
-      const CivilDate got = civil_from_serial_day(n);
+      VarizavDateTime got{};
+      ASSERT_EQ(varizav_date_of_serial(static_cast<double>(n), &got), 1);
       ASSERT_TRUE(got.year == y && got.month == m && got.day == d) << n << ": " << got.year << "-" << got.month
                                                                    << "-" << got.day;
-      ASSERT_EQ(serial_day_from_civil(y, m, d), n);
+      double serial = 0.0;
+      ASSERT_EQ(varizav_serial_of_date(static_cast<int32_t>(y), m, d, &serial), 1);
+      ASSERT_EQ(serial, static_cast<double>(n));
+      // Serial day 0, 30 December 1899, was a Saturday (5).
+      ASSERT_EQ(varizav_weekday(static_cast<double>(n)), ((n + 5) % 7 + 7) % 7) << n;
       if (direction > 0 && ++d > month_length(y, m)) {
         d = 1;
         if (++m > 12) {
@@ -134,11 +158,35 @@ TEST(ToolValues, IsoDatesReadBackEveryTenMinutes) {
   for (double serial = -1e6; serial <= 1e6; serial += 7.0 + 10.0 / 1440.0) {
     const std::optional<std::string> iso = format_iso_datetime(serial);
     ASSERT_TRUE(iso.has_value());
-    const std::optional<double> back = parse_number_argument(*iso);
+    const std::optional<double> back = parse_number_argument(iso->c_str());
     ASSERT_TRUE(back.has_value()) << *iso;
     ASSERT_NEAR(*back, serial, 0.501 / 86400.0) << *iso;  // half a second plus rounding
   }
 }
 
+TEST(ToolValues, RejectsDaysThatDoNotExist) {
+  struct Case {
+    int32_t year, month, day;
+    bool exists;
+    const char* source;
+  };
+  const Case cases[] = {
+      {1900, 2, 29, false, "1900 is no Gregorian leap year"},
+      {2000, 2, 29, true, "2000 is"},
+      {-100, 2, 29, false, "neither is -100 (101 BC)"},
+      {2001, 4, 31, false, "April has 30 days"},
+      {2001, 0, 1, false, "month 0"},
+      {2001, 13, 1, false, "month 13"},
+      {2001, 1, 0, false, "day 0"},
+      {999999999, 12, 31, true, "the largest year a date text holds"},
+  };
+  for (const Case& c : cases) {
+    double serial = 0.0;
+    EXPECT_EQ(varizav_serial_of_date(c.year, c.month, c.day, &serial) == 1, c.exists) << c.source;
+  }
+  EXPECT_EQ(varizav_weekday(NAN), -1);
+  EXPECT_EQ(varizav_weekday(36526.75), 5);  // independent: 1 January 2000 was a Saturday
+}
+
 }  // namespace
-}  // namespace varizav::tool
+}  // namespace varizav
