@@ -67,7 +67,8 @@ double lunar_apsis(int32_t k, Apsis which) noexcept {
   const double t0 = mean_instant(kAnomalisticMonth, k, apogee);
   MultipleAngleTables tables;  // filled here, read below
   fill_multiples(tables, mean_elongation(t0), kApsisSlotElongation, kApsisElongationMultiples);
-  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly, kApsisSunAnomalyMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kApsisSlotSunAnomaly,
+                        kApsisSunAnomalyMultiples);
   fill_multiples(tables, argument_of_latitude(t0), kApsisSlotLatitude, kApsisLatitudeMultiples);
   const double s = apogee ? sum_sine_series(tables, kApogeeTerms, 1.0) : sum_sine_series(tables, kPerigeeTerms, 1.0);
   return t0 + 1e-10 * s;
@@ -78,7 +79,8 @@ double lunar_node(int32_t k, Node which) noexcept {
   MultipleAngleTables tables;  // filled here, read below
   fill_multiples(tables, mean_elongation(t0), kNodeSlotElongation, kNodeElongationMultiples);
   fill_multiples(tables, moon_mean_anomaly(t0), kNodeSlotMoonAnomaly, kNodeMoonAnomalyMultiples);
-  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kNodeSlotSunAnomaly, kNodeSunAnomalyMultiples);
+  fill_scaled_multiples(tables, sun_mean_anomaly(t0), eccentricity_factor(t0), kNodeSlotSunAnomaly,
+                        kNodeSunAnomalyMultiples);
   const double node = ascending_node(t0);
   // V and P: Meeus's slowly varying planetary terms of the node passages.
   const double v = 5.231624 + (2.31867 - 0.0001601 * t0) * t0;

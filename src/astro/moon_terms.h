@@ -35,6 +35,7 @@ struct PhaseTerm {
   std::array<int32_t, 3> m;
   std::array<int32_t, 4> c;
 };
+// clang-format off
 inline constexpr std::array<PhaseTerm, 25> kPhaseTerms = {{
     {{1, 0, 0}, {-11148528, -17193976, -11119507, -17193976}},  // 1
     {{0, 1, 0}, {4720328, 4701437, 4737029, 4701437}},          // 2
@@ -62,6 +63,7 @@ inline constexpr std::array<PhaseTerm, 25> kPhaseTerms = {{
     {{4, 0, 0}, {547, 0, 547, 0}},                              // 24
     {{1, -2, 0}, {0, 1095, 0, 1095}},                           // 25
 }};
+// clang-format on
 static_assert(kPhaseTerms.size() == 25);
 // Meeus 49: -0.40720 sin M' (new), -0.62801 (quarters), -0.40614 (full);
 // 0.17241 E sin M (new), 0.17172 (quarters), 0.17302 (full).
@@ -81,6 +83,7 @@ struct PhaseExtraTerm {
   float phi;
   float nu;
 };
+// clang-format off
 inline constexpr std::array<PhaseExtraTerm, 14> kPhaseExtraTerms = {{
     {8898, 5.23165f, 2.318633f},    // 1
     {4517, 4.396086f, 0.352321f},   // 2
@@ -97,11 +100,13 @@ inline constexpr std::array<PhaseExtraTerm, 14> kPhaseExtraTerms = {{
     {958, 4.104244f, 550.7553f},    // 13
     {629, 5.775815f, 77.55226f},    // 14
 }};
+// clang-format on
 static_assert(kPhaseExtraTerms.size() == 14);
 static_assert(is_published(kPhaseExtraTerms[0].c, kDaysPerE12Centuries, 0.000325, 1e-6));  // Meeus 49: 0.000325 sin A1
 
 // Periodic terms of the instant of greatest eclipse: multiples of (M', M, F1)
 // and the coefficient of sin(theta) in 1e-10 Julian centuries (times 3.6525e-6: days). 14 terms.
+// clang-format off
 inline constexpr std::array<SineTerm<3>, 14> kEclipseTerms = {{
     {{1, 0, 0}, -111567},  // 1
     {{0, 1, 0}, 47118},    // 2
@@ -118,11 +123,13 @@ inline constexpr std::array<SineTerm<3>, 14> kEclipseTerms = {{
     {{0, 1, -2}, -55},     // 13
     {{2, -1, 0}, -55},     // 14
 }};
+// clang-format on
 static_assert(kEclipseTerms.size() == 14);
 static_assert(is_published(kEclipseTerms[0].c, kDaysPerE10Centuries, -0.4075, 1e-4));  // Meeus 54: -0.4075 sin M'
 
 // Perigee terms: multiples of (D, M, F), coefficient of sin(theta) in 1e-10
 // Julian centuries (times 3.6525e-6: days). 60 terms.
+// clang-format off
 inline constexpr std::array<SineTerm<3>, 60> kPerigeeTerms = {{
     {{2, 0, 0}, -459110},  // 1
     {{4, 0, 0}, 125639},   // 2
@@ -185,10 +192,12 @@ inline constexpr std::array<SineTerm<3>, 60> kPerigeeTerms = {{
     {{2, 2, 0}, 136},      // 59
     {{1, -1, 0}, -109},    // 60
 }};
+// clang-format on
 static_assert(kPerigeeTerms.size() == 60);
 static_assert(is_published(kPerigeeTerms[0].c, kDaysPerE10Centuries, -1.6769, 1e-4));  // Meeus 50: -1.6769 sin 2D
 
 // Apogee terms, same layout. 32 terms.
+// clang-format off
 inline constexpr std::array<SineTerm<3>, 32> kApogeeTerms = {{
     {{2, 0, 0}, 120246},  // 1
     {{4, 0, 0}, 18726},   // 2
@@ -223,11 +232,13 @@ inline constexpr std::array<SineTerm<3>, 32> kApogeeTerms = {{
     {{2, -1, 2}, 82},     // 31
     {{1, -1, 0}, -82},    // 32
 }};
+// clang-format on
 static_assert(kApogeeTerms.size() == 32);
 static_assert(is_published(kApogeeTerms[0].c, kDaysPerE10Centuries, 0.4392, 1e-4));  // Meeus 50: 0.4392 sin 2D
 
 // Node terms: multiples of (D, M', M), coefficient of sin(theta) in 1e-10
 // Julian centuries (times 3.6525e-6: days), the same for both nodes. 19 terms.
+// clang-format off
 inline constexpr std::array<SineTerm<3>, 19> kNodeTerms = {{
     {{0, 1, 0}, -129254},  // 1
     {{2, 0, 0}, -45147},   // 2
@@ -249,6 +260,7 @@ inline constexpr std::array<SineTerm<3>, 19> kNodeTerms = {{
     {{2, 0, -2}, -82},     // 18
     {{4, 0, -1}, 82},      // 19
 }};
+// clang-format on
 static_assert(kNodeTerms.size() == 19);
 static_assert(is_published(kNodeTerms[0].c, kDaysPerE10Centuries, -0.4721, 1e-4));  // Meeus 51: -0.4721 sin M'
 
@@ -262,6 +274,7 @@ struct ExtremeTerm {
   int32_t south_a;
   int32_t south_b;
 };
+// clang-format off
 inline constexpr std::array<ExtremeTerm, 31> kExtremeTerms = {{
     {{0, 0, 0, 1}, 245722, 848, -245722, -848},   // 1
     {{0, 0, 1, 0}, 355, -129390, -355, -129390},  // 2
@@ -295,6 +308,7 @@ inline constexpr std::array<ExtremeTerm, 31> kExtremeTerms = {{
     {{0, 1, 1, 0}, 0, 273, 0, 273},               // 30
     {{2, 0, 0, -2}, 0, -246, 0, -246},            // 31
 }};
+// clang-format on
 static_assert(kExtremeTerms.size() == 31);
 // Meeus 52, northern extreme: 0.8975 cos F, -0.4726 sin M'.
 static_assert(is_published(kExtremeTerms[0].north_a, kDaysPerE10Centuries, 0.8975, 1e-4) &&

@@ -17,9 +17,19 @@ namespace varizav::planet_terms {
 // a .. g of the giant planets.
 enum class Factor : uint8_t {
   one,
-  sin_m, cos_m,
-  sin_a, cos_a, sin_b, cos_b, sin_c, cos_c, sin_d, cos_d,
-  cos_e, cos_f, cos_g,
+  sin_m,
+  cos_m,
+  sin_a,
+  cos_a,
+  sin_b,
+  cos_b,
+  sin_c,
+  cos_c,
+  sin_d,
+  cos_d,
+  cos_e,
+  cos_f,
+  cos_g,
 };
 
 // A correction term in days: (c0 + c1 T + c2 T^2) times the factor of
@@ -33,6 +43,7 @@ struct PhenomenonTerm {
 };
 
 // Mercury, superior conjunction (slot 3, at T1): 11 terms.
+// clang-format off
 inline constexpr auto kMercurySuperior = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.0548, -0.0002, 0},
     {Factor::sin_m, 1, 7.3894, -0.0100, -0.00003},
@@ -46,9 +57,11 @@ inline constexpr auto kMercurySuperior = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, -0.0122, -0.0002, 0},
     {Factor::cos_m, 5, 0.0173, -0.0002, 0},
 });
+// clang-format on
 static_assert(kMercurySuperior.size() == 11);
 
 // Mercury, inferior conjunction (slot 2, at T2): 11 terms.
+// clang-format off
 inline constexpr auto kMercuryInferior = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.0545, 0.0002, 0},
     {Factor::sin_m, 1, -6.2008, 0.0074, 0.00003},
@@ -62,9 +75,11 @@ inline constexpr auto kMercuryInferior = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, 0.0083, 0.0001, 0},
     {Factor::cos_m, 5, -0.0040, 0.0001, 0},
 });
+// clang-format on
 static_assert(kMercuryInferior.size() == 11);
 
 // Mercury, greatest eastern elongation (slot 4, at T2): 11 terms.
+// clang-format off
 inline constexpr auto kMercuryEastern = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -21.6101, 0.0002, 0},
     {Factor::sin_m, 1, -1.9803, -0.0060, 0.00001},
@@ -78,9 +93,11 @@ inline constexpr auto kMercuryEastern = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, -0.0061, 0, 0},
     {Factor::cos_m, 5, -0.0032, -0.0001, 0},
 });
+// clang-format on
 static_assert(kMercuryEastern.size() == 11);
 
 // Mercury, greatest western elongation (slot 6, at T2): 11 terms.
+// clang-format off
 inline constexpr auto kMercuryWestern = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 21.6249, -0.0002, 0},
     {Factor::sin_m, 1, 0.1306, 0.0065, 0},
@@ -94,9 +111,11 @@ inline constexpr auto kMercuryWestern = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, 0.0026, 0, 0},
     {Factor::cos_m, 5, 0.0037, 0, 0},
 });
+// clang-format on
 static_assert(kMercuryWestern.size() == 11);
 
 // Venus, superior conjunction (slot 3, at T1): 7 terms.
+// clang-format off
 inline constexpr auto kVenusSuperior = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.0099, -0.0002, -0.00001},
     {Factor::sin_m, 1, 4.1991, -0.0121, -0.00003},
@@ -106,9 +125,11 @@ inline constexpr auto kVenusSuperior = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, 0.0232, -0.0005, -0.00001},
     {Factor::cos_m, 3, 0.0031, 0.0004, 0},
 });
+// clang-format on
 static_assert(kVenusSuperior.size() == 7);
 
 // Venus, inferior conjunction (slot 2, at T2): 7 terms.
+// clang-format off
 inline constexpr auto kVenusInferior = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.0096, 0.0002, -0.00001},
     {Factor::sin_m, 1, 2.0009, -0.0033, -0.00001},
@@ -118,9 +139,11 @@ inline constexpr auto kVenusInferior = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, 0.0046, -0.0002, 0},
     {Factor::cos_m, 3, 0.0079, 0.0001, 0},
 });
+// clang-format on
 static_assert(kVenusInferior.size() == 7);
 
 // Venus, greatest eastern elongation (slot 4, at T2): 7 terms.
+// clang-format off
 inline constexpr auto kVenusEastern = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -70.7600, 0.0002, -0.00001},
     {Factor::sin_m, 1, 1.0282, -0.0010, -0.00001},
@@ -130,9 +153,11 @@ inline constexpr auto kVenusEastern = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, 0.0036, 0.0001, 0},
     {Factor::cos_m, 3, -0.0011, 0, 0.00001},
 });
+// clang-format on
 static_assert(kVenusEastern.size() == 7);
 
 // Venus, greatest western elongation (slot 6, at T2): 7 terms.
+// clang-format off
 inline constexpr auto kVenusWestern = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 70.7462, 0, -0.00001},
     {Factor::sin_m, 1, 1.1218, -0.0025, -0.00001},
@@ -142,9 +167,11 @@ inline constexpr auto kVenusWestern = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, 0.0062, -0.0001, 0},
     {Factor::cos_m, 3, 0.0015, 0, -0.00001},
 });
+// clang-format on
 static_assert(kVenusWestern.size() == 7);
 
 // Mars, conjunction (slot 1, at T1): 11 terms.
+// clang-format off
 inline constexpr auto kMarsConjunction = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.3102, -0.0001, 0.00001},
     {Factor::sin_m, 1, 9.7273, -0.0156, 0.00001},
@@ -158,9 +185,11 @@ inline constexpr auto kMarsConjunction = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, 0.0027, 0.0005, 0},
     {Factor::cos_m, 5, 0.0433, 0, 0},
 });
+// clang-format on
 static_assert(kMarsConjunction.size() == 11);
 
 // Mars, opposition (slot 0, at T2): 11 terms.
+// clang-format off
 inline constexpr auto kMarsOpposition = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.3088, 0, 0.00002},
     {Factor::sin_m, 1, -17.6965, 0.0363, 0.00005},
@@ -174,9 +203,11 @@ inline constexpr auto kMarsOpposition = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 5, 0.0737, -0.0008, 0},
     {Factor::cos_m, 5, -0.0980, -0.0011, 0},
 });
+// clang-format on
 static_assert(kMarsOpposition.size() == 11);
 
 // Jupiter, conjunction (slot 1, at T1): 9 terms.
+// clang-format off
 inline constexpr auto kJupiterConjunction = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.1027, 0.0002, -0.00009},
     {Factor::sin_m, 1, -2.2637, 0.0163, -0.00003},
@@ -188,9 +219,11 @@ inline constexpr auto kJupiterConjunction = std::to_array<PhenomenonTerm>({
     {Factor::sin_a, 1, 0, 0.0144, -0.00008},
     {Factor::cos_a, 1, 0.3642, -0.0019, -0.00029},
 });
+// clang-format on
 static_assert(kJupiterConjunction.size() == 9);
 
 // Jupiter, opposition (slot 0, at T2): 9 terms.
+// clang-format off
 inline constexpr auto kJupiterOpposition = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.1029, 0, -0.00009},
     {Factor::sin_m, 1, -1.9658, -0.0056, 0.00007},
@@ -202,9 +235,11 @@ inline constexpr auto kJupiterOpposition = std::to_array<PhenomenonTerm>({
     {Factor::sin_a, 1, 0, 0.0144, -0.00008},
     {Factor::cos_a, 1, 0.3642, -0.0019, -0.00029},
 });
+// clang-format on
 static_assert(kJupiterOpposition.size() == 9);
 
 // Saturn, conjunction (slot 1, at T1): 7 terms.
+// clang-format off
 inline constexpr auto kSaturnConjunction = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.0172, -0.0006, 0.00023},
     {Factor::sin_m, 1, -8.5885, 0.0411, 0.0002},
@@ -214,9 +249,11 @@ inline constexpr auto kSaturnConjunction = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, -0.0169, 0.0002, 0},
     {Factor::cos_m, 3, -0.0109, 0.0004, 0},
 });
+// clang-format on
 static_assert(kSaturnConjunction.size() == 7);
 
 // Saturn, opposition (slot 0, at T2): 7 terms.
+// clang-format off
 inline constexpr auto kSaturnOpposition = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.0209, 0.0006, 0.00023},
     {Factor::sin_m, 1, 4.5795, -0.0312, -0.00017},
@@ -226,9 +263,11 @@ inline constexpr auto kSaturnOpposition = std::to_array<PhenomenonTerm>({
     {Factor::sin_m, 3, 0.0025, -0.0001, 0},
     {Factor::cos_m, 3, 0.0050, -0.0002, 0},
 });
+// clang-format on
 static_assert(kSaturnOpposition.size() == 7);
 
 // Saturn argument terms (both phenomena): 8 terms.
+// clang-format off
 inline constexpr auto kSaturnArgumentTerms = std::to_array<PhenomenonTerm>({
     {Factor::sin_a, 1, 0, -0.0337, 0.00018},
     {Factor::cos_a, 1, -0.8510, 0.0044, 0.00068},
@@ -239,9 +278,11 @@ inline constexpr auto kSaturnArgumentTerms = std::to_array<PhenomenonTerm>({
     {Factor::sin_d, 1, 0, 0.0024, -0.00003},
     {Factor::cos_d, 1, 0.0477, -0.0005, -0.00006},
 });
+// clang-format on
 static_assert(kSaturnArgumentTerms.size() == 8);
 
 // Uranus, conjunction (slot 1, at T1): 8 terms.
+// clang-format off
 inline constexpr auto kUranusConjunction = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.0859, 0.0003, 0},
     {Factor::sin_m, 1, -3.8179, -0.0148, 0.00003},
@@ -252,9 +293,11 @@ inline constexpr auto kUranusConjunction = std::to_array<PhenomenonTerm>({
     {Factor::cos_e, 1, 0.8850, 0, 0},
     {Factor::cos_f, 1, 0.2153, 0, 0},
 });
+// clang-format on
 static_assert(kUranusConjunction.size() == 8);
 
 // Uranus, opposition (slot 0, at T2): 8 terms.
+// clang-format off
 inline constexpr auto kUranusOpposition = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.0844, -0.0006, 0},
     {Factor::sin_m, 1, -0.1048, 0.0246, 0},
@@ -265,9 +308,11 @@ inline constexpr auto kUranusOpposition = std::to_array<PhenomenonTerm>({
     {Factor::cos_e, 1, 0.8850, 0, 0},
     {Factor::cos_f, 1, 0.2153, 0, 0},
 });
+// clang-format on
 static_assert(kUranusOpposition.size() == 8);
 
 // Neptune, conjunction (slot 1, at T1): 7 terms.
+// clang-format off
 inline constexpr auto kNeptuneConjunction = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, 0.0168, 0, 0},
     {Factor::sin_m, 1, -2.5606, 0.0088, 0.00002},
@@ -277,9 +322,11 @@ inline constexpr auto kNeptuneConjunction = std::to_array<PhenomenonTerm>({
     {Factor::cos_e, 1, -0.5964, 0, 0},
     {Factor::cos_g, 1, 0.0728, 0, 0},
 });
+// clang-format on
 static_assert(kNeptuneConjunction.size() == 7);
 
 // Neptune, opposition (slot 0, at T2): 7 terms.
+// clang-format off
 inline constexpr auto kNeptuneOpposition = std::to_array<PhenomenonTerm>({
     {Factor::one, 0, -0.0140, 0, 0.00001},
     {Factor::sin_m, 1, -1.3486, 0.0010, 0.00001},
@@ -289,6 +336,7 @@ inline constexpr auto kNeptuneOpposition = std::to_array<PhenomenonTerm>({
     {Factor::cos_e, 1, -0.5964, 0, 0},
     {Factor::cos_g, 1, 0.0728, 0, 0},
 });
+// clang-format on
 static_assert(kNeptuneOpposition.size() == 7);
 
 // How a planet forms the multiples of M and which slow arguments it reads.
@@ -315,41 +363,56 @@ struct PlanetTheory {
   std::span<const PhenomenonSeries> phenomena;
 };
 
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 4> kMercuryPhenomena = {{
     {kSuperiorConjunction, false, kMercurySuperior, {}},
     {kInferiorConjunction, true, kMercuryInferior, {}},
     {kEasternElongation, true, kMercuryEastern, {}},
     {kWesternElongation, true, kMercuryWestern, {}},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 4> kVenusPhenomena = {{
     {kSuperiorConjunction, false, kVenusSuperior, {}},
     {kInferiorConjunction, true, kVenusInferior, {}},
     {kEasternElongation, true, kVenusEastern, {}},
     {kWesternElongation, true, kVenusWestern, {}},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 2> kMarsPhenomena = {{
     {kConjunction, false, kMarsConjunction, {}},
     {kOpposition, true, kMarsOpposition, {}},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 2> kJupiterPhenomena = {{
     {kConjunction, false, kJupiterConjunction, {}},
     {kOpposition, true, kJupiterOpposition, {}},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 2> kSaturnPhenomena = {{
     {kConjunction, false, kSaturnConjunction, kSaturnArgumentTerms},
     {kOpposition, true, kSaturnOpposition, kSaturnArgumentTerms},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 2> kUranusPhenomena = {{
     {kConjunction, false, kUranusConjunction, {}},
     {kOpposition, true, kUranusOpposition, {}},
 }};
+// clang-format on
+// clang-format off
 inline constexpr std::array<PhenomenonSeries, 2> kNeptunePhenomena = {{
     {kConjunction, false, kNeptuneConjunction, {}},
     {kOpposition, true, kNeptuneOpposition, {}},
 }};
+// clang-format on
 
 // The phenomenon at A is the superior conjunction (Mercury, Venus) or the
 // conjunction (the others); the second one of a cycle lies half a period later.
+// clang-format off
 inline constexpr std::array<PlanetTheory, kPlanetCount> kPlanets = {{
     {315.203617849967, 0.000248653581034, 0.003172552418088, 0.001586276209044, ArgumentSet::inner_or_mars, 5,
      kMercuryPhenomena},
@@ -366,5 +429,6 @@ inline constexpr std::array<PlanetTheory, kPlanetCount> kPlanets = {{
     {99.3913514274981, 0.000667457358574, 0.0100612375789, 0.00503061878945, ArgumentSet::neptune, 2,
      kNeptunePhenomena},
 }};
+// clang-format on
 
 }  // namespace varizav::planet_terms

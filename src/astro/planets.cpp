@@ -46,7 +46,7 @@ Factors factors_at(const PlanetTheory& theory, double t) noexcept {
   if (theory.arguments == ArgumentSet::inner_or_mars) {
     MultipleAngleTables tables;
     fill_multiples(tables, m, 0, theory.m_multiples);
-      for (int32_t k = 1; k <= theory.m_multiples; ++k) {
+    for (int32_t k = 1; k <= theory.m_multiples; ++k) {
       f.cos_m[k] = tables.cos_multiples[0][k];
       f.sin_m[k] = tables.sin_multiples[0][k];
     }
@@ -78,8 +78,7 @@ Factors factors_at(const PlanetTheory& theory, double t) noexcept {
       f.e = sincos(3.627317784 + 0.1485275193 * t);  // 207.83 deg + 8.51 deg T
       f.g = sincos(4.830024172 + 3.664842363 * t);   // 276.74 deg + 209.98 deg T
       break;
-    case ArgumentSet::inner_or_mars:
-      break;
+    case ArgumentSet::inner_or_mars: break;
   }
   return f;
 }

@@ -103,7 +103,8 @@ struct CombinedTerm {
 
 // scale * sum of c sin theta over the rows.
 template <std::size_t NArgs>
-double sum_sine_series(const MultipleAngleTables& tables, std::span<const SineTerm<NArgs>> rows, double scale) noexcept {
+double sum_sine_series(const MultipleAngleTables& tables, std::span<const SineTerm<NArgs>> rows,
+                       double scale) noexcept {
   double sum = 0.0;
   for (const SineTerm<NArgs>& row : rows) sum += row.c * series_detail::combined_angle(tables, row.m).sin;
   return scale * sum;

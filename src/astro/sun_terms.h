@@ -22,6 +22,7 @@ struct PlanetSlot {
   double rate;
   int32_t max_multiple;
 };
+// clang-format off
 inline constexpr std::array<PlanetSlot, 5> kPlanetSlots = {{
     {10213.285546211, 8},   // Venus
     {6283.0758499914, 13},  // Earth
@@ -29,6 +30,7 @@ inline constexpr std::array<PlanetSlot, 5> kPlanetSlots = {{
     {529.6909650946, 4},    // Jupiter
     {213.299095438, 5},     // Saturn
 }};
+// clang-format on
 inline constexpr int32_t kEarthSlot = 1;
 
 // Lunar rates, radians per Julian millennium: mean elongation D, mean anomaly
@@ -45,6 +47,7 @@ inline constexpr int32_t kArguments = 69;
 
 // Multiples (Venus, Earth, Mars, Jupiter, Saturn) of the planetary arguments
 // forming theta_1 .. theta_62 (62 combinations).
+// clang-format off
 inline constexpr auto kPlanetaryCombinations = std::to_array<std::array<int8_t, 5>>({
     {  0,   1,   0,   0,   0},  // theta_1
     {  0,   2,   0,   0,   0},  // theta_2
@@ -109,9 +112,11 @@ inline constexpr auto kPlanetaryCombinations = std::to_array<std::array<int8_t, 
     {  0,   6, -11,   0,   0},  // theta_61
     {  0,   7, -13,   0,   0},  // theta_62
 });
+// clang-format on
 static_assert(kPlanetaryCombinations.size() == 62);
 
 // R, coefficients of tau^0 (40 terms, AU): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kRadius0 = std::to_array<CombinedTerm>({
     {-0.016691460132607, -0.000720335111759, 1},
     {-0.000139040291608, -1.2035576725e-05, 2},
@@ -154,9 +159,11 @@ inline constexpr auto kRadius0 = std::to_array<CombinedTerm>({
     {-2.4454404e-07, -5.15496776e-07, 67},
     {2.81383592e-07, -4.81116871e-07, 65},
 });
+// clang-format on
 static_assert(kRadius0.size() == 40);
 
 // R, coefficients of tau^1 (9 terms, AU): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kRadius1 = std::to_array<CombinedTerm>({
     {0.00046039900787, -0.000921583481285, 1},
     {8.348157006e-06, -1.5052385189e-05, 2},
@@ -168,9 +175,11 @@ inline constexpr auto kRadius1 = std::to_array<CombinedTerm>({
     {8.3178232e-08, -2.3151182e-08, 19},
     {1.2960423e-08, -8.5564005e-08, 32},
 });
+// clang-format on
 static_assert(kRadius1.size() == 9);
 
 // R, coefficients of tau^2 (5 terms, AU): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kRadius2 = std::to_array<CombinedTerm>({
     {3.82857169e-05, 2.0847725038e-05, 1},
     {9.42533481e-07, 8.00089062e-07, 2},
@@ -178,20 +187,25 @@ inline constexpr auto kRadius2 = std::to_array<CombinedTerm>({
     {-7.7732008e-08, 4.1081155e-08, 63},
     {-1.6746518e-08, 5.436935e-08, 64},
 });
+// clang-format on
 static_assert(kRadius2.size() == 5);
 
 // R, coefficients of tau^3 (2 terms, AU): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kRadius3 = std::to_array<CombinedTerm>({
     {-6.14833363e-07, 1.308721261e-06, 1},
     {-4.8055334e-08, 4.7102324e-08, 2},
 });
+// clang-format on
 static_assert(kRadius3.size() == 2);
 
 // R, coefficients of tau^4 (2 terms, AU): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kRadius4 = std::to_array<CombinedTerm>({
     {-3.2318244e-08, -2.1070061e-08, 1},
     {-1.964038e-09, -2.346519e-09, 2},
 });
+// clang-format on
 static_assert(kRadius4.size() == 2);
 
 // R, coefficients of tau^5 (1 terms, AU): {a (cos), b (sin), i}.
@@ -201,6 +215,7 @@ inline constexpr auto kRadius5 = std::to_array<CombinedTerm>({
 static_assert(kRadius5.size() == 1);
 
 // L, coefficients of tau^0 (64 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLongitude0 = std::to_array<CombinedTerm>({
     {-0.001440882288228, 0.033385485547227, 1},
     {-3.0071722216e-05, 0.000347644551662, 2},
@@ -267,9 +282,11 @@ inline constexpr auto kLongitude0 = std::to_array<CombinedTerm>({
     {8.19717765e-07, 2.5353159e-07, 66},
     {2.74770444e-07, -1.30346374e-07, 67},
 });
+// clang-format on
 static_assert(kLongitude0.size() == 64);
 
 // L, coefficients of tau^1 (33 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLongitude1 = std::to_array<CombinedTerm>({
     {-0.001843313214243, -0.000920989628759, 1},
     {-3.7631954723e-05, -2.0875511016e-05, 2},
@@ -305,9 +322,11 @@ inline constexpr auto kLongitude1 = std::to_array<CombinedTerm>({
     {-5.6299263e-08, -3.0120019e-08, 41},
     {-2.809318e-09, 6.0945286e-08, 59},
 });
+// clang-format on
 static_assert(kLongitude1.size() == 33);
 
 // L, coefficients of tau^2 (17 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLongitude2 = std::to_array<CombinedTerm>({
     {4.170558437e-05, -7.6578064503e-05, 1},
     {1.999720011e-06, -2.357317637e-06, 2},
@@ -327,9 +346,11 @@ inline constexpr auto kLongitude2 = std::to_array<CombinedTerm>({
     {-4.1764459e-08, -7.9010929e-08, 63},
     {-3.6410511e-08, -1.1219835e-08, 64},
 });
+// clang-format on
 static_assert(kLongitude2.size() == 17);
 
 // L, coefficients of tau^3 (6 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLongitude3 = std::to_array<CombinedTerm>({
     {2.617585464e-06, 1.230209026e-06, 1},
     {1.17718904e-07, 1.201255e-07, 2},
@@ -338,14 +359,17 @@ inline constexpr auto kLongitude3 = std::to_array<CombinedTerm>({
     {6.039667e-09, -1.960849e-09, 60},
     {3.960955e-09, 5.940576e-09, 15},
 });
+// clang-format on
 static_assert(kLongitude3.size() == 6);
 
 // L, coefficients of tau^4 (3 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLongitude4 = std::to_array<CombinedTerm>({
     {-4.2156852e-08, 6.4637518e-08, 1},
     {-5.868525e-09, 4.907434e-09, 2},
     {3.836242e-09, -1.70975e-09, 31},
 });
+// clang-format on
 static_assert(kLongitude4.size() == 3);
 
 // L, coefficients of tau^5 (1 terms, radians): {a (cos), b (sin), i}.
@@ -355,6 +379,7 @@ inline constexpr auto kLongitude5 = std::to_array<CombinedTerm>({
 static_assert(kLongitude5.size() == 1);
 
 // B, coefficients of tau^0 (5 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLatitude0 = std::to_array<CombinedTerm>({
     {6.6261833e-07, 7.70757351e-07, 14},
     {-5.94852678e-07, 5.41562641e-07, 12},
@@ -362,20 +387,23 @@ inline constexpr auto kLatitude0 = std::to_array<CombinedTerm>({
     {-2.08664282e-07, 2.41724774e-07, 10},
     {-2.791641438e-06, 1.59601137e-07, 68},
 });
+// clang-format on
 static_assert(kLatitude0.size() == 5);
 
 // B, coefficients of tau^1 (2 terms, radians): {a (cos), b (sin), i}.
+// clang-format off
 inline constexpr auto kLatitude1 = std::to_array<CombinedTerm>({
     {-6.5719713e-08, 6.1927452e-08, 14},
     {-9.816215e-09, -6.0985038e-08, 12},
 });
+// clang-format on
 static_assert(kLatitude1.size() == 2);
 
 // Secular parts, coefficients of tau^0, tau^1, ...
 inline constexpr double kRadiusSecular[] = {1.00013988799, -7.02215e-06, -1.2341e-07, 7.74e-09};  // AU
 inline constexpr double kLongitudeSecular[] = {1.75347045673, 6283.31966747491, 0.0005291887,
                                                3.4955e-07,    -1.14084e-06,     -8.78e-09};  // radians
-inline constexpr double kLatitudeSecular[] = {-1.039e-08, 1.43e-09};                           // radians
+inline constexpr double kLatitudeSecular[] = {-1.039e-08, 1.43e-09};                         // radians
 
 using PowerSeries = std::array<std::span<const CombinedTerm>, 6>;
 inline constexpr PowerSeries kRadiusSeries = {kRadius0, kRadius1, kRadius2, kRadius3, kRadius4, kRadius5};

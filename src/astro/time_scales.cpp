@@ -30,9 +30,8 @@ double delta_t(double t_centuries_ut) noexcept {
     // Algorithms, 1st ed., ch. 9) in centuries from 1900.0, its coefficients
     // converted from days to centuries (divided by 36525), constant term first.
     static constexpr std::array<double, 13> kCoefficients = {
-        -3.832991e-10, 3.143053e-08,  9.190965e-08, -3.41191e-07,  -6.171663e-07,
-        1.724052e-06,  2.174976e-06,  -4.023546e-06, -4.087036e-06, 4.419329e-06,
-        3.995318e-06,  -1.847255e-06, -1.590445e-06,
+        -3.832991e-10, 3.143053e-08,  9.190965e-08, -3.41191e-07, -6.171663e-07, 1.724052e-06,  2.174976e-06,
+        -4.023546e-06, -4.087036e-06, 4.419329e-06, 3.995318e-06, -1.847255e-06, -1.590445e-06,
     };
     return horner(kCoefficients, t + 1.0);
   }

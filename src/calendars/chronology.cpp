@@ -20,9 +20,9 @@ constexpr std::array<const char*, 6> kCyclesGerman = {"Epakte",       "Indiktion
 enum Cycle : int32_t { kEpact = 1, kIndiction, kRegent, kGoldenNumber, kSolarCycle, kDominicalLetter };
 
 // Golden numbers 1..19 as Roman numerals, indexed by y mod 19.
-constexpr std::array<const char*, 19> kGoldenNumerals = {"I",   "II",   "III",   "IV",  "V",    "VI",  "VII",
-                                                         "VIII", "IX",  "X",     "XI",  "XII",  "XIII", "XIV",
-                                                         "XV",  "XVI",  "XVII",  "XVIII", "XIX"};
+constexpr std::array<const char*, 19> kGoldenNumerals = {"I",    "II",  "III",  "IV",    "V",   "VI",   "VII",
+                                                         "VIII", "IX",  "X",    "XI",    "XII", "XIII", "XIV",
+                                                         "XV",   "XVI", "XVII", "XVIII", "XIX"};
 // The planetary regent of the year, indexed by y mod 7 (the same names in both languages).
 constexpr std::array<const char*, 7> kRegents = {"Mars", "Sonne", "Venus", "Merkur", "Mond", "Saturn", "Jupiter"};
 
@@ -82,18 +82,10 @@ bool format_chronology(char* out, NameText cycle, double year) noexcept {
       format_text(out, "%d", static_cast<int>(mod_floor(e, 30)));
       return true;
     }
-    case kIndiction:
-      format_text(out, "%d", static_cast<int>(mod_floor(y + 2, 15) + 1));
-      return true;
-    case kRegent:
-      copy_text(out, kRegents[static_cast<size_t>(mod_floor(y, 7))]);
-      return true;
-    case kGoldenNumber:
-      copy_text(out, kGoldenNumerals[static_cast<size_t>(mod_floor(y, 19))]);
-      return true;
-    case kSolarCycle:
-      format_text(out, "%d", static_cast<int>(mod_floor(y + 8, 28) + 1));
-      return true;
+    case kIndiction: format_text(out, "%d", static_cast<int>(mod_floor(y + 2, 15) + 1)); return true;
+    case kRegent: copy_text(out, kRegents[static_cast<size_t>(mod_floor(y, 7))]); return true;
+    case kGoldenNumber: copy_text(out, kGoldenNumerals[static_cast<size_t>(mod_floor(y, 19))]); return true;
+    case kSolarCycle: format_text(out, "%d", static_cast<int>(mod_floor(y + 8, 28) + 1)); return true;
     case kDominicalLetter: {
       const int64_t r = mod_floor(new_year_day_number(static_cast<int32_t>(y)), 7);  // weekday of 1 January, 0 = Monday
       char letters[3] = {static_cast<char>('A' + (6 - r)), '\0', '\0'};
@@ -102,8 +94,7 @@ bool format_chronology(char* out, NameText cycle, double year) noexcept {
       copy_text(out, letters);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -22,19 +22,16 @@ struct EgyptianType {
 };
 
 // Month and weekday names, one list for both languages.
-constexpr MonthList kArmenianMonths = {"Nawasardi", "Hori",   "Sahmi",   "Tre",    "Kaloch",
-                                       "Arach",     "Mehekani", "Areg",  "Ahekani", "Mareri",
-                                       "Margach",   "Hrotich", "Aweleach"};
-constexpr MonthList kCopticMonths = {"Tut",    "Babah",   "Hatur", "Kiyahk", "Tubah", "Amshir", "Baramhat",
-                                     "Baramundah", "Bashans", "Ba'unah", "Abib", "Misra", "al-Nasi"};
-constexpr MonthList kEgyptianMonths = {"Thoth",     "Phaophi",   "Athyr",  "Choiak", "Tybi",   "Mechir",
-                                       "Phamenoth", "Pharmuthi", "Pachon", "Payni",  "Epiphi", "Mesori",
-                                       "Epagomenai"};
-constexpr MonthList kEthiopicMonths = {"Maskaram", "Teqemt",  "Kehdar", "Takhsas", "Ter",   "Yakatit", "Magabit",
-                                       "Miyazya",  "Genbot",  "Sane",   "Hamle",   "Nahase", "Paguemen"};
-constexpr MonthList kYazdegerdMonths = {"Farvardin", "Ordibehesht", "Xordad", "Tir",    "Mordad",
-                                        "Shahrivar", "Mehr",        "Aban",   "Azar",   "Dey",
-                                        "Bahman",    "Esfand",      "Andarjah"};
+constexpr MonthList kArmenianMonths = {"Nawasardi", "Hori",    "Sahmi",  "Tre",     "Kaloch",  "Arach",   "Mehekani",
+                                       "Areg",      "Ahekani", "Mareri", "Margach", "Hrotich", "Aweleach"};
+constexpr MonthList kCopticMonths = {"Tut",        "Babah",   "Hatur",   "Kiyahk", "Tubah", "Amshir", "Baramhat",
+                                     "Baramundah", "Bashans", "Ba'unah", "Abib",   "Misra", "al-Nasi"};
+constexpr MonthList kEgyptianMonths = {"Thoth",     "Phaophi", "Athyr", "Choiak", "Tybi",   "Mechir",    "Phamenoth",
+                                       "Pharmuthi", "Pachon",  "Payni", "Epiphi", "Mesori", "Epagomenai"};
+constexpr MonthList kEthiopicMonths = {"Maskaram", "Teqemt", "Kehdar", "Takhsas", "Ter",    "Yakatit", "Magabit",
+                                       "Miyazya",  "Genbot", "Sane",   "Hamle",   "Nahase", "Paguemen"};
+constexpr MonthList kYazdegerdMonths = {"Farvardin", "Ordibehesht", "Xordad", "Tir",    "Mordad", "Shahrivar", "Mehr",
+                                        "Aban",      "Azar",        "Dey",    "Bahman", "Esfand", "Andarjah"};
 
 constexpr WeekdayList kArmenianWeekdays = {"Erkoushabathi", "Erekhshabathi", "Chorekhshabathi", "Hingshabathi",
                                            "Urbath",        "Shabath",       "Miashabathi"};
@@ -89,7 +86,7 @@ CalendarDate from_jd(const EgyptianType& cal, JulianDay jd) noexcept {
   // Four years of 1461 days; the leap year is the last of each group (year mod 4 = 3).
   const int64_t year = floor_quot(4 * n + 1463, 1461);
   const int64_t d = n - floor_quot(1461 * year - 1580, 4);  // day of the year + 30: [30, 395]
-  const int64_t month = d / 30;                              // [1, 13]
+  const int64_t month = d / 30;                             // [1, 13]
   return {static_cast<int32_t>(year), static_cast<int32_t>(month),
           (f - static_cast<double>(n)) + static_cast<double>(d - (30 * month - 1))};
 }

@@ -25,8 +25,8 @@ struct BilingualNames {
 // with the date; weekdays are numbered from 0 = Monday, months from 1, and
 // both are shown in the display-name language.
 template <std::size_t W, std::size_t M>
-int format_evening_date(char* out, JulianDay jd, const CalendarDate& d, int32_t mode,
-                        const BilingualNames<W>& weekdays, const BilingualNames<M>& months) noexcept {
+int format_evening_date(char* out, JulianDay jd, const CalendarDate& d, int32_t mode, const BilingualNames<W>& weekdays,
+                        const BilingualNames<M>& months) noexcept {
   if (mode <= 0) return format_numeric_date(out, d, mode);
   const char* weekday = display_name(weekdays.english, weekdays.german, weekday_index(jd, 0.75), 0);
   const char* month = display_name(months.english, months.german, d.month, 1);

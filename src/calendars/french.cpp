@@ -12,7 +12,7 @@ constexpr double kEpochJd = 2375839.5;
 
 // Month names, written without accents; one list for both languages.
 constexpr std::array<const char*, 13> kMonths = {
-    "Vendemiaire", "Brumaire", "Frimaire",  "Nivose",    "Pluviose",  "Ventose",       "Germinal",
+    "Vendemiaire", "Brumaire", "Frimaire", "Nivose",    "Pluviose",  "Ventose",        "Germinal",
     "Floreal",     "Prairial", "Messidor", "Thermidor", "Fructidor", "Sansculottides",
 };
 // Days of the decade, indexed by (day - 1) mod 10.

@@ -8,9 +8,8 @@ namespace varizav {
 namespace {
 
 // One list for both languages.
-constexpr std::array<const char*, 12> kMonths = {"Caitra",  "Vaisakha", "Jyaistha", "Asadha",
-                                                 "Sravana", "Bhadra",   "Asvina",   "Kartika",
-                                                 "Agrahayana", "Pausa", "Magha",    "Phalguna"};
+constexpr std::array<const char*, 12> kMonths = {"Caitra", "Vaisakha", "Jyaistha",   "Asadha", "Sravana", "Bhadra",
+                                                 "Asvina", "Kartika",  "Agrahayana", "Pausa",  "Magha",   "Phalguna"};
 
 // The proleptic Gregorian leap rule, in 64 bits so that year + 78 cannot overflow.
 bool gregorian_leap(int64_t g) noexcept { return g % 4 == 0 && (g % 100 != 0 || g % 400 == 0); }
@@ -47,8 +46,8 @@ CalendarDate from_jd(JulianDay jd) noexcept {
   const int64_t a = j + 68518;
   const int64_t q = floor_quot(4 * a, 146097);          // centuries
   const int64_t b = a - floor_quot(146097 * q + 3, 4);  // day of the century [0, 36524]
-  const int64_t c = 4000 * (b + 1) / 1461001;            // year of the century [0, 99]
-  const int64_t e = b - floor_quot(1461 * c, 4);          // day of the year from 1 Vaisakha [0, 365]
+  const int64_t c = 4000 * (b + 1) / 1461001;           // year of the century [0, 99]
+  const int64_t e = b - floor_quot(1461 * c, 4);        // day of the year from 1 Vaisakha [0, 365]
   // Months of 31 days (k = 0..4) up to day 155, then of 30 days; k = 11 is Caitra.
   const int64_t t = (e + 1) / 185;
   const int64_t k = (e / 31) * (1 - t) + t * ((e - 155) / 30 + 5) - (e + 1) / 366;  // [0, 11]

@@ -9,12 +9,12 @@ namespace varizav {
 namespace {
 
 constexpr std::array<const char*, 19> kHaabMonthNames = {
-    "Pop", "Uo",  "Zip", "Zotz", "Tzec", "Xul",  "Yaxkin", "Mol",   "Chen", "Yax",
-    "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab", "Cumku", "Uayeb",
+    "Pop", "Uo",  "Zip", "Zotz",   "Tzec", "Xul", "Yaxkin", "Mol",   "Chen",  "Yax",
+    "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab",  "Cumku", "Uayeb",
 };
 constexpr std::array<const char*, 20> kTzolkinNames = {
-    "Imix", "Ik",    "Akbal", "Kan", "Chicchan", "Cimi",  "Manik",  "Lamat", "Muluc", "Oc",
-    "Chuen", "Eb",   "Ben",   "Ix",  "Men",      "Cib",   "Caban",  "Eznab", "Cauac", "Ahau",
+    "Imix",  "Ik", "Akbal", "Kan", "Chicchan", "Cimi", "Manik", "Lamat", "Muluc", "Oc",
+    "Chuen", "Eb", "Ben",   "Ix",  "Men",      "Cib",  "Caban", "Eznab", "Cauac", "Ahau",
 };
 
 // Unit lengths in days, largest first down to the uinal.
@@ -84,9 +84,9 @@ CalendarDate calendar_date(JulianDay jd) noexcept {
 int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   const MayanDate d = from_jd(jd);
   if (mode < 0) {
-    return format_text(out, "%d.%d.%d.%d.%d.%d.%d.%d.%f: %d %d: %d %d", d.alautun, d.kinchiltun, d.calabtun,
-                       d.pictun, d.baktun, d.katun, d.tun, d.uinal, static_cast<double>(d.kin), d.haab_day,
-                       d.haab_month + 1, d.tzolkin_number, d.tzolkin_name + 1);
+    return format_text(out, "%d.%d.%d.%d.%d.%d.%d.%d.%f: %d %d: %d %d", d.alautun, d.kinchiltun, d.calabtun, d.pictun,
+                       d.baktun, d.katun, d.tun, d.uinal, static_cast<double>(d.kin), d.haab_day, d.haab_month + 1,
+                       d.tzolkin_number, d.tzolkin_name + 1);
   }
   // The units above the baktun, from the first non-zero one on, each with its
   // point ("1.0." for calabtun 1, pictun 0); at most 4 * 5 characters.
@@ -132,12 +132,9 @@ int32_t cycle_in_progress(Cycle cycle, JulianDay now) noexcept {
     return static_cast<int32_t>((ifloor64(now - kEpochJd) + start_before_epoch) / length);
   };
   switch (cycle) {
-    case Cycle::calendar_round:
-      return count(kCalendarRoundDays, 0);
-    case Cycle::haab_year:
-      return count(kHaabYearDays, kHaabAtEpoch);
-    case Cycle::tzolkin:
-      return count(kTzolkinCycleDays, kTzolkinAtEpoch);
+    case Cycle::calendar_round: return count(kCalendarRoundDays, 0);
+    case Cycle::haab_year: return count(kHaabYearDays, kHaabAtEpoch);
+    case Cycle::tzolkin: return count(kTzolkinCycleDays, kTzolkinAtEpoch);
   }
   return 0;
 }

@@ -13,7 +13,7 @@ namespace varizav {
 // uinal 20, tun 360, katun 7200, baktun 144000, pictun 2880000,
 // calabtun 57600000, kinchiltun 1152000000, alautun 20 kinchiltun.
 struct MayanDate {
-  int8_t alautun;         // 0 from from_jd
+  int8_t alautun;  // 0 from from_jd
   int8_t kinchiltun;
   int8_t calabtun;
   int8_t pictun;

@@ -9,8 +9,8 @@ namespace varizav {
 namespace {
 
 constexpr std::array<const char*, 12> kMonths = {
-    "Farvardin", "Ordibehesht", "Xordad", "Tir",  "Mordad", "Shahrivar",
-    "Mehr",      "Aban",        "Azar",   "Dey",  "Bahman", "Esfand",
+    "Farvardin", "Ordibehesht", "Xordad", "Tir", "Mordad", "Shahrivar",
+    "Mehr",      "Aban",        "Azar",   "Dey", "Bahman", "Esfand",
 };
 
 // Days of the year before month m (index m = 1..12; index 0 unused).
@@ -57,7 +57,7 @@ JulianDay to_jd(int32_t year, int32_t month, double day) noexcept {
 CalendarDate from_jd(JulianDay jd) noexcept {
   const int64_t n = ifloor(jd - kCycleEpochJd);  // days since 1 Farvardin 475
   const int64_t cycles = floor_quot(n, kCycleDays);
-  const int64_t d1 = mod_floor(n, kCycleDays);   // [0, 1029982]: day of the cycle
+  const int64_t d1 = mod_floor(n, kCycleDays);  // [0, 1029982]: day of the cycle
   const int64_t a = d1 / 366;
   const int64_t b = d1 % 366;
   // 1028522 = 2816 * 365 + 682, the days of 2816 years; 2134 = 2816 - 682.

@@ -24,60 +24,62 @@ struct AstroEventEntry {
 
 // 51 entries in lookup order (the first name an abbreviation matches wins).
 static constexpr std::array<AstroEventEntry, 51> kAstroEventEntries = {{
-    {"New Year's Day", "Neujahr", astro_code(kAstroJulianYear)},           // 1
-    {"Julian Year", "Julianisches Jahr", astro_code(kAstroJulianYear)},    // 2
+    {"New Year's Day", "Neujahr", astro_code(kAstroJulianYear)},              // 1
+    {"Julian Year", "Julianisches Jahr", astro_code(kAstroJulianYear)},       // 2
     {"Besselian Year", "Besselsches Jahr", astro_code(kAstroBesselianYear)},  // 3
-    {"New Moon", "Neumond", astro_code(kAstroMoonPhase)},                 // 4
-    {"First Quarter", "Erstes Viertel", astro_code(kAstroMoonPhase, 1)},     // 5
-    {"Full Moon", "Vollmond", astro_code(kAstroMoonPhase, 2)},               // 6
-    {"Last Quarter", "Letztes Viertel", astro_code(kAstroMoonPhase, 3)},     // 7
-    {"Perigee", "Perig\xE4um", astro_code(kAstroApsis)},              // 8
-    {"Apogee", "Apog\xE4um", astro_code(kAstroApsis, 1)},                // 9
-    {"North Point", "Nordpunkt", astro_code(kAstroDeclination)},            // 10
+    {"New Moon", "Neumond", astro_code(kAstroMoonPhase)},                     // 4
+    {"First Quarter", "Erstes Viertel", astro_code(kAstroMoonPhase, 1)},      // 5
+    {"Full Moon", "Vollmond", astro_code(kAstroMoonPhase, 2)},                // 6
+    {"Last Quarter", "Letztes Viertel", astro_code(kAstroMoonPhase, 3)},      // 7
+    {"Perigee", "Perig\xE4um", astro_code(kAstroApsis)},                      // 8
+    {"Apogee", "Apog\xE4um", astro_code(kAstroApsis, 1)},                     // 9
+    {"North Point", "Nordpunkt", astro_code(kAstroDeclination)},              // 10
     {"South Point",
      "S\xFC"
      "dpunkt",
-     astro_code(kAstroDeclination, 1)},                                                               // 11
-    {"Ascending Node", "Aufsteigender Knoten", astro_code(kAstroNode)},                     // 12
-    {"Descending Node", "Absteigender Knoten", astro_code(kAstroNode, 1)},                     // 13
-    {"Solar Eclipse", "Sonnenfinsternis", astro_code(kAstroEclipse)},                          // 14
-    {"Lunar Eclipse", "Mondfinsternis", astro_code(kAstroEclipse, 1)},                            // 15
-    {"Eclipse", "Finsternis", astro_code(kAstroEclipse, 2)},                                      // 16
-    {"Spring", "Fr\xFChlingsanfang", astro_code(kAstroSeason)},                               // 17
-    {"Summer", "Sommeranfang", astro_code(kAstroSeason, 1)},                                     // 18
-    {"Autumn", "Herbstanfang", astro_code(kAstroSeason, 2)},                                     // 19
-    {"Winter", "Winteranfang", astro_code(kAstroSeason, 3)},                                     // 20
-    {"Aries", "Widder", astro_code(kAstroSign)},                                            // 21
-    {"Taurus", "Stier", astro_code(kAstroSign, 1)},                                            // 22
-    {"Gemini", "Zwillinge", astro_code(kAstroSign, 2)},                                        // 23
-    {"Cancer", "Krebs", astro_code(kAstroSign, 3)},                                            // 24
-    {"Leo", "L\xF6we", astro_code(kAstroSign, 4)},                                             // 25
-    {"Virgo", "Jungfrau", astro_code(kAstroSign, 5)},                                          // 26
-    {"Libra", "Waage", astro_code(kAstroSign, 6)},                                             // 27
-    {"Scorpio", "Skorpion", astro_code(kAstroSign, 7)},                                        // 28
-    {"Sagittarius", "Sch\xFCtze", astro_code(kAstroSign, 8)},                                  // 29
-    {"Capricorn", "Steinbock", astro_code(kAstroSign, 9)},                                     // 30
-    {"Aquarius", "Wassermann", astro_code(kAstroSign, 10)},                                     // 31
-    {"Pisces", "Fische", astro_code(kAstroSign, 11)},                                           // 32
-    {"Zodiac", "Sternzeichen", astro_code(kAstroAnySign)},                                     // 33
-    {"Mercury Inferior Conjunction", "Merkur Untere Konjunktion", astro_code(kAstroMercury, kInferiorConjunction)},  // 34
-    {"Mercury Superior Conjunction", "Merkur Obere Konjunktion", astro_code(kAstroMercury, kSuperiorConjunction)},   // 35
-    {"Mercury East Elongation", "Merkur \xD6stliche Elongation", astro_code(kAstroMercury, kEasternElongation)},   // 36
-    {"Mercury West Elongation", "Merkur Westliche Elongation", astro_code(kAstroMercury, kWesternElongation)},     // 37
-    {"Venus Inferior Conjunction", "Venus Untere Konjunktion", astro_code(kAstroVenus, kInferiorConjunction)},     // 38
-    {"Venus Superior Conjunction", "Venus Obere Konjunktion", astro_code(kAstroVenus, kSuperiorConjunction)},      // 39
-    {"Venus East Elongation", "Venus \xD6stliche Elongation", astro_code(kAstroVenus, kEasternElongation)},      // 40
-    {"Venus West Elongation", "Venus Westliche Elongation", astro_code(kAstroVenus, kWesternElongation)},        // 41
-    {"Mars Opposition", "Mars Opposition", astro_code(kAstroMars, kOpposition)},                         // 42
-    {"Mars Conjunction", "Mars Konjunktion", astro_code(kAstroMars, kConjunction)},                       // 43
-    {"Jupiter Opposition", "Jupiter Opposition", astro_code(kAstroJupiter, kOpposition)},                   // 44
-    {"Jupiter Conjunction", "Jupiter Konjunktion", astro_code(kAstroJupiter, kConjunction)},                 // 45
-    {"Saturn Opposition", "Saturn Opposition", astro_code(kAstroSaturn, kOpposition)},                     // 46
-    {"Saturn Conjunction", "Saturn Konjunktion", astro_code(kAstroSaturn, kConjunction)},                   // 47
-    {"Uranus Opposition", "Uranus Opposition", astro_code(kAstroUranus, kOpposition)},                     // 48
-    {"Uranus Conjunction", "Uranus Konjunktion", astro_code(kAstroUranus, kConjunction)},                   // 49
-    {"Neptune Opposition", "Neptun Opposition", astro_code(kAstroNeptune, kOpposition)},                    // 50
-    {"Neptune Conjunction", "Neptun Konjunktion", astro_code(kAstroNeptune, kConjunction)},                  // 51
+     astro_code(kAstroDeclination, 1)},                                     // 11
+    {"Ascending Node", "Aufsteigender Knoten", astro_code(kAstroNode)},     // 12
+    {"Descending Node", "Absteigender Knoten", astro_code(kAstroNode, 1)},  // 13
+    {"Solar Eclipse", "Sonnenfinsternis", astro_code(kAstroEclipse)},       // 14
+    {"Lunar Eclipse", "Mondfinsternis", astro_code(kAstroEclipse, 1)},      // 15
+    {"Eclipse", "Finsternis", astro_code(kAstroEclipse, 2)},                // 16
+    {"Spring", "Fr\xFChlingsanfang", astro_code(kAstroSeason)},             // 17
+    {"Summer", "Sommeranfang", astro_code(kAstroSeason, 1)},                // 18
+    {"Autumn", "Herbstanfang", astro_code(kAstroSeason, 2)},                // 19
+    {"Winter", "Winteranfang", astro_code(kAstroSeason, 3)},                // 20
+    {"Aries", "Widder", astro_code(kAstroSign)},                            // 21
+    {"Taurus", "Stier", astro_code(kAstroSign, 1)},                         // 22
+    {"Gemini", "Zwillinge", astro_code(kAstroSign, 2)},                     // 23
+    {"Cancer", "Krebs", astro_code(kAstroSign, 3)},                         // 24
+    {"Leo", "L\xF6we", astro_code(kAstroSign, 4)},                          // 25
+    {"Virgo", "Jungfrau", astro_code(kAstroSign, 5)},                       // 26
+    {"Libra", "Waage", astro_code(kAstroSign, 6)},                          // 27
+    {"Scorpio", "Skorpion", astro_code(kAstroSign, 7)},                     // 28
+    {"Sagittarius", "Sch\xFCtze", astro_code(kAstroSign, 8)},               // 29
+    {"Capricorn", "Steinbock", astro_code(kAstroSign, 9)},                  // 30
+    {"Aquarius", "Wassermann", astro_code(kAstroSign, 10)},                 // 31
+    {"Pisces", "Fische", astro_code(kAstroSign, 11)},                       // 32
+    {"Zodiac", "Sternzeichen", astro_code(kAstroAnySign)},                  // 33
+    {"Mercury Inferior Conjunction", "Merkur Untere Konjunktion",
+     astro_code(kAstroMercury, kInferiorConjunction)},  // 34
+    {"Mercury Superior Conjunction", "Merkur Obere Konjunktion",
+     astro_code(kAstroMercury, kSuperiorConjunction)},                                                            // 35
+    {"Mercury East Elongation", "Merkur \xD6stliche Elongation", astro_code(kAstroMercury, kEasternElongation)},  // 36
+    {"Mercury West Elongation", "Merkur Westliche Elongation", astro_code(kAstroMercury, kWesternElongation)},    // 37
+    {"Venus Inferior Conjunction", "Venus Untere Konjunktion", astro_code(kAstroVenus, kInferiorConjunction)},    // 38
+    {"Venus Superior Conjunction", "Venus Obere Konjunktion", astro_code(kAstroVenus, kSuperiorConjunction)},     // 39
+    {"Venus East Elongation", "Venus \xD6stliche Elongation", astro_code(kAstroVenus, kEasternElongation)},       // 40
+    {"Venus West Elongation", "Venus Westliche Elongation", astro_code(kAstroVenus, kWesternElongation)},         // 41
+    {"Mars Opposition", "Mars Opposition", astro_code(kAstroMars, kOpposition)},                                  // 42
+    {"Mars Conjunction", "Mars Konjunktion", astro_code(kAstroMars, kConjunction)},                               // 43
+    {"Jupiter Opposition", "Jupiter Opposition", astro_code(kAstroJupiter, kOpposition)},                         // 44
+    {"Jupiter Conjunction", "Jupiter Konjunktion", astro_code(kAstroJupiter, kConjunction)},                      // 45
+    {"Saturn Opposition", "Saturn Opposition", astro_code(kAstroSaturn, kOpposition)},                            // 46
+    {"Saturn Conjunction", "Saturn Konjunktion", astro_code(kAstroSaturn, kConjunction)},                         // 47
+    {"Uranus Opposition", "Uranus Opposition", astro_code(kAstroUranus, kOpposition)},                            // 48
+    {"Uranus Conjunction", "Uranus Konjunktion", astro_code(kAstroUranus, kConjunction)},                         // 49
+    {"Neptune Opposition", "Neptun Opposition", astro_code(kAstroNeptune, kOpposition)},                          // 50
+    {"Neptune Conjunction", "Neptun Konjunktion", astro_code(kAstroNeptune, kConjunction)},                       // 51
 }};
 static_assert(kAstroEventEntries.size() == 51);
 
@@ -175,14 +177,13 @@ double moon_phase_search(double te, int32_t phase, int64_t* candidates) noexcept
 // apart (perigee and apogee, northern and southern declination, ascending and
 // descending node): event(k, which) is the instant in cycle k.
 template <class Which>
-double half_cycle_search(double te, double cycles_per_century, double (*event)(int32_t, Which) noexcept,
-                         Which which, int64_t* candidates) noexcept {
+double half_cycle_search(double te, double cycles_per_century, double (*event)(int32_t, Which) noexcept, Which which,
+                         int64_t* candidates) noexcept {
   const auto candidate = [event, which](int64_t k) -> Candidate {
     if (!in_int32_range(k)) return {true, kNaN};
     return {true, event(static_cast<int32_t>(k), which)};
   };
-  return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate,
-                           candidates);
+  return first_at_or_after(int64_t{ifloor(te * cycles_per_century)} - 1, te, cycles_per_century, candidate, candidates);
 }
 
 Candidate eclipse_candidate(int64_t k, EclipseType type) noexcept {
@@ -214,8 +215,7 @@ double sign_search(double te, int32_t sign, int64_t* candidates) noexcept {
   const auto candidate = [sign](int64_t k) -> Candidate {
     return {true, sun_longitude_crossing(static_cast<double>(k), sign)};
   };
-  return first_at_or_after(ifloor(te * kTropicalYearsPerCentury), te, kTropicalYearsPerCentury, candidate,
-                           candidates);
+  return first_at_or_after(ifloor(te * kTropicalYearsPerCentury), te, kTropicalYearsPerCentury, candidate, candidates);
 }
 
 // The next entry into any sign, indexed by signs from the March equinox of 2000.
@@ -245,26 +245,22 @@ const KeywordTable astro_events = table_of(kAstroEventColumns);
 double astro_event_td(int32_t kind, double te, int32_t sub, int64_t* candidates) noexcept {
   if (!std::isfinite(te)) return kNaN;
   switch (kind) {
-    case kAstroMoonPhase:
-      return moon_phase_search(te, sub, candidates);
+    case kAstroMoonPhase: return moon_phase_search(te, sub, candidates);
     case kAstroApsis:
-      return half_cycle_search(te, kAnomalisticMonthsPerCentury, lunar_apsis,
-                               sub == 0 ? Apsis::perigee : Apsis::apogee, candidates);
+      return half_cycle_search(te, kAnomalisticMonthsPerCentury, lunar_apsis, sub == 0 ? Apsis::perigee : Apsis::apogee,
+                               candidates);
     case kAstroDeclination:
       return half_cycle_search(te, kTropicalMonthsPerCentury, lunar_extreme,
                                sub == 0 ? Declination::north : Declination::south, candidates);
     case kAstroNode:
-      return half_cycle_search(te, kDraconicMonthsPerCentury, lunar_node,
-                               sub == 0 ? Node::ascending : Node::descending, candidates);
-    case kAstroEclipse:
-      return eclipse_search(te, sub, candidates);
+      return half_cycle_search(te, kDraconicMonthsPerCentury, lunar_node, sub == 0 ? Node::ascending : Node::descending,
+                               candidates);
+    case kAstroEclipse: return eclipse_search(te, sub, candidates);
     case kAstroSeason:
       // Seasons begin at the signs Aries, Cancer, Libra, Capricorn (3 x season).
       return sign_search(te, static_cast<int32_t>(static_cast<uint32_t>(sub) * 3u), candidates);
-    case kAstroSign:
-      return sign_search(te, sub, candidates);
-    case kAstroAnySign:
-      return any_sign_search(te, candidates);
+    case kAstroSign: return sign_search(te, sub, candidates);
+    case kAstroAnySign: return any_sign_search(te, candidates);
     default:
       if (kind < kAstroMercury || kind > kAstroNeptune) return kNaN;
       return next_planet_event(static_cast<Planet>(kind - kAstroMercury), te, sub, candidates);

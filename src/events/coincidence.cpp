@@ -71,8 +71,8 @@ std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, 
   return std::nullopt;
 }
 
-std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
-                                                 JulianDay x, int64_t* candidates) noexcept {
+std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second, JulianDay x,
+                                                 int64_t* candidates) noexcept {
   const bool same_table = first.table == second.table;
   const bool first_astronomical = is_astronomical(first);
   const bool second_astronomical = is_astronomical(second);
@@ -84,8 +84,8 @@ std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const
     if (std::fabs(e1 - e2) < 1.0) {
       // Within a day of each other; an astronomical instant before the other
       // calendar's holiday begins belongs to the day before it.
-      const bool coincide = same_table || e1 == e2 || (e1 < e2 && !first_astronomical) ||
-                            (e1 > e2 && !second_astronomical);
+      const bool coincide =
+          same_table || e1 == e2 || (e1 < e2 && !first_astronomical) || (e1 > e2 && !second_astronomical);
       if (coincide) return e1;
     }
     // Advance the earlier event (the second on a tie).

@@ -56,7 +56,7 @@ std::optional<JulianDay> first_event_on_civil_pattern(const SearchEvent& event, 
 // before the holiday's start): the first event's instant. No result when
 // max_loop() pairs fail or the first event reaches kSearchEndJd. The
 // occurrences computed for both events are added to *candidates when given.
-std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second,
-                                                 JulianDay x, int64_t* candidates = nullptr) noexcept;
+std::optional<JulianDay> first_common_occurrence(const SearchEvent& first, const SearchEvent& second, JulianDay x,
+                                                 int64_t* candidates = nullptr) noexcept;
 
 }  // namespace varizav

@@ -24,8 +24,7 @@ namespace varizav {
 // Returned: the holiday as a serial date with its time of day, or no result
 //           (unknown event, epoch without digits, malformed Chinese epoch,
 //           an epoch whose anchor cannot be formed).
-std::optional<SerialDate> holiday_in_year(NameText calendar, NameText event, const char* epoch,
-                                          JulianDay now) noexcept;
+std::optional<SerialDate> holiday_in_year(NameText calendar, NameText event, const char* epoch, JulianDay now) noexcept;
 
 // Given:    calendar, event  as holiday_in_year
 //           start            serial date (local time), JulianDay within

@@ -21,6 +21,7 @@ struct HolidayEntry {
 // Gregorian feasts on 1 January of the year (kind 1), Easter Sunday (2) and
 // 1 January of the next year (3): fixed dates after February are counted back
 // from the next new year, so they need no leap-year test.
+// clang-format off
 constexpr std::array<HolidayEntry, 50> kGregorianEntries = {{
     {event_code(kKindGregorianNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindGregorianNewYear, 5), "Epiphany", "Epiphanias"},  // 2
@@ -76,10 +77,12 @@ constexpr std::array<HolidayEntry, 50> kGregorianEntries = {{
     {event_code(kKindGregorianNextNewYear, -51), "Veterans' Day", "Veterans' Day"},  // 49
     {event_code(kKindGregorianNextNewYear, on_or_before(kWednesday), -34), "Thanksgiving", "Thanksgiving"},  // 50
 }};
+// clang-format on
 static_assert(kGregorianEntries.size() == 50);
 
 // The church feasts on Julian anchors: 1 January (kind 4), Easter (5) and
 // 1 January of the next year (6).
+// clang-format off
 constexpr std::array<HolidayEntry, 22> kJulianEntries = {{
     {event_code(kKindJulianNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindJulianNewYear, 5), "Epiphany", "Epiphanias"},  // 2
@@ -104,10 +107,12 @@ constexpr std::array<HolidayEntry, 22> kJulianEntries = {{
     {event_code(kKindJulianNextNewYear, on_or_before(kMonday), -29), "Advent Sunday", "Advent"},  // 21
     {event_code(kKindJulianNextNewYear, -7), "Christmas", "Weihnachten"},  // 22
 }};
+// clang-format on
 static_assert(kJulianEntries.size() == 22);
 
 // Chinese feasts on the first day of month 1 (kind 10), 11 (11: the month
 // holding the December solstice), 5 (12) and 7 (13).
+// clang-format off
 constexpr std::array<HolidayEntry, 6> kChineseEntries = {{
     {event_code(kKindChineseNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindChineseNewYear, 14), "Lantern Festival", "Laternenfest"},  // 2
@@ -116,10 +121,12 @@ constexpr std::array<HolidayEntry, 6> kChineseEntries = {{
     {event_code(kKindChineseMonth7, 14), "Hungry Ghosts", "Hungrige Geister"},  // 5
     {event_code(kKindChineseMonth11), "Dongzhi", "Dongzhi"},  // 6
 }};
+// clang-format on
 static_assert(kChineseEntries.size() == 6);
 
 // Coptic feasts, days after the eve of 1 Thout (kind 14), and Easter on the
 // Julian computus (15). The Ethiopic table is the same on its own anchors.
+// clang-format off
 constexpr std::array<HolidayEntry, 8> kCopticEntries = {{
     {event_code(kKindCopticNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindCopticNewYear, 16), "Elevation", "Kreuzerh\xF6hung"},  // 2
@@ -132,10 +139,12 @@ constexpr std::array<HolidayEntry, 8> kCopticEntries = {{
     {event_code(kKindCopticEaster), "Easter", "Ostern"},  // 7
     {event_code(kKindCopticNewYear, 342), "Transfiguration", "Verkl\xE4rung"},  // 8
 }};
+// clang-format on
 static_assert(kCopticEntries.size() == 8);
 
 // Ethiopic feasts: the Coptic ones on the eve of 1 Maskaram (kind 17) and
 // the Ethiopic Easter (18).
+// clang-format off
 constexpr std::array<HolidayEntry, 8> kEthiopicEntries = {{
     {event_code(kKindEthiopicNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindEthiopicNewYear, 16), "Elevation", "Kreuzerh\xF6hung"},  // 2
@@ -146,12 +155,14 @@ constexpr std::array<HolidayEntry, 8> kEthiopicEntries = {{
     {event_code(kKindEthiopicEaster), "Easter", "Ostern"},  // 7
     {event_code(kKindEthiopicNewYear, 342), "Transfiguration", "Verkl\xE4rung"},  // 8
 }};
+// clang-format on
 static_assert(kEthiopicEntries.size() == 8);
 
 // Hebrew feasts, each at the eve (18:00 of the civil day before), from the
 // eve of 1 Tishri (kind 21), of 1 Kislev (22), of 1 Tevet (23) and of
 // 1 Tishri of the next year (24). Tzom Gedaliah and Shushan Purim move one
 // day later, Ta'anit Esther two days earlier, when the eve is a Friday.
+// clang-format off
 constexpr std::array<HolidayEntry, 22> kHebrewEntries = {{
     {event_code(kKindHebrewNewYear), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindHebrewNewYear), "Rosh ha-Shanah", "Rosh ha-Shanah"},  // 2
@@ -176,9 +187,11 @@ constexpr std::array<HolidayEntry, 22> kHebrewEntries = {{
     {event_code(kKindHebrewNextNewYear, -143), "Yom ha-Azma'ut", "Jom ha-Azma'ut"},  // 21
     {event_code(kKindHebrewNextNewYear, -151), "Yom ha-Shoah", "Jom ha-Schoah"},  // 22
 }};
+// clang-format on
 static_assert(kHebrewEntries.size() == 22);
 
 // Islamic feasts, days after the eve of 1 Muharram (kind 28).
+// clang-format off
 constexpr std::array<HolidayEntry, 9> kIslamicEntries = {{
     {event_code(kKindIslamic), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindIslamic, 9), "Ashura", "Aschura"},  // 2
@@ -190,16 +203,19 @@ constexpr std::array<HolidayEntry, 9> kIslamicEntries = {{
     {event_code(kKindIslamic, 266), "Id al-Fitr", "Id el-Fitr"},  // 8
     {event_code(kKindIslamic, 334), "Id al-Adha", "Id el-Nahr"},  // 9
 }};
+// clang-format on
 static_assert(kIslamicEntries.size() == 9);
 
 // Mayan cycle starts: calendar round (kind 30), Haab year (31), Tzolkin
 // cycle (32); the year argument is the cycle number.
+// clang-format off
 constexpr std::array<HolidayEntry, 4> kMayanEntries = {{
     {event_code(kKindMayanCalendarRound), "New Year's Day", "Neujahr"},  // 1
     {event_code(kKindMayanCalendarRound), "New cycle", "Zyklenwechsel"},  // 2
     {event_code(kKindMayanHaab), "Haab", "Haab"},  // 3
     {event_code(kKindMayanTzolkin), "Tzolkin", "Tzolkin"},  // 4
 }};
+// clang-format on
 static_assert(kMayanEntries.size() == 4);
 
 // The one-entry tables share this name pair.
@@ -207,18 +223,18 @@ constexpr std::array<const char*, 1> kNewYearEnglish = {"New Year's Day"};
 constexpr std::array<const char*, 1> kNewYearGerman = {"Neujahr"};
 
 // One-entry codes: the calendar's own year start, no rule, no offset.
-constexpr std::array<EventCode, 1> kArmenianCode = {event_code(kKindArmenian)};   // 1 Navasard
-constexpr std::array<EventCode, 1> kBuddhistCode = {event_code(kKindBuddhist)};   // 1 January, Gregorian year Y - 543
-constexpr std::array<EventCode, 1> kByzantineCode = {event_code(kKindByzantine)};  // 1 January, Julian year Y - 5509
-constexpr std::array<EventCode, 1> kEgyptianCode = {event_code(kKindEgyptian)};   // 1 Thoth
-constexpr std::array<EventCode, 1> kFrenchCode = {event_code(kKindFrench)};     // 1 Vendemiaire
-constexpr std::array<EventCode, 1> kGengouCode = {event_code(kKindGengou)};     // 1 January, Gregorian year Y - 660
-constexpr std::array<EventCode, 1> kHinduCode = {event_code(kKindHinduLunisolar)};      // lunisolar new year
+constexpr std::array<EventCode, 1> kArmenianCode = {event_code(kKindArmenian)};     // 1 Navasard
+constexpr std::array<EventCode, 1> kBuddhistCode = {event_code(kKindBuddhist)};     // 1 January, Gregorian year Y - 543
+constexpr std::array<EventCode, 1> kByzantineCode = {event_code(kKindByzantine)};   // 1 January, Julian year Y - 5509
+constexpr std::array<EventCode, 1> kEgyptianCode = {event_code(kKindEgyptian)};     // 1 Thoth
+constexpr std::array<EventCode, 1> kFrenchCode = {event_code(kKindFrench)};         // 1 Vendemiaire
+constexpr std::array<EventCode, 1> kGengouCode = {event_code(kKindGengou)};         // 1 January, Gregorian year Y - 660
+constexpr std::array<EventCode, 1> kHinduCode = {event_code(kKindHinduLunisolar)};  // lunisolar new year
 constexpr std::array<EventCode, 1> kHindu2Code = {event_code(kKindHinduSolar)};     // solar new year
-constexpr std::array<EventCode, 1> kIndianCode = {event_code(kKindIndian)};     // 1 Chaitra
-constexpr std::array<EventCode, 1> kPersianCode = {event_code(kKindPersian)};    // 1 Farvardin
-constexpr std::array<EventCode, 1> kSeleucidCode = {event_code(kKindSeleucid)};   // 1 January, Julian year Y - 312
-constexpr std::array<EventCode, 1> kSyrianCode = {event_code(kKindSyrian)};     // 1 January, Julian year Y - 312
+constexpr std::array<EventCode, 1> kIndianCode = {event_code(kKindIndian)};         // 1 Chaitra
+constexpr std::array<EventCode, 1> kPersianCode = {event_code(kKindPersian)};       // 1 Farvardin
+constexpr std::array<EventCode, 1> kSeleucidCode = {event_code(kKindSeleucid)};     // 1 January, Julian year Y - 312
+constexpr std::array<EventCode, 1> kSyrianCode = {event_code(kKindSyrian)};         // 1 January, Julian year Y - 312
 constexpr std::array<EventCode, 1> kTaiwaneseCode = {event_code(kKindTaiwanese)};  // 1 January, Gregorian year Y + 1911
 constexpr std::array<EventCode, 1> kYazdegerdCode = {event_code(kKindYazdegerd)};  // 1 Farvardin, Yazdegerd era
 
@@ -230,7 +246,6 @@ constexpr auto kEthiopicColumns = split_columns(kEthiopicEntries);
 constexpr auto kHebrewColumns = split_columns(kHebrewEntries);
 constexpr auto kIslamicColumns = split_columns(kIslamicEntries);
 constexpr auto kMayanColumns = split_columns(kMayanEntries);
-
 
 constexpr KeywordTable one_entry_table(const std::array<EventCode, 1>& code) noexcept {
   return {1, code.data(), kNewYearEnglish.data(), kNewYearGerman.data()};
@@ -270,6 +285,7 @@ struct CalendarHolidays {
   CalendarId calendar;
   const KeywordTable* table;
 };
+// clang-format off
 constexpr std::array<CalendarHolidays, kCalendarCount> kCalendarHolidays = {{
     {kArmenian, &kArmenianHolidays},
     {kAstronomical, &astro_events},
@@ -297,6 +313,7 @@ constexpr std::array<CalendarHolidays, kCalendarCount> kCalendarHolidays = {{
     {kTaiwanese, &kTaiwaneseHolidays},
     {kYazdegerd, &kYazdegerdHolidays},
 }};
+// clang-format on
 static_assert(rows_in_index_order(kCalendarHolidays, &CalendarHolidays::calendar));
 
 }  // namespace

@@ -26,9 +26,7 @@
 namespace varizav {
 namespace {
 
-JulianDay gregorian_next_new_year(int32_t year) noexcept {
-  return western::gregorian_to_jd(int64_t{year} + 1, 1, 1.0);
-}
+JulianDay gregorian_next_new_year(int32_t year) noexcept { return western::gregorian_to_jd(int64_t{year} + 1, 1, 1.0); }
 JulianDay julian_next_new_year(int32_t year) noexcept { return western::julian_to_jd(int64_t{year} + 1, 1, 1.0); }
 bool next_new_year_fits(int64_t year) noexcept { return western::new_year_fits(year + 1); }
 
@@ -70,9 +68,9 @@ constexpr std::array<EventAnchorRow, kEventAnchorCount + 1> kEventAnchors = {{
     {kKindJulianNewYear, julian_new_year, western::new_year_fits},
     {kKindJulianEaster, easter_julian, western::easter_fits},
     {kKindJulianNextNewYear, julian_next_new_year, next_new_year_fits},
-    {kKindArmenian, armenian::year_start, armenian::anchor_year_fits},       // 1 Navasard
-    {kKindBuddhist, buddhist::year_start, buddhist::anchor_year_fits},       // 1 January of Gregorian Y - 543
-    {kKindByzantine, byzantine::year_start, byzantine::anchor_year_fits},    // 1 January of Julian Y - 5509
+    {kKindArmenian, armenian::year_start, armenian::anchor_year_fits},     // 1 Navasard
+    {kKindBuddhist, buddhist::year_start, buddhist::anchor_year_fits},     // 1 January of Gregorian Y - 543
+    {kKindByzantine, byzantine::year_start, byzantine::anchor_year_fits},  // 1 January of Julian Y - 5509
     // first day of Chinese month 1, 11, 5 and 7
     {kKindChineseNewYear, chinese_new_year, chinese_anchor_year_fits},
     {kKindChineseMonth11, chinese_month11_start, chinese_anchor_year_fits},
@@ -90,20 +88,20 @@ constexpr std::array<EventAnchorRow, kEventAnchorCount + 1> kEventAnchors = {{
     {kKindHebrewKislev, hebrew::kislev_start, hebrew::anchor_year_fits},
     {kKindHebrewTevet, hebrew::tevet_start, hebrew::anchor_year_fits},
     {kKindHebrewNextNewYear, hebrew::next_year_start, hebrew::anchor_year_fits},
-    {kKindHinduLunisolar, hindu::year_start, hindu::anchor_year_fits},      // lunisolar new year, 06:00
-    {kKindHinduSolar, hindu2::year_start, hindu2::anchor_year_fits},        // solar new year, 06:00
-    {kKindIndian, indian::year_start, indian::anchor_year_fits},            // 1 Chaitra
-    {kKindIslamic, islamic::year_start, islamic::anchor_year_fits},         // eve of 1 Muharram
-    {kKindIsoWeekYear, iso_week_year_start, western::new_year_fits},        // Monday of ISO week 1, from 1 January
+    {kKindHinduLunisolar, hindu::year_start, hindu::anchor_year_fits},  // lunisolar new year, 06:00
+    {kKindHinduSolar, hindu2::year_start, hindu2::anchor_year_fits},    // solar new year, 06:00
+    {kKindIndian, indian::year_start, indian::anchor_year_fits},        // 1 Chaitra
+    {kKindIslamic, islamic::year_start, islamic::anchor_year_fits},     // eve of 1 Muharram
+    {kKindIsoWeekYear, iso_week_year_start, western::new_year_fits},    // Monday of ISO week 1, from 1 January
     // Mayan calendar round of 18980 days, Haab year of 365, Tzolkin cycle of 260
     {kKindMayanCalendarRound, mayan::calendar_round_start, mayan::calendar_round_fits},
     {kKindMayanHaab, mayan::haab_year_start, mayan::haab_year_fits},
     {kKindMayanTzolkin, mayan::tzolkin_cycle_start, mayan::tzolkin_cycle_fits},
-    {kKindPersian, persian::year_start, persian::anchor_year_fits},         // 1 Farvardin
-    {kKindSeleucid, seleucid::year_start, seleucid::anchor_year_fits},      // 1 January of Julian Y - 312
-    {kKindSyrian, syrian::year_start, syrian::anchor_year_fits},            // 1 January of Julian Y - 312
-    {kKindTaiwanese, taiwanese::year_start, taiwanese::anchor_year_fits},   // 1 January of Gregorian Y + 1911
-    {kKindYazdegerd, yazdegerd::year_start, yazdegerd::anchor_year_fits},   // 1 Farvardin, Yazdegerd era
+    {kKindPersian, persian::year_start, persian::anchor_year_fits},        // 1 Farvardin
+    {kKindSeleucid, seleucid::year_start, seleucid::anchor_year_fits},     // 1 January of Julian Y - 312
+    {kKindSyrian, syrian::year_start, syrian::anchor_year_fits},           // 1 January of Julian Y - 312
+    {kKindTaiwanese, taiwanese::year_start, taiwanese::anchor_year_fits},  // 1 January of Gregorian Y + 1911
+    {kKindYazdegerd, yazdegerd::year_start, yazdegerd::anchor_year_fits},  // 1 Farvardin, Yazdegerd era
 }};
 // A missing row fails the order check; a row without its range fails the
 // build as a missing field initializer.

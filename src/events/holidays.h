@@ -91,8 +91,8 @@ consteval WeekdayRule on_or_before(Weekday day) {
 consteval WeekdayRule shift_if(Weekday tested, int32_t days) {
   if (tested < kMonday || tested > kSunday) throw "weekday out of range";
   if (days == 0 || days < -8 || days > 7) throw "shift outside the signed nibble";
-  return {static_cast<int8_t>(static_cast<uint8_t>((static_cast<uint32_t>(days) & 0xFu) << 4 |
-                                                   static_cast<uint32_t>(tested)))};
+  return {static_cast<int8_t>(
+      static_cast<uint8_t>((static_cast<uint32_t>(days) & 0xFu) << 4 | static_cast<uint32_t>(tested)))};
 }
 
 // The EventCode of an anchored holiday from its parts: anchor kind 1..37, an

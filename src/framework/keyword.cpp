@@ -82,7 +82,6 @@ int64_t text_length(const char* text) {
   return n;
 }
 
-
 }  // namespace
 
 uint8_t keyword_class(uint8_t byte) noexcept { return kClassTable[byte]; }
@@ -97,8 +96,8 @@ LeadingInteger read_leading_integer(const char* text, Blanks blanks) noexcept {
   bool negative = false;
   if (*p == '+' || *p == '-') negative = *p++ == '-';
   const char* const digits = p;
-  uint32_t wrapped = 0;    // unsigned: wraps at 32 bits by design
-  int64_t magnitude = 0;   // held at 2^31 once it gets there: [0, 2^31]
+  uint32_t wrapped = 0;   // unsigned: wraps at 32 bits by design
+  int64_t magnitude = 0;  // held at 2^31 once it gets there: [0, 2^31]
   constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   for (; *p >= '0' && *p <= '9'; ++p) {
     wrapped = wrapped * 10u + static_cast<uint32_t>(*p - '0');

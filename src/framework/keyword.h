@@ -17,10 +17,10 @@
 namespace varizav {
 
 struct KeywordTable {
-  int32_t count;                      // entries, >= 1
-  const int32_t* values;              // count values, or null: the entry number is the value
-  const char* const* english_names;   // count zero-terminated Windows-1252 names
-  const char* const* german_names;    // may be the same array as english_names
+  int32_t count;                     // entries, >= 1
+  const int32_t* values;             // count values, or null: the entry number is the value
+  const char* const* english_names;  // count zero-terminated Windows-1252 names
+  const char* const* german_names;   // may be the same array as english_names
 };
 
 // The columns of a keyword table with values, split at compile time from rows

@@ -46,15 +46,16 @@ double kernel_cos(double x, double y) noexcept {
   return w + (((1.0 - w) - hz) + (z * r - x * y));
 }
 
-double high_word_only(double x) noexcept { return std::bit_cast<double>(std::bit_cast<uint64_t>(x) & 0xFFFFFFFF00000000u); }
+double high_word_only(double x) noexcept {
+  return std::bit_cast<double>(std::bit_cast<uint64_t>(x) & 0xFFFFFFFF00000000u);
+}
 
 // tan(x + y) (odd = false) or -1 / tan(x + y) (odd = true) for |x| <= pi/4.
 double kernel_tan(double x, double y, bool odd) noexcept {
   constexpr double kT[13] = {
-      3.33333333333334091986e-01, 1.33333333333201242699e-01, 5.39682539762260521377e-02,
-      2.18694882948595424599e-02, 8.86323982359930005737e-03, 3.59207910759131235356e-03,
-      1.45620945432529025516e-03, 5.88041240820264096874e-04, 2.46463134818469906812e-04,
-      7.81794442939557092300e-05, 7.14072491382608190305e-05, -1.85586374855275456654e-05,
+      3.33333333333334091986e-01, 1.33333333333201242699e-01, 5.39682539762260521377e-02, 2.18694882948595424599e-02,
+      8.86323982359930005737e-03, 3.59207910759131235356e-03, 1.45620945432529025516e-03, 5.88041240820264096874e-04,
+      2.46463134818469906812e-04, 7.81794442939557092300e-05, 7.14072491382608190305e-05, -1.85586374855275456654e-05,
       2.59073051863633712884e-05,
   };
   constexpr double kPio4 = 7.85398163397448278999e-01;
@@ -141,14 +142,10 @@ SinCos sincos(double x) noexcept {
   const double s = kernel_sin(r.hi, r.lo);
   const double c = kernel_cos(r.hi, r.lo);
   switch (r.n & 3) {
-    case 0:
-      return {c, s};
-    case 1:
-      return {-s, c};
-    case 2:
-      return {-c, -s};
-    default:
-      return {s, -c};
+    case 0: return {c, s};
+    case 1: return {-s, c};
+    case 2: return {-c, -s};
+    default: return {s, -c};
   }
 }
 

@@ -87,9 +87,9 @@ uint64_t scaled_fraction(double f, int decimals, bool whole_is_odd) noexcept {
   int exponent = 0;
   const double significand = std::frexp(f, &exponent);
   const uint64_t m = static_cast<uint64_t>(std::ldexp(significand, 53));  // < 2^53
-  const int shift = 53 - exponent - decimals;  // > 0, since f < 1 and decimals <= 9
-  const Uint128 p = Uint128{m} * kPowersOf5[decimals];  // < 2^75
-  if (shift > 76) return 0;  // p 2^-shift < 1/2
+  const int shift = 53 - exponent - decimals;                             // > 0, since f < 1 and decimals <= 9
+  const Uint128 p = Uint128{m} * kPowersOf5[decimals];                    // < 2^75
+  if (shift > 76) return 0;                                               // p 2^-shift < 1/2
   const uint64_t q = static_cast<uint64_t>(p >> shift);
   const Uint128 rest = p - (Uint128{q} << shift);
   const Uint128 half = Uint128{1} << (shift - 1);
@@ -140,9 +140,7 @@ int put_padded(char* out, int at, const char* text, int length, int width) noexc
 }  // namespace
 
 char decimal_separator() noexcept { return g_decimal_separator.load(std::memory_order_relaxed); }
-void set_decimal_separator(char separator) noexcept {
-  g_decimal_separator.store(separator, std::memory_order_relaxed);
-}
+void set_decimal_separator(char separator) noexcept { g_decimal_separator.store(separator, std::memory_order_relaxed); }
 
 int put_text(char* out, int at, const char* text, int max_chars) noexcept {
   for (int i = 0; text[i] != '\0' && i != max_chars && at < kLast; ++i) out[at++] = text[i];
@@ -201,9 +199,7 @@ int format_text(char* out, const char* format, ...) noexcept {
     for (; *p == 'l'; ++p) is_long = true;
     switch (*p) {
       case 'd':
-      case 'i':
-        at = put_integer(out, at, is_long ? va_arg(args, long) : va_arg(args, int), width, zero_pad);
-        break;
+      case 'i': at = put_integer(out, at, is_long ? va_arg(args, long) : va_arg(args, int), width, zero_pad); break;
       case 's': {
         const char* text = va_arg(args, const char*);
         const int length = precision < 0 ? static_cast<int>(std::strlen(text))
@@ -217,9 +213,7 @@ int format_text(char* out, const char* format, ...) noexcept {
         at = put_padded(out, at, text, fixed_digits(va_arg(args, double), decimals, text), width);
         break;
       }
-      case '%':
-        at = put_char(out, at, '%');
-        break;
+      case '%': at = put_char(out, at, '%'); break;
       default:  // not a conversion of the formatters (or the format's end): the text ends here
         va_end(args);
         out[at] = '\0';

@@ -40,7 +40,8 @@ inline constexpr Text kNoText = {"", ""};
 inline constexpr ArgumentText kArgCalendar = {
     {"calendar", "Kalender"},
     {"Name of calendar: Astronomical, Gregorian, Hebrew, Indian, Islamic, ISO8601, Julian, Latin, Mayan...",
-     "Name des Kalenders: astronomisch, gregorianisch, indisch, islamisch, ISO8601, j\xFC" "disch, lateinisch, maya..."}};
+     "Name des Kalenders: astronomisch, gregorianisch, indisch, islamisch, ISO8601, j\xFC"
+     "disch, lateinisch, maya..."}};
 // The two calendars and the two events of WHEN2 share the plain ones' descriptions.
 inline constexpr ArgumentText kArgFirstCalendar = {{"1st calendar", "1. Kalender"}, kArgCalendar.description};
 inline constexpr ArgumentText kArgSecondCalendar = {{"2nd calendar", "2. Kalender"}, kArgCalendar.description};
@@ -48,10 +49,9 @@ inline constexpr ArgumentText kArgCycleName = {
     {"calendrical cycle", "Kalenderzyklus"},
     {"Name of the calendrical cycle: Epact, Golden Number, Indiction, Regent, Solar Cycle, Dominical Letter.",
      "Name des Kalenderzyklus: Epakte, Goldene Zahl, Indiktion, Jahresregent, Sonnenzirkel, Sonntagsbuchstabe."}};
-inline constexpr ArgumentText kArgFormatMode = {
-    {"format mode", "Formatmodus"},
-    {"Selects the output format: 0=number format, 1=string format",
-     "W\xE4hlt das Ausgabeformat: 0=Zahlenformat, 1=Zeichenformat"}};
+inline constexpr ArgumentText kArgFormatMode = {{"format mode", "Formatmodus"},
+                                                {"Selects the output format: 0=number format, 1=string format",
+                                                 "W\xE4hlt das Ausgabeformat: 0=Zahlenformat, 1=Zeichenformat"}};
 // Listed in the catalogue; no function takes it (events are named by the event argument).
 inline constexpr ArgumentText kArgAstronomicalEvent = {
     {"astronomical event", "Astronom. Ereignis"},
@@ -66,15 +66,14 @@ inline constexpr ArgumentText kArgNameOfDay = {{"name of day", "Tagesname"},
                                                {"Name of day of month or number.", "Tagesname oder Zahl."}};
 inline constexpr ArgumentText kArgEpoch = {{"epoch", "Epoche"},
                                            {"Year or number of cycle.", "Jahreszahl oder Zyklusnummer."}};
-inline constexpr ArgumentText kArgDivisionPoint = {
-    {"division point", "Festpunkt"},
-    {"Name of the division point: \"Nonas\", \"Ides\", \"Kalendas\".",
-     "Names des Festpunkts: \"Nonas\", \"Ides\", \"Kalendas\"."}};
-inline constexpr ArgumentText kArgGengouEra = {{"gengou era", "Gengou-\xC4ra"},
-                                               {"Name of the gengou era or number.", "Name der Gengou-\xC4ra oder Nummer."}};
-inline constexpr ArgumentText kArgEvent = {
-    {"event", "Ereignis"},
-    {"Name of the event (holiday), e.g. New Year, Easter, ....", "Name des Ereignisses (Festtag), z.B. Neujahr, Ostern, ...."}};
+inline constexpr ArgumentText kArgDivisionPoint = {{"division point", "Festpunkt"},
+                                                   {"Name of the division point: \"Nonas\", \"Ides\", \"Kalendas\".",
+                                                    "Names des Festpunkts: \"Nonas\", \"Ides\", \"Kalendas\"."}};
+inline constexpr ArgumentText kArgGengouEra = {
+    {"gengou era", "Gengou-\xC4ra"}, {"Name of the gengou era or number.", "Name der Gengou-\xC4ra oder Nummer."}};
+inline constexpr ArgumentText kArgEvent = {{"event", "Ereignis"},
+                                           {"Name of the event (holiday), e.g. New Year, Easter, ....",
+                                            "Name des Ereignisses (Festtag), z.B. Neujahr, Ostern, ...."}};
 inline constexpr ArgumentText kArgFirstEvent = {{"1st event", "1. Ereignis"}, kArgEvent.description};
 inline constexpr ArgumentText kArgSecondEvent = {{"2st event", "2. Ereignis"}, kArgEvent.description};
 inline constexpr ArgumentText kArgLeapMonth = {
@@ -89,17 +88,19 @@ inline constexpr ArgumentText kArgOrdinal = {
 inline constexpr ArgumentText kArgStartDate = {{"date", "Datum"}, {"Start date", "Startdatum"}};
 inline constexpr ArgumentText kArgWeek = {{"week", "Woche"}, {"Number of the week", "Nummer der Woche"}};
 inline constexpr ArgumentText kArgYear = {{"year", "Jahr"}, {"Year", "Jahreszahl"}};
-inline constexpr ArgumentText kArgBaktun = {{"baktun", "Baktun"},
-                                            {"1 baktun = 20 katun = 144000 days.", "1 Baktun = 20 Katun = 144000 Tage."}};
+inline constexpr ArgumentText kArgBaktun = {
+    {"baktun", "Baktun"}, {"1 baktun = 20 katun = 144000 days.", "1 Baktun = 20 Katun = 144000 Tage."}};
 inline constexpr ArgumentText kArgKatun = {{"katun", "Katun"},
                                            {"1 katun = 20 tun = 7200 days.", "1 Katun = 20 Tun = 7200 Tage."}};
-inline constexpr ArgumentText kArgTun = {{"tun", "Tun"}, {"1 tun = 18 uinal = 360 days.", "1 Tun = 18 Uinal = 360 Tage."}};
+inline constexpr ArgumentText kArgTun = {{"tun", "Tun"},
+                                         {"1 tun = 18 uinal = 360 days.", "1 Tun = 18 Uinal = 360 Tage."}};
 inline constexpr ArgumentText kArgUinal = {{"uinal", "Uinal"},
                                            {"1 uinal = 20 kin = 20 days.", "1 Uinal = 20 Kin = 20 Tage."}};
 inline constexpr ArgumentText kArgKin = {{"kin", "Kin"}, {"1 kin = 1 day.", "1 Kin = 1 Tag."}};
 
 // The catalogue's order of the functions, by exported name: registration
 // order, except that CALENDAR comes before BUDDHIST and MAYAN before LEAPYEAR.
+// clang-format off
 inline constexpr std::array<std::string_view, 35> kCatalogueFunctionOrder = {
     "SC_armenian", "SC_astronomy", "SC_calendar",  "SC_buddhist",  "SC_byzantine", "SC_chinese",   "SC_chronology",
     "SC_coptic",   "SC_egyptian",  "SC_event",     "SC_ethiopic",  "SC_french",    "SC_gengou",    "SC_gnomon",
@@ -107,6 +108,7 @@ inline constexpr std::array<std::string_view, 35> kCatalogueFunctionOrder = {
     "SC_islamic",  "SC_iso8601",   "SC_julian",    "SC_mayan",     "SC_leapyear",  "SC_leapyear2", "SC_persian",
     "SC_latin",    "SC_seleucid",  "SC_syrian",    "SC_taiwanese", "SC_when",      "SC_when2",     "SC_yazdegerd",
 };
+// clang-format on
 
 // The catalogue's order of the argument kinds. A kind that borrows another's
 // description keeps its own description entry empty.
@@ -114,6 +116,7 @@ struct CatalogueArgument {
   const ArgumentText* text;
   bool own_description;
 };
+// clang-format off
 inline constexpr std::array<CatalogueArgument, 28> kCatalogueArguments = {{
     {&kArgCalendar, true},   {&kArgFirstCalendar, false}, {&kArgSecondCalendar, false}, {&kArgCycleName, true},
     {&kArgFormatMode, true}, {&kArgAstronomicalEvent, true}, {&kArgCycle, true},       {&kArgDate, true},
@@ -123,6 +126,7 @@ inline constexpr std::array<CatalogueArgument, 28> kCatalogueArguments = {{
     {&kArgStartDate, true},  {&kArgWeek, true},           {&kArgYear, true},           {&kArgBaktun, true},
     {&kArgKatun, true},      {&kArgTun, true},            {&kArgUinal, true},          {&kArgKin, true},
 }};
+// clang-format on
 
 constexpr int32_t kFirstArgumentEntry = 2 * static_cast<int32_t>(kCatalogueFunctionOrder.size());  // 70
 constexpr int32_t kCatalogueSize = kFirstArgumentEntry + 2 * static_cast<int32_t>(kCatalogueArguments.size());

@@ -94,7 +94,8 @@ struct TextSink {
     return b;
   }
   size_t finish(const char* written) noexcept {
-    const size_t n = written == next ? strnlen(next, VARIZAV_TEXT_SIZE - 1) : cp1252_to_utf8(written, next, VARIZAV_TEXT_SIZE);
+    const size_t n =
+        written == next ? strnlen(next, VARIZAV_TEXT_SIZE - 1) : cp1252_to_utf8(written, next, VARIZAV_TEXT_SIZE);
     next[n] = '\0';
     next += n + 1;
     return n;
@@ -157,22 +158,23 @@ constexpr std::array<TypeCode, kMaxArguments + 1> types_of(void (*)(Result*, Arg
   return {type_of<Result>(), type_of<Args>()...};
 }
 
-#define VARIZAV_COLUMN(name) {#name, arity(&name), types_of(&name), &ColumnLoop<&name>::run}
+#define VARIZAV_COLUMN(name) \
+  { #name, arity(&name), types_of(&name), &ColumnLoop < &name> ::run }
 
 // In registration order (function_registry).
 constexpr std::array<ColumnFunction, kFunctionCount> column_functions = {{
-    VARIZAV_COLUMN(SC_armenian),  VARIZAV_COLUMN(SC_astronomy), VARIZAV_COLUMN(SC_buddhist),
-    VARIZAV_COLUMN(SC_byzantine), VARIZAV_COLUMN(SC_calendar),  VARIZAV_COLUMN(SC_chinese),
-    VARIZAV_COLUMN(SC_chronology), VARIZAV_COLUMN(SC_coptic),   VARIZAV_COLUMN(SC_egyptian),
-    VARIZAV_COLUMN(SC_event),     VARIZAV_COLUMN(SC_ethiopic),  VARIZAV_COLUMN(SC_french),
-    VARIZAV_COLUMN(SC_gengou),    VARIZAV_COLUMN(SC_gnomon),    VARIZAV_COLUMN(SC_gregorian),
-    VARIZAV_COLUMN(SC_hebrew),    VARIZAV_COLUMN(SC_hindu),     VARIZAV_COLUMN(SC_hindu2),
-    VARIZAV_COLUMN(SC_holiday),   VARIZAV_COLUMN(SC_holiday2),  VARIZAV_COLUMN(SC_indian),
-    VARIZAV_COLUMN(SC_islamic),   VARIZAV_COLUMN(SC_iso8601),   VARIZAV_COLUMN(SC_julian),
-    VARIZAV_COLUMN(SC_leapyear),  VARIZAV_COLUMN(SC_leapyear2), VARIZAV_COLUMN(SC_mayan),
-    VARIZAV_COLUMN(SC_persian),   VARIZAV_COLUMN(SC_latin),     VARIZAV_COLUMN(SC_seleucid),
-    VARIZAV_COLUMN(SC_syrian),    VARIZAV_COLUMN(SC_taiwanese), VARIZAV_COLUMN(SC_when),
-    VARIZAV_COLUMN(SC_when2),     VARIZAV_COLUMN(SC_yazdegerd),
+    VARIZAV_COLUMN(SC_armenian),   VARIZAV_COLUMN(SC_astronomy), VARIZAV_COLUMN(SC_buddhist),
+    VARIZAV_COLUMN(SC_byzantine),  VARIZAV_COLUMN(SC_calendar),  VARIZAV_COLUMN(SC_chinese),
+    VARIZAV_COLUMN(SC_chronology), VARIZAV_COLUMN(SC_coptic),    VARIZAV_COLUMN(SC_egyptian),
+    VARIZAV_COLUMN(SC_event),      VARIZAV_COLUMN(SC_ethiopic),  VARIZAV_COLUMN(SC_french),
+    VARIZAV_COLUMN(SC_gengou),     VARIZAV_COLUMN(SC_gnomon),    VARIZAV_COLUMN(SC_gregorian),
+    VARIZAV_COLUMN(SC_hebrew),     VARIZAV_COLUMN(SC_hindu),     VARIZAV_COLUMN(SC_hindu2),
+    VARIZAV_COLUMN(SC_holiday),    VARIZAV_COLUMN(SC_holiday2),  VARIZAV_COLUMN(SC_indian),
+    VARIZAV_COLUMN(SC_islamic),    VARIZAV_COLUMN(SC_iso8601),   VARIZAV_COLUMN(SC_julian),
+    VARIZAV_COLUMN(SC_leapyear),   VARIZAV_COLUMN(SC_leapyear2), VARIZAV_COLUMN(SC_mayan),
+    VARIZAV_COLUMN(SC_persian),    VARIZAV_COLUMN(SC_latin),     VARIZAV_COLUMN(SC_seleucid),
+    VARIZAV_COLUMN(SC_syrian),     VARIZAV_COLUMN(SC_taiwanese), VARIZAV_COLUMN(SC_when),
+    VARIZAV_COLUMN(SC_when2),      VARIZAV_COLUMN(SC_yazdegerd),
 }};
 
 #undef VARIZAV_COLUMN
@@ -184,7 +186,8 @@ constexpr bool matches_registry() {
     if (column_functions[k].argument_count != static_cast<size_t>(f.argument_count)) return false;
     if (column_functions[k].types[0] != f.result_type) return false;
     for (int32_t a = 0; a < f.argument_count; ++a) {
-      if (column_functions[k].types[static_cast<size_t>(a) + 1] != f.arguments[static_cast<size_t>(a)].type) return false;
+      if (column_functions[k].types[static_cast<size_t>(a) + 1] != f.arguments[static_cast<size_t>(a)].type)
+        return false;
     }
   }
   return true;
@@ -195,9 +198,8 @@ static_assert(matches_registry(), "the column loops follow the registration orde
 
 extern "C" {
 
-VARIZAV_API int64_t VarizavCallColumns(unsigned short function, const VarizavColumn* arguments,
-                                       size_t argument_count, size_t first_row, size_t rows,
-                                       VarizavResultColumn* result) {
+VARIZAV_API int64_t VarizavCallColumns(unsigned short function, const VarizavColumn* arguments, size_t argument_count,
+                                       size_t first_row, size_t rows, VarizavResultColumn* result) {
   if (function >= column_functions.size() || result == nullptr || first_row > rows) return -1;
   const ColumnFunction& f = column_functions[function];
   if (argument_count != f.argument_count || arguments == nullptr) return -1;

@@ -79,12 +79,10 @@ int32_t converter_month_count(CalendarId calendar) noexcept {
 }
 
 bool month_and_day_accepted(CalendarId calendar, int32_t month, double day) noexcept {
-  return day_accepted(day, converter_row(calendar).day_bound) && month >= 1 &&
-         month <= converter_month_count(calendar);
+  return day_accepted(day, converter_row(calendar).day_bound) && month >= 1 && month <= converter_month_count(calendar);
 }
 
-std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month,
-                                              double day) noexcept {
+std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month, double day) noexcept {
   const int32_t m = keyword_lookup(month, *converter_month_names(calendar));
   if (!month_and_day_accepted(calendar, m, day) || !fits_i32(year)) return std::nullopt;
   return jd_to_serial(converter_row(calendar).to_jd(itrunc(year), m, day));
@@ -95,8 +93,7 @@ std::optional<SerialDate> convert_chinese_date(double cycle, double year, NameTe
   const int64_t c = itrunc(cycle);
   const int32_t y = itrunc(year);
   const int32_t m = keyword_lookup(month, *converter_month_names(kChinese));
-  if (y < 1 || y > 60 || !day_accepted(day, converter_row(kChinese).day_bound) || m < 1 ||
-      m > kChineseNumberedMonths) {
+  if (y < 1 || y > 60 || !day_accepted(day, converter_row(kChinese).day_bound) || m < 1 || m > kChineseNumberedMonths) {
     return std::nullopt;
   }
   const int32_t l = leap != 0.0 ? 1 : 0;  // NaN compares unequal: it counts as a leap month

@@ -37,9 +37,7 @@ int32_t converter_month_count(CalendarId calendar) noexcept;
 
 // True for a day the converters accept: 1 <= day < day_bound, or a NaN day
 // (which passes and yields NaN).
-constexpr bool day_accepted(double day, double day_bound) noexcept {
-  return !(day < 1.0) && !(day >= day_bound);
-}
+constexpr bool day_accepted(double day, double day_bound) noexcept { return !(day < 1.0) && !(day >= day_bound); }
 
 // True for a month number 1..the calendar's month count and a day its
 // converter accepts.
@@ -49,8 +47,7 @@ bool month_and_day_accepted(CalendarId calendar, int32_t month, double day) noex
 // text up in the calendar's month names, checks month and day, rejects a year
 // that is NaN or outside the 32-bit range, and returns the serial date of
 // to_jd(trunc(year), month, day); no result for rejected input.
-std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month,
-                                              double day) noexcept;
+std::optional<SerialDate> convert_simple_date(CalendarId calendar, double year, NameText month, double day) noexcept;
 
 // SC_chinese: cycle, year of cycle 1..60, month name or number 1..12, leap
 // flag (non-zero or NaN: leap), day 1 <= d < 31; serial date, or no result

@@ -79,10 +79,10 @@ struct FunctionEntry {
   Text name;                  // display name
   Text description;
   TypeCode result_type;
-  int32_t argument_count;  // 0..kMaxArguments; the host sees 1 + argument_count slots
+  int32_t argument_count;                              // 0..kMaxArguments; the host sees 1 + argument_count slots
   std::array<ArgumentEntry, kMaxArguments> arguments;  // in call order; unused rows empty
-  int32_t name_entry;         // catalogue entry of the display name
-  int32_t description_entry;  // catalogue entry of the description
+  int32_t name_entry;                                  // catalogue entry of the display name
+  int32_t description_entry;                           // catalogue entry of the description
 
   constexpr FunctionEntry(uint16_t registration_number, const char* exported, Text display_name,
                           Text function_description, TypeCode result, std::initializer_list<ArgumentEntry> args)
@@ -107,6 +107,7 @@ constexpr int32_t kFunctionCount = 35;
 
 // Registration order: alphabetical by exported name, except that SC_event
 // precedes SC_ethiopic and SC_latin follows SC_persian. Texts are Windows-1252.
+// clang-format off
 inline constexpr std::array<FunctionEntry, kFunctionCount> function_registry = {{
     {0, "SC_armenian", {"ARMENIAN", "ARMENISCH"},
      {"Converts an Armenian calendar date to a date.", "Wandelt ein armenisches Kalenderdatum in ein Datum um."},
@@ -214,6 +215,7 @@ inline constexpr std::array<FunctionEntry, kFunctionCount> function_registry = {
      {"Converts a Yazdegerd calendar date to a date.", "Wandelt ein Jezdegerd-Kalenderdatum in ein Datum um."},
      kTypeNumber, {{kTypeNumber, kArgYear}, {kTypeText, kArgMonthName, months_of(kYazdegerd)}, {kTypeNumber, kArgDay}}},
 }};
+// clang-format on
 
 namespace detail {
 constexpr bool registry_is_consistent() {

@@ -12,9 +12,9 @@ using LanguageCallback = void (*)(LanguageId) noexcept;
 // a host may call SetLanguage before GetFunctionCount.
 constinit const LanguageCallback g_language_callback = &switch_display_names;
 
-constexpr uint16_t kPrimaryLanguageMask = 0x3FF;   // low 10 bits of a Windows language identifier
-constexpr uint16_t kLastStandardPrimary = 0x1FF;   // 0x200..0x3FF are user-defined
-constexpr uint16_t kSublanguageDefault = 0x400;    // sub-language 1 (SUBLANG_DEFAULT) in bits 10..15
+constexpr uint16_t kPrimaryLanguageMask = 0x3FF;  // low 10 bits of a Windows language identifier
+constexpr uint16_t kLastStandardPrimary = 0x1FF;  // 0x200..0x3FF are user-defined
+constexpr uint16_t kSublanguageDefault = 0x400;   // sub-language 1 (SUBLANG_DEFAULT) in bits 10..15
 
 // The LanguageId held for a primary language: English (9), Chinese (4) and
 // Norwegian (20) by their primary number alone, Portuguese (22) as pt-PT
@@ -23,12 +23,9 @@ LanguageId language_for_primary(uint16_t primary) {
   switch (primary) {
     case 9:
     case 4:
-    case 20:
-      return primary;
-    case 22:
-      return 0x816;
-    default:
-      return static_cast<LanguageId>(primary | kSublanguageDefault);
+    case 20: return primary;
+    case 22: return 0x816;
+    default: return static_cast<LanguageId>(primary | kSublanguageDefault);
   }
 }
 

@@ -1,5 +1,6 @@
 // The name lists of varizav/names.h: the keyword tables that the worksheet
 // functions look their name arguments up in, numbered for hosts.
+#include "varizav/names.h"
 #include "calendars/chronology.h"
 #include "calendars/registry.h"
 #include "calendars/western/gengou.h"
@@ -9,7 +10,6 @@
 #include "framework/keyword.h"
 #include "framework/language.h"
 #include "host/host_text.h"
-#include "varizav/names.h"
 
 namespace varizav {
 namespace {

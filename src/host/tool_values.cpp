@@ -145,9 +145,9 @@ VARIZAV_API int32_t varizav_write_date(double serial, char* out) {
   VarizavDateTime t;
   if (varizav_date_of_serial(serial, &t) == 0) return varizav::copy_to_host_buffer(out, "", 0);
   std::array<char, 64> buffer{};
-  const int length = std::snprintf(buffer.data(), buffer.size(), "%s%04lld-%02d-%02dT%02d:%02d:%02d",
-                                   t.year < 0 ? "-" : "", static_cast<long long>(t.year < 0 ? -t.year : t.year),
-                                   t.month, t.day, t.hour, t.minute, t.second);
+  const int length =
+      std::snprintf(buffer.data(), buffer.size(), "%s%04lld-%02d-%02dT%02d:%02d:%02d", t.year < 0 ? "-" : "",
+                    static_cast<long long>(t.year < 0 ? -t.year : t.year), t.month, t.day, t.hour, t.minute, t.second);
   return varizav::copy_to_host_buffer(out, buffer.data(), static_cast<size_t>(length));
 }
 

@@ -43,18 +43,18 @@ constexpr BoundedText kCompiler = bounded({build_info::kCompiler});
 constexpr BoundedText kCompilerOptions = bounded({build_info::kCompilerOptions});
 
 constexpr std::array<const char*, kVersionEntryCount> kVersionTexts = {
-    nullptr,                       // 0: the number kVersionTableNumber, see versioninfo
-    "VARIZAV",                     // 1: module name in capitals
-    build_info::kFileName,         // 2: file name
-    kVersion.bytes.data(),         // 3: version and build date
-    "",                            // 4: unused
-    "",                            // 5: unused
-    "The varizav developers",      // 6: maker
-    "Spreadsheet calendar add-in", // 7: description
-    "varizav",                     // 8: product name
-    kArchitecture.bytes.data(),    // 9: processor architecture
-    kCompiler.bytes.data(),        // 10: compiler and version
-    kCompilerOptions.bytes.data(), // 11: compiler options
+    nullptr,                        // 0: the number kVersionTableNumber, see versioninfo
+    "VARIZAV",                      // 1: module name in capitals
+    build_info::kFileName,          // 2: file name
+    kVersion.bytes.data(),          // 3: version and build date
+    "",                             // 4: unused
+    "",                             // 5: unused
+    "The varizav developers",       // 6: maker
+    "Spreadsheet calendar add-in",  // 7: description
+    "varizav",                      // 8: product name
+    kArchitecture.bytes.data(),     // 9: processor architecture
+    kCompiler.bytes.data(),         // 10: compiler and version
+    kCompilerOptions.bytes.data(),  // 11: compiler options
 };
 
 constexpr unsigned long kRexxOk = 0;

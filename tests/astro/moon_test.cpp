@@ -49,27 +49,13 @@ TEST(MoonEvents, KnownInstants) {
   for (const Case& c : cases) {
     double t = NAN;
     switch (c.event) {
-      case kPhase0:
-        t = moon_phase(c.k, 0);
-        break;
-      case kPhase1:
-        t = moon_phase(c.k, 1);
-        break;
-      case kPhase2:
-        t = moon_phase(c.k, 2);
-        break;
-      case kPerigee:
-        t = lunar_apsis(c.k, Apsis::perigee);
-        break;
-      case kApogee:
-        t = lunar_apsis(c.k, Apsis::apogee);
-        break;
-      case kNorth:
-        t = lunar_extreme(c.k, Declination::north);
-        break;
-      case kAscending:
-        t = lunar_node(c.k, Node::ascending);
-        break;
+      case kPhase0: t = moon_phase(c.k, 0); break;
+      case kPhase1: t = moon_phase(c.k, 1); break;
+      case kPhase2: t = moon_phase(c.k, 2); break;
+      case kPerigee: t = lunar_apsis(c.k, Apsis::perigee); break;
+      case kApogee: t = lunar_apsis(c.k, Apsis::apogee); break;
+      case kNorth: t = lunar_extreme(c.k, Declination::north); break;
+      case kAscending: t = lunar_node(c.k, Node::ascending); break;
       case kSolar:
       case kLunar: {
         const Eclipse e = eclipse_at(c.k, c.event == kSolar ? EclipseType::solar : EclipseType::lunar);

@@ -23,15 +23,24 @@ struct PlanetSlot {
   const char* name;
 };
 constexpr PlanetSlot kAllPhenomena[] = {
-    {Planet::mercury, kInferiorConjunction, "Mercury inferior"}, {Planet::mercury, kSuperiorConjunction, "Mercury superior"},
-    {Planet::mercury, kEasternElongation, "Mercury east"},       {Planet::mercury, kWesternElongation, "Mercury west"},
-    {Planet::venus, kInferiorConjunction, "Venus inferior"},     {Planet::venus, kSuperiorConjunction, "Venus superior"},
-    {Planet::venus, kEasternElongation, "Venus east"},           {Planet::venus, kWesternElongation, "Venus west"},
-    {Planet::mars, kOpposition, "Mars opposition"},              {Planet::mars, kConjunction, "Mars conjunction"},
-    {Planet::jupiter, kOpposition, "Jupiter opposition"},        {Planet::jupiter, kConjunction, "Jupiter conjunction"},
-    {Planet::saturn, kOpposition, "Saturn opposition"},          {Planet::saturn, kConjunction, "Saturn conjunction"},
-    {Planet::uranus, kOpposition, "Uranus opposition"},          {Planet::uranus, kConjunction, "Uranus conjunction"},
-    {Planet::neptune, kOpposition, "Neptune opposition"},        {Planet::neptune, kConjunction, "Neptune conjunction"},
+    {Planet::mercury, kInferiorConjunction, "Mercury inferior"},
+    {Planet::mercury, kSuperiorConjunction, "Mercury superior"},
+    {Planet::mercury, kEasternElongation, "Mercury east"},
+    {Planet::mercury, kWesternElongation, "Mercury west"},
+    {Planet::venus, kInferiorConjunction, "Venus inferior"},
+    {Planet::venus, kSuperiorConjunction, "Venus superior"},
+    {Planet::venus, kEasternElongation, "Venus east"},
+    {Planet::venus, kWesternElongation, "Venus west"},
+    {Planet::mars, kOpposition, "Mars opposition"},
+    {Planet::mars, kConjunction, "Mars conjunction"},
+    {Planet::jupiter, kOpposition, "Jupiter opposition"},
+    {Planet::jupiter, kConjunction, "Jupiter conjunction"},
+    {Planet::saturn, kOpposition, "Saturn opposition"},
+    {Planet::saturn, kConjunction, "Saturn conjunction"},
+    {Planet::uranus, kOpposition, "Uranus opposition"},
+    {Planet::uranus, kConjunction, "Uranus conjunction"},
+    {Planet::neptune, kOpposition, "Neptune opposition"},
+    {Planet::neptune, kConjunction, "Neptune conjunction"},
 };
 
 TEST(PlanetCycles, JupiterCycleZero) {
@@ -137,16 +146,16 @@ TEST(PlanetEvents, InvalidInputEndsTheSearch) {
     double t;
     int32_t slot;
   } cases[] = {
-      {Planet::mars, 0.0, kInferiorConjunction},     // not produced for Mars
-      {Planet::venus, 0.0, kOpposition},             // not produced for Venus
-      {Planet::saturn, 0.0, 5},                      // never produced
-      {Planet::jupiter, 0.0, -1},                    // out of range
-      {Planet::jupiter, 0.0, 8},                     // out of range
-      {Planet::saturn, std::nan(""), kOpposition},   // NaN start
-      {Planet::saturn, inf, kOpposition},            // infinite start
+      {Planet::mars, 0.0, kInferiorConjunction},    // not produced for Mars
+      {Planet::venus, 0.0, kOpposition},            // not produced for Venus
+      {Planet::saturn, 0.0, 5},                     // never produced
+      {Planet::jupiter, 0.0, -1},                   // out of range
+      {Planet::jupiter, 0.0, 8},                    // out of range
+      {Planet::saturn, std::nan(""), kOpposition},  // NaN start
+      {Planet::saturn, inf, kOpposition},           // infinite start
       {Planet::mercury, -inf, kInferiorConjunction},
-      {Planet::saturn, 1e12, kOpposition},           // beyond any cycle number: the bound ends it
-      {static_cast<Planet>(7), 0.0, kOpposition},     // no such planet
+      {Planet::saturn, 1e12, kOpposition},         // beyond any cycle number: the bound ends it
+      {static_cast<Planet>(7), 0.0, kOpposition},  // no such planet
       {static_cast<Planet>(-1), 0.0, kConjunction},
   };
   for (const auto& c : cases) EXPECT_TRUE(std::isnan(next_planet_event(c.planet, c.t, c.slot))) << c.t << " " << c.slot;
@@ -162,15 +171,24 @@ TEST(PlanetTerms, TableIntegrity) {
     std::size_t shared;
   };
   const Count counts[] = {
-      {Planet::mercury, kSuperiorConjunction, 11, 0}, {Planet::mercury, kInferiorConjunction, 11, 0},
-      {Planet::mercury, kEasternElongation, 11, 0},   {Planet::mercury, kWesternElongation, 11, 0},
-      {Planet::venus, kSuperiorConjunction, 7, 0},    {Planet::venus, kInferiorConjunction, 7, 0},
-      {Planet::venus, kEasternElongation, 7, 0},      {Planet::venus, kWesternElongation, 7, 0},
-      {Planet::mars, kConjunction, 11, 0},            {Planet::mars, kOpposition, 11, 0},
-      {Planet::jupiter, kConjunction, 9, 0},          {Planet::jupiter, kOpposition, 9, 0},
-      {Planet::saturn, kConjunction, 7, 8},           {Planet::saturn, kOpposition, 7, 8},
-      {Planet::uranus, kConjunction, 8, 0},           {Planet::uranus, kOpposition, 8, 0},
-      {Planet::neptune, kConjunction, 7, 0},          {Planet::neptune, kOpposition, 7, 0},
+      {Planet::mercury, kSuperiorConjunction, 11, 0},
+      {Planet::mercury, kInferiorConjunction, 11, 0},
+      {Planet::mercury, kEasternElongation, 11, 0},
+      {Planet::mercury, kWesternElongation, 11, 0},
+      {Planet::venus, kSuperiorConjunction, 7, 0},
+      {Planet::venus, kInferiorConjunction, 7, 0},
+      {Planet::venus, kEasternElongation, 7, 0},
+      {Planet::venus, kWesternElongation, 7, 0},
+      {Planet::mars, kConjunction, 11, 0},
+      {Planet::mars, kOpposition, 11, 0},
+      {Planet::jupiter, kConjunction, 9, 0},
+      {Planet::jupiter, kOpposition, 9, 0},
+      {Planet::saturn, kConjunction, 7, 8},
+      {Planet::saturn, kOpposition, 7, 8},
+      {Planet::uranus, kConjunction, 8, 0},
+      {Planet::uranus, kOpposition, 8, 0},
+      {Planet::neptune, kConjunction, 7, 0},
+      {Planet::neptune, kOpposition, 7, 0},
   };
   for (const Count& c : counts) {
     const PlanetTheory& theory = kPlanets[static_cast<int32_t>(c.planet)];
@@ -187,9 +205,7 @@ TEST(PlanetTerms, TableIntegrity) {
     for (const auto* terms : {&found->terms, &found->shared_terms}) {
       for (const PhenomenonTerm& term : *terms) {
         switch (term.factor) {
-          case Factor::one:
-            EXPECT_EQ(term.multiple, 0);
-            break;
+          case Factor::one: EXPECT_EQ(term.multiple, 0); break;
           case Factor::sin_m:
           case Factor::cos_m:
             EXPECT_GE(term.multiple, 1);
@@ -204,18 +220,12 @@ TEST(PlanetTerms, TableIntegrity) {
           case Factor::sin_c:
           case Factor::cos_c:
           case Factor::sin_d:
-          case Factor::cos_d:
-            EXPECT_EQ(theory.arguments, ArgumentSet::saturn);
-            break;
+          case Factor::cos_d: EXPECT_EQ(theory.arguments, ArgumentSet::saturn); break;
           case Factor::cos_e:
             EXPECT_TRUE(theory.arguments == ArgumentSet::uranus || theory.arguments == ArgumentSet::neptune);
             break;
-          case Factor::cos_f:
-            EXPECT_EQ(theory.arguments, ArgumentSet::uranus);
-            break;
-          case Factor::cos_g:
-            EXPECT_EQ(theory.arguments, ArgumentSet::neptune);
-            break;
+          case Factor::cos_f: EXPECT_EQ(theory.arguments, ArgumentSet::uranus); break;
+          case Factor::cos_g: EXPECT_EQ(theory.arguments, ArgumentSet::neptune); break;
         }
       }
     }

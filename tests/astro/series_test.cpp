@@ -70,7 +70,8 @@ TEST(SeriesSums, CombinationsAndTermSums) {
 
   static constexpr std::array<SineTerm<3>, 3> kSine = {{{{1, 0, 0}, 700}, {{0, -2, 1}, -35}, {{3, 1, -2}, 12}}};
   double want = 0.0;
-  for (const auto& t : kSine) want += t.c * std::pow(e, std::abs(t.m[1])) * std::sin(t.m[0] * x0 + t.m[1] * x1 + t.m[2] * x2);
+  for (const auto& t : kSine)
+    want += t.c * std::pow(e, std::abs(t.m[1])) * std::sin(t.m[0] * x0 + t.m[1] * x1 + t.m[2] * x2);
   EXPECT_TRUE(near(sum_sine_series(tables, kSine, 1e-10), 1e-10 * want, 1e-22));
 
   static constexpr std::array<SineCosineTerm<3>, 2> kSineCosine = {{{{0, 1, 1}, 5, -7}, {{2, 0, -1}, -3, 11}}};
@@ -125,7 +126,11 @@ TEST(FaultPath, RecordsErrnoAndClearsFlags) {
       {"sincos(inf): invalid", [] { return sincos(kInf).cos; }, EDOM},
       {"poly_eval: overflow", [] { return poly_eval(1e300, 1, kHuge); }, ERANGE},
       {"frac(inf): inf - inf", [] { return frac(kInf); }, EDOM},
-      {"spherical_to_rectangular: inf * sin 0", [] { return spherical_to_rectangular({kInf, 0.0, 0.0}).z; }, EDOM},
+      {"spherical_to_rectangular: inf * sin 0",
+       [] {
+         return spherical_to_rectangular({kInf, 0.0, 0.0}).z;
+       },
+       EDOM},
       {"sincos(NaN): passes through", [] { return sincos(std::nan("")).sin; }, 0},
       {"poly_eval(inf): no new fault", [] { return poly_eval(kInf, 1, kHuge); }, 0},
   };

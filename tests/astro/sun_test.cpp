@@ -85,7 +85,8 @@ TEST(SunPosition, MultipleAngleEvaluationMatchesTermByTerm) {
 TEST(SunTerms, TableIntegrity) {
   using namespace sun_terms;
   // Stated term counts per power of tau: R 40/9/5/2/2/1, L 64/33/17/6/3/1, B 5/2.
-  const std::size_t radius[] = {40, 9, 5, 2, 2, 1}, longitude[] = {64, 33, 17, 6, 3, 1}, latitude[] = {5, 2, 0, 0, 0, 0};
+  const std::size_t radius[] = {40, 9, 5, 2, 2, 1}, longitude[] = {64, 33, 17, 6, 3, 1},
+                    latitude[] = {5, 2, 0, 0, 0, 0};
   std::size_t total = 0;
   for (int p = 0; p < 6; ++p) {
     EXPECT_EQ(kRadiusSeries[p].size(), radius[p]) << p;

@@ -36,7 +36,8 @@ TEST(DeltaT, ValuesAndBranchLimits) {
       {-3.0, 102.3 - 123.5 * 3.0 + 32.5 * 9.0, 0.1, "independent: 102.3 + 123.5 T + 32.5 T^2 s"},
       {1.0, 140.0, 0.005, "independent: 64 + 76 T s"},
   };
-  for (const Case& c : cases) EXPECT_TRUE(near(seconds(delta_t(c.t)), c.want_seconds, c.tol_seconds)) << c.t << " " << c.source;
+  for (const Case& c : cases)
+    EXPECT_TRUE(near(seconds(delta_t(c.t)), c.want_seconds, c.tol_seconds)) << c.t << " " << c.source;
   EXPECT_TRUE(std::isnan(delta_t(std::nan(""))));  // NaN takes the pre-1800 branch and propagates
 }
 

@@ -12,9 +12,9 @@
 #include <span>
 
 #include "calendars/registry.h"
+#include "expect_error.h"
 #include "framework/date.h"
 #include "framework/language.h"
-#include "expect_error.h"
 #include "named_text.h"
 
 namespace varizav::testing {
@@ -24,9 +24,9 @@ struct SimpleCalendar {
   JulianDay (*to_jd)(int32_t, int32_t, double);
   JulianDay (*year_start)(int32_t);
   int32_t (*is_leap_year)(int32_t);
-  int32_t months;                                     // months per year
+  int32_t months;                                        // months per year
   int32_t (*month_length)(int32_t year, int32_t month);  // the rule, stated by the test
-  bool keeps_time_of_day;                             // false: from_jd returns whole days
+  bool keeps_time_of_day;                                // false: from_jd returns whole days
 };
 
 // Walks `days` consecutive days from the day that begins at first_day_jd:
@@ -67,8 +67,7 @@ inline void expect_result(double got, double want, const char* source) {
   if (is_error_value(want)) {
     expect_error(got, source);
   } else if (want == kNaN) {
-    EXPECT_TRUE(std::isnan(got) && std::bit_cast<uint64_t>(got) != kErrorBits)
-        << source;
+    EXPECT_TRUE(std::isnan(got) && std::bit_cast<uint64_t>(got) != kErrorBits) << source;
   } else {
     EXPECT_NEAR(got, want, 1e-9) << source << ": want " << want << " got " << got;
   }

@@ -49,13 +49,14 @@ TEST(Chronology, ClassicalCyclesWithDefaultReform) {
       {2023, "8", "1", "Mars", "X", "16", "A", kCycleRules},
       {1900, "29", "13", "Merkur", "I", "5", "G", kCycleRules},
       {1582, "3", "10", "Mars", "VI", "23", "G", "independent: the Julian rules, epact (11 (y mod 19) + 8) mod 30"},
-      {1000, "20", "13", "Jupiter", "XIII", "1", "GF", "independent: the Julian rules; 1 January 1000 (Julian) a Monday"},
+      {1000, "20", "13", "Jupiter", "XIII", "1", "GF",
+       "independent: the Julian rules; 1 January 1000 (Julian) a Monday"},
   };
   // The cycle names and the column of the table that holds each one's value.
-  const std::pair<const char*, const char* CycleCase::*> cycles[] = {
-      {"Epact", &CycleCase::epact},           {"Indiction", &CycleCase::indiction}, {"Regent", &CycleCase::regent},
-      {"Golden Number", &CycleCase::golden},  {"Solar Cycle", &CycleCase::solar},
-      {"Dominical Letter", &CycleCase::letters},
+  const std::pair<const char*, const char * CycleCase::*> cycles[] = {
+      {"Epact", &CycleCase::epact},       {"Indiction", &CycleCase::indiction},
+      {"Regent", &CycleCase::regent},     {"Golden Number", &CycleCase::golden},
+      {"Solar Cycle", &CycleCase::solar}, {"Dominical Letter", &CycleCase::letters},
   };
   for (const CycleCase& c : cases) {
     for (const auto& [cycle, column] : cycles) {
@@ -129,9 +130,13 @@ TEST(LeapYear, ByTextAndCivilDefault) {
   }
   // A text without the number (or the two numbers) the calendar needs gives no result.
   const std::pair<const char*, const char*> no_number[] = {
-      {"gregorian", ""}, {"gregorian", "abc"}, {"chinese", "78"}, {"chinese", "78-"},
+      {"gregorian", ""},
+      {"gregorian", "abc"},
+      {"chinese", "78"},
+      {"chinese", "78-"},
       // The years just outside the Chinese calendar's range (-28956 .. 38851).
-      {"chinese", "-482/24"}, {"chinese", "648/33"}};
+      {"chinese", "-482/24"},
+      {"chinese", "648/33"}};
   for (const auto& [calendar, year] : no_number) {
     EXPECT_FALSE(leap_year_of_text(named(calendar), year).has_value()) << calendar << " " << year;
   }
@@ -144,7 +149,8 @@ TEST(LeapYear, ByDateRejectsNanAndFarDates) {
   EXPECT_EQ(leap_year_of_date(named("gregorian"), 36526.0 + 366.0), false);
   EXPECT_FALSE(leap_year_of_date(named("gregorian"), std::nan("")).has_value());
   EXPECT_FALSE(leap_year_of_date(named("gregorian"), 80156580.5 - 2415018.5).has_value());
-  EXPECT_EQ(leap_year_of_date(named("gregorian"), 80156580.0 - 2415018.5), leap_year_of_date(named("gregorian"), 80156579.0 - 2415018.5));
+  EXPECT_EQ(leap_year_of_date(named("gregorian"), 80156580.0 - 2415018.5),
+            leap_year_of_date(named("gregorian"), 80156579.0 - 2415018.5));
   set_current_language(kLanguageGerman);
 }
 

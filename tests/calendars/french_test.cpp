@@ -28,8 +28,8 @@ int32_t month_length(int32_t year, int32_t month) { return month < 13 ? 30 : (le
 
 TEST(French, EveryDayFollowsTheMonthRule) {
   // Property: JulianDay -1e6 .. 4e6 (years -9246 .. 4448, through the 4000-year exception).
-  const testing::SimpleCalendar cal = {french::from_jd, french::to_jd, french::year_start, french::is_leap_year,
-                                       13, month_length, false};
+  const testing::SimpleCalendar cal = {french::from_jd, french::to_jd, french::year_start, french::is_leap_year, 13,
+                                       month_length,    false};
   ASSERT_NO_FATAL_FAILURE(testing::sweep_days(cal, -1000000.5, 5000001));
 }
 
@@ -41,7 +41,7 @@ TEST(French, LeapYears) {
   EXPECT_EQ(french::is_leap_year(400), 1);
   EXPECT_EQ(french::is_leap_year(4000), 0);
   EXPECT_EQ(is_leap_year_table[kFrench](4000), 0);
-  EXPECT_EQ(from_jd_table[kFrench](2451544.5).year, 208);            // kRomme
+  EXPECT_EQ(from_jd_table[kFrench](2451544.5).year, 208);           // kRomme
   EXPECT_EQ(french::year_start(1), gregorian::to_jd(1792, 9, 22));  // independent: the epoch, 22 September 1792
   EXPECT_EQ(french_elapsed_days(4000), 1460969);                    // independent: 4000 * 365 + 1000 - 40 + 10 - 1
   EXPECT_EQ(french_elapsed_days(-1), -365);                         // independent: year 0, divisible by 4000, is common

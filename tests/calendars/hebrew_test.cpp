@@ -10,8 +10,8 @@
 #include "calendars/registry.h"
 #include "calendars/western/julian.h"
 #include "framework/language.h"
-#include "varizav/addin.h"
 #include "named_text.h"
+#include "varizav/addin.h"
 
 namespace varizav {
 
@@ -111,7 +111,7 @@ int64_t elapsed_days_in_parts(int64_t year) {
   const int64_t months = (235 * year - 234 >= 0) ? (235 * year - 234) / 19 : -((234 - 235 * year + 18) / 19);
   const int64_t parts = months * 765433 + 12084;  // fits 64 bits for |year| < 1e12
   int64_t days = static_cast<int64_t>(parts >= 0 ? parts / 25920 : -((-parts + 25919) / 25920));
-  const int64_t weekday = ((days + 1) % 7 + 7) % 7;  // 0 = Sunday of the epoch day count
+  const int64_t weekday = ((days + 1) % 7 + 7) % 7;          // 0 = Sunday of the epoch day count
   if (weekday == 0 || weekday == 3 || weekday == 5) ++days;  // not on Sunday, Wednesday or Friday
   return days;
 }
@@ -166,7 +166,9 @@ TEST(Hebrew, WorkedExamples) {
   const Case cases[] = {
       {347997.25, {1, 7, 1.0}, kMolad},
       {2460586.25, {5785, 7, 1.0}, kMolad},
-      {2451544.5, {5760, 10, 23.25}, "independent: 110 days before 15 Nisan 5760, 20 April 2000 (Gauss's Passover formula)"},
+      {2451544.5,
+       {5760, 10, 23.25},
+       "independent: 110 days before 15 Nisan 5760, 20 April 2000 (Gauss's Passover formula)"},
       // The year estimate is two too high on these days (dates by kMolad).
       {2453645.5, {5765, 6, 28.25}, "2 October 2005"},
       {2453646.5, {5765, 6, 29.25}, "3 October 2005"},
@@ -241,7 +243,11 @@ TEST(Hebrew, TextThroughTheRegistry) {
     set_current_language(english ? kLanguageEnglish : kLanguageGerman);  // the calendar name's language
     for (const Case& c : cases) {
       char out[kTextCapacity];
-      format_calendar_date(out, named(english ? "hebrew" : "j\xFC" "disch"), c.serial, c.mode);
+      format_calendar_date(out,
+                           named(english ? "hebrew"
+                                         : "j\xFC"
+                                           "disch"),
+                           c.serial, c.mode);
       EXPECT_STREQ(out, english ? c.english : c.german) << c.source;
     }
   }

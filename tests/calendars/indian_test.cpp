@@ -31,8 +31,8 @@ int32_t month_length(int32_t year, int32_t month) {
 
 TEST(Indian, EveryDayFollowsTheMonthRule) {
   // Property: JulianDay -1e6 .. 4e6, every day, at midnight and with a time of day.
-  const testing::SimpleCalendar cal = {indian::from_jd, indian::to_jd, indian::year_start, indian::is_leap_year,
-                                       12, month_length, true};
+  const testing::SimpleCalendar cal = {indian::from_jd, indian::to_jd, indian::year_start, indian::is_leap_year, 12,
+                                       month_length,    true};
   ASSERT_NO_FATAL_FAILURE(testing::sweep_days(cal, -1000000.5, 5000001));
 }
 
@@ -56,8 +56,8 @@ TEST(Indian, WorkedExamples) {
   const CalendarDate d = indian::from_jd(2451544.5);  // 1 January 2000
   EXPECT_TRUE(d.year == 1921 && d.month == 10 && d.day == 11.0) << d.year << "-" << d.month << "-" << d.day;
   EXPECT_EQ(indian::to_jd(1921, 10, 11.0), 2451544.5);
-  EXPECT_EQ(indian::year_start(1922), 2451624.5);         // 21 March 2000
-  EXPECT_EQ(indian::year_start(1923), 2451990.5);         // 22 March 2001
+  EXPECT_EQ(indian::year_start(1922), 2451624.5);        // 21 March 2000
+  EXPECT_EQ(indian::year_start(1923), 2451990.5);        // 22 March 2001
   EXPECT_EQ(indian::from_jd(2451624.5 + 30).day, 31.0);  // Caitra 1922 has 31 days
   EXPECT_EQ(indian::is_leap_year(1922), 1);
   EXPECT_EQ(indian::is_leap_year(1822), 0);

@@ -10,8 +10,8 @@
 #include "calendars/registry.h"
 #include "calendars/western/julian.h"
 #include "framework/language.h"
-#include "varizav/addin.h"
 #include "named_text.h"
+#include "varizav/addin.h"
 
 namespace varizav {
 
@@ -41,8 +41,8 @@ int32_t month_length(int32_t year, int32_t month) {
   return month % 2 == 1 ? 30 : 29;
 }
 
-const testing::SimpleCalendar kIslamic = {islamic::from_jd, islamic::to_jd, islamic::year_start,
-                                          islamic::is_leap_year, 12, month_length, true};
+const testing::SimpleCalendar kIslamic = {
+    islamic::from_jd, islamic::to_jd, islamic::year_start, islamic::is_leap_year, 12, month_length, true};
 
 TEST(Islamic, EveryDayFollowsTheMonthRule) {
   // Property: JulianDay -1e6 .. 4e6 (days start at 18:00, fraction .25).

@@ -47,8 +47,12 @@ TEST(Mayan, WorkedExamples) {
     const char* source;
   };
   const Case cases[] = {
-      {584282.5, {0, 0, 0, 0, 0, 0, 0, 0.0f, 8, 17, 4, 19}, "independent: 13.0.0.0.0 4 Ahau 8 Cumku is JDN 584283 (GMT correlation)"},
-      {2451544.5, {0, 0, 0, 12, 19, 6, 15, 2.0f, 10, 13, 11, 1}, "independent: 1 January 2000 is 12.19.6.15.2 11 Ik 10 Kankin (GMT correlation)"},
+      {584282.5,
+       {0, 0, 0, 0, 0, 0, 0, 0.0f, 8, 17, 4, 19},
+       "independent: 13.0.0.0.0 4 Ahau 8 Cumku is JDN 584283 (GMT correlation)"},
+      {2451544.5,
+       {0, 0, 0, 12, 19, 6, 15, 2.0f, 10, 13, 11, 1},
+       "independent: 1 January 2000 is 12.19.6.15.2 11 Ik 10 Kankin (GMT correlation)"},
       {584281.5, {-1, 19, 19, 19, 19, 19, 17, 19.0f, 7, 17, 3, 18}, "independent: one day back in each count"},
       {2456282.5, {0, 0, 0, 13, 0, 0, 0, 0.0f, 3, 13, 4, 19}, "13.0.0.0.0, 21 December 2012: 4 Ahau 3 Kankin"},
       {2451544.75, {0, 0, 0, 12, 19, 6, 15, 2.25f, 10, 13, 11, 1}, "6:00 is kin 2.25"},
@@ -118,8 +122,7 @@ TEST(Mayan, CycleStarts) {
     const MayanDate round = mayan::from_jd(mayan::calendar_round_start(c));
     const MayanDate haab = mayan::from_jd(mayan::haab_year_start(c));
     const MayanDate tzolkin = mayan::from_jd(mayan::tzolkin_cycle_start(c));
-    ASSERT_TRUE(round.tzolkin_number == 4 && round.tzolkin_name == 19 && round.haab_month == 17 &&
-                round.haab_day == 8)
+    ASSERT_TRUE(round.tzolkin_number == 4 && round.tzolkin_name == 19 && round.haab_month == 17 && round.haab_day == 8)
         << c;
     ASSERT_TRUE(haab.haab_month == 0 && haab.haab_day == 0) << c;
     ASSERT_TRUE(tzolkin.tzolkin_number == 1 && tzolkin.tzolkin_name == 0) << c;

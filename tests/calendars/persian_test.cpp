@@ -28,8 +28,8 @@ int32_t month_length(int32_t year, int32_t month) {
   return persian::is_leap_year(year) ? 30 : 29;
 }
 
-const testing::SimpleCalendar kPersian = {persian::from_jd, persian::to_jd, persian::year_start,
-                                          persian::is_leap_year, 12, month_length, true};
+const testing::SimpleCalendar kPersian = {
+    persian::from_jd, persian::to_jd, persian::year_start, persian::is_leap_year, 12, month_length, true};
 
 TEST(Persian, EveryDayFollowsTheMonthRule) {
   // Property: JulianDay -1e6 .. 4e6 (midnight days); crosses the cycle ends
@@ -53,8 +53,8 @@ TEST(Persian, LeapYears) {
   }
   // Independent: 683 leap years in every 2820-year cycle (1029983 = 2820 * 365 + 683 days),
   // whatever cycle and wherever it is cut.
-  for (const int32_t first : {-2345, 475, 1000, 1300000, std::numeric_limits<int32_t>::min(),
-                              std::numeric_limits<int32_t>::max() - 2820}) {
+  for (const int32_t first :
+       {-2345, 475, 1000, 1300000, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max() - 2820}) {
     int32_t count = 0;
     for (int32_t y = first; y < first + 2820; ++y) count += persian::is_leap_year(y);
     EXPECT_EQ(count, 683) << first;
@@ -91,7 +91,7 @@ TEST(Persian, WorkedExamples) {
         << c.source << ": got " << d.year << "-" << d.month << "-" << d.day;
     EXPECT_EQ(persian::to_jd(c.want.year, c.want.month, c.want.day), c.jd) << c.source;
   }
-  EXPECT_EQ(persian_new_year_offset(1), 0);        // kBirashk
+  EXPECT_EQ(persian_new_year_offset(1), 0);         // kBirashk
   EXPECT_EQ(persian_new_year_offset(475), 173125);  // kBirashk
   // Independent: the epoch is 0h of 19 March 622 (Julian); Nowruz 1399 was 20 March 2020 (Gregorian).
   EXPECT_EQ(persian::year_start(1), julian::to_jd(622, 3, 19));

@@ -67,8 +67,10 @@ TEST(CalendarText, WesternCalendarsInBothLanguages) {
       {"julianisch", kJan1_2000, 0, false, "1999 12 19", kJulian1999},
       {"iso8601", kJan1_2000, 1, true, "1999-52-06", "independent: Saturday of week 52 of 1999"},
       {"iso8601", kJan1_2000, -1, false, "1999-52-06", "the same text in every mode"},
-      {"astronomical", kJan1_2000, 1, true, "2451544.500000", "defined: the astronomical calendar writes the JulianDay"},
-      {"astronomisch", kJan1_2000 + 0.25, 0, false, "2451544.750000", "defined: the JulianDay with its fraction in every mode"},
+      {"astronomical", kJan1_2000, 1, true, "2451544.500000",
+       "defined: the astronomical calendar writes the JulianDay"},
+      {"astronomisch", kJan1_2000 + 0.25, 0, false, "2451544.750000",
+       "defined: the JulianDay with its fraction in every mode"},
       {"buddhist", kJan1_2000, 1, true, "Saturday, 1 January 2543", kEraOffset},
       {"buddhistisch", kJan1_2000, 1, false, "Samstag, 1 Januar 2543", kEraOffset},
       {"buddhist", kJan1_2000, 0, true, "2543  1  1", kEraOffset},
@@ -110,9 +112,11 @@ TEST(CalendarText, CivilDefaultForUnknownNames) {
   const TextCase cases[] = {
       {"", kJan1_2000, 1, true, "Saturday, 1 January 2000", "defined: an empty name is the civil calendar"},
       {"no such calendar", kJan1_2000, 0, false, "2000  1  1", "defined: an unknown name is the civil calendar"},
-      {"", oct4, 1, false, "Donnerstag, 4. Oktober 1582", "independent: Julian 4 October 1582, the last day before the Gregorian reform"},
+      {"", oct4, 1, false, "Donnerstag, 4. Oktober 1582",
+       "independent: Julian 4 October 1582, the last day before the Gregorian reform"},
       {"", oct4 + 0.75, 1, true, "Thursday, 4. October 1582", "independent: 18:00 of the reform day"},
-      {"", oct15, 1, false, "Freitag, 15 Oktober 1582", "independent: Gregorian 15 October 1582, the first day of the reform"},
+      {"", oct15, 1, false, "Freitag, 15 Oktober 1582",
+       "independent: Gregorian 15 October 1582, the first day of the reform"},
   };
   expect_texts(std::begin(cases), std::end(cases));
 
@@ -120,8 +124,10 @@ TEST(CalendarText, CivilDefaultForUnknownNames) {
   set_reform_english();
   const double sep14_1752 = 2361221.5 - kSerialEpochJd;
   const TextCase english[] = {
-      {"", sep14_1752, 1, true, "Thursday, 3. September 1752", "defined: the last Julian day of the English setting; a Thursday"},
-      {"", sep14_1752 + 1.0, 1, true, "Friday, 15 September 1752", "defined: the first Gregorian day of the English setting"},
+      {"", sep14_1752, 1, true, "Thursday, 3. September 1752",
+       "defined: the last Julian day of the English setting; a Thursday"},
+      {"", sep14_1752 + 1.0, 1, true, "Friday, 15 September 1752",
+       "defined: the first Gregorian day of the English setting"},
       {"", sep14_1752, 0, true, "1752  9  3", "defined: the last Julian day of the English setting"},
   };
   expect_texts(std::begin(english), std::end(english));
@@ -181,11 +187,11 @@ TEST(CalendarText, EveryCalendarsFieldsAsPrintfWritesThem) {
       char want[kTextCapacity];
       char got[kTextCapacity];
       std::snprintf(want, sizeof want, kFormat, y, d.month, whole, y, d.month, d.day, "Name", whole, "Month", y,
-                    static_cast<long>(cycle.quot + 1), static_cast<long>(cycle.rem + 1), d.month, i % 2, d.day,
-                    whole, y, d.month, d.day, y, d.month, i % 2, whole, y, d.month, whole, jd, d.day, whole, "M", y);
+                    static_cast<long>(cycle.quot + 1), static_cast<long>(cycle.rem + 1), d.month, i % 2, d.day, whole,
+                    y, d.month, d.day, y, d.month, i % 2, whole, y, d.month, whole, jd, d.day, whole, "M", y);
       format_text(got, kFormat, y, d.month, whole, y, d.month, d.day, "Name", whole, "Month", y,
-                  static_cast<long>(cycle.quot + 1), static_cast<long>(cycle.rem + 1), d.month, i % 2, d.day, whole,
-                  y, d.month, d.day, y, d.month, i % 2, whole, y, d.month, whole, jd, d.day, whole, "M", y);
+                  static_cast<long>(cycle.quot + 1), static_cast<long>(cycle.rem + 1), d.month, i % 2, d.day, whole, y,
+                  d.month, d.day, y, d.month, i % 2, whole, y, d.month, whole, jd, d.day, whole, "M", y);
       ASSERT_STREQ(got, want) << "calendar " << c << " jd " << jd;
       if (i % 2 == 0) {
         set_decimal_separator(',');
@@ -208,14 +214,29 @@ TEST(CalendarRegistry, NameLookups) {
   };
   // Defined: abbreviations match the first name in list order (g, gr, 11, j, ju).
   const Case cases[] = {
-      {"g", true, kGengou},         {"gr", true, kGregorian},      {"11", true, kGregorian},
-      {"gregorian", true, kGregorian}, {"j", false, kHebrew},      {"ju", false, kJulian},
-      {"j", true, kJulian},         {"b", true, kBuddhist},        {"by", true, kByzantine},
-      {"s", true, kSeleucid},       {"sy", true, kSyrian},         {"t", true, kTaiwanese},
-      {"l", true, kLatin},          {"lateinisch", false, kLatin}, {"seleukiden", false, kSeleucid},
-      {"syrisch", false, kSyrian},  {"taiwanisch", false, kTaiwanese}, {"buddhistisch", false, kBuddhist},
-      {"iso", true, kIso8601},      {"ASTRONOMICAL", true, kAstronomical}, {"", true, -1},
-      {"latin", false, -1},         {"26", true, -1},
+      {"g", true, kGengou},
+      {"gr", true, kGregorian},
+      {"11", true, kGregorian},
+      {"gregorian", true, kGregorian},
+      {"j", false, kHebrew},
+      {"ju", false, kJulian},
+      {"j", true, kJulian},
+      {"b", true, kBuddhist},
+      {"by", true, kByzantine},
+      {"s", true, kSeleucid},
+      {"sy", true, kSyrian},
+      {"t", true, kTaiwanese},
+      {"l", true, kLatin},
+      {"lateinisch", false, kLatin},
+      {"seleukiden", false, kSeleucid},
+      {"syrisch", false, kSyrian},
+      {"taiwanisch", false, kTaiwanese},
+      {"buddhistisch", false, kBuddhist},
+      {"iso", true, kIso8601},
+      {"ASTRONOMICAL", true, kAstronomical},
+      {"", true, -1},
+      {"latin", false, -1},
+      {"26", true, -1},
   };
   for (const Case& c : cases) {
     LanguageScope language(c.english);

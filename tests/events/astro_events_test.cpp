@@ -113,7 +113,8 @@ TEST_F(AstroEventTest, YearStarts) {
     const char* source;
   };
   const Case cases[] = {
-      {2451544.5, kAstroJulianYear | kAstroYearCentred, 2451545.0, 0.0, "defined: the Julian epoch J2000.0 = JD 2451545.0 (Lieske 1979)"},
+      {2451544.5, kAstroJulianYear | kAstroYearCentred, 2451545.0, 0.0,
+       "defined: the Julian epoch J2000.0 = JD 2451545.0 (Lieske 1979)"},
       {2451544.5, kAstroJulianYear, 2451179.75, 0.0, "independent: J1999.0 = J2000.0 - 365.25 days (Lieske 1979)"},
       {2451545.0, kAstroJulianYear, 2451545.0, 0.0, "independent: J2000.0 is an epoch"},
       {2451600.0, kAstroBesselianYear, 2451544.5334, 1e-4, "independent: B2000.0 (Lieske 1979)"},
@@ -167,8 +168,10 @@ TEST_F(AstroEventTest, EventsOfJanuaryToDecember2000InLocalTime) {
       {kAfterLunarEclipse, 0x00020007, 2451580.0352, kSolarEclipse},
       {2451545.0, 0x00000008, 2451623.8167, "independent to the minute: USNO, March equinox 2000, 20 March 07:35 UT"},
       {2451545.0, 0x00010008, 2451716.5755, kJuneSolstice},
-      {2451545.0, 0x00020008, 2451810.2284, "independent to the minute: USNO, September equinox 2000, 22 September 17:27 UT"},
-      {2451545.0, 0x00030008, 2451900.0686, "independent to the minute: USNO, December solstice 2000, 21 December 13:37 UT"},
+      {2451545.0, 0x00020008, 2451810.2284,
+       "independent to the minute: USNO, September equinox 2000, 22 September 17:27 UT"},
+      {2451545.0, 0x00030008, 2451900.0686,
+       "independent to the minute: USNO, December solstice 2000, 21 December 13:37 UT"},
       {2451545.0, 0x00030009, 2451716.5755, kJuneSolstice},
       {2451545.0, 0x0000000A, 2451564.27, "independent: Aquarius begins 20 January 2000, 18h UT"},
   };
@@ -232,7 +235,8 @@ TEST_F(AstroEventTest, StartIndexPastTheAnswerSkipsNothing) {
   // The signs of January and February: the year index counts from the March
   // equinox, so the estimate starts a year late (independent: Aquarius
   // begins 20 January 2001, Pisces 18 February 2001).
-  EXPECT_TRUE(near(astro_event(2451914.5, kAstroSign, 10), jd_of(sun_longitude_crossing(0.0, 10)) - kDeltaT64Days, 1e-6));
+  EXPECT_TRUE(
+      near(astro_event(2451914.5, kAstroSign, 10), jd_of(sun_longitude_crossing(0.0, 10)) - kDeltaT64Days, 1e-6));
   EXPECT_TRUE(near(astro_event(2451914.5, kAstroSign, 10), 2451930.0, 1.0));
   EXPECT_TRUE(near(astro_event(2451941.5, kAstroSign, 11), 2451959.0, 1.0));
 
@@ -243,13 +247,13 @@ TEST_F(AstroEventTest, StartIndexPastTheAnswerSkipsNothing) {
     int32_t kind, sub;
   };
   const Case cases[] = {
-      {6952744.90, kAstroMoonPhase, 3},   // Last Quarter, year 14324
-      {-1340481.80, kAstroMoonPhase, 3},  // Last Quarter, year -8382
-      {80000000.5, kAstroApsis, 0},   // Perigee: the estimate lies about 250 years late
-      {-76715588.5, kAstroApsis, 1},  // Apogee at the lower limit of the accepted range
+      {6952744.90, kAstroMoonPhase, 3},     // Last Quarter, year 14324
+      {-1340481.80, kAstroMoonPhase, 3},    // Last Quarter, year -8382
+      {80000000.5, kAstroApsis, 0},         // Perigee: the estimate lies about 250 years late
+      {-76715588.5, kAstroApsis, 1},        // Apogee at the lower limit of the accepted range
       {-76715588.5, kAstroDeclination, 0},  // North Point
-      {-54096974.8, kAstroNode, 0},  // Ascending Node
-      {-54774662.6, kAstroNode, 1},  // Descending Node
+      {-54096974.8, kAstroNode, 0},         // Ascending Node
+      {-54774662.6, kAstroNode, 1},         // Descending Node
   };
   // Each scan is centred on Meeus's index estimate (cycles per year:
   // lunations 12.3685, ch. 49; anomalistic months 13.2555, ch. 50; tropical
@@ -265,13 +269,13 @@ TEST_F(AstroEventTest, StartIndexPastTheAnswerSkipsNothing) {
         break;
       case kAstroApsis: {
         const Apsis which = c.sub == 0 ? Apsis::perigee : Apsis::apogee;
-        want = earliest_at_or_after([which](int32_t k) { return lunar_apsis(k, which); }, centre(te, 13.2555), 6000,
-                                    te);
+        want =
+            earliest_at_or_after([which](int32_t k) { return lunar_apsis(k, which); }, centre(te, 13.2555), 6000, te);
         break;
       }
       case kAstroDeclination:
-        want = earliest_at_or_after([](int32_t k) { return lunar_extreme(k, Declination::north); },
-                                    centre(te, 13.3686), 2000, te);
+        want = earliest_at_or_after([](int32_t k) { return lunar_extreme(k, Declination::north); }, centre(te, 13.3686),
+                                    2000, te);
         break;
       case kAstroNode: {
         const Node which = c.sub == 0 ? Node::ascending : Node::descending;

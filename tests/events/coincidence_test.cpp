@@ -14,9 +14,9 @@
 #include "events/holidays.h"
 #include "events/search_expect.h"
 #include "events/search_limits.h"
+#include "expect_error.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
-#include "expect_error.h"
 #include "worksheet_values.h"
 
 namespace varizav {
@@ -87,19 +87,19 @@ TEST_F(SearchTest, WhenCases) {
        "defined: no calendar named is Gregorian; a day scan starts at 0h"},
       {"gregorian", "", "Friday", 13, "", serial_of(gregorian_jd0(2000, 10, 13)) + 0.5,
        serial_of(gregorian_jd0(2000, 10, 13)), 0, "independent: from noon the day itself"},
-      {"gregorian", "", "", 0, "", serial_of(gregorian_jd0(2000, 3, 5)) + 0.3, serial_of(gregorian_jd0(2000, 3, 5)),
-       0, "defined: no pattern returns the first candidate"},
-      {"gregorian", "", "", 29, "February", serial_of(gregorian_jd0(2001, 1, 1)),
-       serial_of(gregorian_jd0(2004, 2, 29)), 0, "independent: next leap day"},
+      {"gregorian", "", "", 0, "", serial_of(gregorian_jd0(2000, 3, 5)) + 0.3, serial_of(gregorian_jd0(2000, 3, 5)), 0,
+       "defined: no pattern returns the first candidate"},
+      {"gregorian", "", "", 29, "February", serial_of(gregorian_jd0(2001, 1, 1)), serial_of(gregorian_jd0(2004, 2, 29)),
+       0, "independent: next leap day"},
       {"gregorian", "", "", 31, "February", jan1_2000, kError, 0,
        "independent: 31 February never exists, the bound runs out"},
       {"gregorian", "", "", 30, "February", jan1_2000, kError, 0, "independent: nor does 30 February"},
-      {"gregorian", "", "", 10, "October", serial_of(julian_jd0(1582, 9, 1)), serial_of(gregorian_jd0(1583, 10, 10)),
-       0, "independent: 5-14 October 1582 are no civil dates"},
+      {"gregorian", "", "", 10, "October", serial_of(julian_jd0(1582, 9, 1)), serial_of(gregorian_jd0(1583, 10, 10)), 0,
+       "independent: 5-14 October 1582 are no civil dates"},
       {"gregorian", "Easter", "", 0, "March", jan1_2000, serial_of(gregorian_jd0(2002, 3, 31)), 0,
        "independent: Easter 2000 23 Apr, 2001 15 Apr, 2002 31 Mar"},
-      {"gregorian", "Pentecost", "", 0, "", serial_of(gregorian_jd0(2000, 5, 1)),
-       serial_of(gregorian_jd0(2000, 6, 11)), 0, "independent: Easter 23 April 2000 + 49 days, asked in May"},
+      {"gregorian", "Pentecost", "", 0, "", serial_of(gregorian_jd0(2000, 5, 1)), serial_of(gregorian_jd0(2000, 6, 11)),
+       0, "independent: Easter 23 April 2000 + 49 days, asked in May"},
       {"gregorian", "Epiphany", "", 0, "", serial_of(gregorian_jd0(2000, 1, 3)), serial_of(gregorian_jd0(2000, 1, 6)),
        0, "independent: asked on 3 January"},
       {"gregorian", "Christmas", "Monday", 0, "", serial_of(gregorian_jd0(2000, 12, 25)),
@@ -110,8 +110,8 @@ TEST_F(SearchTest, WhenCases) {
        "independent: eve of 15 Nisan 5760, Wednesday 19 April 18:00 (Gauss's Passover formula)"},
       {"hebrew", "Passover", "Thursday", 20, "April", jan1_2000, serial_of(gregorian_jd0(2000, 4, 19)) + 0.75, 0,
        "independent: the same eve counts for Thursday 20 April, the day it begins"},
-      {"hebrew", "Passover", "", 0, "", serial_of(gregorian_jd0(2000, 4, 19)), serial_of(gregorian_jd0(2000, 4, 19)) + 0.75,
-       0, "defined: the eve found from 0h of its civil day"},
+      {"hebrew", "Passover", "", 0, "", serial_of(gregorian_jd0(2000, 4, 19)),
+       serial_of(gregorian_jd0(2000, 4, 19)) + 0.75, 0, "defined: the eve found from 0h of its civil day"},
       {"gregorian", "Advent Sunday", "Sunday", 0, "", serial_of(gregorian_jd0(-5000, 1, 1)),
        serial_of(gregorian_jd0(-5000, 11, 30)), 0, "independent: Sunday 30 November -5000 (Gregorian)"},
       {"gregorian", "", "Friday", 13, "", serial_of(julian_jd0(-5000, 1, 1)), serial_of(julian_jd0(-5000, 5, 13)), 0,
@@ -176,7 +176,8 @@ TEST_F(SearchTest, When2Cases) {
       {"gregorian", "Easter", "hebrew", "Passover", jan1_2000, serial_of(gregorian_jd0(2123, 4, 11)),
        "independent: next after 1981 is 2123"},
       {"hebrew", "Passover", "gregorian", "Easter", serial_of(gregorian_jd0(1950, 1, 1)),
-       serial_of(gregorian_jd0(1954, 4, 17)) + 0.75, "defined: the first event's date, the eve of 15 Nisan = Easter 1954"},
+       serial_of(gregorian_jd0(1954, 4, 17)) + 0.75,
+       "defined: the first event's date, the eve of 15 Nisan = Easter 1954"},
       {"gregorian", "Easter", "julian", "Easter", jan1_2000, serial_of(gregorian_jd0(2001, 4, 15)),
        "independent: both Easters on 15 April 2001"},
       {"gregorian", "Easter", "gregorian", "Easter Sunday", jan1_2000, serial_of(gregorian_jd0(2000, 4, 23)),
@@ -278,8 +279,8 @@ TEST_F(SearchTest, WhenTakesEveryOccurrence) {
           EXPECT_EQ(first_event_on_civil_pattern(event, {0, 0, 0}, start), from[0]) << id << " " << entry;
           // The month of the third occurrence; the weekday of the second.
           const int32_t month = civil_from_jd(from[2]).month;
-          const double by_month = *std::find_if(from.begin(), from.end(),
-                                                [&](double e) { return civil_from_jd(e).month == month; });
+          const double by_month =
+              *std::find_if(from.begin(), from.end(), [&](double e) { return civil_from_jd(e).month == month; });
           EXPECT_EQ(first_event_on_civil_pattern(event, {0, 0, month}, start), by_month)
               << id << " " << entry << " month " << month;
           const int32_t weekday = weekday_of(from[1]);
@@ -320,9 +321,9 @@ TEST_F(SearchTest, WhenTakesEveryEclipse) {
     const int32_t day = static_cast<int32_t>(std::floor(date.day));
     // From half a day before the eclipse before, which is the first candidate.
     const double from = (i > 0 ? eclipses[i - 1] : start) - 0.5;
-    const double want =
-        *std::find_if(eclipses.begin() + static_cast<ptrdiff_t>(i > 0 ? i - 1 : 0), eclipses.end(),
-                      [&](double x) { return static_cast<int32_t>(std::floor(civil_from_jd(x).day)) == day && x >= from; });
+    const double want = *std::find_if(
+        eclipses.begin() + static_cast<ptrdiff_t>(i > 0 ? i - 1 : 0), eclipses.end(),
+        [&](double x) { return static_cast<int32_t>(std::floor(civil_from_jd(x).day)) == day && x >= from; });
     EXPECT_NEAR(or_error(first_event_on_civil_pattern(event, {0, day, 0}, from)), want, kSecond) << i;
     EXPECT_NEAR(or_error(first_event_on_civil_pattern(event, {0, day, date.month}, from + 1.0)), e, kSecond) << i;
   }

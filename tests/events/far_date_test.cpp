@@ -23,8 +23,17 @@ namespace varizav {
 namespace {
 
 const double kFarStarts[] = {
-    kMinAcceptedJd, kMinAcceptedJd + 0.5, kMinAcceptedJd + 1.0, kMinAcceptedJd + 36524.75, -4.0e7, -1.0e7,
-    2451544.5,      1.0e7,                4.0e7,                kMaxAcceptedJd - 36525.0,  kMaxAcceptedJd - 1.0,
+    kMinAcceptedJd,
+    kMinAcceptedJd + 0.5,
+    kMinAcceptedJd + 1.0,
+    kMinAcceptedJd + 36524.75,
+    -4.0e7,
+    -1.0e7,
+    2451544.5,
+    1.0e7,
+    4.0e7,
+    kMaxAcceptedJd - 36525.0,
+    kMaxAcceptedJd - 1.0,
     kMaxAcceptedJd,
 };
 
@@ -115,8 +124,8 @@ TEST(FarDateSearches, JumpsFindWhatSteppingFinds) {
        "apogee"},
       {kAstroDeclination, 0, 13.3686,
        [](int64_t k, int32_t) { return lunar_extreme(static_cast<int32_t>(k), Declination::north); }, "north point"},
-      {kAstroNode, 1, 13.4223,
-       [](int64_t k, int32_t) { return lunar_node(static_cast<int32_t>(k), Node::descending); }, "descending node"},
+      {kAstroNode, 1, 13.4223, [](int64_t k, int32_t) { return lunar_node(static_cast<int32_t>(k), Node::descending); },
+       "descending node"},
   };
   constexpr int kStarts = 60;
   for (const Family& f : families) {
@@ -149,8 +158,8 @@ TEST(FarDateSearches, EveryHolidayEndsWithinAYearOfItsCalendar) {
         EXPECT_LE(candidates, 4) << calendar_names.english_names[c] << " " << table.english_names[e - 1];
         if (std::isnan(r)) continue;
         EXPECT_GE(r, start) << calendar_names.english_names[c] << " " << table.english_names[e - 1];
-        EXPECT_LE(r - start, longest_gap) << calendar_names.english_names[c] << " " << table.english_names[e - 1]
-                                          << " from " << start;
+        EXPECT_LE(r - start, longest_gap)
+            << calendar_names.english_names[c] << " " << table.english_names[e - 1] << " from " << start;
       }
     }
   }

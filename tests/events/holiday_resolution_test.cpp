@@ -14,8 +14,8 @@
 #include "calendars/western/gregorian.h"
 #include "events/astro_events.h"
 #include "events/holidays.h"
-#include "framework/language.h"
 #include "expect_error.h"
+#include "framework/language.h"
 #include "named_text.h"
 
 namespace varizav {
@@ -63,14 +63,19 @@ TEST_F(HolidayResolutionTest, HolidayInYear) {
     const char* source;
   } const cases[] = {
       {"gregorian", "Easter", "2000", serial(2000, 4, 23), "Meeus, Astronomical Algorithms, ch. 8"},
-      {"", "Advent", "2000", serial(2000, 12, 3), "defined: unknown calendar, Gregorian table; fourth Sunday before Christmas"},
-      {"hebrew", "Passover", "5760", serial(2000, 4, 19) + 0.75, "independent: 18:00 of the eve of 20 April (Gauss's Passover formula)"},
-      {"chinese", "New Year's Day", "78-17", serial(2000, 2, 5), "independent: the Year of the Dragon began 5 February 2000"},
+      {"", "Advent", "2000", serial(2000, 12, 3),
+       "defined: unknown calendar, Gregorian table; fourth Sunday before Christmas"},
+      {"hebrew", "Passover", "5760", serial(2000, 4, 19) + 0.75,
+       "independent: 18:00 of the eve of 20 April (Gauss's Passover formula)"},
+      {"chinese", "New Year's Day", "78-17", serial(2000, 2, 5),
+       "independent: the Year of the Dragon began 5 February 2000"},
       {"chinese", "New Year's Day", " 78/ 17", serial(2000, 2, 5), "independent: any separator, blanks skipped"},
       {"gregorian", "Easter", "  +2000 AD", serial(2000, 4, 23), "independent: the leading integer"},
       {"hindu2", "New Year's Day", "5101", jd_to_serial(2451650.75),
-       "independent: 1 Mesha 5101 is 06:00 of 16 April 2000 (Reingold & Dershowitz's old Hindu rules, exact rationals)"},
-      {"astronomical", "Julian Year", "2000", jd_to_serial(2451545.0), "defined: J2000.0 = JD 2451545.0 (IAU), no time zone"},
+       "independent: 1 Mesha 5101 is 06:00 of 16 April 2000 (Reingold & Dershowitz's old Hindu rules, exact "
+       "rationals)"},
+      {"astronomical", "Julian Year", "2000", jd_to_serial(2451545.0),
+       "defined: J2000.0 = JD 2451545.0 (IAU), no time zone"},
       {"coptic", "Annunciation", "1716", serial(2000, 4, 6) + 0.75, "independent: 29 Baramhat = 7 April 2000"},
       {"mayan", "Haab", "0", jd_to_serial(583934.5), "independent: 348 days before day zero"},
       {"mayan", "Haab", "-2147483648", jd_to_serial(583934.5 + 365.0 * 5116), "independent: the Haab year holding now"},
@@ -104,9 +109,9 @@ TEST_F(HolidayResolutionTest, HolidayInYearRejects) {
       {"chinese", "Dragon Festival", "-35791393-1"},
       // Anchors whose 32-bit products would overflow (independent: 2^31 over
       // the factor of the formula).
-      {"islamic", "New Year's Day", "202004"},      // 10631 y - 10617
+      {"islamic", "New Year's Day", "202004"},  // 10631 y - 10617
       {"islamic", "New Year's Day", "-202002"},
-      {"mayan", "New cycle", "113145"},             // 18980 c
+      {"mayan", "New cycle", "113145"},  // 18980 c
       {"mayan", "New cycle", "-113145"},
       {"gregorian", "Easter", "2147483647"},
       {"gregorian", "Christmas", "1469873"},        // 1461 (Y + 1 - 1) with the next year's start
@@ -125,10 +130,10 @@ TEST_F(HolidayResolutionTest, HolidayInYearRejects) {
     const char* event;
     const char* epoch;
   } const inside[] = {
-      {"islamic", "New Year's Day", "202003"},   {"islamic", "New Year's Day", "-202001"},
-      {"mayan", "New cycle", "113144"},          {"mayan", "New cycle", "-113144"},
-      {"gregorian", "Christmas", "1469872"},     {"julian", "New Year's Day", "-1469871"},
-      {"hebrew", "Passover", "1900000"},         {"persian", "New Year's Day", "5000000"},
+      {"islamic", "New Year's Day", "202003"}, {"islamic", "New Year's Day", "-202001"},
+      {"mayan", "New cycle", "113144"},        {"mayan", "New cycle", "-113144"},
+      {"gregorian", "Christmas", "1469872"},   {"julian", "New Year's Day", "-1469871"},
+      {"hebrew", "Passover", "1900000"},       {"persian", "New Year's Day", "5000000"},
   };
   for (const Inside& c : inside) {
     EXPECT_TRUE(std::isfinite(or_error(holiday_in_year(named(c.calendar), named(c.event), c.epoch, kNow))))
@@ -144,16 +149,19 @@ TEST_F(HolidayResolutionTest, HolidayOnOrAfter) {
     SerialDate want;
     const char* source;
   } const cases[] = {
-      {"gregorian", "Easter", serial(2000, 4, 23), serial(2000, 4, 23), "defined: the start itself; Easter 2000 by Meeus, ch. 8"},
+      {"gregorian", "Easter", serial(2000, 4, 23), serial(2000, 4, 23),
+       "defined: the start itself; Easter 2000 by Meeus, ch. 8"},
       // Mended: an anchor on the next year's start no longer skips the
       // occurrence on the start day.
       {"gregorian", "Christmas", serial(2000, 12, 25), serial(2000, 12, 25), "independent: the start itself"},
       {"gregorian", "Christmas", serial(2000, 12, 26), serial(2001, 12, 25), "independent: the next year's"},
       {"gregorian", "Christmas", serial(2000, 12, 24), serial(2000, 12, 25), "independent"},
       {"julian", "Christmas", serial(2001, 1, 7), serial(2001, 1, 7), "independent: Julian 25 December 2000"},
-      {"gregorian", "Advent Sunday", serial(2002, 12, 2), serial(2003, 11, 30), "independent: Christmas 2003 a Thursday"},
+      {"gregorian", "Advent Sunday", serial(2002, 12, 2), serial(2003, 11, 30),
+       "independent: Christmas 2003 a Thursday"},
       {"gregorian", "Advent Sunday", serial(2002, 12, 1), serial(2002, 12, 1), "independent: the start itself"},
-      {"hebrew", "Passover", serial(2000, 4, 19), serial(2000, 4, 19) + 0.75, "defined: the eve found from 0h of its civil day"},
+      {"hebrew", "Passover", serial(2000, 4, 19), serial(2000, 4, 19) + 0.75,
+       "defined: the eve found from 0h of its civil day"},
       {"hebrew", "Passover", serial(2000, 4, 19) + 0.75, serial(2000, 4, 19) + 0.75, "independent: at the eve"},
       // "iso8601": the Gregorian feasts with ISO week years. 29 December 2008
       // already belongs to ISO year 2009 (independent: ISO week rules).
@@ -163,8 +171,8 @@ TEST_F(HolidayResolutionTest, HolidayOnOrAfter) {
       {"mayan", "New cycle", jd_to_serial(584282.5), jd_to_serial(584282.5), "independent: day zero"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(holiday_on_or_after(named(c.calendar), named(c.event), c.start), c.want) << c.calendar << " " << c.event << ": "
-                                                                          << c.source;
+    EXPECT_EQ(holiday_on_or_after(named(c.calendar), named(c.event), c.start), c.want)
+        << c.calendar << " " << c.event << ": " << c.source;
   }
 }
 
@@ -182,7 +190,8 @@ TEST_F(HolidayResolutionTest, HolidayOnOrAfterRejects) {
       {"gregorian", "Easter", INFINITY},
   };
   for (const Case& c : cases) {
-    EXPECT_FALSE(holiday_on_or_after(named(c.calendar), named(c.event), c.start).has_value()) << c.event << " " << c.start;
+    EXPECT_FALSE(holiday_on_or_after(named(c.calendar), named(c.event), c.start).has_value())
+        << c.event << " " << c.start;
   }
 }
 
@@ -203,7 +212,8 @@ TEST_F(HolidayResolutionTest, PostponedFastsFromTheirPlainDate) {
       if (want == plain) continue;
       ++moved;
       EXPECT_EQ(want, plain + 1.0) << f.name << " " << y;
-      EXPECT_EQ(next_event_on_or_after(plain, keyword_lookup(named(f.name), table), kHebrew), want) << f.name << " " << y;
+      EXPECT_EQ(next_event_on_or_after(plain, keyword_lookup(named(f.name), table), kHebrew), want)
+          << f.name << " " << y;
       EXPECT_EQ(next_event_on_or_after(plain + 0.5, keyword_lookup(named(f.name), table), kHebrew), want) << f.name;
     }
   }
@@ -346,7 +356,8 @@ TEST_F(HolidayResolutionTest, YearStartsFromAStartDate) {
   }
   // In a time zone the epochs stay where they are.
   set_tz_offset_seconds(-3600);
-  EXPECT_EQ(next_event_on_or_after(2451544.5, keyword_lookup(named("Julian Year"), astro_events), kAstronomical), 2451545.0);
+  EXPECT_EQ(next_event_on_or_after(2451544.5, keyword_lookup(named("Julian Year"), astro_events), kAstronomical),
+            2451545.0);
 }
 
 TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
@@ -378,7 +389,8 @@ TEST_F(HolidayResolutionTest, AstronomicalEventsInLocalTime) {
   set_tz_offset_seconds(0);
   const double ut = or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow));
   set_tz_offset_seconds(-3600);
-  EXPECT_NEAR(or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow)), ut + 1.0 / 24.0, 1e-6);
+  EXPECT_NEAR(or_error(holiday_in_year(named("astronomical"), named("Full Moon"), "2000", kNow)), ut + 1.0 / 24.0,
+              1e-6);
 }
 
 }  // namespace

@@ -64,16 +64,30 @@ TEST_F(HolidaysTest, TableShapes) {
     int32_t count;
     int32_t kinds[4];
   } const cases[] = {
-      {kArmenian, 1, {0x07}},        {kBuddhist, 1, {0x08}},         {kByzantine, 1, {0x09}},
-      {kChinese, 6, {0x0A, 0x0B, 0x0C, 0x0D}},                       {kCoptic, 8, {0x0E, 0x0F}},
-      {kEgyptian, 1, {0x10}},        {kEthiopic, 8, {0x11, 0x12}},   {kFrench, 1, {0x13}},
-      {kGengou, 1, {0x14}},          {kGregorian, 50, {0x01, 0x02, 0x03}},
-      {kHebrew, 22, {0x15, 0x16, 0x17, 0x18}},                       {kHindu, 1, {0x19}},
-      {kHindu2, 1, {0x1A}},          {kIndian, 1, {0x1B}},           {kIslamic, 9, {0x1C}},
-      {kIso8601, 50, {0x01, 0x02, 0x03}},                            {kJulian, 22, {0x04, 0x05, 0x06}},
-      {kLatin, 22, {0x04, 0x05, 0x06}},                              {kMayan, 4, {0x1E, 0x1F, 0x20}},
-      {kPersian, 1, {0x21}},         {kSeleucid, 1, {0x22}},         {kSyrian, 1, {0x23}},
-      {kTaiwanese, 1, {0x24}},       {kYazdegerd, 1, {0x25}},
+      {kArmenian, 1, {0x07}},
+      {kBuddhist, 1, {0x08}},
+      {kByzantine, 1, {0x09}},
+      {kChinese, 6, {0x0A, 0x0B, 0x0C, 0x0D}},
+      {kCoptic, 8, {0x0E, 0x0F}},
+      {kEgyptian, 1, {0x10}},
+      {kEthiopic, 8, {0x11, 0x12}},
+      {kFrench, 1, {0x13}},
+      {kGengou, 1, {0x14}},
+      {kGregorian, 50, {0x01, 0x02, 0x03}},
+      {kHebrew, 22, {0x15, 0x16, 0x17, 0x18}},
+      {kHindu, 1, {0x19}},
+      {kHindu2, 1, {0x1A}},
+      {kIndian, 1, {0x1B}},
+      {kIslamic, 9, {0x1C}},
+      {kIso8601, 50, {0x01, 0x02, 0x03}},
+      {kJulian, 22, {0x04, 0x05, 0x06}},
+      {kLatin, 22, {0x04, 0x05, 0x06}},
+      {kMayan, 4, {0x1E, 0x1F, 0x20}},
+      {kPersian, 1, {0x21}},
+      {kSeleucid, 1, {0x22}},
+      {kSyrian, 1, {0x23}},
+      {kTaiwanese, 1, {0x24}},
+      {kYazdegerd, 1, {0x25}},
   };
   static_assert(std::size(cases) == kCalendarCount - 1);
   for (const Case& c : cases) {
@@ -106,7 +120,7 @@ TEST_F(HolidaysTest, LookupByNameAndNumber) {
     EventCode code;
     int32_t entry;
   } const cases[] = {
-      {kGregorian, "Easter", false, 0x02000000, 13},          // "Easter" finds row 13, not 14
+      {kGregorian, "Easter", false, 0x02000000, 13},  // "Easter" finds row 13, not 14
       {kGregorian, "Easter Sunday", false, 0x02000000, 14},
       {kGregorian, "Ascencion Day", false, 0x02000027, 17},
       {kGregorian, "nil", false, 0x0300FFE8, 29},
@@ -123,7 +137,7 @@ TEST_F(HolidaysTest, LookupByNameAndNumber) {
       {kHebrew, "Yom ha-Shoah", false, 0x1800FF69, 22},
       {kIslamic, "Id al-Adha", false, 0x1C00014E, 9},
       {kIslamic, "Id el-Nahr", true, 0x1C00014E, 9},
-      {kCoptic, "Annunciation", false, 0x0E0000D0, 6},  // mended: 29 Baramhat
+      {kCoptic, "Annunciation", false, 0x0E0000D0, 6},    // mended: 29 Baramhat
       {kEthiopic, "Annunciation", false, 0x110000D0, 6},  // mended: 29 Magabit
       {kEthiopic, "Easter", false, 0x12000000, 7},
       {kChinese, "Dongzhi", false, 0x0B000000, 6},
@@ -154,7 +168,7 @@ TEST_F(HolidaysTest, FindHolidayCalendar) {
       {"latin", holiday_tables[kJulian], kLatin, true},
       {"astronomical", &astro_events, kAstronomical, true},
       {"hebrew", holiday_tables[kHebrew], kHebrew, true},
-      {"", &gregorian_holidays, kGregorian, false},       // no calendar: the Gregorian table
+      {"", &gregorian_holidays, kGregorian, false},  // no calendar: the Gregorian table
       {"klingon", &gregorian_holidays, kGregorian, false},
   };
   for (const Case& c : cases) {
@@ -173,16 +187,16 @@ TEST_F(HolidaysTest, WorkedExamples) {
   } const cases[] = {
       // The rules of each feast; weekdays counted independently (Meeus,
       // Astronomical Algorithms, ch. 7).
-      {"Advent Sunday", 2000, greg(2000, 12, 3)},   // fourth Sunday before Christmas (Monday 25 December 2000)
-      {"Advent Sunday", 2001, greg(2001, 12, 2)},   // fourth Sunday before Christmas (Tuesday 25 December 2001)
-      {"Mother's Day", 2000, greg(2000, 5, 14)},    // second Sunday of May (US rule of 1914)
-      {"Mother's Day", 2001, greg(2001, 5, 13)},    // second Sunday of May
-      {"Mother's Day", 2005, greg(2005, 5, 8)},     // second Sunday of May
-      {"Thanksgiving", 2000, greg(2000, 11, 23)},   // fourth Thursday of November (US law of 1941)
-      {"President's Day", 2000, greg(2000, 2, 21)}, // third Monday of February (US law of 1968)
+      {"Advent Sunday", 2000, greg(2000, 12, 3)},     // fourth Sunday before Christmas (Monday 25 December 2000)
+      {"Advent Sunday", 2001, greg(2001, 12, 2)},     // fourth Sunday before Christmas (Tuesday 25 December 2001)
+      {"Mother's Day", 2000, greg(2000, 5, 14)},      // second Sunday of May (US rule of 1914)
+      {"Mother's Day", 2001, greg(2001, 5, 13)},      // second Sunday of May
+      {"Mother's Day", 2005, greg(2005, 5, 8)},       // second Sunday of May
+      {"Thanksgiving", 2000, greg(2000, 11, 23)},     // fourth Thursday of November (US law of 1941)
+      {"President's Day", 2000, greg(2000, 2, 21)},   // third Monday of February (US law of 1968)
       {"Annunciation Day", 2001, greg(2001, 3, 25)},  // 25 March in a common year
       {"Annunciation Day", 2000, greg(2000, 3, 25)},  // 25 March in a leap year
-      {"Easter", 2000, greg(2000, 4, 23)},          // Meeus, Astronomical Algorithms, ch. 8
+      {"Easter", 2000, greg(2000, 4, 23)},            // Meeus, Astronomical Algorithms, ch. 8
       {"Armed Forces Day", 2000, greg(2000, 5, 20)},  // independent: third Saturday of May 2000
       {"Armed Forces Day", 2001, greg(2001, 5, 19)},  // independent: third Saturday of May 2001
   };
@@ -203,16 +217,16 @@ TEST_F(HolidaysTest, WeekdayRuleSteps) {
     int32_t rule, offset;
     JulianDay want;
   } const cases[] = {
-      {greg(2001, 1, 1), 0x07, 0, greg(2001, 1, 1)},          // Monday on or before a Monday
-      {greg(2001, 1, 1), 0x01, 0, greg(2000, 12, 31)},        // Sunday on or before
-      {greg(2001, 1, 1), 0x02, 0, greg(2000, 12, 30)},        // Saturday on or before
-      {greg(2001, 1, 1), 0x06, 0, greg(2000, 12, 26)},        // Tuesday on or before: six days back
-      {greg(2001, 1, 5), 0x03, 0, greg(2001, 1, 5)},          // Friday on or before a Friday
-      {greg(2001, 1, 4) + 0.75, 0x14, 0, greg(2001, 1, 4) + 0.75},  // a Thursday evening: unchanged
-      {greg(2001, 1, 5) + 0.75, 0x14, 0, greg(2001, 1, 6) + 0.75},  // a Friday evening: one day later
+      {greg(2001, 1, 1), 0x07, 0, greg(2001, 1, 1)},                      // Monday on or before a Monday
+      {greg(2001, 1, 1), 0x01, 0, greg(2000, 12, 31)},                    // Sunday on or before
+      {greg(2001, 1, 1), 0x02, 0, greg(2000, 12, 30)},                    // Saturday on or before
+      {greg(2001, 1, 1), 0x06, 0, greg(2000, 12, 26)},                    // Tuesday on or before: six days back
+      {greg(2001, 1, 5), 0x03, 0, greg(2001, 1, 5)},                      // Friday on or before a Friday
+      {greg(2001, 1, 4) + 0.75, 0x14, 0, greg(2001, 1, 4) + 0.75},        // a Thursday evening: unchanged
+      {greg(2001, 1, 5) + 0.75, 0x14, 0, greg(2001, 1, 6) + 0.75},        // a Friday evening: one day later
       {greg(2001, 1, 5) + 0.75, 0xE4 - 256, 0, greg(2001, 1, 3) + 0.75},  // two days earlier
-      {greg(2001, 1, 3) + 0.75, 0x14, 2, greg(2001, 1, 4) + 0.75},  // the offset day (a Friday) is tested
-      {greg(2001, 1, 3) + 0.75, 0x14, 1, greg(2001, 1, 3) + 0.75},  // offset day a Thursday: unchanged
+      {greg(2001, 1, 3) + 0.75, 0x14, 2, greg(2001, 1, 4) + 0.75},        // the offset day (a Friday) is tested
+      {greg(2001, 1, 3) + 0.75, 0x14, 1, greg(2001, 1, 3) + 0.75},        // offset day a Thursday: unchanged
   };
   for (const Case& c : cases) {
     EXPECT_EQ(apply_weekday_rule(c.t, c.rule, c.offset), c.want) << std::hex << c.rule << std::dec << " " << c.offset;
@@ -269,8 +283,8 @@ constexpr WesternFeast kGregorianFeasts[] = {
     {"Tag der Deutschen Einheit", 10, 3, -1},
     {"\xD6sterreichischer Nationalfeiertag", 10, 26, -1},
     {"Augsburger Friedensfest", 8, 8, -1},
-    {"Mother's Day", 5, 8, kSunday},         // second Sunday of May
-    {"Harvest Festival", 10, 1, kSunday},    // first Sunday of October
+    {"Mother's Day", 5, 8, kSunday},       // second Sunday of May
+    {"Harvest Festival", 10, 1, kSunday},  // first Sunday of October
     {"Valentine's Day", 2, 14, -1},
     {"St. Patrick's Day", 3, 17, -1},
     {"President's Day", 2, 15, kMonday},     // third Monday of February
@@ -279,12 +293,12 @@ constexpr WesternFeast kGregorianFeasts[] = {
     {"Father's Day", 6, 15, kSunday},        // third Sunday of June
     {"Flag Day", 6, 14, -1},
     {"Independance Day", 7, 4, -1},
-    {"Labor Day", 9, 1, kMonday},            // first Monday of September
-    {"Columbus Day", 10, 8, kMonday},        // second Monday of October
+    {"Labor Day", 9, 1, kMonday},      // first Monday of September
+    {"Columbus Day", 10, 8, kMonday},  // second Monday of October
     {"Halloween", 10, 31, -1},
-    {"Election Day", 11, 2, kTuesday},       // Tuesday after the first Monday of November
+    {"Election Day", 11, 2, kTuesday},  // Tuesday after the first Monday of November
     {"Veterans' Day", 11, 11, -1},
-    {"Thanksgiving", 11, 22, kThursday},     // fourth Thursday of November
+    {"Thanksgiving", 11, 22, kThursday},  // fourth Thursday of November
 };
 
 // Days from Easter Sunday (independent: the church year).
@@ -293,11 +307,25 @@ struct EasterFeast {
   int days;
 };
 constexpr EasterFeast kEasterFeasts[] = {
-    {"Septuagesima Sunday", -63}, {"Sexagesima Sunday", -56}, {"Shrove Monday", -48}, {"Shrove Tuesday", -47},
-    {"Ash Wednesday", -46},       {"Passion Sunday", -14},    {"Palm Sunday", -7},    {"Holy Thursday", -3},
-    {"Good Friday", -2},          {"Easter", 0},              {"Easter Sunday", 0},   {"Easter Monday", 1},
-    {"Rogation Sunday", 35},      {"Ascencion Day", 39},      {"Pentecost", 49},      {"Whitsunday", 49},
-    {"Whitmonday", 50},           {"Trinity Sunday", 56},     {"Corpus Christi", 60},
+    {"Septuagesima Sunday", -63},
+    {"Sexagesima Sunday", -56},
+    {"Shrove Monday", -48},
+    {"Shrove Tuesday", -47},
+    {"Ash Wednesday", -46},
+    {"Passion Sunday", -14},
+    {"Palm Sunday", -7},
+    {"Holy Thursday", -3},
+    {"Good Friday", -2},
+    {"Easter", 0},
+    {"Easter Sunday", 0},
+    {"Easter Monday", 1},
+    {"Rogation Sunday", 35},
+    {"Ascencion Day", 39},
+    {"Pentecost", 49},
+    {"Whitsunday", 49},
+    {"Whitmonday", 50},
+    {"Trinity Sunday", 56},
+    {"Corpus Christi", 60},
 };
 
 // True when jd is the feast's date of year y: its fixed date, or its weekday
@@ -327,7 +355,7 @@ TEST_F(HolidaysTest, GregorianFeastsEveryYear) {
 TEST_F(HolidaysTest, JulianFeastsEveryYear) {
   const KeywordTable& table = *holiday_tables[kJulian];
   constexpr WesternFeast kJulianFeasts[] = {
-      {"New Year's Day", 1, 1, -1}, {"Epiphany", 1, 6, -1},        {"Assumption Day", 8, 15, -1},
+      {"New Year's Day", 1, 1, -1},       {"Epiphany", 1, 6, -1},    {"Assumption Day", 8, 15, -1},
       {"Advent Sunday", 11, 27, kSunday}, {"Christmas", 12, 25, -1},
   };
   for (int32_t y = -5000; y <= 3000; y += 3) {
@@ -356,10 +384,10 @@ TEST_F(HolidaysTest, HebrewFeastsEveryYear) {
     int month;
     int day;
   } const feasts[] = {
-      {"New Year's Day", 7, 1}, {"Rosh ha-Shanah", 7, 1}, {"Yom Kippur", 7, 10},   {"Sukkot", 7, 15},
+      {"New Year's Day", 7, 1}, {"Rosh ha-Shanah", 7, 1},  {"Yom Kippur", 7, 10},   {"Sukkot", 7, 15},
       {"Hoshana Rabba", 7, 21}, {"Shemini Azeret", 7, 22}, {"Simhat Torah", 7, 23}, {"Passover", 1, 15},
-      {"Shavout", 3, 6},        {"Purim", kLastAdar, 14},  {"Hanukkah", 9, 25},    {"Tu-B'Shevat", 11, 15},
-      {"Tzom Tevet", 10, 10},   {"Tzom Tammus", 4, 17},    {"Tisha-B'Av", 5, 9},   {"Tu-B'Av", 5, 15},
+      {"Shavout", 3, 6},        {"Purim", kLastAdar, 14},  {"Hanukkah", 9, 25},     {"Tu-B'Shevat", 11, 15},
+      {"Tzom Tevet", 10, 10},   {"Tzom Tammus", 4, 17},    {"Tisha-B'Av", 5, 9},    {"Tu-B'Av", 5, 15},
       {"Lag B'Omer", 2, 18},    {"Yom ha-Azma'ut", 2, 5},  {"Yom ha-Shoah", 1, 27},
   };
   const KeywordTable& table = *holiday_tables[kHebrew];
@@ -411,7 +439,7 @@ TEST_F(HolidaysTest, IslamicCopticEthiopicFeastsEveryYear) {
       {"Ramadan", 9, 1},        {"Id al-Fitr", 10, 1}, {"Id al-Adha", 12, 10},
   };
   const Feast coptic_feasts[] = {
-      {"New Year's Day", 1, 1}, {"Elevation", 1, 17}, {"Christmas", 4, 29},       {"Circumcision", 5, 6},
+      {"New Year's Day", 1, 1}, {"Elevation", 1, 17},    {"Christmas", 4, 29},        {"Circumcision", 5, 6},
       {"Epiphany", 5, 11},      {"Annunciation", 7, 29}, {"Transfiguration", 12, 13},
   };
   for (int32_t y = -3000; y <= 6000; y += 7) {
@@ -450,8 +478,8 @@ TEST_F(HolidaysTest, ChineseFeasts) {
     const char* name;
     int month, day;
   } const feasts[] = {
-      {"New Year's Day", 1, 1}, {"Lantern Festival", 1, 15}, {"Dragon Festival", 5, 5},
-      {"Valentine's Day", 7, 7}, {"Hungry Ghosts", 7, 15},   {"Dongzhi", 11, 1},
+      {"New Year's Day", 1, 1},  {"Lantern Festival", 1, 15}, {"Dragon Festival", 5, 5},
+      {"Valentine's Day", 7, 7}, {"Hungry Ghosts", 7, 15},    {"Dongzhi", 11, 1},
   };
   const KeywordTable& table = *holiday_tables[kChinese];
   EXPECT_EQ(event_in_year(code_of(table, "New Year's Day"), 4636), greg(2000, 2, 5));
@@ -474,8 +502,8 @@ TEST_F(HolidaysTest, OneEntryAndMayanTables) {
     int month;
     double fraction;
   } const cases[] = {
-      {kArmenian, 1, 0.5}, {kBuddhist, 1, 0.5}, {kByzantine, 1, 0.5}, {kEgyptian, 1, 0.5}, {kFrench, 1, 0.5},
-      {kGengou, 1, 0.5},   {kHindu, 1, 0.75},   {kHindu2, 1, 0.75},   {kIndian, 1, 0.5},   {kPersian, 1, 0.5},
+      {kArmenian, 1, 0.5}, {kBuddhist, 1, 0.5}, {kByzantine, 1, 0.5}, {kEgyptian, 1, 0.5},  {kFrench, 1, 0.5},
+      {kGengou, 1, 0.5},   {kHindu, 1, 0.75},   {kHindu2, 1, 0.75},   {kIndian, 1, 0.5},    {kPersian, 1, 0.5},
       {kSeleucid, 1, 0.5}, {kSyrian, 4, 0.5},   {kTaiwanese, 1, 0.5}, {kYazdegerd, 1, 0.5},
   };
   for (const Case& c : cases) {
@@ -486,8 +514,8 @@ TEST_F(HolidaysTest, OneEntryAndMayanTables) {
       // A Hindu lunar day that begins and ends between two sunrises is
       // expunged: the year's first civil day is then lunar day 2.
       const bool first_day = d.day == 1.0 || (c.id == kHindu && d.day == 2.0);
-      ASSERT_TRUE(d.year == y && d.month == c.month && first_day) << c.id << " " << y << ": " << d.year << " "
-                                                                     << d.month << " " << d.day;
+      ASSERT_TRUE(d.year == y && d.month == c.month && first_day)
+          << c.id << " " << y << ": " << d.year << " " << d.month << " " << d.day;
       ASSERT_EQ(jd - std::floor(jd), c.fraction) << c.id;
     }
   }
@@ -507,8 +535,8 @@ TEST_F(HolidaysTest, OneEntryAndMayanTables) {
 
 // The builders give the codes as published (an independent transcription
 // of the holiday and astronomical event tables).
-static_assert(event_code(kKindHebrewNextNewYear, shift_if(kFriday, -2), -194) == 0x18E4FF3E);  // Ta'anit Esther
-static_assert(event_code(kKindHebrewNewYear, shift_if(kFriday, 1), 2) == 0x15140002);        // Tzom Gedaliah
+static_assert(event_code(kKindHebrewNextNewYear, shift_if(kFriday, -2), -194) == 0x18E4FF3E);    // Ta'anit Esther
+static_assert(event_code(kKindHebrewNewYear, shift_if(kFriday, 1), 2) == 0x15140002);            // Tzom Gedaliah
 static_assert(event_code(kKindGregorianNextNewYear, on_or_before(kMonday), -29) == 0x0307FFE3);  // Advent Sunday
 static_assert(event_code(kKindGregorianNextNewYear, on_or_before(kTuesday), -86) == 0x0306FFAA);
 static_assert(event_code(kKindGregorianNewYear, on_or_before(kSaturday), 51) == 0x01020033);  // President's Day
@@ -520,11 +548,17 @@ static_assert(astro_code(kAstroNeptune, kConjunction) == 0x00010011);
 
 // A code with an impossible part is not a constant: it does not compile.
 template <int32_t Kind, int32_t Offset>
-concept BuildsEventCode = requires { typename std::integral_constant<EventCode, event_code(EventKind{Kind}, Offset)>; };
+concept BuildsEventCode = requires {
+  typename std::integral_constant<EventCode, event_code(EventKind{Kind}, Offset)>;
+};
 template <int32_t Days>
-concept BuildsShift = requires { typename std::integral_constant<int8_t, shift_if(kFriday, Days).byte>; };
+concept BuildsShift = requires {
+  typename std::integral_constant<int8_t, shift_if(kFriday, Days).byte>;
+};
 template <int32_t Kind, int32_t Sub>
-concept BuildsAstroCode = requires { typename std::integral_constant<int32_t, astro_code(AstroKind{Kind}, Sub)>; };
+concept BuildsAstroCode = requires {
+  typename std::integral_constant<int32_t, astro_code(AstroKind{Kind}, Sub)>;
+};
 static_assert(BuildsEventCode<kKindYazdegerd, -32768> && BuildsEventCode<kKindGregorianNewYear, 32767>);
 static_assert(!BuildsEventCode<kKindAstronomical, 0> && !BuildsEventCode<kEventAnchorCount + 1, 0>);
 static_assert(!BuildsEventCode<kKindGregorianNewYear, 32768> && !BuildsEventCode<kKindGregorianNewYear, -32769>);
@@ -541,19 +575,32 @@ TEST_F(HolidaysTest, AnchorYearRanges) {
     int64_t lowest;
     int64_t highest;
   } const cases[] = {
-      {kKindGregorianNewYear, -1469871, 1469873},   {kKindGregorianEaster, -1469872, 1469872},
-      {kKindGregorianNextNewYear, -1469872, 1469872}, {kKindJulianNewYear, -1469871, 1469873},
-      {kKindJulianEaster, -1469872, 1469872},       {kKindJulianNextNewYear, -1469872, 1469872},
-      {kKindArmenian, -5883516, 5883516},           {kKindBuddhist, -1469328, 1470416},
-      {kKindByzantine, -1464362, 1475382},          {kKindCopticNewYear, -1469872, 1469872},
-      {kKindCopticEaster, -1470156, 1469588},       {kKindEgyptian, -5883516, 5883516},
-      {kKindEthiopicNewYear, -1469872, 1469872},    {kKindEthiopicEaster, -1469880, 1469864},
-      {kKindFrench, -5883514, 5883518},             {kKindGengou, -1469211, 1470533},
-      {kKindHinduLunisolar, -178956970, 178956970}, {kKindIndian, -5883516, 5883516},
-      {kKindIsoWeekYear, -1469871, 1469873},        {kKindMayanCalendarRound, -113144, 113144},
-      {kKindMayanHaab, -5883516, 5883516},          {kKindMayanTzolkin, -8259552, 8259552},
-      {kKindSeleucid, -1469559, 1470185},           {kKindSyrian, -1469559, 1470185},
-      {kKindTaiwanese, -1471782, 1467962},          {kKindYazdegerd, -5883516, 5883516},
+      {kKindGregorianNewYear, -1469871, 1469873},
+      {kKindGregorianEaster, -1469872, 1469872},
+      {kKindGregorianNextNewYear, -1469872, 1469872},
+      {kKindJulianNewYear, -1469871, 1469873},
+      {kKindJulianEaster, -1469872, 1469872},
+      {kKindJulianNextNewYear, -1469872, 1469872},
+      {kKindArmenian, -5883516, 5883516},
+      {kKindBuddhist, -1469328, 1470416},
+      {kKindByzantine, -1464362, 1475382},
+      {kKindCopticNewYear, -1469872, 1469872},
+      {kKindCopticEaster, -1470156, 1469588},
+      {kKindEgyptian, -5883516, 5883516},
+      {kKindEthiopicNewYear, -1469872, 1469872},
+      {kKindEthiopicEaster, -1469880, 1469864},
+      {kKindFrench, -5883514, 5883518},
+      {kKindGengou, -1469211, 1470533},
+      {kKindHinduLunisolar, -178956970, 178956970},
+      {kKindIndian, -5883516, 5883516},
+      {kKindIsoWeekYear, -1469871, 1469873},
+      {kKindMayanCalendarRound, -113144, 113144},
+      {kKindMayanHaab, -5883516, 5883516},
+      {kKindMayanTzolkin, -8259552, 8259552},
+      {kKindSeleucid, -1469559, 1470185},
+      {kKindSyrian, -1469559, 1470185},
+      {kKindTaiwanese, -1471782, 1467962},
+      {kKindYazdegerd, -5883516, 5883516},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(event_anchor_fits(c.kind, c.lowest) && event_anchor_fits(c.kind, c.highest)) << c.kind;
@@ -561,8 +608,8 @@ TEST_F(HolidaysTest, AnchorYearRanges) {
   }
   // Computed in floating point: every year (the Chinese anchors then answer
   // NaN outside the calendar's years); no kind outside the table.
-  for (const int32_t kind : {kKindChineseNewYear, kKindChineseMonth11, kKindChineseMonth5, kKindChineseMonth7,
-                             kKindHinduSolar}) {
+  for (const int32_t kind :
+       {kKindChineseNewYear, kKindChineseMonth11, kKindChineseMonth5, kKindChineseMonth7, kKindHinduSolar}) {
     EXPECT_TRUE(event_anchor_fits(kind, INT32_MIN) && event_anchor_fits(kind, INT32_MAX)) << kind;
   }
   EXPECT_FALSE(event_anchor_fits(kKindAstronomical, 2000) || event_anchor_fits(kEventAnchorCount + 1, 2000));

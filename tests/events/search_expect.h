@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "framework/date.h"
 #include "expect_error.h"
+#include "framework/date.h"
 
 namespace varizav::testing {
 
@@ -18,7 +18,8 @@ constexpr int64_t floor_div_i(int64_t a, int64_t b) { return a / b - ((a % b != 
 constexpr double gregorian_jd0(int64_t y, int64_t m, int64_t d) {
   const int64_t a = floor_div_i(14 - m, 12), yy = y + 4800 - a, mm = m + 12 * a - 3;
   return static_cast<double>(d + floor_div_i(153 * mm + 2, 5) + 365 * yy + floor_div_i(yy, 4) - floor_div_i(yy, 100) +
-                             floor_div_i(yy, 400) - 32045) - 0.5;
+                             floor_div_i(yy, 400) - 32045) -
+         0.5;
 }
 constexpr double julian_jd0(int64_t y, int64_t m, int64_t d) {
   const int64_t a = floor_div_i(14 - m, 12), yy = y + 4800 - a, mm = m + 12 * a - 3;
@@ -34,6 +35,5 @@ inline int weekday_of(double jd) {
   const double r = std::fmod(std::floor(jd + 0.5), 7.0);
   return static_cast<int>(r < 0 ? r + 7.0 : r) + 1;
 }
-
 
 }  // namespace varizav::testing

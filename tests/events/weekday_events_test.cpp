@@ -7,9 +7,9 @@
 
 #include "calendars/western/civil.h"
 #include "events/search_expect.h"
+#include "expect_error.h"
 #include "framework/language.h"
 #include "varizav/addin.h"
-#include "expect_error.h"
 
 namespace varizav {
 namespace {
@@ -76,10 +76,12 @@ TEST_F(WeekdayEventTest, DefaultReform) {
       {-1, "", "February", 2001, gregorian_jd0(2001, 2, 27), "independent: the day before 28 February"},
       {20, "Monday", "", 2000, gregorian_jd0(2000, 5, 15), kMeeusWeekdays},
       {-1, "Sunday", "", 2000, gregorian_jd0(2000, 12, 24), "independent: 31 Dec 2000 is the last Sunday"},
-      {2, "3", "5", 2000, gregorian_jd0(2000, 5, 10), "defined: numbers select Wednesday, May; weekdays by Meeus, ch. 7"},
+      {2, "3", "5", 2000, gregorian_jd0(2000, 5, 10),
+       "defined: numbers select Wednesday, May; weekdays by Meeus, ch. 7"},
       {366, "", "", 2000, gregorian_jd0(2000, 12, 31), "independent: day 366 of leap year 2000"},
       {366, "Sunday", "", 2000, gregorian_jd0(2006, 12, 31), "independent: day 2562 is Friday 5 Jan 2007"},
-      {2.9, "Sunday", "May", 2000.7, gregorian_jd0(2000, 5, 14), "defined: arguments truncated; weekdays by Meeus, ch. 7"},
+      {2.9, "Sunday", "May", 2000.7, gregorian_jd0(2000, 5, 14),
+       "defined: arguments truncated; weekdays by Meeus, ch. 7"},
       {5, "Wednesday", "February", 2001, gregorian_jd0(2001, 3, 7), "independent: counting runs past February"},
       {31, "", "April", 2001, gregorian_jd0(2001, 5, 1), "independent: day beyond the month counts on"},
       {-40, "", "March", 2001, gregorian_jd0(2001, 2, 19), "independent: 31 + (-40) = day -9 of March"},
@@ -92,8 +94,10 @@ TEST_F(WeekdayEventTest, DefaultReform) {
       {-2, "Monday", "October", 1582, julian_jd0(1582, 10, 1), "independent: 21-day month"},
       {0, "", "October", 1582, gregorian_jd0(1582, 10, 31), "independent: last civil day"},
       {-20, "", "October", 1582, julian_jd0(1582, 10, 1), "independent: 21 days back from 1 November"},
-      {4, "", "October", 1582, julian_jd0(1582, 10, 4), "independent: Julian 4 October 1582, the last day before the reform"},
-      {15, "", "October", 1582, gregorian_jd0(1582, 10, 15), "independent: Gregorian 15 October 1582, the first day of the reform"},
+      {4, "", "October", 1582, julian_jd0(1582, 10, 4),
+       "independent: Julian 4 October 1582, the last day before the reform"},
+      {15, "", "October", 1582, gregorian_jd0(1582, 10, 15),
+       "independent: Gregorian 15 October 1582, the first day of the reform"},
       {1, "Friday", "November", 1582, gregorian_jd0(1582, 11, 5), "independent"},
       // Before JulianDay 0 (Julian proleptic civil years).
       {1, "Sunday", "December", -5000, julian_jd0(-5000, 12, 4), "independent: Julian 1 Dec -5000 is a Thursday"},
@@ -102,11 +106,13 @@ TEST_F(WeekdayEventTest, DefaultReform) {
       // Rejected arguments.
       {367, "Monday", "May", 2000, kError, "ordinal beyond 366"},
       {-367, "Monday", "May", 2000, kError, "ordinal below -366"},
-      {-366, "", "", 2000, gregorian_jd0(1999, 12, 31), "independent: ordinal -366 accepted, 367 days before 1 Jan 2001"},
+      {-366, "", "", 2000, gregorian_jd0(1999, 12, 31),
+       "independent: ordinal -366 accepted, 367 days before 1 Jan 2001"},
       {NAN, "Monday", "May", 2000, kError, "NaN ordinal"},
       {1, "Monday", "May", NAN, kError, "NaN year"},
       {1, "Monday", "May", 3e9, kError, "year beyond 32 bits"},
-      {1, "Funday", "Maytember", 2000, gregorian_jd0(2000, 1, 1), "defined: no weekday, no month: the day form in January"},
+      {1, "Funday", "Maytember", 2000, gregorian_jd0(2000, 1, 1),
+       "defined: no weekday, no month: the day form in January"},
   };
   expect_cases(kCases, std::size(kCases), event);
 }

@@ -149,7 +149,8 @@ TEST(GedcomDate, MonthsTileTheirYears) {
   };
   const Calendar calendars[] = {
       {"", {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC", nullptr}, 1580},
-      {"@#DJULIAN@ ", {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC", nullptr},
+      {"@#DJULIAN@ ",
+       {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC", nullptr},
        1580},
       {"@#DHEBREW@ ",
        {"TSH", "CSH", "KSL", "TVT", "SHV", "ADR", "ADS", "NSN", "IYR", "SVN", "TMZ", "AAV", "ELL"},
@@ -194,9 +195,10 @@ TEST(GedcomDate, MonthsTileTheirYears) {
 // reason is empty (run under ASan/UBSan as well).
 TEST(GedcomDate, AnyWordsAreReadSafely) {
   const std::array<const char*, 34> words = {
-      "@#DJULIAN@", "@#DHEBREW@", "@#DFRENCH", "R@", "@#DROMAN@", "JULIAN", "HEBREW", "FRENCH_R", "GREGORIAN",
-      "ABT", "BEF", "AFT", "BET", "AND", "FROM", "TO", "INT", "(", ")", "B.C.", "BCE", "0", "1", "29", "30",
-      "31", "1731/32", "5784", "999999999", "ADS", "ADR", "FEB", "COMP", "\xFF\t("};
+      "@#DJULIAN@", "@#DHEBREW@", "@#DFRENCH", "R@",  "@#DROMAN@", "JULIAN", "HEBREW", "FRENCH_R", "GREGORIAN",
+      "ABT",        "BEF",        "AFT",       "BET", "AND",       "FROM",   "TO",     "INT",      "(",
+      ")",          "B.C.",       "BCE",       "0",   "1",         "29",     "30",     "31",       "1731/32",
+      "5784",       "999999999",  "ADS",       "ADR", "FEB",       "COMP",   "\xFF\t("};
   uint64_t state = 0x9E3779B97F4A7C15u;  // xorshift64, a fixed seed: the same cases on every run
   const auto next = [&state]() {
     state ^= state << 13;

@@ -16,13 +16,14 @@ namespace {
 
 // Local copies of two tables' names (the lookup is tested here on its own,
 // without the calendars that own the real tables).
-constexpr std::array<const char*, 7> kWeekdaysEn = {"Monday", "Tuesday", "Wednesday", "Thursday",
+constexpr std::array<const char*, 7> kWeekdaysEn = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                                     "Friday", "Saturday", "Sunday"};
-constexpr std::array<const char*, 7> kWeekdaysDe = {"Montag", "Dienstag", "Mittwoch", "Donnerstag",
-                                                    "Freitag", "Samstag", "Sonntag"};
-constexpr std::array<const char*, 12> kMonthsEn = {"January", "February", "March",     "April",   "May",      "June",
-                                                   "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 12> kMonthsDe = {"Januar", "Februar", "M\xE4rz",    "April",   "Mai",      "Juni",
+constexpr std::array<const char*, 7> kWeekdaysDe = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
+                                                    "Freitag", "Samstag",  "Sonntag"};
+constexpr std::array<const char*, 12> kMonthsEn = {"January",   "February", "March",    "April",
+                                                   "May",       "June",     "July",     "August",
+                                                   "September", "October",  "November", "December"};
+constexpr std::array<const char*, 12> kMonthsDe = {"Januar", "Februar", "M\xE4rz",   "April",   "Mai",      "Juni",
                                                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 constexpr std::array<const char*, 4> kAstro = {"New Year's Day", "Julian Year", "New Moon", "Full Moon"};
 constexpr std::array<const char*, 3> kHebrew = {"Adar", "Adar I", "Adar II"};
@@ -64,10 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"+2", &kWeekdays, kEn, 2, "sign"}, LookupCase{"2nd", &kWeekdays, kEn, 2, "number then letters"},
         LookupCase{"Sat", &kWeekdays, kEn, 6, "abbreviation"}, LookupCase{"Sat", &kWeekdays, kDe, 0, "not German"},
         LookupCase{"M", &kWeekdays, kEn, 1, "first prefix wins"}, LookupCase{"mo", &kWeekdays, kDe, 1, "case folded"},
-        LookupCase{"Ma", &kMonths, kEn, 3, "March before May"}, LookupCase{"Ma", &kMonths, kDe, 5, "M\xE4rz has a-umlaut"},
-        LookupCase{"Mar", &kMonths, kDe, 0, "a is not a-umlaut"}, LookupCase{"m\xC4rz", &kMonths, kDe, 3, "umlaut case folded"},
-        LookupCase{"j", &kMonths, kEn, 1, "first j"}, LookupCase{"jun", &kMonths, kEn, 6, "prefix"},
-        LookupCase{"13", &kMonths, kEn, 0, "number beyond count"}, LookupCase{"-1", &kMonths, kEn, 0, "negative number"},
+        LookupCase{"Ma", &kMonths, kEn, 3, "March before May"},
+        LookupCase{"Ma", &kMonths, kDe, 5, "M\xE4rz has a-umlaut"},
+        LookupCase{"Mar", &kMonths, kDe, 0, "a is not a-umlaut"},
+        LookupCase{"m\xC4rz", &kMonths, kDe, 3, "umlaut case folded"}, LookupCase{"j", &kMonths, kEn, 1, "first j"},
+        LookupCase{"jun", &kMonths, kEn, 6, "prefix"}, LookupCase{"13", &kMonths, kEn, 0, "number beyond count"},
+        LookupCase{"-1", &kMonths, kEn, 0, "negative number"},
         LookupCase{"Dec.", &kMonths, kEn, 0, "trailing full stop on abbreviation"},
         LookupCase{"de-cember", &kMonths, kEn, 12, "hyphen paid by count"},
         LookupCase{"december ", &kMonths, kEn, 12, "complete name then blank"},
@@ -106,9 +109,14 @@ struct IntegerCase {
 TEST(LeadingInteger, WrapsOrSaturates) {
   // Independent: values worked out by hand from two's-complement arithmetic.
   const IntegerCase cases[] = {
-      {"", 0, 0},          {"abc", 0, 0},         {" \t-12x", -12, -12},
-      {"65.9", 65, 65},    {"+7", 7, 7},          {"2147483648", -2147483647 - 1, 2147483647},
-      {"-2147483648", -2147483647 - 1, -2147483647 - 1}, {"-99999999999", -1215752191, -2147483647 - 1},
+      {"", 0, 0},
+      {"abc", 0, 0},
+      {" \t-12x", -12, -12},
+      {"65.9", 65, 65},
+      {"+7", 7, 7},
+      {"2147483648", -2147483647 - 1, 2147483647},
+      {"-2147483648", -2147483647 - 1, -2147483647 - 1},
+      {"-99999999999", -1215752191, -2147483647 - 1},
   };
   for (const IntegerCase& c : cases) {
     EXPECT_EQ(leading_integer_wrapping(c.text), c.wrapping) << c.text;

@@ -39,8 +39,22 @@ struct SeparatorScope {
 };
 
 TEST(TextFormat, IntegersInEveryWidthAsPrintf) {
-  const long values[] = {0, 1, -1, 9, 10, -10, 99, 100, -999, 2024, -2024, 12345, INT32_MAX, INT32_MIN,
-                         std::numeric_limits<long>::max(), std::numeric_limits<long>::min()};
+  const long values[] = {0,
+                         1,
+                         -1,
+                         9,
+                         10,
+                         -10,
+                         99,
+                         100,
+                         -999,
+                         2024,
+                         -2024,
+                         12345,
+                         INT32_MAX,
+                         INT32_MIN,
+                         std::numeric_limits<long>::max(),
+                         std::numeric_limits<long>::min()};
   for (const long v : values) {
     EXPECT_EQ(written_text("%4ld|%2ld|%ld", v, v, v), printf_text("%4ld|%2ld|%ld", v, v, v)) << v;
     const int i = static_cast<int>(v);
@@ -62,11 +76,34 @@ TEST(TextFormat, FixedPointAsPrintfOverEveryMagnitude) {
   // (1/128 = 0.0078125 has a 5 in the seventh decimal; 0.5, 1.5, 2.5 for
   // %.0f), values that round up into the integer part, signed zeros,
   // infinities and NaNs.
-  const double cases[] = {0.0, -0.0, 0.0078125, -0.0078125, 0.5, 1.5, 2.5, -2.5, 0.9999995, 0.99999949999999994,
-                          1e-7, -1e-7, 4e-7, 5e-7, 2451544.5, -76715589.5, 80156580.0, 9007199254740993.0,
-                          9223372036854775808.0, 1.8446744073709552e19, 1e22, 1e300, -1.7976931348623157e308,
-                          std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
-                          -std::numeric_limits<double>::infinity(), std::nan(""), -std::nan("")};
+  const double cases[] = {0.0,
+                          -0.0,
+                          0.0078125,
+                          -0.0078125,
+                          0.5,
+                          1.5,
+                          2.5,
+                          -2.5,
+                          0.9999995,
+                          0.99999949999999994,
+                          1e-7,
+                          -1e-7,
+                          4e-7,
+                          5e-7,
+                          2451544.5,
+                          -76715589.5,
+                          80156580.0,
+                          9007199254740993.0,
+                          9223372036854775808.0,
+                          1.8446744073709552e19,
+                          1e22,
+                          1e300,
+                          -1.7976931348623157e308,
+                          std::numeric_limits<double>::denorm_min(),
+                          std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          std::nan(""),
+                          -std::nan("")};
   for (const double v : cases) {
     if (reference_differs(v)) continue;
     EXPECT_EQ(written_text("%f", v), printf_text("%f", v)) << std::hexfloat << v;

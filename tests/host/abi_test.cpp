@@ -41,9 +41,12 @@ std::set<std::string> names_in_export_list() {
   std::string word;
   bool global = false;
   while (in >> word) {
-    if (word == "global:") global = true;
-    else if (word == "local:") global = false;
-    else if (global && word.size() > 1 && word.back() == ';') names.insert(word.substr(0, word.size() - 1));
+    if (word == "global:")
+      global = true;
+    else if (word == "local:")
+      global = false;
+    else if (global && word.size() > 1 && word.back() == ';')
+      names.insert(word.substr(0, word.size() - 1));
   }
   return names;
 }

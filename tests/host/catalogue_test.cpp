@@ -26,7 +26,9 @@ TEST_F(CatalogueTest, EntriesAreExactInBothLanguages) {
       {16, "EGYPTIAN", "\xC4GYPTISCH"},
       {19, "Converts an event of type 'nth day of month in the year' to  the corresponding calendar date.",
        "Wandelt ein Ereignis der Art 'nter Tag im Monat des Jahres' in das entsprechende Kalenderdatum um."},
-      {30, "HEBREW", "J\xDC" "DISCH"},
+      {30, "HEBREW",
+       "J\xDC"
+       "DISCH"},
       {65,
        "Scans for the date of an event that is a combination of definite characteristics: \nfix day of week, fix day "
        "of month and/or fix month \n(e.g. Full Moon on Friday the 13th ;-)",

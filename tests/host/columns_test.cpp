@@ -22,8 +22,9 @@ using host_calls::RegisteredFunction;
 
 const std::array<double, 15> kNumbers = {2024, 3, 31, 45405, 45405.75, -1, 0, 1, 13, 5784, 1e10, NAN, 2.5, 60, 12};
 // Names of every kind the functions read, non-ASCII and unknown ones among them.
-const std::array<const char*, 14> kTexts = {"gregorian", "hebrew", "March", "3",     "Easter", "Full Moon", "Nisan",
-                                            "M\xC3\xA4rz", "Epact", "",      "chinese", "x",      "2024",      "Monday"};
+const std::array<const char*, 14> kTexts = {"gregorian", "hebrew", "March",       "3",     "Easter",
+                                            "Full Moon", "Nisan",  "M\xC3\xA4rz", "Epact", "",
+                                            "chinese",   "x",      "2024",        "Monday"};
 
 struct Row {
   std::array<const char*, kMaxArguments> texts{};
@@ -191,10 +192,10 @@ TEST_F(ColumnsTest, CallsThatCannotBeMadeGiveMinusOne) {
     int64_t want;
   };
   const Case cases[] = {
-      {14, good, 3, &numbers, 2},           {35, good, 3, &numbers, -1},  {14, good, 2, &numbers, -1},
-      {14, wrong_kind, 3, &numbers, -1},    {14, wrong_length, 3, &numbers, -1},
-      {14, good, 3, nullptr, -1},           {4, calendar, 3, &numbers, -1},
-      {4, calendar, 3, &short_texts, 0},  // storage below one host buffer: no row done
+      {14, good, 3, &numbers, 2},        {35, good, 3, &numbers, -1},         {14, good, 2, &numbers, -1},
+      {14, wrong_kind, 3, &numbers, -1}, {14, wrong_length, 3, &numbers, -1}, {14, good, 3, nullptr, -1},
+      {4, calendar, 3, &numbers, -1},    {4, calendar, 3, &short_texts, 0},  // storage below one host buffer: no row
+                                                                             // done
   };
   for (const Case& c : cases) {
     EXPECT_EQ(VarizavCallColumns(c.function, c.columns, c.count, 0, 2, c.result), c.want) << c.function;

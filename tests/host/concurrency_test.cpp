@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -53,17 +53,56 @@ const std::vector<Pool>& pools() {
       {"day", {1, 13, 15, 29, 30, 31}, {"Friday", "Freitag", "1", "7", "pridie", "III", ""}},
       {"date", {36526, 36526.75, 45000.5, 0, -100000.25, 700000, -2e6, 1e7}, {}},
       // Names in both languages: each settings case finds its own half.
-      {"calendar", {}, {"gregorian", "julian", "hebrew", "islamic", "chinese", "astronomical", "mayan", "hindu",
-                        "hindu2", "french", "persian", "coptic", "ethiopic", "egyptian", "armenian", "latin",
-                        "iso8601", "gengou", "indian", "yazdegerd", "buddhist", "byzantine", "seleucid", "syrian",
-                        "taiwanese", "", "gregorianisch", "julianisch", "j\xFC" "disch", "islamisch", "chinesisch",
-                        "astronomisch", "maya", "hindu", "franz\xF6sisch", "persisch", "koptisch", "indisch"}},
-      {"event", {}, {"Easter", "Christmas", "Passover", "New Year", "Full Moon", "New Moon", "Eclipse", "Spring",
-                     "Zodiac", "Mars Opposition", "Perigee", "Ramadan", "Yom Kippur", "1", "2", "", "Ostern",
-                     "Weihnachten", "Passah", "Neujahr", "Vollmond", "Neumond", "Finsternis", "Jom Kippur"}},
+      {"calendar",
+       {},
+       {"gregorian",
+        "julian",
+        "hebrew",
+        "islamic",
+        "chinese",
+        "astronomical",
+        "mayan",
+        "hindu",
+        "hindu2",
+        "french",
+        "persian",
+        "coptic",
+        "ethiopic",
+        "egyptian",
+        "armenian",
+        "latin",
+        "iso8601",
+        "gengou",
+        "indian",
+        "yazdegerd",
+        "buddhist",
+        "byzantine",
+        "seleucid",
+        "syrian",
+        "taiwanese",
+        "",
+        "gregorianisch",
+        "julianisch",
+        "j\xFC"
+        "disch",
+        "islamisch",
+        "chinesisch",
+        "astronomisch",
+        "maya",
+        "hindu",
+        "franz\xF6sisch",
+        "persisch",
+        "koptisch",
+        "indisch"}},
+      {"event", {}, {"Easter",  "Christmas",  "Passover",        "New Year",    "Full Moon", "New Moon",   "Eclipse",
+                     "Spring",  "Zodiac",     "Mars Opposition", "Perigee",     "Ramadan",   "Yom Kippur", "1",
+                     "2",       "",           "Ostern",          "Weihnachten", "Passah",    "Neujahr",    "Vollmond",
+                     "Neumond", "Finsternis", "Jom Kippur"}},
       {"epoch", {}, {"2000", "5760", "1420", "78-17", "12", "2024"}},
       {"format mode", {0, 1, -1}, {}},
-      {"calendrical cycle", {}, {"Epact", "Dominical Letter", "Golden Number", "Regent", "Epakte", "Sonntagsbuchstabe"}},
+      {"calendrical cycle",
+       {},
+       {"Epact", "Dominical Letter", "Golden Number", "Regent", "Epakte", "Sonntagsbuchstabe"}},
       {"cycle", {78, 77}, {}},
       {"leap month", {0, 1}, {}},
       {"ordinal", {1, 2, 0, -1, 20}, {}},
@@ -75,14 +114,9 @@ const std::vector<Pool>& pools() {
   return p;
 }
 
-const std::vector<double> kHostileNumbers = {std::numeric_limits<double>::quiet_NaN(),
-                                             std::numeric_limits<double>::infinity(),
-                                             1e308,
-                                             -2147483649.0,
-                                             kMinAcceptedJd - kSerialEpochJd,
-                                             kMaxAcceptedJd - kSerialEpochJd,
-                                             0.5,
-                                             -367};
+const std::vector<double> kHostileNumbers = {
+    std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e308, -2147483649.0,
+    kMinAcceptedJd - kSerialEpochJd,          kMaxAcceptedJd - kSerialEpochJd,         0.5,   -367};
 const std::vector<const char*> kHostileTexts = {"", "xyz", "99999999999", "-1", "\xFF\xFE", "2147483648-1"};
 // The Mayan long-count units and anything else without a pool of its own.
 const std::vector<double> kSmallNumbers = {0, 1, 2, 6, 12, 13, 15, 19};
@@ -124,7 +158,8 @@ const Pool* pool_of(const RegisteredFunction& f, int32_t argument) {
   const std::string name = catalogue_english(entry.arguments[static_cast<size_t>(argument)].name_entry);
   for (const Pool& p : pools()) {
     // "1st calendar", "2st event": the pool named at the end.
-    if (name == p.argument || (name.size() > std::strlen(p.argument) && name.ends_with(std::string(" ") + p.argument))) {
+    if (name == p.argument ||
+        (name.size() > std::strlen(p.argument) && name.ends_with(std::string(" ") + p.argument))) {
       return &p;
     }
   }
@@ -148,9 +183,10 @@ std::vector<Call> make_calls(const std::vector<RegisteredFunction>& functions, u
       const Pool* p = pool_of(f, a);
       const bool hostile = random() % 8 == 0;
       if (f.type_codes[i_arg + 1] == kTypeText) {
-        c.texts[i_arg] = hostile || p == nullptr || p->texts.empty() ? pick(kHostileTexts, random) : pick(p->texts, random);
+        c.texts[i_arg] =
+            hostile || p == nullptr || p->texts.empty() ? pick(kHostileTexts, random) : pick(p->texts, random);
       } else {
-        c.numbers[i_arg] = hostile                                ? pick(kHostileNumbers, random)
+        c.numbers[i_arg] = hostile                              ? pick(kHostileNumbers, random)
                            : p == nullptr || p->numbers.empty() ? pick(kSmallNumbers, random)
                                                                 : pick(p->numbers, random);
       }

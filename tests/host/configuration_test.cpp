@@ -120,9 +120,9 @@ TEST_F(ConfigurationTest, Language) {
   };
   // Source: the first two bytes, case-insensitive; anything else changes nothing.
   const Case cases[] = {
-      {"de", 9, 1031},      {"De", 9, 1031},   {"DEU", 9, 1031}, {"deutsch", 9, 1031}, {"english", 1031, 9},
-      {"EN_us", 1031, 9},   {"fr", 9, 9},      {"fr", 1031, 1031}, {"d", 9, 9},        {"e", 1031, 1031},
-      {"", 9, 9},           {"", 1031, 1031},  {"D", 1031, 1031},
+      {"de", 9, 1031},    {"De", 9, 1031},  {"DEU", 9, 1031},   {"deutsch", 9, 1031}, {"english", 1031, 9},
+      {"EN_us", 1031, 9}, {"fr", 9, 9},     {"fr", 1031, 1031}, {"d", 9, 9},          {"e", 1031, 1031},
+      {"", 9, 9},         {"", 1031, 1031}, {"D", 1031, 1031},
   };
   for (const Case& c : cases) {
     reset_settings();

@@ -28,10 +28,10 @@ TEST_F(ConverterTest, MonthsAndDaysEachConverterTakes) {
     double day_bound;
   };
   const Case cases[] = {
-      {kArmenian, 13, 31.0}, {kBuddhist, 12, 32.0},  {kByzantine, 12, 32.0}, {kCoptic, 13, 31.0},
-      {kEgyptian, 13, 31.0}, {kEthiopic, 13, 31.0},  {kFrench, 13, 31.0},    {kGregorian, 12, 32.0},
-      {kHebrew, 13, 31.0},   {kHindu2, 12, 32.0},    {kIndian, 12, 32.0},    {kIslamic, 12, 31.0},
-      {kJulian, 12, 32.0},   {kPersian, 12, 32.0},   {kSeleucid, 12, 32.0},  {kSyrian, 12, 32.0},
+      {kArmenian, 13, 31.0},  {kBuddhist, 12, 32.0},  {kByzantine, 12, 32.0}, {kCoptic, 13, 31.0},
+      {kEgyptian, 13, 31.0},  {kEthiopic, 13, 31.0},  {kFrench, 13, 31.0},    {kGregorian, 12, 32.0},
+      {kHebrew, 13, 31.0},    {kHindu2, 12, 32.0},    {kIndian, 12, 32.0},    {kIslamic, 12, 31.0},
+      {kJulian, 12, 32.0},    {kPersian, 12, 32.0},   {kSeleucid, 12, 32.0},  {kSyrian, 12, 32.0},
       {kTaiwanese, 12, 32.0}, {kYazdegerd, 13, 31.0},
   };
   for (const Case& c : cases) {
@@ -80,7 +80,7 @@ TEST_F(ConverterTest, ChineseWorksheetValidation) {
     bool ok;
   } cases[] = {
       // Worked examples: day 30.5 taken, 31 and 0.5 refused, years 0 and 61 refused.
-      {78, 17, "1st", 0, 1, true},   {78, 17, "1", 0, 30.5, true}, {78, 17, "1st", 0, 31, false},
+      {78, 17, "1st", 0, 1, true},    {78, 17, "1", 0, 30.5, true}, {78, 17, "1st", 0, 31, false},
       {78, 17, "1st", 0, 0.5, false}, {78, 0, "1st", 0, 1, false},  {78, 61, "1st", 0, 1, false},
       {78, 17, "13th", 0, 1, false},  {78, 17, "x", 0, 1, false},   {1e9, 17, "1st", 0, 1, false},
   };

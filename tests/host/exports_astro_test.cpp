@@ -24,7 +24,8 @@ TEST(Gnomon, SundialReading) {
     const char* source;
   };
   const Case cases[] = {
-      {36526.0, -0.0021282, "independent: the almanacs' equation of time, about -3 minutes; the digits are the series'"},
+      {36526.0, -0.0021282,
+       "independent: the almanacs' equation of time, about -3 minutes; the digits are the series'"},
       {36830.0, 0.0113952, "independent: the almanacs' equation of time, about +16.4 minutes; digits the series'"},
       {36526.5, 0.4977071, "independent: noon plus the equation of time of the first row"},
   };
@@ -45,11 +46,11 @@ TEST(Gnomon, RangeOfTheEquationOfTime) {
     bool accepted;
   };
   const Case cases[] = {
-      {-3.6e6, true},  {std::nextafter(-3.6e6, -kInf), false},
-      {3.6e6, true},   {std::nextafter(3.6e6, kInf), false},
-      {3e7, false},    {-3e7, false},
-      {1e13, false},   {kInf, false},
-      {-kInf, false},  {std::nan(""), false},
+      {-3.6e6, true}, {std::nextafter(-3.6e6, -kInf), false},
+      {3.6e6, true},  {std::nextafter(3.6e6, kInf), false},
+      {3e7, false},   {-3e7, false},
+      {1e13, false},  {kInf, false},
+      {-kInf, false}, {std::nan(""), false},
   };
   // independent: the real equation of time stays within +-17 minutes; a bound
   // of 20 minutes leaves room for the slow change of the Earth's orbit.

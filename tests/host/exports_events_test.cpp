@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "expect_error.h"
 #include "framework/date.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
-#include "expect_error.h"
 #include "worksheet_values.h"
 
 namespace varizav {
@@ -33,11 +33,13 @@ TEST_F(HolidayExportsTest, Calls) {
     double want;
     const char* source;
   } const cases[] = {
-      {0x0409, false, "gregorian", "Easter", "2000", 36526.0 + 113.0, "Meeus, Astronomical Algorithms, ch. 8: 23 April 2000"},
+      {0x0409, false, "gregorian", "Easter", "2000", 36526.0 + 113.0,
+       "Meeus, Astronomical Algorithms, ch. 8: 23 April 2000"},
       {0x0407, false, "gregorianisch", "Ostern", "2000", 36526.0 + 113.0, "German names"},
       {0x0407, false, "gregorianisch", "Mari\xE4 Himmelfahrt", "2000", 36526.0 + 227.0, "independent: 15 August"},
       {0x0407, true, "gregorianisch", "Mari\xC3\xA4 Himmelfahrt", "2000", 36526.0 + 227.0, "the same in UTF-8"},
-      {0x0409, false, "hebrew", "Passover", "5760", 36526.0 + 109.75, "independent: Gauss's Passover formula, 15 Nisan = 20 April 2000; 18:00 of the eve"},
+      {0x0409, false, "hebrew", "Passover", "5760", 36526.0 + 109.75,
+       "independent: Gauss's Passover formula, 15 Nisan = 20 April 2000; 18:00 of the eve"},
       {0x0409, false, "hindu2", "New Year's Day", "5101", 2451650.75 - 2415018.5,
        "independent: 1 Mesha 5101 is 06:00 of 16 April 2000 (Reingold & Dershowitz's old Hindu rules)"},
   };

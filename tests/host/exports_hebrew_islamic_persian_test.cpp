@@ -4,9 +4,9 @@
 
 #include "calendars/hebrew.h"
 #include "calendars/islamic.h"
+#include "framework/language.h"
 #include "host/host_state.h"
 #include "varizav/addin.h"
-#include "framework/language.h"
 
 namespace varizav {
 namespace {
@@ -40,7 +40,11 @@ TEST_F(SemiticLanguageTest, SetLanguageSwitchesTheNameArrays) {
     char out[VARIZAV_TEXT_SIZE];
     // Calendar names are looked up in the current language.
     const bool german = c.language == 0x0407;
-    SC_calendar(out, german ? "j\xFC" "disch" : "hebrew", &date, &text_mode);
+    SC_calendar(out,
+                german ? "j\xFC"
+                         "disch"
+                       : "hebrew",
+                &date, &text_mode);
     EXPECT_STREQ(out, c.hebrew) << c.source;
     SC_calendar(out, german ? "islamisch" : "islamic", &date, &text_mode);
     EXPECT_STREQ(out, c.islamic) << c.source;

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "calendars/western/western_test_support.h"
-#include "varizav/addin.h"
 #include "expect_error.h"
+#include "varizav/addin.h"
 
 namespace varizav {
 namespace {
@@ -73,8 +73,10 @@ TEST(WesternConverters, GregorianLookupsAndBounds) {
   const double dec1 = serial_of(jdn_gregorian(2001, 12, 1));
   const ConverterCase cases[] = {
       {SC_gregorian, 2000, "January", 1, true, 36526, kFliegel},
-      {SC_gregorian, 2001, "Feb", 30, true, serial_of(jdn_gregorian(2001, 3, 2)), "defined: a day past the month's end counts on"},
-      {SC_gregorian, 2001, "Feb", 31.99, true, serial_of(jdn_gregorian(2001, 3, 3)) + 0.99, "defined: a day past the month's end counts on, with its fraction"},
+      {SC_gregorian, 2001, "Feb", 30, true, serial_of(jdn_gregorian(2001, 3, 2)),
+       "defined: a day past the month's end counts on"},
+      {SC_gregorian, 2001, "Feb", 31.99, true, serial_of(jdn_gregorian(2001, 3, 3)) + 0.99,
+       "defined: a day past the month's end counts on, with its fraction"},
       {SC_gregorian, 2001, "Feb", 32, true, kError, "defined: the day bound 32"},
       {SC_gregorian, 2001, "Feb", 0.999, true, kError, "a day below 1"},
       {SC_gregorian, 2001, "Feb", -5, true, kError, "a negative day"},
@@ -122,7 +124,8 @@ TEST(WesternConverters, YearProportionalProductsDoNotOverflow) {
 TEST(WesternConverters, JulianAndTheEraOffsetCalendars) {
   const double oct1_2000_julian = serial_of(jdn_julian(2000, 10, 1));
   const ConverterCase cases[] = {
-      {SC_julian, 1582, "October", 4, true, -115859, "independent: Julian 4 October 1582 is JulianDay 2299159.5 (Fliegel & Van Flandern)"},
+      {SC_julian, 1582, "October", 4, true, -115859,
+       "independent: Julian 4 October 1582 is JulianDay 2299159.5 (Fliegel & Van Flandern)"},
       {SC_julian, 1999, "Dezember", 19, false, 36526, kFliegel},
       {SC_julian, 1999, "Dec", 32, true, kError, "the day bound 32"},
       {SC_julian, 1999, "13", 1, true, kError, "month 13"},
@@ -137,8 +140,10 @@ TEST(WesternConverters, JulianAndTheEraOffsetCalendars) {
       {SC_seleucid, 2312, "Oktober", 1, false, oct1_2000_julian, "German month names"},
       {SC_seleucid, kNotANumber, "October", 1, true, kError, "a NaN year"},
       {SC_syrian, 2312, "1", 1, true, oct1_2000_julian, "defined: Syrian month 1 is Tishrin I, October"},
-      {SC_syrian, 2312, "Tishrin I", 1, false, oct1_2000_julian, "defined: one list of Syrian names for both languages"},
-      {SC_syrian, 2313, "Kanun II", 1, true, serial_of(jdn_julian(2001, 1, 1)), "defined: Syrian year = Julian year + 312; Kanun II is January"},
+      {SC_syrian, 2312, "Tishrin I", 1, false, oct1_2000_julian,
+       "defined: one list of Syrian names for both languages"},
+      {SC_syrian, 2313, "Kanun II", 1, true, serial_of(jdn_julian(2001, 1, 1)),
+       "defined: Syrian year = Julian year + 312; Kanun II is January"},
       {SC_syrian, 2313, "Aylul", 31, true, serial_of(jdn_julian(2001, 10, 1)), "independent: counts on"},
       {SC_syrian, 2312, "October", 1, true, kError, "not a Syrian month name"},
       {SC_syrian, 2312, "13", 1, true, kError, "month 13"},
@@ -175,7 +180,8 @@ TEST(WesternConverters, Iso8601) {
       {2004, 53, "nan", true, kError, "no NaN text"},
       {2004, 53, "", true, kError, "the empty day"},
       {2004, 53, "M", false, jan1_2005 - 5.0, "independent: Montag"},
-      {2004, 1, "Monday", true, serial_of(jdn_gregorian(2003, 12, 29)), "independent: ISO 8601, 2004-W01-1 is Monday 29 December 2003"},
+      {2004, 1, "Monday", true, serial_of(jdn_gregorian(2003, 12, 29)),
+       "independent: ISO 8601, 2004-W01-1 is Monday 29 December 2003"},
       {2004, 53.9, "6", true, jan1_2005, "independent: the week truncates"},
       {2004, 54, "1", true, kError, "week 54"},
       {2004, 0.9, "1", true, kError, "week 0"},
@@ -208,8 +214,10 @@ TEST(WesternConverters, Gengou) {
       {"16", 12, "1", 1, true, 36526, "defined: era-table entry 16 is Heisei"},
       {"no such era", 2660, "Jan", 1, true, 36526, "defined: an unknown era counts years from Jimmu, 660 BC"},
       {"", 2660, "Januar", 1, false, 36526, "independent: the empty era is Jimmu too"},
-      {"Meiji", 100, "January", 1, true, serial_of(jdn_gregorian(1967, 1, 1)), "independent: Meiji 1 is 1868, Meiji 100 is 1967"},
-      {"Showa", 64, "January", 7, true, serial_of(jdn_gregorian(1989, 1, 7)), "independent: Showa ended on 7 January 1989"},
+      {"Meiji", 100, "January", 1, true, serial_of(jdn_gregorian(1967, 1, 1)),
+       "independent: Meiji 1 is 1868, Meiji 100 is 1967"},
+      {"Showa", 64, "January", 7, true, serial_of(jdn_gregorian(1989, 1, 7)),
+       "independent: Showa ended on 7 January 1989"},
       {"man-en", 1, "M\xE4rz", 1, false, serial_of(jdn_gregorian(1860, 3, 1)), "independent"},
       {"Reiwa", 1, "May", 1, true, 43586, "independent: Reiwa began on 1 May 2019"},
       {"17", 1, "5", 1, true, 43586, "independent: era-table entry 17"},
@@ -244,7 +252,8 @@ TEST(WesternConverters, Latin) {
   const Case cases[] = {
       {2000, "Martius", "Kalendas", "bis VI", feb24, "independent: bis sextum Kal. Mar., 24 February of a leap year"},
       {2000, "Martius", "Kalendas", "VI", feb24 + 1.0, "independent: a.d. VI Kal. Mar. is 25 February of a leap year"},
-      {2000, "Martius", "Kalendas", "pridie", mar1 - 1.0, "independent: pridie Kal. Mar. is 29 February of a leap year"},
+      {2000, "Martius", "Kalendas", "pridie", mar1 - 1.0,
+       "independent: pridie Kal. Mar. is 29 February of a leap year"},
       {2000, "Martius", "Kalendas", "", mar1, "independent: the Kalends of March"},
       {2000, "Martius", "Kalendas", "1.5", mar1 + 0.5, "defined: a fractional count carries the time of day"},
       {2000, "Martius", "Kalendas", "1", mar1, "defined: count 1 is the division day itself"},
@@ -255,9 +264,11 @@ TEST(WesternConverters, Latin) {
       {2000, "Martius", "Idus", "", serial_of(jdn_julian(2000, 3, 15)), "independent: the Ides of March"},
       {2000, "3", "2", "2", serial_of(jdn_julian(2000, 3, 14)), "independent: numbers for names"},
       {2000, "Januarius", "Nonas", "III", serial_of(jdn_julian(2000, 1, 3)), "independent"},
-      {1999, "Januarius", "Kalendas", "XIV", 36526, "independent: a.d. XIV Kal. Ian. is 19 December; the year is that of the day"},
+      {1999, "Januarius", "Kalendas", "XIV", 36526,
+       "independent: a.d. XIV Kal. Ian. is 19 December; the year is that of the day"},
       {2000, "Januarius", "Kalendas", "XIV", serial_of(jdn_julian(2000, 12, 19)), "independent: not the year named"},
-      {1999, "Martius", "Kalendas", "bis VI", serial_of(jdn_julian(1999, 2, 2)), "defined: count 0 in a common year is read as 2 February"},
+      {1999, "Martius", "Kalendas", "bis VI", serial_of(jdn_julian(1999, 2, 2)),
+       "defined: count 0 in a common year is read as 2 February"},
       {2000, "Martius", "Kalendas", "20.99", mar1 - 20.0 + 0.99, "independent: below 21 accepted, 10 February"},
       {2000, "Martius", "Kalendas", "21", kError, "the count bound 21"},
       {2000, "Martius", "Kalendas", "-1", kError, "a negative count"},

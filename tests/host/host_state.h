@@ -12,10 +12,10 @@
 #include "astro/time_scales.h"
 #include "calendars/western/civil.h"
 #include "calendars/western/western_names.h"
-#include "host/host_text.h"
-#include "host/language_switch.h"
 #include "events/search_limits.h"
 #include "framework/language.h"
+#include "host/host_text.h"
+#include "host/language_switch.h"
 
 namespace varizav::testing {
 

@@ -50,19 +50,26 @@ TEST(HostTextConversion, Utf8ToWindows1252) {
   // independent: the Windows-1252 code chart; thorn for what it lacks
   const Case cases[] = {
       {"Gregorian 2000", "Gregorian 2000"},
-      {"M\xC3\xA4rz", "M\xE4rz"},                           // U+00E4
-      {"\xC3\x84GYPTISCH", "\xC4GYPTISCH"},                 // U+00C4
-      {"Bu\xC3\x9F" "tag", "Bu\xDF" "tag"},                 // U+00DF
+      {"M\xC3\xA4rz", "M\xE4rz"},            // U+00E4
+      {"\xC3\x84GYPTISCH", "\xC4GYPTISCH"},  // U+00C4
+      {"Bu\xC3\x9F"
+       "tag",
+       "Bu\xDF"
+       "tag"},                                                                 // U+00DF
       {"\xE2\x82\xAC \xC5\x92 \xC5\xB8 \xE2\x84\xA2", "\x80 \x8C \x9F \x99"},  // euro, OE, Y diaeresis, trade mark
-      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},                     // the first and last Latin-1 characters
-      {"M\xE2\x9C\x93rz", "M\xFE" "rz"},             // U+2713 check mark: not in the code page
-      {"\xF0\x9F\x98\x80", "\xFE"},                          // U+1F600, four bytes, one character
-      {"\xC2\x81", "\xFE"},                                  // U+0081: the code page's 0x81 is no character
-      {"M\xE4rz", "M\xFE" "rz"},                     // Windows-1252 bytes are malformed UTF-8
-      {"\xC0\xAF", "\xFE\xFE"},                         // overlong form of "/"
-      {"\xED\xA0\x80", "\xFE\xFE\xFE"},            // a surrogate
+      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},                                        // the first and last Latin-1 characters
+      {"M\xE2\x9C\x93rz",
+       "M\xFE"
+       "rz"},                        // U+2713 check mark: not in the code page
+      {"\xF0\x9F\x98\x80", "\xFE"},  // U+1F600, four bytes, one character
+      {"\xC2\x81", "\xFE"},          // U+0081: the code page's 0x81 is no character
+      {"M\xE4rz",
+       "M\xFE"
+       "rz"},                                    // Windows-1252 bytes are malformed UTF-8
+      {"\xC0\xAF", "\xFE\xFE"},                  // overlong form of "/"
+      {"\xED\xA0\x80", "\xFE\xFE\xFE"},          // a surrogate
       {"\xF4\x90\x80\x80", "\xFE\xFE\xFE\xFE"},  // beyond U+10FFFF
-      {"M\xC3", "M\xFE"},                               // cut short by the terminator
+      {"M\xC3", "M\xFE"},                        // cut short by the terminator
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(to_cp1252(c.utf8), c.cp1252) << c.utf8;
@@ -110,8 +117,8 @@ TEST(HostTextConversion, Windows1252ToUtf8CutsAtACharacterBoundary) {
   // independent: UTF-8 lengths 1 (ASCII), 2 (U+00E4), 3 (U+20AC); 255 bytes + terminator at most
   const Case cases[] = {
       {std::string(255, 'a'), 255},
-      {std::string(200, '\xE4'), 254},  // 127 characters; the 128th would need bytes 255 and 256
-      {std::string(100, '\x80'), 255},  // 85 euro signs
+      {std::string(200, '\xE4'), 254},                 // 127 characters; the 128th would need bytes 255 and 256
+      {std::string(100, '\x80'), 255},                 // 85 euro signs
       {std::string(1, 'a').append(100, '\x80'), 253},  // 1 + 84 * 3; the 85th euro would end on byte 256
   };
   for (const Case& c : cases) {
@@ -131,14 +138,18 @@ TEST_F(HostTextTest, PlainCHostFollowsTheEnvironment) {
   };
   // independent: POSIX precedence, the first of LC_ALL, LC_CTYPE, LANG that is set and non-empty
   const Case cases[] = {
-      {nullptr, nullptr, nullptr, false},        {nullptr, nullptr, "C.UTF-8", true},
-      {nullptr, nullptr, "de_DE.ISO-8859-1", false}, {"C", nullptr, "C.UTF-8", false},
-      {nullptr, "en_US.UTF-8", "C", true},       {"", "", "de_DE.UTF-8", true},
-      {"de_DE.UTF-8", "C", "C", true},            {nullptr, "de_DE@euro", "C.UTF-8", false},
+      {nullptr, nullptr, nullptr, false},
+      {nullptr, nullptr, "C.UTF-8", true},
+      {nullptr, nullptr, "de_DE.ISO-8859-1", false},
+      {"C", nullptr, "C.UTF-8", false},
+      {nullptr, "en_US.UTF-8", "C", true},
+      {"", "", "de_DE.UTF-8", true},
+      {"de_DE.UTF-8", "C", "C", true},
+      {nullptr, "de_DE@euro", "C.UTF-8", false},
   };
   for (const Case& c : cases) {
-    const std::pair<const char*, const char*> settings[] = {{"LC_ALL", c.lc_all}, {"LC_CTYPE", c.lc_ctype},
-                                                            {"LANG", c.lang}};
+    const std::pair<const char*, const char*> settings[] = {
+        {"LC_ALL", c.lc_all}, {"LC_CTYPE", c.lc_ctype}, {"LANG", c.lang}};
     for (const auto& [name, value] : settings) {
       if (value != nullptr) {
         env_.set(name, value);
@@ -148,8 +159,8 @@ TEST_F(HostTextTest, PlainCHostFollowsTheEnvironment) {
     }
     unsigned short count = 0;
     GetFunctionCount(&count);
-    EXPECT_EQ(host_text_is_utf8(), c.utf8) << (c.lc_all ? c.lc_all : "-") << " / " << (c.lc_ctype ? c.lc_ctype : "-")
-                                           << " / " << (c.lang ? c.lang : "-");
+    EXPECT_EQ(host_text_is_utf8(), c.utf8)
+        << (c.lc_all ? c.lc_all : "-") << " / " << (c.lc_ctype ? c.lc_ctype : "-") << " / " << (c.lang ? c.lang : "-");
   }
 }
 
@@ -213,9 +224,9 @@ TEST_F(HostTextTest, WorksheetFunctionsReadUtf8Arguments) {
   // independent: 1 March 2000 is serial 36526 + 31 + 29 = 36586
   const double nan = std::nan("");
   const Case cases[] = {
-      {true, "M\xC3\xA4rz", 36586},    {true, "M\xC3\x84RZ", 36586},   {true, "m\xC3\xA4", 36586},
-      {true, "M\xE4rz", nan},          {true, "M\xE2\x9C\x93", nan},   {true, "M\xE2\x9C\x93rz", nan},
-      {false, "M\xE4rz", 36586},       {false, "M\xC3\xA4rz", nan},
+      {true, "M\xC3\xA4rz", 36586}, {true, "M\xC3\x84RZ", 36586}, {true, "m\xC3\xA4", 36586},
+      {true, "M\xE4rz", nan},       {true, "M\xE2\x9C\x93", nan}, {true, "M\xE2\x9C\x93rz", nan},
+      {false, "M\xE4rz", 36586},    {false, "M\xC3\xA4rz", nan},
   };
   for (const Case& c : cases) {
     set_host_text_utf8(c.utf8);
@@ -235,7 +246,10 @@ TEST_F(HostTextTest, EveryAreaTranscodesItsTextArguments) {
   double r = 0;
   const double y2024 = 2024, d45292 = 45292, d45382 = 45382, zero = 0, thirteen = 13;
   // independent: 5784 is year 8 of the 19-year cycle, a leap year
-  SC_leapyear(&r, "j\xC3\xBC" "disch", "5784");
+  SC_leapyear(&r,
+              "j\xC3\xBC"
+              "disch",
+              "5784");
   EXPECT_EQ(r, 1);
   // independent: Easter 2024 is 31 March (serial 45382); Maundy Thursday three days before
   SC_holiday(&r, "gregorianisch", "Gr\xC3\xBCndonnerstag", "2024");
@@ -249,7 +263,10 @@ TEST_F(HostTextTest, EveryAreaTranscodesItsTextArguments) {
   SC_when(&r, "gregorianisch", "", "Freitag", &thirteen, "M\xC3\xA4rz", &d45292);
   EXPECT_EQ(r, 46094);
   // independent: 31 March 2024 lies in the Hebrew year 5784 (from Tishri, September 2023)
-  SC_leapyear2(&r, "J\xC3\x9C" "DISCH", &d45382);
+  SC_leapyear2(&r,
+               "J\xC3\x9C"
+               "DISCH",
+               &d45382);
   EXPECT_EQ(r, 1);
 }
 
@@ -277,18 +294,12 @@ double call_with_text(TextArgument argument, const char* text) {
   double r = 0;
   const double y2000 = 2000, y2024 = 2024, one = 1;
   switch (argument) {
-    case TextArgument::gregorian_month:
-      SC_gregorian(&r, &y2000, text, &one);
-      break;
-    case TextArgument::holiday_event:
-      SC_holiday(&r, "gregorian", text, "2024");
-      break;
+    case TextArgument::gregorian_month: SC_gregorian(&r, &y2000, text, &one); break;
+    case TextArgument::holiday_event: SC_holiday(&r, "gregorian", text, "2024"); break;
     case TextArgument::holiday_epoch:
       SC_holiday(&r, "gregorian", "13", text);  // entry 13: Easter
       break;
-    case TextArgument::iso_day:
-      SC_iso8601(&r, &y2024, &one, text);
-      break;
+    case TextArgument::iso_day: SC_iso8601(&r, &y2024, &one, text); break;
   }
   return r;
 }
@@ -313,7 +324,7 @@ TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
   // only a whole name ("Dec." selects nothing); the rest is the plain text.
   const Case cases[] = {
       {de, A::gregorian_month, "M\xC3\xA4rz" + b252, "M\xC3\xA4rz"},  // the text: 256 characters
-      {de, A::gregorian_month, "Mai" + b300, "Mai"},  // the ASCII text
+      {de, A::gregorian_month, "Mai" + b300, "Mai"},                  // the ASCII text
       {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(251, ' '), "M\xC3\xA4rz"},
       {de, A::gregorian_month, b300 + "M\xC3\xA4rz" + b300, "M\xC3\xA4rz"},
       {de, A::gregorian_month, "M\xC3\xA4rz" + std::string(100000, '\t'), "M\xC3\xA4rz"},
@@ -345,8 +356,8 @@ TEST_F(HostTextTest, LongTextsAreReadWholeWhateverTheirBytes) {
         plain = to_cp1252(plain);
       }
       const double got = call_with_text(c.argument, text.c_str());
-      const std::string what = c.text.substr(0, 40) + "... (" + std::to_string(c.text.size()) + " bytes, utf8 " +
-                               std::to_string(utf8) + ")";
+      const std::string what =
+          c.text.substr(0, 40) + "... (" + std::to_string(c.text.size()) + " bytes, utf8 " + std::to_string(utf8) + ")";
       if (c.plain == nullptr) {
         EXPECT_TRUE(std::isnan(got)) << what << ": " << got;
         continue;
@@ -362,8 +373,9 @@ TEST_F(HostTextTest, ShortFormOfALongTextReadsAsTheWholeText) {
   // Random long texts of names, digits, signs, blanks and punctuation, read
   // by every reader of text arguments: whole (the Windows-1252 text itself)
   // and as HostText holds them, from a Windows-1252 and from a UTF-8 host.
-  const char* const pieces[] = {"M", "\xE4", "rz", "Mai", "Dez", "ember", "78", "18", "2024", "0", "9", "e", "-",
-                                "+", ".",    ",",  " ",   "\t",   "\n",    "\xA0", "'",  "..", " - ", "-..", "+.", "x"};
+  const char* const pieces[] = {"M",  "\xE4", "rz", "Mai", "Dez", "ember", "78", "18", "2024",
+                                "0",  "9",    "e",  "-",   "+",   ".",     ",",  " ",  "\t",
+                                "\n", "\xA0", "'",  "..",  " - ", "-..",   "+.", "x"};
   std::mt19937 random(22);
   int compared = 0;
   for (int i = 0; i < 10000; ++i) {

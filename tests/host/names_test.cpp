@@ -11,7 +11,7 @@ namespace {
 
 constexpr int32_t kEnglish = 0x0409;
 constexpr int32_t kGerman = 1031;
-constexpr int32_t kGregorian = 10;     // position in the calendar list
+constexpr int32_t kGregorian = 10;  // position in the calendar list
 constexpr int32_t kAstronomical = 1;
 
 TEST(NameLists, EntriesInTheLanguageGiven) {
@@ -25,7 +25,9 @@ TEST(NameLists, EntriesInTheLanguageGiven) {
   const Case cases[] = {
       {VARIZAV_LIST_CALENDARS, "g", kEnglish, 10, "worked example: g finds gengou"},
       {VARIZAV_LIST_CALENDARS, "gr", kEnglish, 11, "worked example: gr finds gregorian"},
-      {VARIZAV_LIST_CALENDARS, "j", kGerman, 12, "worked example: in German j finds j\xFC" "disch"},
+      {VARIZAV_LIST_CALENDARS, "j", kGerman, 12,
+       "worked example: in German j finds j\xFC"
+       "disch"},
       {VARIZAV_LIST_CALENDARS, "ju", kGerman, 18, "worked example: in German ju finds julianisch"},
       {VARIZAV_LIST_CALENDARS, "11", kGerman, 11, "worked example: a number selects in either language"},
       {VARIZAV_LIST_WEEKDAYS, "Sat", kEnglish, 6, "worked example"},
@@ -52,7 +54,9 @@ TEST(NameLists, NamesAndCounts) {
   EXPECT_EQ(varizav_name_count(VARIZAV_LIST_MONTHS + kAstronomical), 0);
   EXPECT_EQ(varizav_name_count(VARIZAV_LIST_COUNT), 0);
   EXPECT_STREQ(varizav_name(VARIZAV_LIST_CALENDARS, 12, kEnglish), "hebrew");
-  EXPECT_STREQ(varizav_name(VARIZAV_LIST_CALENDARS, 12, kGerman), "j\xFC" "disch");
+  EXPECT_STREQ(varizav_name(VARIZAV_LIST_CALENDARS, 12, kGerman),
+               "j\xFC"
+               "disch");
   EXPECT_STREQ(varizav_name(VARIZAV_LIST_CALENDARS, 12, 0x040C), "hebrew");  // French: the English names
   EXPECT_STREQ(varizav_name(VARIZAV_LIST_WEEKDAYS, 7, kGerman), "Sonntag");
   EXPECT_STREQ(varizav_name(VARIZAV_LIST_WEEKDAYS, 8, kGerman), "");

@@ -47,18 +47,41 @@ TEST_F(RegistrationTest, NamesAndTypeCodesOfAllFunctions) {
   // Source: the registration order and the list of type codes as written.
   const std::vector<int> ymd = {0, 0, 1, 0};
   const Case cases[kFunctionCount] = {
-      {"SC_armenian", ymd},  {"SC_astronomy", {0, 0}},  {"SC_buddhist", ymd},
-      {"SC_byzantine", ymd}, {"SC_calendar", {1, 1, 0, 0}}, {"SC_chinese", {0, 0, 0, 1, 0, 0}},
-      {"SC_chronology", {1, 1, 0}}, {"SC_coptic", ymd}, {"SC_egyptian", ymd},
-      {"SC_event", {0, 0, 1, 1, 0}}, {"SC_ethiopic", ymd}, {"SC_french", ymd},
-      {"SC_gengou", {0, 1, 0, 1, 0}}, {"SC_gnomon", {0, 0}}, {"SC_gregorian", ymd},
-      {"SC_hebrew", ymd}, {"SC_hindu", {0, 0, 1, 0, 0}}, {"SC_hindu2", ymd},
-      {"SC_holiday", {0, 1, 1, 1}}, {"SC_holiday2", {0, 1, 1, 0}}, {"SC_indian", ymd},
-      {"SC_islamic", ymd}, {"SC_iso8601", {0, 0, 0, 1}}, {"SC_julian", ymd},
-      {"SC_leapyear", {0, 1, 1}}, {"SC_leapyear2", {0, 1, 0}}, {"SC_mayan", {0, 0, 0, 0, 0, 0}},
-      {"SC_persian", ymd}, {"SC_latin", {0, 0, 1, 1, 1}}, {"SC_seleucid", ymd},
-      {"SC_syrian", ymd}, {"SC_taiwanese", ymd}, {"SC_when", {0, 1, 1, 1, 0, 1, 0}},
-      {"SC_when2", {0, 1, 1, 1, 1, 0}}, {"SC_yazdegerd", ymd},
+      {"SC_armenian", ymd},
+      {"SC_astronomy", {0, 0}},
+      {"SC_buddhist", ymd},
+      {"SC_byzantine", ymd},
+      {"SC_calendar", {1, 1, 0, 0}},
+      {"SC_chinese", {0, 0, 0, 1, 0, 0}},
+      {"SC_chronology", {1, 1, 0}},
+      {"SC_coptic", ymd},
+      {"SC_egyptian", ymd},
+      {"SC_event", {0, 0, 1, 1, 0}},
+      {"SC_ethiopic", ymd},
+      {"SC_french", ymd},
+      {"SC_gengou", {0, 1, 0, 1, 0}},
+      {"SC_gnomon", {0, 0}},
+      {"SC_gregorian", ymd},
+      {"SC_hebrew", ymd},
+      {"SC_hindu", {0, 0, 1, 0, 0}},
+      {"SC_hindu2", ymd},
+      {"SC_holiday", {0, 1, 1, 1}},
+      {"SC_holiday2", {0, 1, 1, 0}},
+      {"SC_indian", ymd},
+      {"SC_islamic", ymd},
+      {"SC_iso8601", {0, 0, 0, 1}},
+      {"SC_julian", ymd},
+      {"SC_leapyear", {0, 1, 1}},
+      {"SC_leapyear2", {0, 1, 0}},
+      {"SC_mayan", {0, 0, 0, 0, 0, 0}},
+      {"SC_persian", ymd},
+      {"SC_latin", {0, 0, 1, 1, 1}},
+      {"SC_seleucid", ymd},
+      {"SC_syrian", ymd},
+      {"SC_taiwanese", ymd},
+      {"SC_when", {0, 1, 1, 1, 0, 1, 0}},
+      {"SC_when2", {0, 1, 1, 1, 1, 0}},
+      {"SC_yazdegerd", ymd},
   };
   for (unsigned short k = 0; k < kFunctionCount; ++k) {
     const Case& c = cases[k];
@@ -81,9 +104,16 @@ TEST_F(RegistrationTest, DisplayNamesFollowTheLanguage) {
     const char* german;
   };
   // Source: registry and catalogue; 2 and 4 check that the catalogue's own order is followed.
-  const Case cases[] = {{2, "BUDDHIST", "BUDDHISTISCH"}, {4, "CALENDAR", "KALENDER"}, {8, "EGYPTIAN", "\xC4GYPTISCH"},
-                        {15, "HEBREW", "J\xDC" "DISCH"}, {24, "LEAPYEAR", "SCHALTJAHR"}, {26, "MAYAN", "MAYA"},
-                        {28, "LATIN", "LATEINISCH"}, {34, "YAZDEGERD", "JEZDEGERD"}};
+  const Case cases[] = {{2, "BUDDHIST", "BUDDHISTISCH"},
+                        {4, "CALENDAR", "KALENDER"},
+                        {8, "EGYPTIAN", "\xC4GYPTISCH"},
+                        {15, "HEBREW",
+                         "J\xDC"
+                         "DISCH"},
+                        {24, "LEAPYEAR", "SCHALTJAHR"},
+                        {26, "MAYAN", "MAYA"},
+                        {28, "LATIN", "LATEINISCH"},
+                        {34, "YAZDEGERD", "JEZDEGERD"}};
   for (const Case& c : cases) {
     for (const bool english : {true, false}) {
       set_language(english ? 0x0409 : 0x0407);
@@ -131,7 +161,8 @@ TEST_F(RegistrationTest, ParameterDescriptions) {
       {33, 1, "1st calendar",
        "Name of calendar: Astronomical, Gregorian, Hebrew, Indian, Islamic, ISO8601, Julian, Latin, Mayan...",
        "1. Kalender",
-       "Name des Kalenders: astronomisch, gregorianisch, indisch, islamisch, ISO8601, j\xFC" "disch, lateinisch, maya..."},
+       "Name des Kalenders: astronomisch, gregorianisch, indisch, islamisch, ISO8601, j\xFC"
+       "disch, lateinisch, maya..."},
       {33, 4, "2st event", "Name of the event (holiday), e.g. New Year, Easter, ....", "2. Ereignis",
        "Name des Ereignisses (Festtag), z.B. Neujahr, Ostern, ...."},
       {33, 6, "", "", "", ""},

@@ -129,8 +129,8 @@ TEST(ToolValues, DayCountMatchesADayByDayWalk) {
     for (int64_t n = 0; n * direction <= 1000000; n += direction) {
       VarizavDateTime got{};
       ASSERT_EQ(varizav_date_of_serial(static_cast<double>(n), &got), 1);
-      ASSERT_TRUE(got.year == y && got.month == m && got.day == d) << n << ": " << got.year << "-" << got.month
-                                                                   << "-" << got.day;
+      ASSERT_TRUE(got.year == y && got.month == m && got.day == d)
+          << n << ": " << got.year << "-" << got.month << "-" << got.day;
       double serial = 0.0;
       ASSERT_EQ(varizav_serial_of_date(static_cast<int32_t>(y), m, d, &serial), 1);
       ASSERT_EQ(serial, static_cast<double>(n));

@@ -26,8 +26,13 @@ TEST(VersionInfo, Entries) {
   const struct {
     int32_t entry;
     const char* text;
-  } fixed[] = {{1, "VARIZAV"}, {2, kFileName}, {4, ""}, {5, ""}, {6, "The varizav developers"},
-               {7, "Spreadsheet calendar add-in"}, {8, "varizav"}};
+  } fixed[] = {{1, "VARIZAV"},
+               {2, kFileName},
+               {4, ""},
+               {5, ""},
+               {6, "The varizav developers"},
+               {7, "Spreadsheet calendar add-in"},
+               {8, "varizav"}};
   for (const auto& c : fixed) {
     ASSERT_NE(versioninfo(c.entry), nullptr) << c.entry;
     EXPECT_STREQ(versioninfo(c.entry), c.text) << c.entry;
@@ -73,9 +78,9 @@ TEST(VersionInfo, RexxCalls) {
     int32_t entry;  // for status 0
   };
   // Source: no argument or one character "1".."9", ":", ";" (entry = character - "0").
-  const Case cases[] = {{nullptr, 0, 3}, {"3", 0, 3}, {"1", 0, 1}, {"9", 0, 9}, {":", 0, 10}, {";", 0, 11},
-                        {"4", 0, 4},     {"0", 1, 0}, {"12", 1, 0}, {"<", 1, 0}, {"/", 1, 0}, {"", 1, 0},
-                        {"03", 1, 0}};
+  const Case cases[] = {{nullptr, 0, 3}, {"3", 0, 3}, {"1", 0, 1}, {"9", 0, 9},  {":", 0, 10},
+                        {";", 0, 11},    {"4", 0, 4}, {"0", 1, 0}, {"12", 1, 0}, {"<", 1, 0},
+                        {"/", 1, 0},     {"", 1, 0},  {"03", 1, 0}};
   for (const Case& c : cases) {
     RexxResult result(256);
     const VarizavRxString arg = c.argument ? rx_arg(c.argument) : VarizavRxString{0, nullptr};

@@ -9,7 +9,6 @@
 // platform::program_symbol(name) finds every worksheet function built.
 #pragma once
 
-
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -26,9 +25,9 @@ namespace varizav::host_calls {
 struct RegisteredFunction {
   uint16_t number = 0;
   std::string exported_name;
-  int32_t slot_count = 0;                             // 1 + number of arguments
+  int32_t slot_count = 0;                               // 1 + number of arguments
   std::array<int32_t, kMaxArguments + 1> type_codes{};  // slot 0 = result
-  void* address = nullptr;                            // null while the name is not built
+  void* address = nullptr;                              // null while the name is not built
 
   int32_t argument_count() const { return slot_count - 1; }
   bool text_result() const { return type_codes[0] == kTypeText; }

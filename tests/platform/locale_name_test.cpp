@@ -16,10 +16,22 @@ TEST(LocaleName, Utf8Codeset) {
   };
   // independent: the locale name grammar language[_territory][.codeset][@modifier]
   const Case cases[] = {
-      {"C.UTF-8", true},          {"de_DE.utf8", true},       {"en_US.UTF-8@euro", true}, {"x.Utf_8", true},
-      {"de_DE", false},           {"de_DE@euro", false},      {"en_US.CP1252", false},    {"C", false},
-      {"POSIX", false},           {"", false},                {"de_DE.ISO-8859-1", false}, {"en.UTF-16", false},
-      {"en.UTF-8x", false},       {"en.utf", false},          {"UTF-8", false},            {"en.UTF-8.UTF-8", false},
+      {"C.UTF-8", true},
+      {"de_DE.utf8", true},
+      {"en_US.UTF-8@euro", true},
+      {"x.Utf_8", true},
+      {"de_DE", false},
+      {"de_DE@euro", false},
+      {"en_US.CP1252", false},
+      {"C", false},
+      {"POSIX", false},
+      {"", false},
+      {"de_DE.ISO-8859-1", false},
+      {"en.UTF-16", false},
+      {"en.UTF-8x", false},
+      {"en.utf", false},
+      {"UTF-8", false},
+      {"en.UTF-8.UTF-8", false},
   };
   for (const Case& c : cases) EXPECT_EQ(locale_name_is_utf8(c.name), c.utf8) << c.name;
   EXPECT_TRUE(codeset_is_utf8("UTF-8"));
@@ -35,8 +47,14 @@ TEST(LocaleName, LanguageTag) {
   };
   // independent: language[_territory][.codeset][@modifier] to BCP 47 language-territory
   const Case cases[] = {
-      {"de_DE.UTF-8", "de-DE"}, {"de_CH@euro", "de-CH"}, {"fr", "fr"}, {"en_US.ISO-8859-1", "en-US"},
-      {"C", ""},                {"POSIX", ""},           {"", ""},   {".UTF-8", ""},
+      {"de_DE.UTF-8", "de-DE"},
+      {"de_CH@euro", "de-CH"},
+      {"fr", "fr"},
+      {"en_US.ISO-8859-1", "en-US"},
+      {"C", ""},
+      {"POSIX", ""},
+      {"", ""},
+      {".UTF-8", ""},
   };
   for (const Case& c : cases) {
     char out[16];

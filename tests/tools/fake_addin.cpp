@@ -29,14 +29,24 @@ struct FakeFunction {
 };
 
 constexpr FakeFunction kFunctions[] = {
-    {"SC_join", "JOIN", "VERBINDE", "Joins six arguments.\nSecond line.", 1, 6,
+    {"SC_join",
+     "JOIN",
+     "VERBINDE",
+     "Joins six arguments.\nSecond line.",
+     1,
+     6,
      {{"t1", "T1", 1}, {"n1", "N1", 0}, {"t2", "T2", 1}, {"n2", "N2", 0}, {"t3", "T3", 1}, {"n3", "N3", 0}}},
     {"SC_missing", "MISSING", "FEHLT", "Registered, never exported.", 0, 1, {{"date", "Datum", 0}}},
     {"SC_gnomon", "GNOMON", "GNOMON", "Adds half a day.", 0, 1, {{"date", "Datum", 0}}},
     {"SC_shift", "SHIFT", "VERSCHIEBE", "Adds two numbers.", 0, 2, {{"date", "Datum", 0}, {"days", "Tage", 0}}},
     {"SC_spill", "SPILL", "UEBERLAUF", "Writes 300 bytes.", 1, 1, {{"n", "N", 0}}},
     {"SC_log", "LOG", "PROTOKOLL", "The registration calls seen.", 1, 1, {{"n", "N", 0}}},
-    {"SC_wide", "WIDE", "BREIT", "Seven arguments.", 0, 7,
+    {"SC_wide",
+     "WIDE",
+     "BREIT",
+     "Seven arguments.",
+     0,
+     7,
      {{"a", "A", 0}, {"b", "B", 0}, {"c", "C", 0}, {"d", "D", 0}, {"e", "E", 0}, {"f", "F", 0}, {"g", "G", 0}}},
 };
 constexpr unsigned short kCount = sizeof kFunctions / sizeof kFunctions[0];
@@ -93,8 +103,8 @@ FAKE_API void GetParameterDescription(unsigned short* number, unsigned short* sl
   }
 }
 
-FAKE_API void SC_join(char* result, const char* t1, const double* n1, const char* t2, const double* n2,
-                      const char* t3, const double* n3) {
+FAKE_API void SC_join(char* result, const char* t1, const double* n1, const char* t2, const double* n2, const char* t3,
+                      const double* n3) {
   std::snprintf(result, 256, "%s|%g|%s|%g|%s|%g", t1, *n1, t2, *n2, t3, *n3);
 }
 

@@ -59,7 +59,7 @@ std::string slurp(const std::string& path) {
 // environment entries; the caller's locale and VARIZAV_ variables are removed
 // so that every run starts from the same place.
 ToolRun run_tool(const std::vector<std::string>& args, const std::string& input = "",
-             const std::vector<std::string>& extra_env = {}) {
+                 const std::vector<std::string>& extra_env = {}) {
   const std::string in_path = temp_file(input);
   const std::string out_path = temp_file("");
   const std::string err_path = temp_file("");
@@ -127,30 +127,41 @@ void expect_output(const std::vector<std::string>& args, const std::string& want
 
 TEST(ToolCall, PrintsNumbersTextsAndDates) {
   const CallCase cases[] = {
-      {{"call", "SC_astronomy", "2415018.5"}, "0\t1899-12-30T00:00:00\n", "defined: JD 2415018.5 is serial 0, 30 December 1899"},
-      {{"call", "astronomical", "2451545"}, "36526.5\t2000-01-01T12:00:00\n",
+      {{"call", "SC_astronomy", "2415018.5"},
+       "0\t1899-12-30T00:00:00\n",
+       "defined: JD 2415018.5 is serial 0, 30 December 1899"},
+      {{"call", "astronomical", "2451545"},
+       "36526.5\t2000-01-01T12:00:00\n",
        "independent: JD 2451545.0 is J2000.0, noon of 2000-01-01"},
-      {{"call", "SC_astronomy", "-1"}, "-2415019.5\t-4713-11-23T12:00:00\n",
+      {{"call", "SC_astronomy", "-1"},
+       "-2415019.5\t-4713-11-23T12:00:00\n",
        "independent: JD 0 is noon of -4713-11-24 (proleptic Gregorian), JD -1 a day earlier"},
       {{"call", "SC_astronomy", "TRUE"}, "-2415017.5\t-4713-11-25T12:00:00\n", "independent: TRUE reads as 1"},
       {{"call", "SC_astronomy", "falsch"}, "-2415018.5\t-4713-11-24T12:00:00\n", "independent: FALSCH reads as 0"},
       {{"call", "SC_astronomy", "2415018.75"}, "0.25\t1899-12-30T06:00:00\n", "independent: a quarter day is 06:00"},
-      {{"call", "SC_astronomy", "2415018.5000057"}, "5.700159817934036e-06\t1899-12-30T00:00:00\n",
+      {{"call", "SC_astronomy", "2415018.5000057"},
+       "5.700159817934036e-06\t1899-12-30T00:00:00\n",
        "independent: 0.49 s rounds down to the whole second"},
       {{"call", "SC_astronomy", "1e300"}, "1e+300\n", "independent: far beyond any date, no date column"},
       {{"call", "SC_astronomy", "nan"}, "NaN\n", "independent: NaN passes through as the error value"},
-      {{"call", "sc_CALENDAR", "gregorian", "36526", "0"}, "2000  1  1\n", "defined: the function name in any case; JDN 2451545 is 1 January 2000"},
-      {{"--lang", "en", "call", "SC_calendar", "gregorian", "2000-01-01", "1"}, "Saturday, 1 January 2000\n",
+      {{"call", "sc_CALENDAR", "gregorian", "36526", "0"},
+       "2000  1  1\n",
+       "defined: the function name in any case; JDN 2451545 is 1 January 2000"},
+      {{"--lang", "en", "call", "SC_calendar", "gregorian", "2000-01-01", "1"},
+       "Saturday, 1 January 2000\n",
        kSaturday2000},
-      {{"--lang", "de", "call", "KALENDER", "gregorian", "2000-01-01", "1"}, "Samstag, 1 Januar 2000\n",
-       kSaturday2000},
-      {{"call", "SC_calendar", "11", "2000-01-01", "-1"}, "2000  1 1.000000\n",
+      {{"--lang", "de", "call", "KALENDER", "gregorian", "2000-01-01", "1"}, "Samstag, 1 Januar 2000\n", kSaturday2000},
+      {{"call", "SC_calendar", "11", "2000-01-01", "-1"},
+       "2000  1 1.000000\n",
        "defined: calendar entry 11 is gregorian, mode -1 six decimals"},
-      {{"call", "SC_calendar", "astronomical", "2000-01-01T18:00", "0"}, "2451545.250000\n",
+      {{"call", "SC_calendar", "astronomical", "2000-01-01T18:00", "0"},
+       "2451545.250000\n",
        "independent: 2000-01-01 18:00 is JD 2451545.25"},
-      {{"call", "SC_calendar", "astronomical", "0000-03-01T06:30:15", "0"}, "1721119.771007\n",
+      {{"call", "SC_calendar", "astronomical", "0000-03-01T06:30:15", "0"},
+       "1721119.771007\n",
        "independent: 1 January 1 AD is JD 1721425.5, 306 days after 0000-03-01; plus 23415 s"},
-      {{"call", "SC_calendar", "astronomical", "-0001-12-31T18:00", "0"}, "1721059.250000\n",
+      {{"call", "SC_calendar", "astronomical", "-0001-12-31T18:00", "0"},
+       "1721059.250000\n",
        "independent: 61 days (31 Dec, 31 Jan, 29 Feb) before 0000-03-01, plus 18 h"},
   };
   for (const CallCase& c : cases) {
@@ -164,19 +175,27 @@ TEST(ToolCall, FunctionsOfEveryArgumentShape) {
   // Calls through the registered type codes of other argument lists; a case
   // is skipped while its function is not built.
   const CallCase cases[] = {
-      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "30"}, "36952\t2001-03-02T00:00:00\n",
+      {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "30"},
+       "36952\t2001-03-02T00:00:00\n",
        "defined: a day past the month's end counts on"},
       {{"--lang", "en", "call", "SC_gregorian", "2001", "Feb", "32"}, "NaN\n", "defined: the day bound 32"},
-      {{"call", "SC_iso8601", "2004", "53", "6"}, "38353\t2005-01-01T00:00:00\n", "independent: ISO 8601, 2004-W53-6 is 1 January 2005"},
-      {{"call", "SC_mayan", "12", "19", "6", "15", "2"}, "36526\t2000-01-01T00:00:00\n",
+      {{"call", "SC_iso8601", "2004", "53", "6"},
+       "38353\t2005-01-01T00:00:00\n",
+       "independent: ISO 8601, 2004-W53-6 is 1 January 2005"},
+      {{"call", "SC_mayan", "12", "19", "6", "15", "2"},
+       "36526\t2000-01-01T00:00:00\n",
        "independent: long count 12.19.6.15.2 is 1 January 2000 (GMT correlation 584283)"},
-      {{"--lang", "en", "call", "SC_gengou", "Heisei", "12", "Jan", "1"}, "36526\t2000-01-01T00:00:00\n",
+      {{"--lang", "en", "call", "SC_gengou", "Heisei", "12", "Jan", "1"},
+       "36526\t2000-01-01T00:00:00\n",
        "independent: Heisei 1 is 1989"},
-      {{"call", "SC_latin", "2000", "Martius", "Kalendas", "bis VI"}, "36593\t2000-03-08T00:00:00\n",
+      {{"call", "SC_latin", "2000", "Martius", "Kalendas", "bis VI"},
+       "36593\t2000-03-08T00:00:00\n",
        "independent: bis sextum Kal. Mar. is Julian 24 February 2000, Gregorian 8 March"},
       {{"call", "SC_leapyear", "gregorian", "2000"}, "1\n", "independent: 2000 is a Gregorian leap year, no date"},
       {{"--lang", "en", "call", "SC_chronology", "epact", "2000"}, "24\n", "independent: the Gregorian epact of 2000"},
-      {{"call", "SC_chronology", "nothing", "2000"}, "Err:502\n", "defined: the host's error text for an unknown cycle"},
+      {{"call", "SC_chronology", "nothing", "2000"},
+       "Err:502\n",
+       "defined: the host's error text for an unknown cycle"},
   };
   for (const CallCase& c : cases) {
     const ToolRun run = run_tool(c.args);
@@ -200,7 +219,7 @@ TEST(ToolBatch, OneLinePerCallAndBadCallsFail) {
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> lines = lines_of(run.out);
   ASSERT_EQ(lines.size(), 6u) << run.out;
-  EXPECT_EQ(lines[0], "0");  // defined: serial 0, no date column in batch
+  EXPECT_EQ(lines[0], "0");           // defined: serial 0, no date column in batch
   EXPECT_EQ(lines[1], "2000  1  1");  // defined: the CR of a CRLF line dropped
   EXPECT_EQ(lines[2].rfind("#BADCALL unknown function SC_nothing", 0), 0u) << lines[2];
   EXPECT_EQ(lines[3].rfind("#BADCALL SC_astronomy takes 1 argument", 0), 0u) << lines[3];
@@ -246,11 +265,12 @@ TEST(ToolBatch, HundredThousandCallsInOneProcess) {
 }
 
 TEST(ToolBatch, EchoShowsCallBesideResult) {
-  const ToolRun run = run_tool({"batch", "--echo"}, "# group\nSC_calendar\tgregorian\t36526\t0\nSC_astronomy\t2451545\n");
+  const ToolRun run =
+      run_tool({"batch", "--echo"}, "# group\nSC_calendar\tgregorian\t36526\t0\nSC_astronomy\t2451545\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "# group\n"
-            "SC_calendar(\"gregorian\"; 36526; 0)\t-> 2000  1  1\n"  // independent: serial 36526 is 1 January 2000
+            "SC_calendar(\"gregorian\"; 36526; 0)\t-> 2000  1  1\n"       // independent: serial 36526 is 1 January 2000
             "SC_astronomy(2451545)\t-> 36526.5\t2000-01-01T12:00:00\n");  // independent: J2000.0
 }
 
@@ -258,12 +278,9 @@ TEST(ToolUsage, MalformedCallExitsWithOne) {
   // A call the tool cannot make is a failed call (status 1), as --help says;
   // only a command line the tool cannot read is bad usage (status 2).
   const std::vector<std::vector<std::string>> cases = {
-      {"call", "SC_nothing", "1"},
-      {"call", "SC_astronomy"},
-      {"call", "SC_astronomy", "1", "2"},
-      {"call", "SC_astronomy", "2000-02-30"},
-      {"call", "SC_astronomy", "12abc"},
-      {"call", "SC_calendar", std::string(256, 'g'), "0", "0"},
+      {"call", "SC_nothing", "1"},        {"call", "SC_astronomy"},
+      {"call", "SC_astronomy", "1", "2"}, {"call", "SC_astronomy", "2000-02-30"},
+      {"call", "SC_astronomy", "12abc"},  {"call", "SC_calendar", std::string(256, 'g'), "0", "0"},
   };
   for (const auto& args : cases) {
     const ToolRun run = run_tool(args);
@@ -278,7 +295,8 @@ TEST(ToolNotes, NameThatSelectsNothingIsNotedOnStandardError) {
   const ToolRun call = run_tool({"--lang", "en", "call", "WHEN", "gregorian", "", "Fridy", "13", "", "2024-01-01"});
   EXPECT_EQ(call.status, 0);
   EXPECT_EQ(call.out, "45304\t2024-01-13T00:00:00\n");
-  EXPECT_EQ(call.err, "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?\n");
+  EXPECT_EQ(call.err,
+            "note: 'Fridy' (name of day) names no weekday; WHEN treats it as any day; did you mean Friday?\n");
 
   const std::string input = "SC_gregorian\t2024\tMarhc\t1\nSC_gregorian\t2024\tMarch\t1\n";
   const ToolRun plain = run_tool({"--lang", "en", "batch"}, input);
@@ -300,27 +318,58 @@ TEST(ToolNames, DisplayNamesOfEitherLanguageAndTheClosestNames) {
     const char* source;
   };
   const Case cases[] = {
-      {{"--lang", "de", "call", "GREGORIAN", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+      {{"--lang", "de", "call", "GREGORIAN", "2024", "3", "31"},
+       "",
+       0,
+       "45382\t2024-03-31T00:00:00\n",
+       "",
        "worked example: the English display name in German"},
-      {{"--lang", "en", "call", "gregorianisch", "2024", "3", "31"}, "", 0, "45382\t2024-03-31T00:00:00\n", "",
+      {{"--lang", "en", "call", "gregorianisch", "2024", "3", "31"},
+       "",
+       0,
+       "45382\t2024-03-31T00:00:00\n",
+       "",
        "worked example: the German display name in English"},
-      {{"--lang", "en", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
-       "varizav: unknown function gregorain; did you mean GREGORIAN?\n", "by hand: two letters swapped"},
-      {{"--lang", "de", "call", "gregorain", "2024", "3", "31"}, "", 1, "",
+      {{"--lang", "en", "call", "gregorain", "2024", "3", "31"},
+       "",
+       1,
+       "",
+       "varizav: unknown function gregorain; did you mean GREGORIAN?\n",
+       "by hand: two letters swapped"},
+      {{"--lang", "de", "call", "gregorain", "2024", "3", "31"},
+       "",
+       1,
+       "",
        "varizav: unknown function gregorain; did you mean GREGORIANISCH?\n",
        "by hand: the name of the language in force first"},
-      {{"--lang", "en", "help", "when3"}, "", 2, "",
+      {{"--lang", "en", "help", "when3"},
+       "",
+       2,
+       "",
        "varizav: unknown function when3; did you mean WHEN or WHEN2? (varizav list shows them all)\n",
        "by hand: one edit from both"},
-      {{"--lang", "en", "call", "SC_", "1"}, "", 1, "",
+      {{"--lang", "en", "call", "SC_", "1"},
+       "",
+       1,
+       "",
        "varizav: unknown function SC_; did you mean SC_armenian, SC_astronomy or SC_buddhist?\n",
        "by hand: at most three, in registry order"},
-      {{"--lang", "en", "call", "SC_nothing", "1"}, "", 1, "", "varizav: unknown function SC_nothing\n",
+      {{"--lang", "en", "call", "SC_nothing", "1"},
+       "",
+       1,
+       "",
+       "varizav: unknown function SC_nothing\n",
        "by hand: nothing is near"},
-      {{"--lang", "en", "batch"}, "sc_gregorain\t2024\t3\t31\nGREGORIANISCH\t2024\t3\t31\n", 1,
-       "#BADCALL unknown function sc_gregorain; did you mean SC_gregorian?\n45382\n", "",
+      {{"--lang", "en", "batch"},
+       "sc_gregorain\t2024\t3\t31\nGREGORIANISCH\t2024\t3\t31\n",
+       1,
+       "#BADCALL unknown function sc_gregorain; did you mean SC_gregorian?\n45382\n",
+       "",
        "by hand, and the worked example"},
-      {{"--lang", "de", "call", "EREIGNIS", "2", "Sontag", "Mai", "2024"}, "", 0, "45414\t2024-05-02T00:00:00\n",
+      {{"--lang", "de", "call", "EREIGNIS", "2", "Sontag", "Mai", "2024"},
+       "",
+       0,
+       "45414\t2024-05-02T00:00:00\n",
        "note: 'Sontag' (Tagesname) names no weekday; EREIGNIS counts plain days of the month; "
        "did you mean Montag or Sonntag?\n",
        "worked example of the README (EVENT with Sundy); by hand: one edit from two German weekdays"},
@@ -364,21 +413,20 @@ TEST(ToolCal, MonthGridWithOtherCalendarsHolidaysAndMoonPhases) {
   ASSERT_GE(lines.size(), 5u) << run.out;
   EXPECT_EQ(lines[0], "March 2024");
   EXPECT_EQ(lines[2], "                     1  2  3");  // independent: 1 March 2024 was a Friday
-  const auto has = [&](const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  };
+  const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
   // independent: the Hebrew and Islamic calendars of 2024 as published.
   EXPECT_TRUE(has("hebrew: 1 = 21 Adar I 5784; 11 = 1 Adar II 5784")) << run.out;
   EXPECT_TRUE(has("islamic: 1 = 20 Sha'ban 1445; 11 = 1 Ramadan 1445")) << run.out;
   EXPECT_TRUE(has("Su 31        Easter, Easter Sunday (gregorian)")) << run.out;
   EXPECT_TRUE(has("Sa 23 18:00  Purim (hebrew)")) << run.out;  // 14 Adar II begins on the eve
-  EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;        // 25 March 2024, 07:00 UT
+  EXPECT_TRUE(has("Mo 25 07:00  Full Moon")) << run.out;       // 25 March 2024, 07:00 UT
 
   // The placeholder "nil" of 8 December is no holiday; its German name is.
   const std::string december = run_tool({"--lang", "en", "cal", "2024-12"}).out;
   EXPECT_EQ(december.find("nil"), std::string::npos) << december;
-  EXPECT_NE(run_tool({"--lang", "de", "cal", "2024-12"}).out.find("So  8        Mari\xE4 Empf\xE4ngnis (gregorianisch)\n"),
-            std::string::npos);
+  EXPECT_NE(
+      run_tool({"--lang", "de", "cal", "2024-12"}).out.find("So  8        Mari\xE4 Empf\xE4ngnis (gregorianisch)\n"),
+      std::string::npos);
 
   EXPECT_EQ(run_tool({"cal", "2024-13"}).status, 2);
   EXPECT_EQ(run_tool({"cal", "--calendars", "nothing"}).status, 2);
@@ -419,11 +467,13 @@ TEST(ToolCal, MonthAndYearAsSvgPages) {
 // tests/formats, here the two commands around it.
 TEST(ToolGedcom, OneValuePerLineAndEveryDateOfAFile) {
   // independent: 22 Feb 1732 (N.S.) is serial -61307, 23 Apr 2024 is 45405.
-  const ToolRun values = run_tool({"gedcom-date"}, "@#DJULIAN@ 11 FEB 1731/32\nHEBREW 15 NSN 5784\r\nFEB 2024\n\n"
-                                                   "@#DHEBREW@ 1 ADS 5783\n");
+  const ToolRun values = run_tool({"gedcom-date"},
+                                  "@#DJULIAN@ 11 FEB 1731/32\nHEBREW 15 NSN 5784\r\nFEB 2024\n\n"
+                                  "@#DHEBREW@ 1 ADS 5783\n");
   EXPECT_EQ(values.status, 1);
-  EXPECT_EQ(values.out, "-61307\t-61307\n45405\t45405\n45323\t45351\n#INVALID the date value is empty\n"
-                        "#INVALID ADS (Adar II) exists only in leap years, and 5783 is a common year of 12 months\n");
+  EXPECT_EQ(values.out,
+            "-61307\t-61307\n45405\t45405\n45323\t45351\n#INVALID the date value is empty\n"
+            "#INVALID ADS (Adar II) exists only in leap years, and 5783 is a common year of 12 months\n");
   EXPECT_EQ(run_tool({"gedcom-date"}, "ABT 1900\n").status, 0);
 
   // The sample file: every DATE line listed, none invalid.
@@ -440,8 +490,9 @@ TEST(ToolGedcom, OneValuePerLineAndEveryDateOfAFile) {
       << file.out;
   const ToolRun invalid = run_tool({"gedcom", "-"}, "0 @I1@ INDI\n1 BIRT\n2 DATE 31 APR 1900\n");
   EXPECT_EQ(invalid.status, 1);
-  EXPECT_NE(invalid.out.find("3\t@I1@ INDI\tBIRT\t31 APR 1900\t#INVALID APR 1900 of the Gregorian calendar has 30 days"),
-            std::string::npos)
+  EXPECT_NE(
+      invalid.out.find("3\t@I1@ INDI\tBIRT\t31 APR 1900\t#INVALID APR 1900 of the Gregorian calendar has 30 days"),
+      std::string::npos)
       << invalid.out;
   EXPECT_EQ(run_tool({"gedcom", "/nonexistent.ged"}).status, 1);
   EXPECT_EQ(run_tool({"gedcom", sample, "--calendar", "nothing"}).status, 2);
@@ -600,10 +651,16 @@ TEST(ToolToday, WritesTheDateInEveryBuiltCalendar) {
     const char* source;
   };
   const Case cases[] = {
-      {{"--lang", "en", "today", "2000-01-01"}, "  gregorian ", " Saturday, 1 January 2000 ", "2000  1  1",
+      {{"--lang", "en", "today", "2000-01-01"},
+       "  gregorian ",
+       " Saturday, 1 January 2000 ",
+       "2000  1  1",
        kSaturday2000},
       {{"--lang", "de", "today", "36526"}, "  gregorian ", " Samstag, 1 Januar 2000 ", "2000  1  1", kSaturday2000},
-      {{"--lang", "en", "today", "2000-01-01"}, "  julian ", " Saturday, 19. December 1999 ", "1999 12 19",
+      {{"--lang", "en", "today", "2000-01-01"},
+       "  julian ",
+       " Saturday, 19. December 1999 ",
+       "1999 12 19",
        "independent: the calendars differ by 13 days in 2000"},
   };
   for (const Case& c : cases) {
@@ -634,13 +691,16 @@ TEST(ToolToday, WritesTheDateInEveryBuiltCalendar) {
 
 TEST(ToolFakeAddIn, CallsThroughRegisteredTypes) {
   const CallCase cases[] = {
-      {{"call", "SC_join", "a", "1", "b b", "2.5", "", "-3"}, "a|1|b b|2.5||-3\n",
+      {{"call", "SC_join", "a", "1", "b b", "2.5", "", "-3"},
+       "a|1|b b|2.5||-3\n",
        "independent: six arguments in order, texts and numbers by their type codes"},
-      {{"call", "join", "--x", "TRUE", "-", "1e3", "\xE4", "2000-01-01"}, "--x|1|-|1000|\xE4|36526\n",
+      {{"call", "join", "--x", "TRUE", "-", "1e3", "\xE4", "2000-01-01"},
+       "--x|1|-|1000|\xE4|36526\n",
        "independent: arguments after the name are never options; bytes pass unchanged"},
       {{"call", "SC_gnomon", "1"}, "1.5\n", "independent: GNOMON results are not dates"},
       {{"call", "SHIFT", "36526", "0.5"}, "36526.5\t2000-01-01T12:00:00\n", "independent: other results are dates"},
-      {{"--lang", "de", "call", "verbinde", "x", "0", "y", "0", "z", "0"}, "x|0|y|0|z|0\n",
+      {{"--lang", "de", "call", "verbinde", "x", "0", "y", "0", "z", "0"},
+       "x|0|y|0|z|0\n",
        "independent: German display name"},
   };
   for (const CallCase& c : cases) {

@@ -13,8 +13,7 @@ namespace {
 using GetFunctionCountFn = void (*)(unsigned short* count);
 using GetFunctionDataFn = void (*)(unsigned short* number, char* exported_name, unsigned short* slot_count,
                                    int* type_codes, char* display_name);
-using GetParameterDescriptionFn = void (*)(unsigned short* number, unsigned short* slot, char* name,
-                                           char* description);
+using GetParameterDescriptionFn = void (*)(unsigned short* number, unsigned short* slot, char* name, char* description);
 using SetLanguageFn = void (*)(unsigned short* language_id);
 using VersionInfoFn = const char* (*)(int32_t entry);
 
@@ -78,9 +77,7 @@ std::string describe_slots(const Function& f, unsigned short slot_count, const i
 
 }  // namespace
 
-AddIn::~AddIn() {
-  platform::close_library(handle_);
-}
+AddIn::~AddIn() { platform::close_library(handle_); }
 
 bool AddIn::load(const std::string& path, std::string& error) {
   std::string reason;
@@ -95,13 +92,15 @@ bool AddIn::load(const std::string& path, std::string& error) {
 bool AddIn::register_functions(uint16_t language_id, std::string& error) {
   auto* get_count = as_function<GetFunctionCountFn>(platform::library_symbol(handle_, "GetFunctionCount"));
   auto* get_data = as_function<GetFunctionDataFn>(platform::library_symbol(handle_, "GetFunctionData"));
-  auto* get_parameter = as_function<GetParameterDescriptionFn>(platform::library_symbol(handle_, "GetParameterDescription"));
+  auto* get_parameter =
+      as_function<GetParameterDescriptionFn>(platform::library_symbol(handle_, "GetParameterDescription"));
   auto* set_language = as_function<SetLanguageFn>(platform::library_symbol(handle_, "SetLanguage"));
   if (get_count == nullptr || get_data == nullptr || get_parameter == nullptr) {
     error = "the library does not export GetFunctionCount, GetFunctionData and GetParameterDescription";
     return false;
   }
-  if (!bind(handle_, "varizav_read_number", values_.read_number) || !bind(handle_, "varizav_read_date", values_.read_date) ||
+  if (!bind(handle_, "varizav_read_number", values_.read_number) ||
+      !bind(handle_, "varizav_read_date", values_.read_date) ||
       !bind(handle_, "varizav_serial_of_date", values_.serial_of_date) ||
       !bind(handle_, "varizav_date_of_serial", values_.date_of_serial) ||
       !bind(handle_, "varizav_weekday", values_.weekday) ||
@@ -277,9 +276,8 @@ CallResult AddIn::call(const Function& function, const Argument* arguments) cons
     const auto* chars = reinterpret_cast<const char*>(text_result.data());
     const size_t length = strnlen(chars, VARIZAV_TEXT_SIZE);
     out.text.assign(chars, std::min<size_t>(length, VARIZAV_TEXT_SIZE - 1));
-    out.overran = length == VARIZAV_TEXT_SIZE ||
-                  std::any_of(text_result.begin() + VARIZAV_TEXT_SIZE, text_result.end(),
-                              [](unsigned char byte) { return byte != kGuardByte; });
+    out.overran = length == VARIZAV_TEXT_SIZE || std::any_of(text_result.begin() + VARIZAV_TEXT_SIZE, text_result.end(),
+                                                             [](unsigned char byte) { return byte != kGuardByte; });
   } else {
     out.number = number_result;
   }

@@ -53,9 +53,9 @@ struct Argument {
 };
 
 struct CallResult {
-  double number = 0.0;  // number results
-  std::string text;     // text results, as the library wrote them
-  bool overran = false; // the library wrote past its 256-byte text buffer
+  double number = 0.0;   // number results
+  std::string text;      // text results, as the library wrote them
+  bool overran = false;  // the library wrote past its 256-byte text buffer
 };
 
 class AddIn {

@@ -13,9 +13,9 @@
 #include "commands.h"
 #include "month_data.h"
 #include "name_lists.h"
-#include "values.h"
 #include "platform/standard_streams.h"
 #include "platform/time_zone.h"
+#include "values.h"
 
 namespace varizav::tool {
 namespace {
@@ -32,9 +32,7 @@ std::string without_weekday(const std::string& text) {
   return comma == std::string::npos ? text : text.substr(comma + 2);
 }
 
-std::string two_letters(const char* name) {
-  return host_name(std::string(name).substr(0, 2).c_str());
-}
+std::string two_letters(const char* name) { return host_name(std::string(name).substr(0, 2).c_str()); }
 
 std::string time_of_day(double serial) {
   const double fraction = serial - std::floor(serial);
@@ -130,16 +128,16 @@ void print_holidays_and_events(const Caller& caller, const std::vector<int32_t>&
   for (const Listed& l : listed) {
     const int64_t serial = static_cast<int64_t>(std::floor(l.when));
     const std::optional<CivilDate> d = civil_date(caller, serial);
-    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(caller, weekday_of(caller, serial))).c_str(), d ? d->day : 0,
-                time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (", l.calendar.c_str(),
-                l.calendar.empty() ? "" : ")");
+    std::printf("%s %2d %s  %s%s%s%s\n", two_letters(weekday_name(caller, weekday_of(caller, serial))).c_str(),
+                d ? d->day : 0, time_of_day(l.when).c_str(), l.names.c_str(), l.calendar.empty() ? "" : " (",
+                l.calendar.c_str(), l.calendar.empty() ? "" : ")");
   }
 }
 
 }  // namespace
 
-int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
-                bool events) {
+int command_cal(const AddIn& addin, const std::optional<std::string>& month,
+                const std::optional<std::string>& calendars, bool events) {
   const Caller caller(addin);
   if (!caller.usable()) {
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");

@@ -60,8 +60,8 @@ PreparedCall prepare_call(const AddIn& addin, const FunctionFinder& finder, std:
   const Function& f = *call.function;
   if (texts.size() != f.parameters.size()) {
     return fail(f.exported_name + " takes " + std::to_string(f.parameters.size()) + " argument" +
-                                (f.parameters.size() == 1 ? "" : "s") + " (" + parameter_list(f) + "), got " +
-                                std::to_string(texts.size()));
+                (f.parameters.size() == 1 ? "" : "s") + " (" + parameter_list(f) + "), got " +
+                std::to_string(texts.size()));
   }
   if (!f.exported()) return fail(f.exported_name + " is not exported by the library");
   if (!f.unusable_reason.empty()) return fail(f.exported_name + " cannot be called: " + f.unusable_reason);
@@ -76,7 +76,8 @@ PreparedCall prepare_call(const AddIn& addin, const FunctionFinder& finder, std:
     } else {
       const auto number = addin.read_number(texts[i]);
       if (!number) {
-        return fail(which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) + "'");
+        return fail(which() + " is not a number, TRUE/FALSE or YYYY-MM-DD[THH:MM[:SS]]: '" + std::string(texts[i]) +
+                    "'");
       }
       call.arguments[i].number = *number;
     }
@@ -108,7 +109,6 @@ void report_overrun(const Function& f) {
                VARIZAV_TEXT_SIZE);
 }
 
-
 // A call as the showcase shows it: NAME(arg; "text"; ...), with text
 // arguments quoted where the function is known.
 std::string echo_call(const Function* f, const std::vector<std::string_view>& fields) {
@@ -129,8 +129,8 @@ void print_indented(std::string_view text, const char* indent) {
   size_t start = 0;
   while (start <= text.size()) {
     const size_t newline = text.find('\n', start);
-    const std::string_view line = text.substr(start, newline == std::string_view::npos ? text.size() - start
-                                                                                        : newline - start);
+    const std::string_view line =
+        text.substr(start, newline == std::string_view::npos ? text.size() - start : newline - start);
     std::printf("%s%.*s\n", indent, static_cast<int>(line.size()), line.data());
     if (newline == std::string_view::npos) break;
     start = newline + 1;
@@ -209,8 +209,8 @@ int command_help(const AddIn& addin, std::string_view name) {
     std::fprintf(stderr, "varizav: %s (varizav list shows them all)\n", match.error.c_str());
     return kExitUsage;
   }
-  std::printf("%s (%s), result: %s%s\n", f->display_name.c_str(), f->exported_name.c_str(),
-              type_name(f->result_type), is_date_valued(*f) ? " (a date)" : "");
+  std::printf("%s (%s), result: %s%s\n", f->display_name.c_str(), f->exported_name.c_str(), type_name(f->result_type),
+              is_date_valued(*f) ? " (a date)" : "");
   print_indented(f->description, "");
   if (!f->exported()) std::printf("Not exported: the library does not export %s.\n", f->exported_name.c_str());
   if (!f->unusable_reason.empty()) std::printf("The tool cannot call it: %s.\n", f->unusable_reason.c_str());
@@ -232,7 +232,8 @@ int command_call(const AddIn& addin, const std::vector<std::string>& words) {
     std::fprintf(stderr, "varizav: %s\n", call.error.c_str());
     return kExitFailure;  // a malformed call, as a failed one
   }
-  for (const std::string& note : notes_on_names(addin, *call.function, texts)) std::fprintf(stderr, "note: %s\n", note.c_str());
+  for (const std::string& note : notes_on_names(addin, *call.function, texts))
+    std::fprintf(stderr, "note: %s\n", note.c_str());
   const CallResult result = addin.call(*call.function, call.arguments.data());
   std::printf("%s\n", result_text(addin, *call.function, result, true).c_str());
   if (result.overran) {

@@ -38,8 +38,8 @@ int command_batch(const AddIn& addin, bool echo, bool warn, std::FILE* in, std::
 // day also in the calendars of a comma-separated list (default: Gregorian,
 // Hebrew, Islamic), then the month's holidays of those calendars and its Moon
 // phases; with events, every astronomical event.
-int command_cal(const AddIn& addin, const std::optional<std::string>& month, const std::optional<std::string>& calendars,
-                bool events);
+int command_cal(const AddIn& addin, const std::optional<std::string>& month,
+                const std::optional<std::string>& calendars, bool events);
 
 // The same month (when is YYYY-MM or nothing) as a stand-alone SVG page, A4
 // landscape, or a year (when is YYYY) as twelve month grids on one page.

@@ -88,8 +88,8 @@ std::string gregorian_iso(const Function& calendar, const AddIn& addin, double s
   int month = 0, day = 0;
   if (std::sscanf(numbers.c_str(), "%lld %d %d", &year, &month, &day) != 3) return numbers;
   char text[32];
-  std::snprintf(text, sizeof text, year < 0 ? "-%04lld-%02d-%02d" : "%04lld-%02d-%02d", year < 0 ? -year : year,
-                month, day);
+  std::snprintf(text, sizeof text, year < 0 ? "-%04lld-%02d-%02d" : "%04lld-%02d-%02d", year < 0 ? -year : year, month,
+                day);
   return text;
 }
 

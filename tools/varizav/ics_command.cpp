@@ -25,9 +25,9 @@ namespace varizav::tool {
 namespace {
 
 struct Occurrence {
-  double when;         // serial date as the library gives it (local time of day)
-  int32_t calendar;    // CalendarId
-  int32_t entry;       // 1-based entry of the calendar's holiday table
+  double when;       // serial date as the library gives it (local time of day)
+  int32_t calendar;  // CalendarId
+  int32_t entry;     // 1-based entry of the calendar's holiday table
 };
 
 class Library {
@@ -116,8 +116,7 @@ std::optional<std::vector<int32_t>> entries_of(const Library& library, const std
     if (entry == 0) {
       std::string hint = closest_names_in(name, table, library.language());
       std::fprintf(stderr, "varizav: '%.*s' names no %s%s%s (varizav names %s lists them)\n",
-                   static_cast<int>(name.size()), name.data(), noun, hint.empty() ? "" : "; ", hint.c_str(),
-                   names_key);
+                   static_cast<int>(name.size()), name.data(), noun, hint.empty() ? "" : "; ", hint.c_str(), names_key);
       return std::nullopt;
     }
     if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
@@ -187,7 +186,8 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   }
   std::vector<int32_t> calendar_ids;
   if (calendars) {
-    const auto entries = entries_of(library, *calendars, VARIZAV_LIST_CALENDARS, calendar_names, "calendar", "calendars");
+    const auto entries =
+        entries_of(library, *calendars, VARIZAV_LIST_CALENDARS, calendar_names, "calendar", "calendars");
     if (!entries) return kExitUsage;
     for (const int32_t entry : *entries) {
       if (entry - 1 == kAstronomical) {
@@ -218,7 +218,8 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
     }
   }
   for (const int32_t k : event_entries) add_occurrences(library, kAstronomical, k, first, end, found);
-  std::stable_sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) { return a.when < b.when; });
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Occurrence& a, const Occurrence& b) { return a.when < b.when; });
 
   IcsWriter ics(stdout);
   ics.line("BEGIN", "VCALENDAR");

@@ -1,8 +1,8 @@
 // varizav: a small host for libvarizav.so. It loads the add-in at run time,
 // registers it the way a spreadsheet does and calls its worksheet functions
 // from the command line or from a batch of tab-separated calls.
-#include <clocale>
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +15,9 @@
 #include "addin_loader.h"
 #include "commands.h"
 #include "name_lists.h"
-#include "values.h"
 #include "platform/environment.h"
 #include "platform/standard_streams.h"
+#include "values.h"
 
 using namespace varizav::tool;
 
@@ -93,7 +93,7 @@ struct Options {
   bool markdown = false;
   bool events = false;
   std::optional<std::string> calendars;
-  std::optional<std::string> calendar;  // gedcom --calendar
+  std::optional<std::string> calendar;    // gedcom --calendar
   std::optional<std::string> event_list;  // ics --events LIST
   std::optional<std::string> format;      // cal --format text|svg
   std::optional<int64_t> from_year;       // ics --from

@@ -106,9 +106,8 @@ std::vector<std::string> words_of(const std::string& text) {
 }
 
 bool is_integer(const std::string& word) {
-  return !word.empty() && std::all_of(word.begin() + (word[0] == '-' ? 1 : 0), word.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
+  return !word.empty() &&
+         std::all_of(word.begin() + (word[0] == '-' ? 1 : 0), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::optional<CivilDate> civil_date(const Caller& caller, int64_t serial) {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "addin_loader.h"
-#include "varizav/names.h"
 #include "values.h"
+#include "varizav/names.h"
 
 namespace varizav::tool {
 
@@ -48,7 +48,7 @@ struct Day {
 struct Listed {
   double when;  // serial date with time of day
   std::string names;
-  std::string calendar;  // empty for astronomical events
+  std::string calendar;     // empty for astronomical events
   int32_t moon_phase = -1;  // 0 new, 1 first quarter, 2 full, 3 last quarter; -1 none
 };
 

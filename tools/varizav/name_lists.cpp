@@ -19,9 +19,9 @@
 #include "calendars/western/latin.h"
 #include "calendars/western/western_names.h"
 #include "closest_names.h"
-#include "framework/language.h"
 #include "events/astro_events.h"
 #include "events/holidays.h"
+#include "framework/language.h"
 #include "host/catalogue.h"
 #include "host/configuration.h"
 #include "host/function_registry.h"
@@ -151,7 +151,9 @@ NameList weekdays_list() { return {"weekdays", "Weekdays", users_of(&weekday_nam
 NameList events_list() {
   return {"events", "Astronomical events", users_of(nullptr) + " with the calendar astronomical", &astro_events};
 }
-NameList cycles_list() { return {"cycles", "Chronological cycles", users_of(&chronological_cycles), &chronological_cycles}; }
+NameList cycles_list() {
+  return {"cycles", "Chronological cycles", users_of(&chronological_cycles), &chronological_cycles};
+}
 NameList eras_list() { return {"eras", "Japanese eras", users_of(&gengou_era_names), &gengou_era_names}; }
 NameList divisions_list() {
   return {"divisions", "Roman division points", users_of(&roman_division_names), &roman_division_names};
@@ -236,9 +238,8 @@ std::vector<NameList> calendar_lists(int32_t id) {
 // The groups of `varizav names GROUP`, English names then German ones.
 enum Group : int32_t { kCalendars = 1, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts };
 constexpr std::array<const char*, 18> kGroupNames = {
-    "calendars", "weekdays",   "months", "holidays", "events",     "cycles", "eras",          "divisions",
-    "counts",    "kalender",   "wochentage", "monate", "festtage", "ereignisse", "zyklen", "\xC4ren",
-    "festpunkte", "tageszahlen",
+    "calendars", "weekdays",   "months", "holidays", "events",     "cycles", "eras",    "divisions",  "counts",
+    "kalender",  "wochentage", "monate", "festtage", "ereignisse", "zyklen", "\xC4ren", "festpunkte", "tageszahlen",
 };
 constexpr std::array<int32_t, 18> kGroupValues = {
     kCalendars, kWeekdays, kMonths, kHolidays, kEvents, kCycles, kEras, kDivisions, kCounts,
@@ -424,7 +425,8 @@ std::vector<std::string> unmatched_name_notes(std::string_view exported_name, st
     // astronomical calendars only; elsewhere it fails.
     const bool no_event = exported_name == "SC_when" && (astronomical || calendar.table == &gregorian_holidays);
     if (no_event && text.empty()) continue;
-    notes.push_back(note(text, parameter, noun, display_name, no_event ? kNoEvent : nullptr, *calendar.table, language));
+    notes.push_back(
+        note(text, parameter, noun, display_name, no_event ? kNoEvent : nullptr, *calendar.table, language));
   }
   return notes;
 }

@@ -18,8 +18,8 @@ namespace varizav::tool {
 
 // One keyword table as `varizav names` shows it.
 struct NameList {
-  std::string key;    // what `varizav names KEY` accepts, e.g. "hebrew-holidays"
-  std::string title;  // e.g. "Holidays of hebrew"
+  std::string key;      // what `varizav names KEY` accepts, e.g. "hebrew-holidays"
+  std::string title;    // e.g. "Holidays of hebrew"
   std::string used_by;  // the arguments that take it, e.g. "event of HOLIDAY, HOLIDAY2, WHEN, WHEN2"
   const KeywordTable* table;
 };

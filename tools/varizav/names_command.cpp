@@ -133,10 +133,11 @@ void print_markdown(const NameList& list) {
 }
 
 void print_markdown_fallbacks() {
-  std::printf("### A name that names nothing\n\n"
-              "Where these arguments name nothing, the function does not fail but goes on as shown (an empty\n"
-              "text is the usual way to ask for it); every other name argument gives the error value.\n\n"
-              "| Function | Argument | names no | the function |\n|---|---|---|---|\n");
+  std::printf(
+      "### A name that names nothing\n\n"
+      "Where these arguments name nothing, the function does not fail but goes on as shown (an empty\n"
+      "text is the usual way to ask for it); every other name argument gives the error value.\n\n"
+      "| Function | Argument | names no | the function |\n|---|---|---|---|\n");
   for (const NameFallback& f : name_fallbacks()) {
     std::printf("| %s | %s | %s | %s |\n", f.function.c_str(), f.argument.c_str(), f.noun.c_str(), f.fallback.c_str());
   }

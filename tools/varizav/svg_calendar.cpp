@@ -24,8 +24,7 @@ constexpr double kMargin = 10.0;
 
 // Colours of the other calendars' rows and of their holidays, in the order
 // of the rows; Moon and text colours.
-constexpr std::array<const char*, 6> kRowColours = {"#1f5fa8", "#a8321f", "#2e7d32", "#7b3fa0", "#b06a00",
-                                                     "#00796b"};
+constexpr std::array<const char*, 6> kRowColours = {"#1f5fa8", "#a8321f", "#2e7d32", "#7b3fa0", "#b06a00", "#00796b"};
 constexpr const char* kInk = "#222";
 constexpr const char* kFaint = "#888";
 constexpr const char* kMoonDark = "#333";
@@ -56,8 +55,8 @@ std::string number(double value) {
 
 void text_at(std::string& svg, double x, double y, double size, const std::string& text, const char* colour,
              const char* extra = "") {
-  svg += "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" font-size=\"" + number(size) + "\" fill=\"" +
-         colour + "\"" + extra + ">" + xml(text) + "</text>\n";
+  svg += "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" font-size=\"" + number(size) + "\" fill=\"" + colour +
+         "\"" + extra + ">" + xml(text) + "</text>\n";
 }
 
 // The Moon's phase as drawn for the northern hemisphere: new dark, full
@@ -110,15 +109,14 @@ struct MonthView {
   std::vector<Day> days;
   Grid grid;
   std::vector<Listed> listed;
-  std::vector<std::string> calendars;  // names of the chosen calendars, in the order of their colours
-  std::vector<std::string> starts;     // per other calendar: the month's first day and each new month
-  std::string title;                   // month and year
+  std::vector<std::string> calendars;         // names of the chosen calendars, in the order of their colours
+  std::vector<std::string> starts;            // per other calendar: the month's first day and each new month
+  std::string title;                          // month and year
   std::array<std::string, 7> weekday_labels;  // Monday first
-  std::vector<size_t> columns;         // weekday of each day, 0 = Monday
+  std::vector<size_t> columns;                // weekday of each day, 0 = Monday
 };
 
-MonthView month_view(const Caller& caller, const std::vector<int32_t>& ids, bool events, int64_t year,
-                     int32_t month) {
+MonthView month_view(const Caller& caller, const std::vector<int32_t>& ids, bool events, int64_t year, int32_t month) {
   MonthView v{year, month, civil_month(caller, year, month), {}, {}, {}, {}, month_title(caller, year, month), {}, {}};
   for (const int32_t id : ids) v.calendars.push_back(host_name(calendar_name(caller, id)));
   for (size_t w = 0; w < 7; ++w) v.weekday_labels[w] = host_name(weekday_name(caller, w));
@@ -195,7 +193,8 @@ std::string month_page(const MonthView& v) {
       const double x = kMargin + cell_w * static_cast<double>(c);
       const double y = top + cell_h * static_cast<double>(w);
       svg += "<rect x=\"" + number(x) + "\" y=\"" + number(y) + "\" width=\"" + number(cell_w) + "\" height=\"" +
-             number(cell_h) + "\" fill=\"" + (c >= 5 ? "#f6f6f6" : "#fff") + "\" stroke=\"#bbb\" stroke-width=\"0.3\"/>\n";
+             number(cell_h) + "\" fill=\"" + (c >= 5 ? "#f6f6f6" : "#fff") +
+             "\" stroke=\"#bbb\" stroke-width=\"0.3\"/>\n";
       const int i = weeks[w][c];
       if (i < 0) continue;
       const auto day = static_cast<size_t>(i);
@@ -265,7 +264,8 @@ std::string year_page(const std::vector<MonthView>& months, int64_t year) {
         const double cy = by + 9 + row_h * (static_cast<double>(w) + 1);
         text_at(svg, cx, cy, 3.2, v.grid.rows[0][day], c == 6 ? "#a8321f" : kInk, " text-anchor=\"middle\"");
         const std::vector<const Listed*> on_day = listed_on(v, v.days[day].serial);
-        const auto holidays = std::count_if(on_day.begin(), on_day.end(), [](const Listed* l) { return l->moon_phase < 0; });
+        const auto holidays =
+            std::count_if(on_day.begin(), on_day.end(), [](const Listed* l) { return l->moon_phase < 0; });
         double dot_x = cx - 0.7 * static_cast<double>(holidays - 1);
         for (const Listed* l : on_day) {
           if (l->moon_phase >= 0) {

@@ -16,13 +16,13 @@ namespace varizav {
 namespace {
 
 constexpr std::array<const char*, 10> kStems = {"Gui", "Jia", "Yi", "Bing", "Ding", "Wu", "Ji", "Geng", "Xin", "Ren"};
-constexpr std::array<const char*, 12> kBranches = {"Hai", "Zi",  "Chou", "Yin",  "Mao", "Chen",
-                                                   "Si",  "Wu",  "Wei",  "Shen", "You", "Xu"};
+constexpr std::array<const char*, 12> kBranches = {"Hai", "Zi", "Chou", "Yin",  "Mao", "Chen",
+                                                   "Si",  "Wu", "Wei",  "Shen", "You", "Xu"};
 constexpr std::array<const char*, 12> kAnimalsEnglish = {"Pig",   "Rat",   "Ox",    "Tiger",  "Hare", "Dragon",
                                                          "Snake", "Horse", "Sheep", "Monkey", "Fowl", "Dog"};
 constexpr std::array<const char*, 12> kAnimalsGerman = {"Schwein",  "Ratte", "Ochse", "Tiger", "Hase", "Drache",
                                                         "Schlange", "Pferd", "Schaf", "Affe",  "Huhn", "Hund"};
-constexpr std::array<const char*, 13> kMonthsEnglish = {"1st", "2nd", "3rd", "4th",  "5th",  "6th", "7th",
+constexpr std::array<const char*, 13> kMonthsEnglish = {"1st", "2nd", "3rd",  "4th",  "5th",  "6th", "7th",
                                                         "8th", "9th", "10th", "11th", "12th", "13th"};
 constexpr std::array<const char*, 13> kMonthsGerman = {"1.", "2.", "3.",  "4.",  "5.",  "6.", "7.",
                                                        "8.", "9.", "10.", "11.", "12.", "13."};
@@ -35,7 +35,7 @@ constexpr int32_t kYearOf2000 = 4636;
 constexpr JulianDay kYearCountEpochJd = 758325.5;
 constexpr double kMeanTropicalYearsPerDay = 0.0027379093332674893;  // 1 / 365.2421896698
 constexpr double kMeanSynodicMonthsPerDay = 0.033863191993038236;   // 1 / 29.5305888531
-constexpr int32_t kDecemberSolsticeSign = 9;  // apparent longitude 270 degrees
+constexpr int32_t kDecemberSolsticeSign = 9;                        // apparent longitude 270 degrees
 constexpr int32_t kNoLeapMonth = 13;
 
 // Ring cache of the years computed, newest at the cursor: a cache whose value
@@ -103,9 +103,9 @@ ChineseYearInfo compute_year_info(int32_t year) {
   const Lunation b = chinese_month11(year);
   if (!a.valid || !b.valid) return invalid;
   int32_t first = a.k + 2;
-  int32_t p;   // principal term examined: the Sun at 30 * (p mod 12) degrees
-  int32_t l;   // lunation that ends the month examined
-  int64_t z;   // Chinese year whose solar terms are examined
+  int32_t p;  // principal term examined: the Sun at 30 * (p mod 12) degrees
+  int32_t l;  // lunation that ends the month examined
+  int64_t z;  // Chinese year whose solar terms are examined
   if (b.k - a.k == 13) {
     p = 10;
     l = a.k + 1;
@@ -299,7 +299,6 @@ JulianDay compute_chinese_month11_start(int32_t year) noexcept {
   if (!m11.valid) return std::nan("");
   return china_local_day(new_moon(m11.k));
 }
-
 
 ChineseYearText read_chinese_year(const char* text) noexcept {
   const LeadingInteger cycle = read_leading_integer(text, Blanks::white_space);

@@ -68,8 +68,8 @@ CalendarDate registry_from_jd(JulianDay jd) noexcept;
 }  // namespace chinese
 
 // Year-start anchors of the holiday codes.
-JulianDay chinese_new_year(int32_t year) noexcept;      // first day of month 1
-JulianDay chinese_month11_start(int32_t year) noexcept; // first day of month 11 (holds the December solstice)
+JulianDay chinese_new_year(int32_t year) noexcept;       // first day of month 1
+JulianDay chinese_month11_start(int32_t year) noexcept;  // first day of month 11 (holds the December solstice)
 // Always true: the anchors are formed in floating point, and a year outside
 // the calendar's range gives NaN, which the holiday functions report as no result.
 bool chinese_anchor_year_fits(int64_t year) noexcept;

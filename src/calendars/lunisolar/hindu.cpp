@@ -38,8 +38,8 @@ constexpr std::array<const char*, 7> kWeekdayNames = {
 };
 
 constexpr std::array<const char*, 12> kLunarMonthNames = {
-    "Chaitra", "Vaisakha",   "Jyaishtha", "Ashadha", "Sravana", "Bhadrapada",
-    "Asvina",  "Kartika", "Margasirsha", "Pausha",  "Magha",   "Phalguna",
+    "Chaitra", "Vaisakha", "Jyaishtha",   "Ashadha", "Sravana", "Bhadrapada",
+    "Asvina",  "Kartika",  "Margasirsha", "Pausha",  "Magha",   "Phalguna",
 };
 
 constexpr std::array<const char*, 12> kSolarMonthNames = {
@@ -95,8 +95,7 @@ JulianDay to_jd(const LunisolarDate& date) noexcept {
   const double leap_month = std::ceil((lunar_new_year - mina) * kPerMonthDifference);
   const double month = date.month;
   const double lunations = (date.leap == 0 && leap_month <= month) ? month : month - 1.0;
-  return kEpochJd +
-         std::floor(lunar_new_year + kLunarMonth * lunations + (whole_day - 1.0) * kLunarDay + 0.75) +
+  return kEpochJd + std::floor(lunar_new_year + kLunarMonth * lunations + (whole_day - 1.0) * kLunarDay + 0.75) +
          (date.day - whole_day);
 }
 

@@ -16,8 +16,7 @@ namespace {
 // of one reform with the Julian Day of another: yyyymmdd in the high half,
 // the Julian Day number in the low half.
 constexpr int64_t pack(int32_t ymd, int32_t jd) {
-  return static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(ymd)) << 32) |
-                              static_cast<uint32_t>(jd));
+  return static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(ymd)) << 32) | static_cast<uint32_t>(jd));
 }
 constexpr int32_t kDefaultReformYmd = 15821004;  // 4 October 1582 (Julian), Gregory XIII
 constexpr int32_t kDefaultReformJd = 2299160;
@@ -62,7 +61,9 @@ void set_reform(int32_t v) noexcept {
   g_reform.store(pack(v, jd), std::memory_order_relaxed);
 }
 
-void set_reform_english() noexcept { g_reform.store(pack(kEnglishReformYmd, kEnglishReformJd), std::memory_order_relaxed); }
+void set_reform_english() noexcept {
+  g_reform.store(pack(kEnglishReformYmd, kEnglishReformJd), std::memory_order_relaxed);
+}
 
 CalendarDate civil_from_jd(JulianDay jd) noexcept {
   return western::split_day(jd).number > reform_jd() ? gregorian::from_jd(jd) : julian::from_jd(jd);

@@ -20,8 +20,8 @@ extern const KeywordTable syrian_month_names;
 enum class EraYear { buddhist, taiwanese, byzantine, seleucid, syrian };
 
 // The operations of each calendar (calendars/calendar_family.h):
-// is_leap_year(year of the calendar), to_jd(year, month, day) and from_jd(jd) with the underlying calendar's months and days
-// (the Syrian month 1..12 for the Syrian calendar), format_date(out, jd, mode)
+// is_leap_year(year of the calendar), to_jd(year, month, day) and from_jd(jd) with the underlying calendar's months and
+// days (the Syrian month 1..12 for the Syrian calendar), format_date(out, jd, mode)
 // ("%s, %d %s %ld" with weekday and Western month name; the Syrian calendar
 // "%d %s %ld" with day, Syrian month name and year, no weekday; or the number
 // forms) and year_start(year), the JulianDay of 0h of 1 January of the

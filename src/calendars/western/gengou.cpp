@@ -49,9 +49,7 @@ constexpr std::array<const char*, kGengouEraCount> kEraNames = [] {
 // The Jimmu-count year is the Gregorian year + 660.
 constexpr int32_t kJimmuOffset = 660;
 
-const GengouEra& era_of(int32_t era) noexcept {
-  return kEras[static_cast<size_t>(mod_floor(era, kGengouEraCount))];
-}
+const GengouEra& era_of(int32_t era) noexcept { return kEras[static_cast<size_t>(mod_floor(era, kGengouEraCount))]; }
 
 }  // namespace
 
@@ -82,8 +80,7 @@ int format_date(char* out, JulianDay jd, int32_t mode) noexcept {
   const GengouEra& era = era_of(d.era);
   const long era_year = static_cast<long>(int64_t{d.year} - era.offset - kJimmuOffset);
   if (mode > 0) {
-    return format_text(out, "%d %s %ld (%s)", ifloor(d.day), western_month_display_name(d.month), era_year,
-                       era.name);
+    return format_text(out, "%d %s %ld (%s)", ifloor(d.day), western_month_display_name(d.month), era_year, era.name);
   }
   if (mode < 0) return format_text(out, "%d %4ld %2d %f", d.era, era_year, d.month, d.day);
   return format_text(out, "%4ld %2d %2d", static_cast<long>(d.year), d.month, ifloor(d.day));

@@ -40,14 +40,14 @@ struct Position {
   int8_t count;     // 1 on the division point, 2 pridie, n ante diem n
 };
 constexpr std::array<Position, 34> kPositions = {{
-    {kKalendae, 1},                                                                      // 1
-    {kNonae, 6},  {kNonae, 5},  {kNonae, 4},  {kNonae, 3},  {kNonae, 2},  {kNonae, 1},  // 2..7
-    {kIdus, 8},   {kIdus, 7},   {kIdus, 6},   {kIdus, 5},   {kIdus, 4},   {kIdus, 3},   // 8..13
-    {kIdus, 2},   {kIdus, 1},                                                           // 14..15
-    {kKalendae, 19}, {kKalendae, 18}, {kKalendae, 17}, {kKalendae, 16}, {kKalendae, 15},  // 16..20
-    {kKalendae, 14}, {kKalendae, 13}, {kKalendae, 12}, {kKalendae, 11}, {kKalendae, 10},  // 21..25
-    {kKalendae, 9},  {kKalendae, 8},  {kKalendae, 7},  {kKalendae, 0},  {kKalendae, 6},   // 26..30
-    {kKalendae, 5},  {kKalendae, 4},  {kKalendae, 3},  {kKalendae, 2},                    // 31..34
+    {kKalendae, 1},                                                                                    // 1
+    {kNonae, 6},     {kNonae, 5},     {kNonae, 4},     {kNonae, 3},     {kNonae, 2},     {kNonae, 1},  // 2..7
+    {kIdus, 8},      {kIdus, 7},      {kIdus, 6},      {kIdus, 5},      {kIdus, 4},      {kIdus, 3},   // 8..13
+    {kIdus, 2},      {kIdus, 1},                                                                       // 14..15
+    {kKalendae, 19}, {kKalendae, 18}, {kKalendae, 17}, {kKalendae, 16}, {kKalendae, 15},               // 16..20
+    {kKalendae, 14}, {kKalendae, 13}, {kKalendae, 12}, {kKalendae, 11}, {kKalendae, 10},               // 21..25
+    {kKalendae, 9},  {kKalendae, 8},  {kKalendae, 7},  {kKalendae, 0},  {kKalendae, 6},                // 26..30
+    {kKalendae, 5},  {kKalendae, 4},  {kKalendae, 3},  {kKalendae, 2},                                 // 31..34
 }};
 
 // Day of the division point + 1, by division point and month kind; for the
@@ -67,8 +67,8 @@ constexpr std::array<const char*, 12> kMonthNames = {
 constexpr std::array<const char*, 3> kDivisionNames = {"Nonas", "Idus", "Kalendas"};
 // Count names by (count + 19) mod 20, and 20 for the leap day in the text form.
 constexpr std::array<const char*, 21> kCountNames = {
-    "",    "pridie", "III", "IV", "V",    "VI",    "VII",    "VIII", "IX",     "X",          "XI",
-    "XII", "XIII",   "XIV", "XV", "XVI",  "XVII",  "XVIII",  "XIX",  "bis VI", "bis sextum",
+    "",    "pridie", "III", "IV", "V",   "VI",   "VII",   "VIII", "IX",     "X",          "XI",
+    "XII", "XIII",   "XIV", "XV", "XVI", "XVII", "XVIII", "XIX",  "bis VI", "bis sextum",
 };
 constexpr size_t kLeapDayTextName = 20;
 

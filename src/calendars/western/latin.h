@@ -22,11 +22,11 @@ extern const KeywordTable roman_count_names;
 enum RomanDivision : int16_t { kNonae = 0, kIdus = 1, kKalendae = 2 };
 
 struct RomanDate {
-  int32_t year;       // Julian year of the day itself (late December keeps its year)
-  int16_t month;      // 1..12: the month whose division point is counted to
-  int16_t division;   // RomanDivision
-  double day;         // count + time of day: 1 on the division point, 2 pridie,
-                      // 3..19 ante diem III..XIX, 0 the doubled leap day
+  int32_t year;      // Julian year of the day itself (late December keeps its year)
+  int16_t month;     // 1..12: the month whose division point is counted to
+  int16_t division;  // RomanDivision
+  double day;        // count + time of day: 1 on the division point, 2 pridie,
+                     // 3..19 ante diem III..XIX, 0 the doubled leap day
 };
 
 namespace latin {

@@ -9,11 +9,11 @@
 namespace varizav {
 namespace {
 
-constexpr std::array<const char*, 12> kMonthsEnglish = {"January", "February", "March",     "April",
-                                                        "May",     "June",     "July",      "August",
-                                                        "September", "October", "November", "December"};
-constexpr std::array<const char*, 12> kMonthsGerman = {"Januar", "Februar", "M\xE4rz",    "April",
-                                                       "Mai",    "Juni",    "Juli",       "August",
+constexpr std::array<const char*, 12> kMonthsEnglish = {"January",   "February", "March",    "April",
+                                                        "May",       "June",     "July",     "August",
+                                                        "September", "October",  "November", "December"};
+constexpr std::array<const char*, 12> kMonthsGerman = {"Januar",    "Februar", "M\xE4rz",  "April",
+                                                       "Mai",       "Juni",    "Juli",     "August",
                                                        "September", "Oktober", "November", "Dezember"};
 constexpr std::array<const char*, 7> kWeekdaysEnglish = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                                          "Friday", "Saturday", "Sunday"};

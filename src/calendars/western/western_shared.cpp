@@ -53,9 +53,9 @@ struct MonthDay {
 constexpr MonthDay month_day_of(uint32_t n_y) noexcept {
   // 2141 / 2^16 is the month's slope 153 / 5 / 30.6 days scaled; 197913 places March at month 3.
   const uint32_t n3 = 2141 * n_y + 197913;
-  const uint32_t m = n3 >> 16;                  // [3, 14]
-  const uint32_t d = (n3 & 0xFFFF) / 2141;      // [0, 30]
-  const bool next_year = n_y >= 306;            // day 306 is 1 January
+  const uint32_t m = n3 >> 16;              // [3, 14]
+  const uint32_t d = (n3 & 0xFFFF) / 2141;  // [0, 30]
+  const bool next_year = n_y >= 306;        // day 306 is 1 January
   return {static_cast<int32_t>(next_year ? m - 12 : m), static_cast<int32_t>(d + 1), next_year};
 }
 
@@ -65,10 +65,10 @@ WholeDayDate gregorian_whole_day(int64_t z) noexcept {
   constexpr uint64_t kCycleDays = 146097;
   const uint64_t n = static_cast<uint64_t>(z - kGregorianMarch0) + kGregorianShiftCycles * kCycleDays;
   const uint64_t n1 = 4 * n + 3;
-  const uint64_t century = n1 / kCycleDays;                        // centuries since the shifted epoch
-  const auto n_c = static_cast<uint32_t>((n1 % kCycleDays) / 4);   // [0, 36524]: day of the century
-  const uint64_t p2 = uint64_t{2939745} * (4 * n_c + 3);           // 2939745 / 2^32 = 4 / 1461 scaled
-  const auto year_of_century = static_cast<uint32_t>(p2 >> 32);    // [0, 99]
+  const uint64_t century = n1 / kCycleDays;                                 // centuries since the shifted epoch
+  const auto n_c = static_cast<uint32_t>((n1 % kCycleDays) / 4);            // [0, 36524]: day of the century
+  const uint64_t p2 = uint64_t{2939745} * (4 * n_c + 3);                    // 2939745 / 2^32 = 4 / 1461 scaled
+  const auto year_of_century = static_cast<uint32_t>(p2 >> 32);             // [0, 99]
   const auto n_y = static_cast<uint32_t>((p2 & 0xFFFFFFFF) / 2939745 / 4);  // [0, 365]
   const MonthDay md = month_day_of(n_y);
   const int64_t year = static_cast<int64_t>(100 * century + year_of_century) -
@@ -80,8 +80,8 @@ WholeDayDate julian_whole_day(int64_t z) noexcept {
   constexpr uint64_t kCycleDays = 1461;
   const uint64_t n = static_cast<uint64_t>(z - kJulianMarch0) + kJulianShiftCycles * kCycleDays;
   const uint64_t n1 = 4 * n + 3;
-  const uint64_t y = n1 / kCycleDays;                              // years since the shifted epoch
-  const auto n_y = static_cast<uint32_t>((n1 % kCycleDays) / 4);   // [0, 365]
+  const uint64_t y = n1 / kCycleDays;                             // years since the shifted epoch
+  const auto n_y = static_cast<uint32_t>((n1 % kCycleDays) / 4);  // [0, 365]
   const MonthDay md = month_day_of(n_y);
   const int64_t year = static_cast<int64_t>(y) - static_cast<int64_t>(4 * kJulianShiftCycles) + (md.next_year ? 1 : 0);
   return {year, md.month, md.day};
@@ -101,8 +101,7 @@ JulianDay gregorian_to_jd(int64_t year, int32_t month, double day) noexcept {
   // Years are counted from March so that the leap day ends the year; January
   // and February belong to the year before (month_offset carries them).
   const int64_t y = month <= 2 ? year - 1 : year;
-  const int64_t days =
-      floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400) + month_offset(month);
+  const int64_t days = floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400) + month_offset(month);
   return day + static_cast<double>(days) + 1721059.5;
 }
 

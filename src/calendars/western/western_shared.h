@@ -42,9 +42,7 @@ int32_t julian_leap(int64_t year) noexcept;
 // exists): 365.25 days a year from 1 January of year 1, which is day 1721424
 // in the Julian and day 1721426 in the proleptic Gregorian calendar, and for
 // the Gregorian calendar the century years not divisible by 400 dropped.
-constexpr int64_t julian_jan1_day_number(int64_t year) noexcept {
-  return 1721424 + floor_quot(1461 * (year - 1), 4);
-}
+constexpr int64_t julian_jan1_day_number(int64_t year) noexcept { return 1721424 + floor_quot(1461 * (year - 1), 4); }
 constexpr int64_t gregorian_jan1_day_number(int64_t year) noexcept {
   const int64_t y = year - 1;
   return 1721426 + floor_quot(1461 * y, 4) - floor_quot(y, 100) + floor_quot(y, 400);

@@ -4,8 +4,8 @@
 #include <locale.h>
 
 #include <cstdlib>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/locale_name.h"
 

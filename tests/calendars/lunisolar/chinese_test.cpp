@@ -199,16 +199,15 @@ bool sound_or_absent(JulianDay jd) {
   const ChineseDate d = chinese::from_jd(jd);
   const std::string where = [&] {
     std::ostringstream s;
-    s << std::setprecision(17) << "jd " << jd << " delta T " << delta_t_override() << ": " << d.year << " "
-      << d.month << (d.leap ? "!" : "") << " " << d.day << " '" << text << "'";
+    s << std::setprecision(17) << "jd " << jd << " delta T " << delta_t_override() << ": " << d.year << " " << d.month
+      << (d.leap ? "!" : "") << " " << d.day << " '" << text << "'";
     return s.str();
   }();
   if (std::isnan(d.day)) {
     EXPECT_STREQ(text, "") << where;
     return false;
   }
-  EXPECT_TRUE(d.month >= 1 && d.month <= 12 && (d.leap == 0 || d.leap == 1) && d.day >= 1.0 && d.day < 31.0)
-      << where;
+  EXPECT_TRUE(d.month >= 1 && d.month <= 12 && (d.leap == 0 || d.leap == 1) && d.day >= 1.0 && d.day < 31.0) << where;
   const FloorDiv cycle = floor_div(d.year, 60);
   const std::string month = std::to_string(d.month);
   EXPECT_EQ(convert_chinese_date(static_cast<double>(cycle.quot + 1), static_cast<double>(cycle.rem + 1),

@@ -13,8 +13,8 @@
 #include "expect_error.h"
 #include "framework/language.h"
 #include "framework/numeric.h"
-#include "varizav/addin.h"
 #include "named_text.h"
+#include "varizav/addin.h"
 
 namespace varizav {
 
@@ -40,7 +40,7 @@ constexpr int64_t kYugaLunations = 53433336;
 // Lunisolar date of day count f (days since the epoch, sunrise at f + 1/4).
 hindu::LunisolarDate exact_lunisolar(int64_t f) {
   const int64_t n = floor_quot((4 * f + 1) * kYugaLunations, 4 * kYugaDays);  // lunations before sunrise
-  const int64_t solar_months_12 = 12 * n * kYugaYears;                       // new moon in solar months * D
+  const int64_t solar_months_12 = 12 * n * kYugaYears;                        // new moon in solar months * D
   const int64_t year = -floor_quot(-(solar_months_12 + kYugaLunations), 12 * kYugaLunations) - 1;  // ceil - 1
   const int64_t month = mod_floor(-floor_quot(-solar_months_12, kYugaLunations), 12) + 1;
   const int64_t into = mod_floor(solar_months_12, kYugaLunations);

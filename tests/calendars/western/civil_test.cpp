@@ -25,8 +25,10 @@ TEST(Civil, DefaultReformOf1582) {
   ReformScope reform;
   EXPECT_EQ(reform_ymd(), 15821004);
   EXPECT_EQ(reform_jd(), 2299160);
-  expect_date(civil_from_jd(2299160.5), 1582, 10, 15.0, "independent: Gregorian 15 October 1582 follows Julian 4 October (papal bull Inter gravissimas)");
-  expect_date(civil_from_jd(2299159.5), 1582, 10, 4.0, "independent: Julian 4 October 1582, the last day before the reform");
+  expect_date(civil_from_jd(2299160.5), 1582, 10, 15.0,
+              "independent: Gregorian 15 October 1582 follows Julian 4 October (papal bull Inter gravissimas)");
+  expect_date(civil_from_jd(2299159.5), 1582, 10, 4.0,
+              "independent: Julian 4 October 1582, the last day before the reform");
   expect_date(civil_from_jd(2299160.25), 1582, 10, 4.75, "independent: 18:00 of the last Julian day");
   EXPECT_EQ(civil_to_jd(1582, 10, 15.0), 2299160.5);
   EXPECT_EQ(civil_to_jd(1582, 10, 4.0), 2299159.5);
@@ -68,7 +70,9 @@ TEST(Civil, SetReform) {
     const char* source;
   };
   const Case cases[] = {
-      {19180131, 19180131, 2421638, "independent: Russia's reform, Julian 31 January 1918 then Gregorian 14 February; JDN 2421638 (Fliegel & Van Flandern)"},
+      {19180131, 19180131, 2421638,
+       "independent: Russia's reform, Julian 31 January 1918 then Gregorian 14 February; JDN 2421638 (Fliegel & Van "
+       "Flandern)"},
       {15821300, 15821004, 2299160, "defined: month 13 of the setting changes nothing"},
       {15821032, 15821004, 2299160, "day 32 changes nothing"},
       {17520931, 15821004, 2299160, "31 September changes nothing"},

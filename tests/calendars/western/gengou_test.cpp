@@ -21,10 +21,10 @@ struct Era {
 };
 // The era list with its Gregorian first days (Jimmu 660 BC = -659).
 constexpr Era kEras[kGengouEraCount] = {
-    {"Jimmu", -659, 1, 1, -660}, {"Kyowa", 1801, 1, 1, 1800},   {"Bunkwa", 1804, 1, 1, 1803},
-    {"Bunsei", 1818, 1, 1, 1817}, {"Tempo", 1830, 1, 1, 1829},  {"Kokwa", 1844, 1, 1, 1843},
-    {"Kaei", 1848, 1, 1, 1847},   {"Ansei", 1854, 1, 1, 1853},  {"Man-en", 1860, 1, 1, 1859},
-    {"Bunkyu", 1861, 1, 1, 1860}, {"Genji", 1864, 1, 1, 1863},  {"Keio", 1865, 1, 1, 1864},
+    {"Jimmu", -659, 1, 1, -660},  {"Kyowa", 1801, 1, 1, 1800},   {"Bunkwa", 1804, 1, 1, 1803},
+    {"Bunsei", 1818, 1, 1, 1817}, {"Tempo", 1830, 1, 1, 1829},   {"Kokwa", 1844, 1, 1, 1843},
+    {"Kaei", 1848, 1, 1, 1847},   {"Ansei", 1854, 1, 1, 1853},   {"Man-en", 1860, 1, 1, 1859},
+    {"Bunkyu", 1861, 1, 1, 1860}, {"Genji", 1864, 1, 1, 1863},   {"Keio", 1865, 1, 1, 1864},
     {"Meiji", 1868, 9, 8, 1867},  {"Taisho", 1912, 7, 30, 1911}, {"Showa", 1926, 12, 25, 1925},
     {"Heisei", 1989, 1, 8, 1988}, {"Reiwa", 2019, 5, 1, 2018},
 };
@@ -109,9 +109,9 @@ TEST(Gengou, EraNameLookup) {
     int32_t entry;
   };
   // Independent: entries in list order; hyphens are ignored in text and name.
-  const Case cases[] = {{"Heisei", 16}, {"16", 16}, {"1", 1},     {"man-en", 9}, {"Manen", 9}, {"K", 2},
-                        {"ke", 12},     {"Sh", 15}, {"bunk", 3}, {"", 0},       {"Reiwa", 17}, {"17", 17},
-                        {"r", 17},      {"18", 0},  {"Edo", 0}};
+  const Case cases[] = {{"Heisei", 16}, {"16", 16}, {"1", 1},   {"man-en", 9}, {"Manen", 9},
+                        {"K", 2},       {"ke", 12}, {"Sh", 15}, {"bunk", 3},   {"", 0},
+                        {"Reiwa", 17},  {"17", 17}, {"r", 17},  {"18", 0},     {"Edo", 0}};
   for (const Case& c : cases) EXPECT_EQ(keyword_lookup(named(c.text), gengou_era_names), c.entry) << c.text;
 }
 

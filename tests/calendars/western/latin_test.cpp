@@ -40,8 +40,8 @@ TEST(Latin, EveryDayIsNamedAsByCountingAndComesBack) {
     const RomanDate got = latin::from_jd(jd);
     ASSERT_TRUE(got.year == want.year && got.month == want.month && got.division == want.division &&
                 got.day == want.day)
-        << j.year << "-" << j.month << "-" << j.day << ": got " << got.month << "/" << got.division << "/"
-        << got.day << " want " << want.month << "/" << want.division << "/" << want.day;
+        << j.year << "-" << j.month << "-" << j.day << ": got " << got.month << "/" << got.division << "/" << got.day
+        << " want " << want.month << "/" << want.division << "/" << want.day;
     ASSERT_EQ(latin::to_jd(got), jd) << "jd " << jd;
     const RomanDate t = latin::from_jd(jd + 0.8125);
     ASSERT_EQ(t.day - got.day, 0.8125) << "jd " << jd;
@@ -63,7 +63,8 @@ TEST(Latin, KnownDays) {
     const char* source;
   };
   const Case cases[] = {
-      {1999, 12, 19, 1999, 1, kKalendae, 14, "independent: a.d. XIV Kal. Ian., counted inclusively back from 1 January"},
+      {1999, 12, 19, 1999, 1, kKalendae, 14,
+       "independent: a.d. XIV Kal. Ian., counted inclusively back from 1 January"},
       {-43, 3, 15, -43, 3, kIdus, 1, "independent: the Ides of March 44 BC (astronomical year -43)"},
       {2000, 2, 24, 2000, 3, kKalendae, 0, "independent: bis sextum, the doubled 24 February of a Julian leap year"},
       {2000, 2, 25, 2000, 3, kKalendae, 6, "independent: a.d. VI Kal. Mar. follows the doubled day in a leap year"},

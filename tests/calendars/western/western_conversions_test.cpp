@@ -106,42 +106,41 @@ void expect_march_to_march(const WesternCalendar& cal, std::span<const MarchToMa
   EXPECT_EQ(cal.to_jd(2147483647, 1, 1.0), cal.new_year(2147483647));
 }
 
-
 constexpr KnownDate kGregorianDates[] = {
-      {2451544.5, 2000, 1, 1.0, "independent: JDN 2451545 (Fliegel & Van Flandern)"},
-      {2299160.5, 1582, 10, 15.0, "independent: the first day of the Gregorian reform, JDN 2299161"},
-      {1830691.5, 300, 3, 1.0, "independent: jdn_gregorian(300, 3, 1) = 1830692"},
-      {1830690.5, 300, 2, 28.0, "independent: 300 is a common year"},
-      {1684594.5, -100, 3, 1.0, "independent: jdn_gregorian(-100, 3, 1) = 1684595"},
-      {1684593.5, -100, 2, 28.0, "independent: -100 is a common year"},
-      {1721119.5, 0, 3, 1.0, "independent: jdn_gregorian(0, 3, 1) = 1721120"},
-      {1721118.5, 0, 2, 29.0, "independent: year 0 is a leap year"},
-      {0.0, -4713, 11, 24.5, "independent: JD 0 is noon of 24 November -4713 (Gregorian)"},
-      {2451545.25, 2000, 1, 1.75, "defined: the time of day in the fraction"},
+    {2451544.5, 2000, 1, 1.0, "independent: JDN 2451545 (Fliegel & Van Flandern)"},
+    {2299160.5, 1582, 10, 15.0, "independent: the first day of the Gregorian reform, JDN 2299161"},
+    {1830691.5, 300, 3, 1.0, "independent: jdn_gregorian(300, 3, 1) = 1830692"},
+    {1830690.5, 300, 2, 28.0, "independent: 300 is a common year"},
+    {1684594.5, -100, 3, 1.0, "independent: jdn_gregorian(-100, 3, 1) = 1684595"},
+    {1684593.5, -100, 2, 28.0, "independent: -100 is a common year"},
+    {1721119.5, 0, 3, 1.0, "independent: jdn_gregorian(0, 3, 1) = 1721120"},
+    {1721118.5, 0, 2, 29.0, "independent: year 0 is a leap year"},
+    {0.0, -4713, 11, 24.5, "independent: JD 0 is noon of 24 November -4713 (Gregorian)"},
+    {2451545.25, 2000, 1, 1.75, "defined: the time of day in the fraction"},
 };
 // Independent: the Gregorian rule for 2000, 1900, 0, -100 and the rest.
-constexpr LeapCase kGregorianLeapYears[] = {{2000, true}, {1900, false}, {0, true},   {-100, false},
+constexpr LeapCase kGregorianLeapYears[] = {{2000, true}, {1900, false}, {0, true},    {-100, false},
                                             {-4, true},   {-400, true},  {2024, true}, {2023, false},
                                             {-1, false},  {2100, false}, {2400, true}, {-2147483648, true}};
 // Independent: 1461 * 1469873 exceeds 2^31; March to March across a common
 // year is 365 days, across a leap day 366. Extreme years stay defined.
 constexpr MarchToMarch kGregorianMarches[] = {
-    {1469872, 365.0},     // 1469873 is not a leap year
-    {1469871, 366.0},     // 1469872 is one
-    {2147483646, 365.0},  // 2147483647 is odd
-    {-2147483648, 365.0}, // -2147483647 is odd
+    {1469872, 365.0},      // 1469873 is not a leap year
+    {1469871, 366.0},      // 1469872 is one
+    {2147483646, 365.0},   // 2147483647 is odd
+    {-2147483648, 365.0},  // -2147483647 is odd
 };
 
 constexpr KnownDate kJulianDates[] = {
-      {2451544.5, 1999, 12, 19.0, "independent: JDN 2451545 is Julian 19 December 1999 (Fliegel & Van Flandern)"},
-      {2299159.5, 1582, 10, 4.0, "independent: the last Julian day of the reform, JDN 2299160"},
-      {-0.5, -4712, 1, 1.0, "independent: the Julian Day epoch"},
-      {-76715589.0, -214748, 3, 1.5, "independent: jdn_julian(-214748, 3, 1), noon"},
-      {80156580.0, 214744, 10, 3.5, "independent: jdn_julian(214744, 10, 3), noon"},
+    {2451544.5, 1999, 12, 19.0, "independent: JDN 2451545 is Julian 19 December 1999 (Fliegel & Van Flandern)"},
+    {2299159.5, 1582, 10, 4.0, "independent: the last Julian day of the reform, JDN 2299160"},
+    {-0.5, -4712, 1, 1.0, "independent: the Julian Day epoch"},
+    {-76715589.0, -214748, 3, 1.5, "independent: jdn_julian(-214748, 3, 1), noon"},
+    {80156580.0, 214744, 10, 3.5, "independent: jdn_julian(214744, 10, 3), noon"},
 };
 // Independent: the Julian rule (every fourth year) for 1900, -1 and the rest.
-constexpr LeapCase kJulianLeapYears[] = {{1900, true},  {-1, false},   {0, true},           {-4, true},
-                                         {-100, true},  {1999, false}, {-2147483648, true}, {2147483647, false}};
+constexpr LeapCase kJulianLeapYears[] = {{1900, true}, {-1, false},   {0, true},           {-4, true},
+                                         {-100, true}, {1999, false}, {-2147483648, true}, {2147483647, false}};
 // Independent: 1461 * y exceeds 2^31 from y = 1469873 on.
 constexpr MarchToMarch kJulianMarches[] = {{1469872, 365.0}, {1469871, 366.0}, {-2147483648, 365.0}};
 
@@ -161,8 +160,7 @@ const Calendar kCalendars[] = {
      kGregorianLeapYears,
      kGregorianMarches},
     {"Julian",
-     {julian::from_jd, julian::to_jd, julian_new_year, julian::is_leap_year, testing::leap_julian,
-      testing::jdn_julian},
+     {julian::from_jd, julian::to_jd, julian_new_year, julian::is_leap_year, testing::leap_julian, testing::jdn_julian},
      kJulianDates,
      kJulianLeapYears,
      kJulianMarches},
@@ -172,9 +170,7 @@ class WesternConversions : public ::testing::TestWithParam<Calendar> {};
 
 TEST_P(WesternConversions, RoundTripAndStepOneDayAtATime) { sweep_western_days(GetParam().conversions); }
 
-TEST_P(WesternConversions, AgreeWithAnIndependentDayCount) {
-  expect_independent_day_count(GetParam().conversions);
-}
+TEST_P(WesternConversions, AgreeWithAnIndependentDayCount) { expect_independent_day_count(GetParam().conversions); }
 
 TEST_P(WesternConversions, KnownDates) {
   const WesternCalendar& cal = GetParam().conversions;
@@ -209,7 +205,8 @@ TEST(Easter, KnownDates) {
       {easter_gregorian, 2024, 3, 31, "independent: published Easter table"},
       {easter_gregorian, 2025, 4, 20, "independent: published Easter table"},
       // Gregorian dates of the Julian Easter.
-      {easter_julian, 2000, 4, 30, "independent: Meeus, ch. 8, Julian Easter 17 April 2000 (Julian) is Gregorian 30 April"},
+      {easter_julian, 2000, 4, 30,
+       "independent: Meeus, ch. 8, Julian Easter 17 April 2000 (Julian) is Gregorian 30 April"},
       {easter_julian, 2021, 5, 2, "independent: published Orthodox Easter table"},
       {easter_julian, 2023, 4, 16, "independent: published Orthodox Easter table"},
       {easter_julian, 2024, 5, 5, "independent: published Orthodox Easter table"},

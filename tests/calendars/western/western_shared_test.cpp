@@ -22,7 +22,8 @@ CalendarDate meeus_from_b(int64_t b, double fraction) {
   const int64_t q = floor_quot(20 * b - 2442, 7305);
   const int64_t d = b - floor_quot(1461 * q, 4);
   const int64_t e = floor_quot(10000 * d, 306001);
-  const double day = fraction + static_cast<double>(d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e))));
+  const double day =
+      fraction + static_cast<double>(d - static_cast<int64_t>(std::floor(30.6001 * static_cast<double>(e))));
   const int64_t month = e <= 13 ? e - 1 : e - 13;
   const int64_t year = month <= 2 ? q - 4715 : q - 4716;
   return {clamp_year(year), static_cast<int32_t>(month), day};
@@ -42,8 +43,8 @@ bool same(const CalendarDate& a, const CalendarDate& b) {
 void expect_same(int64_t z, double fraction) {
   const CalendarDate g = western::gregorian_date_of_day(z, fraction);
   const CalendarDate gw = meeus_gregorian(z, fraction);
-  ASSERT_TRUE(same(g, gw)) << "Gregorian day " << z << ": got " << g.year << "-" << g.month << "-" << g.day
-                           << " want " << gw.year << "-" << gw.month << "-" << gw.day;
+  ASSERT_TRUE(same(g, gw)) << "Gregorian day " << z << ": got " << g.year << "-" << g.month << "-" << g.day << " want "
+                           << gw.year << "-" << gw.month << "-" << gw.day;
   const CalendarDate j = western::julian_date_of_day(z, fraction);
   const CalendarDate jw = meeus_julian(z, fraction);
   ASSERT_TRUE(same(j, jw)) << "Julian day " << z << ": got " << j.year << "-" << j.month << "-" << j.day << " want "

@@ -34,10 +34,10 @@ std::string g_soffice;  // set by main once it is found
 // ---- The calls ----
 
 struct Call {
-  std::string language;  // "en", "de" or "*"
-  std::string function;  // exported name
+  std::string language;                // "en", "de" or "*"
+  std::string function;                // exported name
   std::vector<std::string> arguments;  // UTF-8
-  int line = 0;  // in calls.tsv
+  int line = 0;                        // in calls.tsv
 };
 
 std::vector<Call> read_calls() {
@@ -248,12 +248,12 @@ std::vector<std::vector<std::string>> run_calc(const HostSetup& setup, const std
 
   // Import: tab-separated, UTF-8 (76), en-US (1033), formulas evaluated (last
   // token). Export: tab-separated UTF-8, cells as shown (at most 15 digits).
-  const RunResult r = run({g_soffice, "--headless", "--norestore", "--nolockcheck",
-                           "-env:UserInstallation=" + file_url(dir / "profile"),
-                           "--infilter=Text - txt - csv (StarCalc):9,34,76,1,,1033,false,false,false,false,false,-1,true",
-                           "--convert-to", "csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true", "--outdir",
-                           (dir / "out").string(), (dir / "sheet.tsv").string()},
-                          env, "", dir.string());
+  const RunResult r = run(
+      {g_soffice, "--headless", "--norestore", "--nolockcheck", "-env:UserInstallation=" + file_url(dir / "profile"),
+       "--infilter=Text - txt - csv (StarCalc):9,34,76,1,,1033,false,false,false,false,false,-1,true", "--convert-to",
+       "csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true", "--outdir", (dir / "out").string(),
+       (dir / "sheet.tsv").string()},
+      env, "", dir.string());
   const fs::path csv = dir / "out" / "sheet.csv";
   if (r.status != 0 || !fs::exists(csv)) {
     error = "soffice exited with " + std::to_string(r.status) + ": " + r.err + r.out;
@@ -429,7 +429,8 @@ INSTANTIATE_TEST_SUITE_P(Hosts, CalcSetup, ::testing::ValuesIn(kSetups),
 // display names) and the locale sources to build en_US.CP1252.
 std::string missing_prerequisite(const std::string& soffice) {
   const fs::path program_dir = fs::canonical(soffice).parent_path();
-  if (!fs::exists(program_dir / "resource" / "de")) return "the German language pack of LibreOffice (libreoffice-l10n-de)";
+  if (!fs::exists(program_dir / "resource" / "de"))
+    return "the German language pack of LibreOffice (libreoffice-l10n-de)";
   if (find_program("localedef").empty() || !fs::exists("/usr/share/i18n/locales/en_US") ||
       !fs::exists("/usr/share/i18n/charmaps/CP1252.gz")) {
     return "the locale sources for en_US.CP1252 (package locales)";

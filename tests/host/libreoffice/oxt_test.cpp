@@ -168,8 +168,8 @@ void write_profile(const fs::path& profile, const char* ui_locale) {
 }
 
 std::vector<std::string> office_environment(const fs::path& dir) {
-  return clean_environment({"LANG=C.UTF-8", "LC_ALL=C.UTF-8", "TZ=UTC", "HOME=" + dir.string(),
-                            "TMPDIR=" + (dir / "tmp").string()});
+  return clean_environment(
+      {"LANG=C.UTF-8", "LC_ALL=C.UTF-8", "TZ=UTC", "HOME=" + dir.string(), "TMPDIR=" + (dir / "tmp").string()});
 }
 
 // A folder under /tmp for the profile the extension is installed into: as
@@ -207,8 +207,8 @@ std::string install_extension(const fs::path& home) {
   const fs::path oxt = home / "varizav.oxt";
   fs::create_directories(home / "tmp");
   fs::copy_file(VARIZAV_OXT_PATH, oxt, fs::copy_options::overwrite_existing);
-  std::vector<std::string> argv = {g_unopkg, "add", "-f", "-s",
-                                   "-env:UserInstallation=file://" + (home / "profile").string(), oxt.string()};
+  std::vector<std::string> argv = {
+      g_unopkg, "add", "-f", "-s", "-env:UserInstallation=file://" + (home / "profile").string(), oxt.string()};
   if (std::string error = run_as_owner(home, argv); !error.empty()) return error;
   const RunResult r = run(argv, office_environment(home), "", scratch_dir());
   if (r.status != 0) return "unopkg add failed (" + std::to_string(r.status) + "): " + r.err + r.out;
@@ -295,8 +295,8 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
     for (size_t i = 0; i < calls.size(); ++i) {
       const auto it = cells.find("c" + std::to_string(i));
       ASSERT_NE(it, cells.end()) << pass << ": no cell for calls.tsv line " << calls[i].line;
-      EXPECT_TRUE(same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText,
-                            setup.error_text))
+      EXPECT_TRUE(
+          same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText, setup.error_text))
           << setup.name << " " << pass << ", calls.tsv line " << calls[i].line << ": " << stored_formula(calls[i]);
     }
   }
@@ -320,8 +320,8 @@ TEST_P(ExtensionSetup, SavedSpreadsheetReloadsAndRecomputes) {
   for (size_t i = 0; i < calls.size(); ++i) {
     const auto it = typed.find("c" + std::to_string(i));
     ASSERT_NE(it, typed.end()) << "typed: no cell for calls.tsv line " << calls[i].line;
-    EXPECT_TRUE(same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText,
-                          setup.error_text))
+    EXPECT_TRUE(
+        same_cell(it->second, reference[i], calls[i].function->result_type == varizav::kTypeText, setup.error_text))
         << setup.name << " typed, calls.tsv line " << calls[i].line;
   }
 
