@@ -315,7 +315,7 @@ dist: windows sheets postgresql
 SQL_BUILD   ?= build-sql
 PG_CONFIG   ?= pg_config
 PYTHON_WHEEL_DIR ?= dist
-.PHONY: python sqlite postgresql install-postgresql bench-data
+.PHONY: python sqlite postgresql install-postgresql bench-data format format-check
 
 python: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j $(JOBS) --target varizav_python
@@ -385,3 +385,12 @@ test-windows: windows $(BUILD)/CMakeCache.txt
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WASM_BUILD) $(WEB_BUILD) $(JS_DIR)/dist \
 	  $(WINDOWS_BUILD) dist $(SHEETS_BUILD)
+
+# The C++ sources in the style of .clang-format (Debian's clang-format 14):
+# make format rewrites them, make format-check (CI) fails on any difference.
+FORMAT_FILES = $(shell find src tools tests -name '*.cpp' -o -name '*.h' | sort)
+format:
+	clang-format -i $(FORMAT_FILES)
+
+format-check:
+	clang-format --dry-run -Werror $(FORMAT_FILES)
