@@ -78,10 +78,10 @@ function varizavIsDate(value) {
 
 // The serial date of a JavaScript Date, read in the script's own time zone
 // (the date and time the cell shows).
-function varizavSerialOfDate(date) {
+function varizavSerialOfDate(engine, date) {
   var seconds = date.getHours() * 3600 + date.getMinutes() * 60 + date.getSeconds() + date.getMilliseconds() / 1000;
-  return serialDayFromCivil(date.getFullYear(), date.getMonth() + 1, date.getDate()) +
-         seconds / VARIZAV_SECONDS_PER_DAY;
+  var day = engine.serialOfDate(date.getFullYear(), date.getMonth() + 1, date.getDate());
+  return day === null ? NaN : day + seconds / VARIZAV_SECONDS_PER_DAY;
 }
 
 function varizavIsEmpty(value) {
@@ -112,7 +112,7 @@ function varizavShell(wasmBinary, host) {
       else if (typeof value === 'string') text = value;
       else if (typeof value === 'number') text = varizavNumberText(value);
       else if (typeof value === 'boolean') text = value ? 'TRUE' : 'FALSE';
-      else if (varizavIsDate(value)) text = varizavNumberText(varizavSerialOfDate(value));
+      else if (varizavIsDate(value)) text = varizavNumberText(varizavSerialOfDate(engine, value));
       else return false;
       var bytes = varizavUtf8(text);
       if (bytes.length > VARIZAV_BYTES_LIMIT) return false;
@@ -123,8 +123,8 @@ function varizavShell(wasmBinary, host) {
     if (typeof value === 'number') number = value;
     else if (varizavIsEmpty(value)) number = 0;
     else if (typeof value === 'boolean') number = value ? 1 : 0;
-    else if (varizavIsDate(value)) number = varizavSerialOfDate(value);
-    else if (typeof value === 'string') number = parseNumberArgument(value.trim());
+    else if (varizavIsDate(value)) number = varizavSerialOfDate(engine, value);
+    else if (typeof value === 'string') number = engine.readNumber(varizavUtf8(value.trim()));
     else return false;
     if (number === null) return false;
     engine.setNumber(k, number);

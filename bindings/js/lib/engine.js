@@ -364,6 +364,11 @@ export class Engine {
     return this.withText(bytes, (at) => (this.core._varizav_read_date(at, this.valueAt) ? this.valueView[0] : null), null);
   }
 
+  // The serial date of 0h of a proleptic Gregorian date that exists, or null.
+  serialOfDate(year, month, day) {
+    return this.core._varizav_serial_of_date(year, month, day, this.valueAt) ? this.valueView[0] : null;
+  }
+
   // A number as the library writes it: the shortest text that reads back as
   // the same double ("NaN" for every NaN).
   writeNumber(value) {

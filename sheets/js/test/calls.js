@@ -6,7 +6,7 @@ import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { createEngine, LANGUAGE_ENGLISH, TEXT_SIZE, TYPE_TEXT } from '../../../bindings/js/lib/engine.js';
 import { findFunction } from '../../../bindings/js/lib/batch.js';
-import { formatNumber, parseNumberArgument } from '../../../bindings/js/lib/values.js';
+import { formatNumber } from '../../../bindings/js/lib/values.js';
 import { native, root, skip } from '../../../bindings/js/test/native.js';
 import { sweep } from '../../../bindings/js/test/sweep.js';
 
@@ -63,7 +63,7 @@ function spreadsheetCall(line, index) {
       const number = Number(value);
       values.push(index % 2 === 0 && value !== '' && String(number) === value ? number : value);
     } else {
-      const number = parseNumberArgument(texts[i]);
+      const number = engine.readNumber(texts[i]);
       if (number === null) return null;
       values.push(number);
     }
