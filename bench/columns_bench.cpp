@@ -12,7 +12,12 @@
 
 #include "varizav/columns.h"
 
+#include "standalone_bench.h"
+
 namespace {
+
+using varizav::bench::cpu_nanoseconds;
+using varizav::bench::symbol;
 
 constexpr size_t kRows = 1000000;
 // Registration numbers (GetFunctionData) of the functions measured.
@@ -20,20 +25,6 @@ constexpr unsigned short kCalendar = 4;
 constexpr unsigned short kGregorian = 14;
 constexpr unsigned short kHebrew = 15;
 constexpr unsigned short kJulian = 23;
-
-template <typename F>
-F symbol(void* library, const char* name) {
-  void* address = dlsym(library, name);
-  F function;
-  std::memcpy(&function, &address, sizeof function);
-  return function;
-}
-
-double cpu_nanoseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
-}
 
 template <typename Body>
 double best_per_row(Body body) {

@@ -10,26 +10,15 @@
 
 #include "varizav/addin.h"
 
+#include "standalone_bench.h"
+
 namespace {
+
+using varizav::bench::cpu_nanoseconds;
+using varizav::bench::symbol;
 
 using Convert3 = void (*)(double*, const double*, const char*, const double*);
 using Calendar = void (*)(char*, const char*, const double*, const double*);
-
-template <typename F>
-F symbol(void* library, const char* name) {
-  void* address = dlsym(library, name);
-  F function;
-  std::memcpy(&function, &address, sizeof function);
-  return function;
-}
-
-// CPU time of the process: on a machine shared with other builds it varies
-// far less than the time on the wall.
-double cpu_nanoseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
-}
 
 template <typename Body>
 void report(const char* name, Body body) {
