@@ -41,14 +41,9 @@ double best_per_row(Body body) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  void* library = dlopen(argc > 1 ? argv[1] : "build/src/libvarizav.so", RTLD_NOW);
-  if (library == nullptr) {
-    std::fprintf(stderr, "%s\n", dlerror());
-    return 1;
-  }
-  // English, texts in UTF-8, as the Python package and the databases set it.
-  unsigned short language = 0x0409;
-  symbol<void (*)(const unsigned short*)>(library, "SetLanguage")(&language);
+  void* library = varizav::bench::open_english_library(argc, argv);
+  if (library == nullptr) return 1;
+  // Texts in UTF-8, as the Python package and the databases set them.
   const char* names[] = {"LANG"};
   const char* values[] = {"C.UTF-8"};
   symbol<decltype(&VarizavConfigure)>(library, "VarizavConfigure")(names, values, 1);

@@ -36,13 +36,8 @@ void report(const char* name, Body body) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  void* library = dlopen(argc > 1 ? argv[1] : "build/src/libvarizav.so", RTLD_NOW);
-  if (library == nullptr) {
-    std::fprintf(stderr, "%s\n", dlerror());
-    return 1;
-  }
-  unsigned short language = 0x0409;
-  symbol<void (*)(const unsigned short*)>(library, "SetLanguage")(&language);
+  void* library = varizav::bench::open_english_library(argc, argv);
+  if (library == nullptr) return 1;
   unsigned short count = 0;
   symbol<void (*)(unsigned short*)>(library, "GetFunctionCount")(&count);
 

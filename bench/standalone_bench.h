@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <time.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace varizav::bench {
@@ -16,6 +17,19 @@ F symbol(void* library, const char* name) {
   F function;
   std::memcpy(&function, &address, sizeof function);
   return function;
+}
+
+// The library named on the command line (default: the build's), in English
+// (SetLanguage 0x0409); null, with dlopen's message, when it does not load.
+inline void* open_english_library(int argc, char** argv) {
+  void* library = dlopen(argc > 1 ? argv[1] : "build/src/libvarizav.so", RTLD_NOW);
+  if (library == nullptr) {
+    std::fprintf(stderr, "%s\n", dlerror());
+    return nullptr;
+  }
+  unsigned short language = 0x0409;
+  symbol<void (*)(const unsigned short*)>(library, "SetLanguage")(&language);
+  return library;
 }
 
 // CPU time of the process: on a machine shared with other builds it varies

@@ -30,57 +30,6 @@ struct Occurrence {
   int32_t entry;     // 1-based entry of the calendar's holiday table
 };
 
-class Library {
- public:
-  explicit Library(const AddIn& addin)
-      : calendar_(addin.find("SC_calendar")),
-        holiday2_(addin.find("SC_holiday2")),
-        addin_(addin),
-        language_(addin.name_language()) {}
-
-  const AddIn& addin() const { return addin_; }
-  LanguageId language() const { return language_; }
-  // Entry `entry` of a list of varizav/names.h in the language in force, and in English.
-  const char* name(int32_t list, int32_t entry) const { return addin_.name(list, entry, language_); }
-  const char* english(int32_t list, int32_t entry) const { return addin_.name(list, entry, kLanguageEnglish); }
-  // The entry a text selects in the language in force, else by its English
-  // name, so that one command line serves both --lang values; 0 for none.
-  int32_t entry_of(int32_t list, std::string_view text) const {
-    const int32_t entry = addin_.name_entry(list, text, language_);
-    return entry != 0 ? entry : addin_.name_entry(list, text, kLanguageEnglish);
-  }
-
-  bool usable() const { return usable(calendar_) && usable(holiday2_); }
-
-  std::string format(int32_t calendar, double serial, double mode) const {
-    const std::string key = std::to_string(calendar + 1);
-    std::array<Argument, kMaxArguments> arguments{};
-    arguments[0].text = key;
-    arguments[1].number = serial;
-    arguments[2].number = mode;
-    return addin_.call(*calendar_, arguments.data()).text;
-  }
-
-  double next(int32_t calendar, int32_t entry, double serial) const {
-    const std::string key = std::to_string(calendar + 1);
-    const std::string event = std::to_string(entry);
-    std::array<Argument, kMaxArguments> arguments{};
-    arguments[0].text = key;
-    arguments[1].text = event;
-    arguments[2].number = serial;
-    return addin_.call(*holiday2_, arguments.data()).number;
-  }
-
- private:
-  static bool usable(const Function* f) {
-    return f != nullptr && f->exported() && f->unusable_reason.empty() && f->parameters.size() == 3;
-  }
-  const Function* calendar_;
-  const Function* holiday2_;
-  const AddIn& addin_;
-  LanguageId language_;
-};
-
 // Texts joined by appending (GCC 12 warns falsely, -Wrestrict, on chains of operator+).
 std::string concat(std::initializer_list<std::string_view> parts) {
   std::string out;
@@ -108,13 +57,13 @@ std::string slug(const char* cp1252) {
 // Entries of a comma-separated list in a list of names (`table` is the same
 // list, for the closest names); nothing, with a message naming the closest
 // names, when one selects nothing.
-std::optional<std::vector<int32_t>> entries_of(const Library& library, const std::string& list, int32_t names,
+std::optional<std::vector<int32_t>> entries_of(const Caller& caller, const std::string& list, int32_t names,
                                                const KeywordTable& table, const char* noun, const char* names_key) {
   std::vector<int32_t> entries;
   for (const std::string_view name : split_fields(list, ',')) {
-    const int32_t entry = library.entry_of(names, name);
+    const int32_t entry = caller.entry_of(names, name);
     if (entry == 0) {
-      std::string hint = closest_names_in(name, table, library.language());
+      std::string hint = closest_names_in(name, table, caller.language());
       std::fprintf(stderr, "varizav: '%.*s' names no %s%s%s (varizav names %s lists them)\n",
                    static_cast<int>(name.size()), name.data(), noun, hint.empty() ? "" : "; ", hint.c_str(), names_key);
       return std::nullopt;
@@ -125,10 +74,10 @@ std::optional<std::vector<int32_t>> entries_of(const Library& library, const std
 }
 
 // Every occurrence of a table's entry in [first, end).
-void add_occurrences(const Library& library, int32_t calendar, int32_t entry, double first, double end,
+void add_occurrences(const Caller& caller, int32_t calendar, int32_t entry, double first, double end,
                      std::vector<Occurrence>& out) {
   for (double from = first;;) {
-    const double when = library.next(calendar, entry, from);
+    const double when = caller.next(std::to_string(calendar + 1), entry, from);
     if (!(when >= from && when < end)) break;
     out.push_back({when, calendar, entry});
     from = when + 1.0;
@@ -179,15 +128,15 @@ std::string without_weekday(const std::string& text) {
 
 int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
                 const std::optional<std::string>& events, int64_t from_year, int64_t to_year) {
-  const Library library(addin);
-  if (!library.usable()) {
+  const Caller caller(addin);
+  if (!caller.usable()) {
     std::fprintf(stderr, "varizav: the library has no usable SC_calendar and SC_holiday2\n");
     return kExitFailure;
   }
   std::vector<int32_t> calendar_ids;
   if (calendars) {
     const auto entries =
-        entries_of(library, *calendars, VARIZAV_LIST_CALENDARS, calendar_names, "calendar", "calendars");
+        entries_of(caller, *calendars, VARIZAV_LIST_CALENDARS, calendar_names, "calendar", "calendars");
     if (!entries) return kExitUsage;
     for (const int32_t entry : *entries) {
       if (entry - 1 == kAstronomical) {
@@ -199,7 +148,7 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   }
   std::vector<int32_t> event_entries;
   if (events) {
-    const auto entries = entries_of(library, *events, VARIZAV_LIST_HOLIDAYS + int32_t{kAstronomical}, astro_events,
+    const auto entries = entries_of(caller, *events, VARIZAV_LIST_HOLIDAYS + int32_t{kAstronomical}, astro_events,
                                     "astronomical event", "astronomical");
     if (!entries) return kExitUsage;
     event_entries = *entries;
@@ -213,11 +162,11 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
     const KeywordTable& table = *holiday_tables[static_cast<size_t>(id)];
     for (int32_t k = 1; k <= table.count; ++k) {
       // Placeholders name no holiday; a second name of a holiday is the same feast.
-      if (is_placeholder_name(library.english(VARIZAV_LIST_HOLIDAYS + id, k)) || same_value_as(table, k) != 0) continue;
-      add_occurrences(library, id, k, first, end, found);
+      if (is_placeholder_name(caller.english(VARIZAV_LIST_HOLIDAYS + id, k)) || same_value_as(table, k) != 0) continue;
+      add_occurrences(caller, id, k, first, end, found);
     }
   }
-  for (const int32_t k : event_entries) add_occurrences(library, kAstronomical, k, first, end, found);
+  for (const int32_t k : event_entries) add_occurrences(caller, kAstronomical, k, first, end, found);
   std::stable_sort(found.begin(), found.end(),
                    [](const Occurrence& a, const Occurrence& b) { return a.when < b.when; });
 
@@ -229,20 +178,20 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
   ics.line("METHOD", "PUBLISH");
   std::string title = "varizav";
   for (const int32_t id : calendar_ids) {
-    title = concat({title, " ", host_name(library.name(VARIZAV_LIST_CALENDARS, id + 1))});
+    title = concat({title, " ", host_name(caller.name(VARIZAV_LIST_CALENDARS, id + 1))});
   }
   ics.text("X-WR-CALNAME", utf8_text(concat({title, " ", std::to_string(from_year), "-", std::to_string(to_year)})));
 
   const std::string stamp = stamp_now(addin);
-  const bool german = library.language() == kLanguageGerman;
+  const bool german = caller.language() == kLanguageGerman;
   std::map<std::string, int> ordinals;  // per feast and civil year
   for (const Occurrence& o : found) {
     const int32_t holidays = VARIZAV_LIST_HOLIDAYS + o.calendar;
     const bool astronomical = o.calendar == kAstronomical;
     const int64_t day = astronomical ? static_cast<int64_t>(std::floor(o.when)) : civil_day_of(o.when);
     const int64_t civil_year = addin.date_of_serial(static_cast<double>(day)).value_or(VarizavDateTime{}).year;
-    const std::string feast = concat({slug(library.english(VARIZAV_LIST_CALENDARS, o.calendar + 1)), "-",
-                                      slug(library.english(holidays, o.entry)), "-", std::to_string(civil_year)});
+    const std::string feast = concat({slug(caller.english(VARIZAV_LIST_CALENDARS, o.calendar + 1)), "-",
+                                      slug(caller.english(holidays, o.entry)), "-", std::to_string(civil_year)});
     const int ordinal = ++ordinals[feast];
 
     ics.line("BEGIN", "VEVENT");
@@ -254,20 +203,21 @@ int command_ics(const AddIn& addin, const std::optional<std::string>& calendars,
     } else {
       ics.line("DTSTART;VALUE=DATE", basic_date(addin, day));
       ics.line("DTEND;VALUE=DATE", basic_date(addin, day + 1));
-      const std::string calendar_label = host_name(library.name(VARIZAV_LIST_CALENDARS, o.calendar + 1));
-      description = concat(
-          {without_weekday(library.format(o.calendar, static_cast<double>(day), 1.0)), " (", calendar_label, ")"});
+      const std::string calendar_label = host_name(caller.name(VARIZAV_LIST_CALENDARS, o.calendar + 1));
+      description =
+          concat({without_weekday(caller.format(std::to_string(o.calendar + 1), static_cast<double>(day), 1.0)), " (",
+                  calendar_label, ")"});
       if (static_cast<double>(day) - o.when > 0.0) {
-        const std::string eve = library.format(kGregorian, std::floor(o.when), 1.0);
+        const std::string eve = caller.format(std::to_string(kGregorian + 1), std::floor(o.when), 1.0);
         description = german ? concat({description, ". Beginnt am Vorabend, ", eve, ", um 18:00."})
                              : concat({description, ". Begins at 18:00 on the evening before, ", eve, "."});
       }
     }
-    ics.text("SUMMARY", utf8_text(host_name(library.name(holidays, o.entry))));
+    ics.text("SUMMARY", utf8_text(host_name(caller.name(holidays, o.entry))));
     if (!description.empty()) ics.text("DESCRIPTION", utf8_text(description));
-    ics.text("CATEGORIES", utf8_text(host_name(library.name(VARIZAV_LIST_CALENDARS, o.calendar + 1))));
+    ics.text("CATEGORIES", utf8_text(host_name(caller.name(VARIZAV_LIST_CALENDARS, o.calendar + 1))));
     ics.line("TRANSP", "TRANSPARENT");
-    ics.line("X-VARIZAV-CALENDAR", library.english(VARIZAV_LIST_CALENDARS, o.calendar + 1));
+    ics.line("X-VARIZAV-CALENDAR", caller.english(VARIZAV_LIST_CALENDARS, o.calendar + 1));
     ics.line("X-VARIZAV-EVENT", std::to_string(o.entry));
     ics.line("END", "VEVENT");
   }

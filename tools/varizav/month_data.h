@@ -62,11 +62,12 @@ class Caller {
 
   const AddIn& addin() const { return addin_; }
 
-  // Name `entry` of a list of varizav/names.h in the language in force.
+  // Name `entry` of a list of varizav/names.h in the language in force, and in English.
   const char* name(int32_t list, int32_t entry) const { return addin_.name(list, entry, language_); }
+  const char* english(int32_t list, int32_t entry) const { return addin_.name(list, entry, kEnglishNames); }
   // The calendar (0-based) of an English calendar name.
-  int32_t calendar_id(const char* english) const {
-    return addin_.name_entry(VARIZAV_LIST_CALENDARS, english, kEnglishNames) - 1;
+  int32_t calendar_id(const char* english_name) const {
+    return addin_.name_entry(VARIZAV_LIST_CALENDARS, english_name, kEnglishNames) - 1;
   }
   // The entry (1-based) that a text selects in a list in the language in
   // force, else by its English name; 0 for none.
