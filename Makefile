@@ -356,7 +356,8 @@ bench-data: build sqlite install-postgresql
 	  $(BUILD)/bench-data/columns_bench $(LIBRARY) > $(BUILD)/bench-data/native.tsv; \
 	  node bench/columns_bench.mjs > $(BUILD)/bench-data/wasm.tsv; \
 	  paste $(BUILD)/bench-data/native.tsv $(BUILD)/bench-data/wasm.tsv | \
-	    awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$3, $$5, $$5 / $$3 }'; \
+	    awk -F '\t' '{ printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1, $$3, $$5, $$5 / $$3; \
+	      if (NF > 5) printf "%-28s %8.1f ns %8.1f ns %6.2fx\n", $$1 " (UTF-8)", $$3, $$6, $$6 / $$3 }'; \
 	fi
 	@echo "== engines: ours, peer (ms) =="
 	@{ /usr/bin/python3 bench/columns_bench.py $(BUILD)/bindings/python $(SQL_BUILD)/varizav_sqlite; \

@@ -1,8 +1,9 @@
 // Cost per row of the npm package's column function (callColumns) over
 // 1,000,000 rows, for make bench-data beside the native column call of
 // columns_bench.cpp: the same values, best of five runs of process CPU time.
-// Prints one TSV line per function: name, ns/row.
-import { callColumns, configure } from '../bindings/js/varizav.js';
+// Prints one TSV line per function: name, ns/row (texts: as strings, as
+// UTF-8 bytes).
+import { callColumns, callColumnsUtf8, configure } from '../bindings/js/varizav.js';
 
 const ROWS = 1000000;
 await configure();
@@ -24,4 +25,7 @@ function bestPerRow(body) {
 for (const [name, month] of [['SC_gregorian', 'March'], ['SC_julian', '3'], ['SC_hebrew', 'Nisan']]) {
   console.log(`${name}\t${bestPerRow(() => callColumns(name, years, month, days)).toFixed(2)}`);
 }
-console.log(`SC_calendar hebrew text\t${bestPerRow(() => callColumns('SC_calendar', 'hebrew', dates, 1)).toFixed(2)}`);
+// The texts as strings (callColumns), then as UTF-8 bytes (callColumnsUtf8).
+const strings = bestPerRow(() => callColumns('SC_calendar', 'hebrew', dates, 1));
+const bytes = bestPerRow(() => callColumnsUtf8('SC_calendar', 'hebrew', dates, 1));
+console.log(`SC_calendar hebrew text\t${strings.toFixed(2)}\t${bytes.toFixed(2)}`);

@@ -5,6 +5,9 @@
 //   callColumns('SC_gregorian', new Float64Array([2023, 2024]), 'March', 31)
 //     // Float64Array [45016, 45382]
 // A scalar applies to every row; arrays must all have the same length.
+// callColumnsUtf8 gives texts as the library writes them, UTF-8 bytes in one
+// Uint8Array, for data that goes on to a file or another engine: a million
+// JavaScript strings cost more to keep than the library takes to write them.
 import { currentEngine, serialFromDate } from './api.js';
 
 // Rows per block: the module's memory has a fixed size, so a long column
@@ -62,9 +65,11 @@ function textOf(f, index, value) {
 }
 
 // Calls a worksheet function (exported, friendly or display name) over
-// columns. Returns a Float64Array (NaN for the error value) or an array of
-// strings ('' for the error value).
-export function callColumns(name, ...args) {
+// columns. Number results fill a Float64Array (NaN for the error value); each
+// run of text results (rows row..next, their texts one after another from
+// `storage`, each ended by a zero byte, their byte counts at `lengths`) goes
+// to sink.add, and sink.finish() gives the result.
+function runColumns(name, args, sink) {
   const engine = currentEngine();
   const f = findFunction(engine, name);
   const n = f.parameters.length;
@@ -78,8 +83,9 @@ export function callColumns(name, ...args) {
     anyColumn = true;
   }
   const textResult = f.resultType === TYPE_TEXT;
-  const out = textResult ? new Array(rows) : new Float64Array(rows);
-  if (rows === 0) return out;
+  if (textResult) sink.start(rows);
+  const out = textResult ? null : new Float64Array(rows);
+  if (rows === 0) return textResult ? sink.finish() : out;
 
   const core = engine.core;
   // One allocation: the argument columns, the pointers of the text columns,
@@ -163,12 +169,7 @@ export function callColumns(name, ...args) {
         const returned = engine.exports.VarizavCallColumns(f.number, columns, n, row, count, result);
         const next = typeof returned === 'bigint' ? Number(BigInt.asIntN(32, returned)) : returned | 0;
         if (next <= row) throw new Error(`${f.exportedName}: the library refused the call`);
-        if (textResult) {
-          let end = storage;
-          for (let r = row; r < next; ++r) end += u32[(lengths >> 2) + r] + 1;
-          const decoded = utf8Decoder.decode(heap.subarray(storage, end - 1)).split('\0');
-          for (let r = row; r < next; ++r) out[first + r] = decoded[r - row];
-        }
+        if (textResult) sink.add(heap, u32, storage, lengths >> 2, row, next, first);
         row = next;
         done = first + next;
       }
@@ -178,5 +179,55 @@ export function callColumns(name, ...args) {
   } finally {
     core._free(base);
   }
-  return out;
+  return textResult ? sink.finish() : out;
+}
+
+// Returns a Float64Array (NaN for the error value) or an array of strings
+// ('' for the error value).
+export function callColumns(name, ...args) {
+  let out;
+  return runColumns(name, args, {
+    start(rows) {
+      out = new Array(rows);
+    },
+    add(heap, u32, storage, lengths, row, next, first) {
+      let end = storage;
+      for (let r = row; r < next; ++r) end += u32[lengths + r] + 1;
+      const decoded = utf8Decoder.decode(heap.subarray(storage, end - 1)).split('\0');
+      for (let r = row; r < next; ++r) out[first + r] = decoded[r - row];
+    },
+    finish: () => out,
+  });
+}
+
+// As callColumns, but texts come back as { bytes, offsets }: bytes holds the
+// UTF-8 texts one after another, each ended by a zero byte, and text r is
+// bytes.subarray(offsets[r], offsets[r + 1] - 1) (offsets has rows + 1
+// entries; the error value is the empty text).
+export function callColumnsUtf8(name, ...args) {
+  let bytes;
+  let offsets;
+  let used = 0;
+  return runColumns(name, args, {
+    start(rows) {
+      bytes = new Uint8Array(Math.max(rows, 1) * TEXT_BYTES_PER_ROW);
+      offsets = new Uint32Array(rows + 1);
+    },
+    add(heap, u32, storage, lengths, row, next, first) {
+      let end = storage;
+      for (let r = row; r < next; ++r) {
+        offsets[first + r] = used + end - storage;
+        end += u32[lengths + r] + 1;
+      }
+      if (used + end - storage > bytes.length) {
+        const grown = new Uint8Array(Math.max(2 * bytes.length, used + end - storage));
+        grown.set(bytes.subarray(0, used));
+        bytes = grown;
+      }
+      bytes.set(heap.subarray(storage, end), used);
+      used += end - storage;
+      offsets[first + next] = used;
+    },
+    finish: () => ({ bytes: bytes.subarray(0, used), offsets }),
+  });
 }

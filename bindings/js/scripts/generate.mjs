@@ -91,6 +91,8 @@ export function parseNumber(text: string): number | null;
 export function formatNumber(value: number): string;
 /** A worksheet function over columns (typed arrays or arrays; a scalar applies to every row): a Float64Array of numbers or an array of strings. */
 export function callColumns(name: string, ...columns: Array<number | boolean | string | Date | ArrayLike<number | boolean | string | Date>>): Float64Array | string[];
+/** As callColumns, texts as UTF-8 bytes: text r is bytes.subarray(offsets[r], offsets[r + 1] - 1), each text ended by a zero byte. */
+export function callColumnsUtf8(name: string, ...columns: Array<number | boolean | string | Date | ArrayLike<number | boolean | string | Date>>): Float64Array | { bytes: Uint8Array; offsets: Uint32Array };
 /** The WebAssembly engine in force (internal to the package). */
 export function currentEngine(): unknown;
 

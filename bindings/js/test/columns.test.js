@@ -6,6 +6,7 @@ import { test } from 'node:test';
 import * as varizav from '../varizav.js';
 import { generator } from './sweep.js';
 
+const decoder = new TextDecoder();
 const TEXTS = ['gregorian', 'hebrew', 'March', 'März', '3', 'Easter', 'Full Moon', 'Nisan', 'Epact', '', 'x',
   'chinese', '2024', '78-17', 'Monday', 'Kalendas', 'III', 'Heisei'];
 
@@ -26,10 +27,13 @@ test('every function over columns gives the row-by-row results', async () => {
       return p.type === 'number' && i % 2 === 0 ? Float64Array.from(values) : values;
     });
     const got = varizav.callColumns(f.name, ...columns);
+    const utf8 = varizav.callColumnsUtf8(f.name, ...columns);
     assert.equal(got.length, rows);
     for (let r = 0; r < rows; ++r) {
       const want = varizav.call(f.name, ...columns.map((c) => (typeof c === 'object' ? c[r] : c)));
       assert.ok(Object.is(got[r], want), `${f.name} row ${r}: ${got[r]} != ${want}`);
+      const bytes = f.result === 'text' ? decoder.decode(utf8.bytes.subarray(utf8.offsets[r], utf8.offsets[r + 1] - 1)) : utf8[r];
+      assert.ok(Object.is(bytes, want), `${f.name} row ${r} as UTF-8: ${bytes} != ${want}`);
     }
   }
   await varizav.configure();
@@ -41,6 +45,8 @@ test('columns longer than a block, Dates and German texts', async () => {
   const texts = varizav.callColumns('SC_calendar', 'jüdisch', serials, 1);
   assert.equal(texts[0], varizav.call('SC_calendar', 'jüdisch', 40000, 1));
   assert.equal(texts[9999], varizav.call('SC_calendar', 'jüdisch', 40000 + 7 * 9999, 1));
+  const utf8 = varizav.callColumnsUtf8('SC_calendar', 'jüdisch', serials, 1);
+  assert.equal(decoder.decode(utf8.bytes).split('\0').slice(0, -1).join('|'), texts.join('|'));
   const years = Float64Array.from({ length: 10000 }, (_, k) => 1000 + k);
   const march = varizav.callColumns('GREGORIANISCH', years, 'März', 1);
   assert.ok(march instanceof Float64Array);
