@@ -4,8 +4,8 @@
 
     build_wheel.py PACKAGE_DIR VERSION OUT_DIR
 
-PACKAGE_DIR holds __init__.py, py.typed and _varizav.so (the build's
-bindings/python/varizav). The wheel also carries __init__.pyi, written here
+PACKAGE_DIR holds __init__.py, py.typed, _varizav.so and _texts.so (the
+build's bindings/python/varizav). The wheel also carries __init__.pyi, written here
 from the registration that the package reads from _varizav.so, so that type
 checkers see every worksheet function with its arguments.
 """
@@ -66,7 +66,10 @@ def main(package_dir, version, out_dir):
     tag = f"py3-none-{platform_tag()}"
     dist_info = f"varizav-{version}.dist-info"
     files = {}
-    for name in ("__init__.py", "py.typed", "_varizav.so"):
+    for name in ("__init__.py", "py.typed", "_varizav.so", "_texts.so"):
+        # _texts.so is built where Python's headers are installed.
+        if name == "_texts.so" and not os.path.exists(os.path.join(package_dir, name)):
+            continue
         with open(os.path.join(package_dir, name), "rb") as f:
             files[f"varizav/{name}"] = f.read()
     files["varizav/__init__.pyi"] = (STUB_HEAD + stubs).encode()

@@ -17,7 +17,6 @@ from __future__ import annotations
 import ctypes
 import datetime as _dt
 import inspect
-import itertools
 import math
 import os
 import re
@@ -56,6 +55,18 @@ _lib.varizav_name.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.c_int32]
 _lib.varizav_name_count.argtypes = [ctypes.c_int32]
 _lib.varizav_name_entry.argtypes = [ctypes.c_int32, ctypes.c_char_p, ctypes.c_int32]
 _lib.varizav_display_name.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p]
+
+# Strings of text columns made in C (_texts.so, CPython only); None: made by
+# str.split here.
+try:
+    _texts: Optional[ctypes.PyDLL] = ctypes.PyDLL(os.path.join(os.path.dirname(__file__), "_texts.so"))
+    _texts.varizav_fill_texts.argtypes = [ctypes.c_void_p, ctypes.c_size_t, ctypes.c_void_p]
+    _texts.varizav_fill_texts.restype = ctypes.c_int
+except (OSError, AttributeError):
+    _texts = None
+# Rows of a text column per library call: their texts (about 30 bytes each,
+# room for 48) stay in the processor's cache until Python has read them.
+_TEXT_BLOCK_ROWS = 65536
 
 
 def _text(buffer: ctypes.Array) -> str:
@@ -329,27 +340,22 @@ def _call_columns(f: _Function, args: tuple) -> Any:
             columns[i].numbers = full.ctypes.data
         columns[i].length = rows
     if f.text_result:
-        parts: List[List[str]] = []
-        lengths = np.empty(max(rows, 1), dtype=np.uintp)
+        out = np.empty(rows, dtype=object)
+        storage = np.empty(48 * min(rows, _TEXT_BLOCK_ROWS) + _TEXT_SIZE, dtype=np.uint8)
+        result = _Result(None, storage.ctypes.data, storage.size, None)
         first = 0
         while first < rows:
-            # Room for texts of 48 bytes on average (Hebrew dates take 30);
-            # longer ones leave rows for the next round.
-            storage = np.empty(48 * (rows - first) + _TEXT_SIZE, dtype=np.uint8)
-            result = _Result(None, storage.ctypes.data, storage.size, lengths.ctypes.data)
+            # Texts of rows first.. until the storage is full, one after
+            # another, each ended by a zero byte.
             done = _lib.VarizavCallColumns(f.number, columns, n, first, rows, ctypes.byref(result))
             if done <= first:
                 raise RuntimeError(f"{f.python_name}: the library refused the call")
-            # The texts follow one another, each ended by a zero byte.
-            used = int(lengths[first:done].sum()) + (done - first)
-            parts.append(str(storage[:used - 1].data, "utf-8", "replace").split("\0"))
+            if _texts is not None:
+                _texts.varizav_fill_texts(storage.ctypes.data, done - first, out.ctypes.data + out.itemsize * first)
+            else:
+                texts = bytes(storage).split(b"\0", done - first)[:done - first]
+                out[first:done] = [t.decode("utf-8", "replace") for t in texts]
             first = done
-        texts = parts[0] if len(parts) == 1 else list(itertools.chain.from_iterable(parts))
-        try:
-            out = np.fromiter(texts, dtype=object, count=rows)  # NumPy 1.23 and later: the fastest fill
-        except (TypeError, ValueError):
-            out = np.empty(rows, dtype=object)
-            out[:] = texts
     else:
         out = np.empty(rows, dtype=np.float64)
         result = _Result(out.ctypes.data, None, 0, None)

@@ -153,6 +153,17 @@ def test_long_text_columns_resume_in_fresh_storage():
     assert all(t == varizav.calendar("hebrew", float(s), 1) for s, t in zip(serials[::997], texts[::997]))
 
 
+def test_text_strings_made_in_c_and_in_python_alike(monkeypatch):
+    # Umlauts, error values ("") and more rows than one block of storage.
+    assert varizav._texts is not None  # built with Python's headers
+    varizav.configure(language="de")
+    serials = np.concatenate([np.arange(-800000.0, 800000.0, 11.0), [np.nan, 1e13]])
+    made_in_c = varizav.calendar("gregorianisch", serials, 1)
+    monkeypatch.setattr(varizav, "_texts", None)
+    assert list(varizav.calendar("gregorianisch", serials, 1)) == list(made_in_c)
+    assert made_in_c[-1] == "" and any("März" in t for t in made_in_c[:500])
+
+
 def test_pandas_series_keep_their_index():
     pd = pytest.importorskip("pandas")
     s = pd.Series([2023, 2024], index=["a", "b"])
