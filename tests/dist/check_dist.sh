@@ -94,13 +94,14 @@ pg_share=$(pg_config --sharedir | sed 's|^/usr/||')
 for package in tgz:$top/ deb:usr/; do
   has "$work/${package%%:*}.list" "${package#*:}lib/varizav/varizav_sqlite.so" \
     "${package#*:}lib/python3/dist-packages/varizav/__init__.py" "${package#*:}lib/python3/dist-packages/varizav/_varizav.so" \
+    "${package#*:}lib/python3/dist-packages/varizav/_texts.so" \
     "${package#*:}$pg_lib/varizav.so" "${package#*:}$pg_share/extension/varizav.control" \
     "${package#*:}$pg_share/extension/varizav--$version.sql" "${package#*:}include/varizav/columns.h"
 done
 [ -f "$dist/varizav-$version-py3-none-linux_x86_64.whl" ] || fail "dist/ lacks the Python wheel"
 no_cxx_runtime "$work/deb/usr/lib/varizav/varizav_sqlite.so"
 [ "$(PYTHONPATH=$work/deb/usr/lib/python3/dist-packages /usr/bin/python3 -c \
-  'import varizav; print(varizav.gregorian(2024, "March", 31))')" = 45382.0 ] ||
+  'import varizav; print(varizav.gregorian(2024, "March", 31), varizav._texts is not None)')" = "45382.0 True" ] ||
   fail "the Debian package's Python module does not run"
 [ "$(readlink -f "$work/deb/$bundled/libvarizav.so")" = "$work/deb/usr/lib/libvarizav.so" ] ||
   fail "the bundled extension's libvarizav.so is not the package's library"
