@@ -5,90 +5,48 @@
 
 OUT_DIR receives the library, the plugin module, varizav_registry.py (every
 worksheet function with its English display name, description and
-arguments, read through SetLanguage, GetFunctionCount, GetFunctionData and
-GetParameterDescription) and plugin.xml, which names the functions for
-Gnumeric. The help examples are the first calls of each function in
+arguments, read by cmake/function_registration.py) and plugin.xml, which
+names the functions for Gnumeric. The help examples are the first calls of each function in
 SHOWCASE whose arguments can be written in a formula as they stand.
 """
-import ctypes
 import os
 import re
 import shutil
 import sys
 from xml.sax.saxutils import escape, quoteattr
 
-TEXT_SIZE = 256
-LANGUAGE_ENGLISH = 0x0409
-MAX_SLOTS = 64
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'cmake'))
+import function_registration as registration  # noqa: E402
+
 PLAIN_NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
-
-
-def text(buffer):
-    data = buffer.value
-    try:
-        return data.decode('utf-8')
-    except UnicodeDecodeError:
-        return data.decode('cp1252')
-
-
-def registration(library_path):
-    os.environ['LC_ALL'] = 'C.UTF-8'
-    library = ctypes.CDLL(os.path.abspath(library_path))
-    library.SetLanguage(ctypes.byref(ctypes.c_ushort(LANGUAGE_ENGLISH)))
-    count = ctypes.c_ushort()
-    library.GetFunctionCount(ctypes.byref(count))
-    functions = []
-    for number in range(count.value):
-        exported = ctypes.create_string_buffer(TEXT_SIZE)
-        display = ctypes.create_string_buffer(TEXT_SIZE)
-        slots = ctypes.c_ushort()
-        codes = (ctypes.c_int * MAX_SLOTS)()
-        k = ctypes.c_ushort(number)
-        library.GetFunctionData(ctypes.byref(k), exported, ctypes.byref(slots), codes, display)
-        if not exported.value:
-            continue
-        texts = []
-        for slot in range(slots.value):
-            name = ctypes.create_string_buffer(TEXT_SIZE)
-            description = ctypes.create_string_buffer(TEXT_SIZE)
-            library.GetParameterDescription(ctypes.byref(k), ctypes.byref(ctypes.c_ushort(slot)), name, description)
-            texts.append((text(name), text(description), codes[slot]))
-        functions.append({
-            'exported': text(exported),
-            'display': text(display),
-            'description': texts[0][1],
-            'result': texts[0][2],
-            'parameters': texts[1:],
-        })
-    return functions
 
 
 def examples(showcase_path, functions):
     """Display name -> a formula from the showcase."""
     by_name = {}
     for f in functions:
-        by_name[f['display'].upper()] = f
-        by_name[f['exported'].upper()] = f
+        by_name[f.display.upper()] = f
+        by_name[f.exported.upper()] = f
     found = {}
     with open(showcase_path, encoding='utf-8') as showcase:
         for line in showcase:
             fields = line.rstrip('\n').split('\t')
             f = by_name.get(fields[0].upper())
-            if line.startswith('#') or f is None or f['display'] in found:
+            if line.startswith('#') or f is None or f.display in found:
                 continue
             args = fields[1:]
-            if len(args) != len(f['parameters']):
+            if len(args) != len(f.parameters):
                 continue
             written = []
-            for value, parameter in zip(args, f['parameters']):
-                if parameter[2] != 0:
+            for value, parameter in zip(args, f.parameters):
+                if parameter.type == registration.TYPE_TEXT:
                     written.append('"' + value.replace('"', '""') + '"')
                 elif PLAIN_NUMBER.match(value):
                     written.append(value)
                 else:
                     break
             else:
-                found[f['display']] = '=%s(%s)' % (f['display'], ','.join(written))
+                found[f.display] = '=%s(%s)' % (f.display, ','.join(written))
     return found
 
 
@@ -98,8 +56,8 @@ def one_line(description):
 
 
 def help_text(f, example, see_also):
-    lines = ['@GNM_FUNC_HELP_NAME@%s:%s' % (f['display'], one_line(f['description']))]
-    for name, description, _ in f['parameters']:
+    lines = ['@GNM_FUNC_HELP_NAME@%s:%s' % (f.display, one_line(f.description))]
+    for name, description, _ in f.parameters:
         lines.append('@GNM_FUNC_HELP_ARG@%s:%s' % (name, one_line(description)))
     lines.append('@GNM_FUNC_HELP_EXAMPLES@%s' % example)
     lines.append('@GNM_FUNC_HELP_SEEALSO@%s' % see_also)
@@ -108,7 +66,7 @@ def help_text(f, example, see_also):
 
 def main():
     library_path, module_path, showcase_path, out_dir = sys.argv[1:5]
-    functions = registration(library_path)
+    functions = registration.read(library_path)
     found = examples(showcase_path, functions)
     os.makedirs(out_dir, exist_ok=True)
     shutil.copyfile(library_path, os.path.join(out_dir, 'libvarizav.so'))
@@ -116,9 +74,9 @@ def main():
 
     entries = []
     for f in functions:
-        example = found.get(f['display'], '=%s(%s)' % (f['display'], ','.join(p[0] for p in f['parameters'])))
-        see_also = 'CALENDAR' if f['display'] != 'CALENDAR' else 'GREGORIAN'
-        entries.append((f['exported'], f['display'], f['description'], f['result'], f['parameters'],
+        example = found.get(f.display, '=%s(%s)' % (f.display, ','.join(p[0] for p in f.parameters)))
+        see_also = 'CALENDAR' if f.display != 'CALENDAR' else 'GREGORIAN'
+        entries.append((f.exported, f.display, f.description, f.result, [tuple(p) for p in f.parameters],
                         help_text(f, example, see_also)))
     with open(os.path.join(out_dir, 'varizav_registry.py'), 'w', encoding='utf-8') as out:
         out.write('"""Generated by generate_plugin.py from the library\'s registration; do not edit."""\n')
@@ -129,7 +87,7 @@ def main():
             out.write('    %r,\n' % (entry,))
         out.write(']\n')
 
-    names = ''.join('\t\t\t\t<function name=%s/>\n' % quoteattr(f['display'].lower()) for f in functions)
+    names = ''.join('\t\t\t\t<function name=%s/>\n' % quoteattr(f.display.lower()) for f in functions)
     with open(os.path.join(out_dir, 'plugin.xml'), 'w', encoding='utf-8') as out:
         out.write('<?xml version="1.0" encoding="UTF-8"?>\n'
                   '<plugin id="Gnumeric_varizav">\n'

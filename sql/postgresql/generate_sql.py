@@ -1,58 +1,21 @@
 #!/usr/bin/python3
 """Writes the PostgreSQL extension's install script from the registration of
-the built library (GetFunctionData, GetParameterDescription), so that the SQL
+the built library (cmake/function_registration.py), so that the SQL
 functions never list a name, an argument or a description a second time.
 
     generate_sql.py LIBRARY OUTPUT
 """
-import ctypes
+import os
 import re
 import sys
 
-TEXT_SIZE = 256
-TYPE_TEXT = 1
-LANGUAGE_ENGLISH = 0x0409
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake"))
+import function_registration as registration  # noqa: E402
+
 # Number results that are no dates (as the host tool reads them).
 NOT_DATES = {"SC_gnomon", "SC_leapyear", "SC_leapyear2"}
 # The parameter that takes a serial date in the registration's English names.
 DATE_PARAMETER = "date"
-
-
-def text(buffer):
-    return buffer.value.decode("utf-8")
-
-
-def registration(library):
-    lib = ctypes.CDLL(library)
-    names = (ctypes.c_char_p * 1)(b"LANG")
-    values = (ctypes.c_char_p * 1)(b"C.UTF-8")
-    lib.VarizavConfigure(names, values, 1)  # registration texts in UTF-8
-    english = ctypes.c_ushort(LANGUAGE_ENGLISH)
-    lib.SetLanguage(ctypes.byref(english))
-    functions = []
-    number = 0
-    while True:
-        n = ctypes.c_ushort(number)
-        exported = ctypes.create_string_buffer(TEXT_SIZE)
-        display = ctypes.create_string_buffer(TEXT_SIZE)
-        codes = (ctypes.c_int * 64)()
-        slots = ctypes.c_ushort(0)
-        lib.GetFunctionData(ctypes.byref(n), exported, ctypes.byref(slots), codes, display)
-        if text(exported) == "":
-            return functions
-        parameters = []
-        description = ""
-        name = ctypes.create_string_buffer(TEXT_SIZE)
-        about = ctypes.create_string_buffer(TEXT_SIZE)
-        for slot in range(slots.value):
-            s = ctypes.c_ushort(slot)
-            lib.GetParameterDescription(ctypes.byref(n), ctypes.byref(s), name, about)
-            if slot == 0:
-                description = text(about)
-            else:
-                parameters.append((text(name), text(about), codes[slot] == TYPE_TEXT))
-        functions.append((text(exported), text(display), description, codes[0] == TYPE_TEXT, parameters))
-        number += 1
 
 
 def identifier(name):
@@ -84,19 +47,21 @@ def main(library, output):
         "  AS $$ SELECT timestamp '1899-12-30' + make_interval(secs => round(serial * 86400000000) / 1000000) $$;",
         "",
     ]
-    for exported, display, description, text_result, parameters in registration(library):
-        name = "varizav." + exported[3:].lower()
+    for f in registration.read(library):
+        name = "varizav." + f.exported[3:].lower()
+        text_result = f.result == registration.TYPE_TEXT
+        parameters = [(p.name, p.type == registration.TYPE_TEXT) for p in f.parameters]
         # Every setting acts through a text (a name lookup, a text result) or
         # through the civil calendar, delta T, the time zone and the searches;
         # a function of numbers alone reaches none of them.
-        alone = not text_result and not any(p[2] for p in parameters)
+        alone = not text_result and not any(p[1] for p in parameters)
         volatility = "IMMUTABLE" if alone else "STABLE"
-        has_date = any(not p[2] and p[0] == DATE_PARAMETER for p in parameters)
+        has_date = any(not p[1] and p[0] == DATE_PARAMETER for p in parameters)
         variants = [None] + (["date", "timestamp"] if has_date else [])
         for date_type in variants:
             arguments = []
             for p in parameters:
-                if p[2]:
+                if p[1]:
                     sql_type = "text"
                 elif p[0] == DATE_PARAMETER and date_type is not None:
                     sql_type = date_type
@@ -105,14 +70,14 @@ def main(library, output):
                 arguments.append(f"{identifier(p[0])} {sql_type}")
             if text_result:
                 result = "text"
-            elif date_type is not None and exported not in NOT_DATES:
+            elif date_type is not None and f.exported not in NOT_DATES:
                 result = "timestamp"
             else:
                 result = "double precision"
             signature = f"{name}({', '.join(arguments)})"
             lines.append(f"CREATE FUNCTION {signature} RETURNS {result}")
             lines.append(f"  AS 'MODULE_PATHNAME', 'varizav_pg_call' LANGUAGE C {volatility} STRICT PARALLEL SAFE;")
-            lines.append(f"COMMENT ON FUNCTION {signature} IS {quote(display + ': ' + description)};")
+            lines.append(f"COMMENT ON FUNCTION {signature} IS {quote(f.display + ': ' + f.description)};")
         lines.append("")
     with open(output, "w", encoding="utf-8") as out:
         out.write("\n".join(lines))
