@@ -1,6 +1,6 @@
 // The strings of a text column, made in C for the Python package: a million
-// texts cost about 60 ms through str.split and an object array filled from
-// its list, 45 ms made here directly into the array's items. Loaded with
+// texts cost about 85 ms through str.split and an object array filled from
+// its list, 48 ms made here directly into the array's items. Loaded with
 // ctypes.PyDLL (which holds the interpreter lock and raises what is set here),
 // and built against CPython's stable ABI, so that one file serves every
 // CPython 3 from 3.7; another Python takes the package's str.split path.
